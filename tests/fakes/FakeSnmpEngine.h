@@ -1,0 +1,117 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "components/SnmpEngine.h"
+
+namespace linkwatch::fakes {
+
+// Orders numeric OIDs ("1.3.6.1.2.1.2.2.1.10.7") by their numbers, as an agent does.
+struct OidLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+// A scripted SNMP engine for core tests.
+//
+// It answers from a table of the agent's objects (get, get-next, get-bulk and set,
+// with the end of the view reported as the real engine does), or from a responder
+// the test installs. Synchronous sends are answered at once; asynchronous ones wait
+// in a queue until the test delivers them with DeliverNext. Every send is recorded
+// with a copy of the message and the Tuning of LastResponse and LastRequest at the
+// moment of the send; every call is logged by name in order.
+class FakeSnmpEngine : public SnmpEngine {
+ public:
+  struct AgentObject {
+    std::string Value;
+    int16_t Type = kSnmpOctetString;
+    bool Writable = false;
+  };
+  struct SentRecord {
+    SnmpMessage Message;
+    bool DeliverByEvent = false;
+    int32_t LastResponseTuning = 0;
+    int32_t LastRequestTuning = 0;
+  };
+  using Responder = std::function<SnmpMessage(const SnmpMessage& request)>;
+
+  FakeSnmpEngine();
+  ~FakeSnmpEngine() override;
+
+  // SnmpEngine
+  std::unique_ptr<SnmpMessage> NewMessage() override;
+  SnmpBinding NewBinding() override;
+  void Send(SnmpMessage& message, bool& deliverByEvent) override;
+  SnmpMessage& LastResponse() override;
+  SnmpMessage& LastRequest() override;
+  void SetReplyHandler(ReplyHandler handler) override;
+  std::string ResolveHost(const std::string& name) override;
+  void SetTransport(const SnmpTransport& transport) override { transport_ = transport; }
+  SnmpTransport Transport() const override { return transport_; }
+
+  // The agent.
+  void SetObject(const std::string& oid, const std::string& value,
+                 int16_t type = kSnmpOctetString, bool writable = false);
+  void RemoveObject(const std::string& oid);
+  const AgentObject* Object(const std::string& oid) const;
+  // Exchanges with this version fail with the given error (a device that does not
+  // speak it, or does not answer at all).
+  void RefuseVersion(int16_t version, int32_t errorCode = kSnmpTimeout,
+                     const std::string& errorText = "No response from the device.");
+  // Replaces the agent table for every answer; the response keeps the request's Tag.
+  void SetResponder(Responder responder) { responder_ = std::move(responder); }
+  // Host names ResolveHost knows; any other name gives an empty text.
+  void SetHost(const std::string& name, const std::string& address) { hosts_[name] = address; }
+
+  // What the control did.
+  const std::vector<SentRecord>& Sent() const { return sent_; }
+  const std::vector<std::string>& CallLog() const { return callLog_; }
+  const std::vector<std::string>& ResolvedNames() const { return resolvedNames_; }
+  int MessagesMade() const { return messagesMade_; }
+  bool HasReplyHandler() const { return static_cast<bool>(replyHandler_); }
+
+  // Asynchronous replies, delivered by hand.
+  size_t PendingCount() const { return pending_.size(); }
+  const SnmpMessage& Pending(size_t position) const { return pending_.at(position); }
+  // Answers the oldest waiting request from the agent; false when none waits.
+  bool DeliverNext();
+  // Answers the oldest waiting request with the given response (its Tag is the request's).
+  bool DeliverNext(SnmpMessage response);
+  // Delivers any response, waiting request or not.
+  void Deliver(SnmpMessage response);
+  // Answers waiting requests, including those the handlers send, up to limit; returns how many.
+  int DeliverAll(int limit = 100000);
+  // Forgets waiting requests without answering them (a device that went silent).
+  void DropPending() { pending_.clear(); }
+
+  // The agent's answer to a request, as the engine would deliver it.
+  SnmpMessage Respond(const SnmpMessage& request);
+
+  // Runs when the engine is destroyed (for ownership tests).
+  std::function<void()> OnDestroyed;
+
+ private:
+  void Log(const char* call) { callLog_.emplace_back(call); }
+  void AnswerBindings(const SnmpMessage& request, SnmpMessage& response);
+  bool NextObject(const std::string& position, SnmpBinding& out) const;
+
+  std::map<std::string, AgentObject, OidLess> objects_;
+  std::map<int16_t, std::pair<int32_t, std::string>> refusedVersions_;
+  std::map<std::string, std::string> hosts_;
+  Responder responder_;
+  ReplyHandler replyHandler_;
+  SnmpTransport transport_;
+  SnmpMessage lastResponse_;
+  SnmpMessage lastRequest_;
+  std::deque<SnmpMessage> pending_;
+  std::vector<SentRecord> sent_;
+  std::vector<std::string> callLog_;
+  std::vector<std::string> resolvedNames_;
+  int messagesMade_ = 0;
+};
+
+}  // namespace linkwatch::fakes
