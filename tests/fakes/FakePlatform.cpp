@@ -14,9 +14,24 @@ std::unique_ptr<T> Make(const std::function<std::unique_ptr<T>()>& factory, cons
   return factory();
 }
 
+// Makes a T, remembers it in last and hands it out.
+template <typename T, typename Interface>
+std::function<std::unique_ptr<Interface>()> Remembering(T*& last) {
+  return [&last] {
+    auto made = std::make_unique<T>();
+    last = made.get();
+    return std::unique_ptr<Interface>(std::move(made));
+  };
+}
+
 }  // namespace
 
-FakePlatform::FakePlatform() = default;
+FakePlatform::FakePlatform()
+    : MakeSnmpEngine(Remembering<FakeSnmpEngine, SnmpEngine>(lastEngine_)),
+      MakeGrid(Remembering<FakeGrid, GridSurface>(lastGrid_)),
+      MakeTimer(Remembering<ManualTimer, Timer>(lastTimer_)),
+      MakeDnsResolver(Remembering<FakeDnsResolver, DnsResolver>(lastResolver_)),
+      MakeDeviceCatalog(Remembering<FakeDeviceCatalog, DeviceCatalog>(lastCatalog_)) {}
 
 std::unique_ptr<SnmpEngine> FakePlatform::NewSnmpEngine() {
   return Make(MakeSnmpEngine, "SnmpEngine");

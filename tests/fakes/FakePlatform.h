@@ -4,10 +4,15 @@
 
 #include "components/Platform.h"
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeDeviceCatalog.h"
+#include "fakes/FakeDnsResolver.h"
+#include "fakes/FakeGrid.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeMibTree.h"
+#include "fakes/FakeSnmpEngine.h"
 #include "fakes/FakeTextMeasure.h"
 #include "fakes/ManualClock.h"
+#include "fakes/ManualTimer.h"
 #include "fakes/PinnedRegionalSettings.h"
 
 namespace linkwatch::fakes {
@@ -17,7 +22,10 @@ namespace linkwatch::fakes {
 // FakeClipboard and a FakeMessageBox, reachable through the typed accessors
 // below. What it makes per control or per thread comes from the factories, which
 // tests and other fakes set; making something whose factory is unset throws
-// std::logic_error naming it.
+// std::logic_error naming it. By default the factories make a FakeSnmpEngine,
+// FakeGrid, ManualTimer, FakeDnsResolver and FakeDeviceCatalog; the Last*
+// accessors reach the latest one made while its owner keeps it (a control owns
+// its engine, grid and timer; Globals owns the resolver and catalogue).
 //
 // Typical use:
 //   auto platform = std::make_shared<FakePlatform>();
@@ -54,6 +62,13 @@ class FakePlatform : public Platform {
   FakeClipboard& Clip() { return clipboard_; }
   FakeMessageBox& Messages() { return messageBox_; }
 
+  // The latest objects the default factories made; null before the first.
+  FakeSnmpEngine* LastEngine() const { return lastEngine_; }
+  FakeGrid* LastGrid() const { return lastGrid_; }
+  ManualTimer* LastTimer() const { return lastTimer_; }
+  FakeDnsResolver* LastResolver() const { return lastResolver_; }
+  FakeDeviceCatalog* LastCatalog() const { return lastCatalog_; }
+
  private:
   std::shared_ptr<FakeMibTree> mibs_ = std::make_shared<FakeMibTree>();
   ManualClock clock_;
@@ -61,6 +76,11 @@ class FakePlatform : public Platform {
   FakeTextMeasure textMeasure_;
   FakeClipboard clipboard_;
   FakeMessageBox messageBox_;
+  FakeSnmpEngine* lastEngine_ = nullptr;
+  FakeGrid* lastGrid_ = nullptr;
+  ManualTimer* lastTimer_ = nullptr;
+  FakeDnsResolver* lastResolver_ = nullptr;
+  FakeDeviceCatalog* lastCatalog_ = nullptr;
 };
 
 }  // namespace linkwatch::fakes
