@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/InterfaceChild.h"
+#include "model/Interfaces.h"
+#include "model/ModelTestPlatform.h"
+
+namespace linkwatch {
+namespace {
+
+class InterfaceChildrenTest : public ::testing::Test {
+ protected:
+  testing_model::ModelTestPlatform platform_;
+  Interfaces interfaces_;
+
+  std::shared_ptr<InterfaceChild> Child(int32_t ifIndex, const std::string& childIndex) {
+    return interfaces_.Add(ifIndex)->Children()->Add(*interfaces_.Add(ifIndex), childIndex);
+  }
+};
+
+TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
+  const SerialDate now = platform_.Platform().Time().Now();
+  interfaces_.SetStatistic(7, "3", "Client Signal", "-61", "");
+  const auto seven = interfaces_.Item("I:7");
+  ASSERT_NE(seven, nullptr);
+  ASSERT_EQ(seven->Children()->Count(), 1);
+  const auto child = seven->Children()->Item(1);
+  EXPECT_EQ(child->Index(), "7.3");
+  EXPECT_EQ(child->Key(), "C:7.3");
+  EXPECT_EQ(child->ChildIndex(), "3");
+  EXPECT_EQ(child->LastUpdate(), now);
+  EXPECT_EQ(child->Interface(), seven);
+  EXPECT_EQ(child->ChildType(), "");
+
+  platform_.Platform().Time().AdvanceSeconds(30);
+  interfaces_.SetStatistic(7, "3", "Client Signal", "-62", "");
+  EXPECT_EQ(seven->Children()->Count(), 1);
+  EXPECT_EQ(seven->Children()->Item("c:7.3"), child);
+  EXPECT_GT(child->LastUpdate(), now);
+  EXPECT_EQ(child->Statistics()->Item(1)->RawText(), "-62");
+}
+
+TEST_F(InterfaceChildrenTest, DottedChildIndexKeepsItsDots) {
+  const auto child = Child(7, "1.2.3");
+  EXPECT_EQ(child->Index(), "7.1.2.3");
+  EXPECT_EQ(child->ChildIndex(), "1.2.3");
+  EXPECT_EQ(child->Key(), "C:7.1.2.3");
+}
+
+TEST_F(InterfaceChildrenTest, ItemRemoveAndClearFollowTheCollectionRules) {
+  const auto seven = interfaces_.Add(7);
+  auto& children = *seven->Children();
+  const auto first = children.Add(*seven, "9");
+  const auto second = children.Add(*seven, "1");
+  EXPECT_EQ(children.Add(*seven, "9"), first);
+  EXPECT_EQ(children.Item(1), first);
+  EXPECT_EQ(children.Item(2), second);
+  EXPECT_EQ(children.Item("C:7.5"), nullptr);
+  EXPECT_EQ(children.Item(3), nullptr);
+  children.Remove("C:7.5");
+  children.Remove(0);
+  EXPECT_EQ(children.Count(), 2);
+  std::vector<std::string> keys;
+  for (const auto& child : children) keys.push_back(child->Key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"C:7.9", "C:7.1"}));
+  children.Remove("c:7.9");
+  EXPECT_EQ(children.Item(1), second);
+  children.Clear();
+  EXPECT_EQ(children.Count(), 0);
+  EXPECT_EQ(children.begin(), children.end());
+}
+
+struct NameCase {
+  const char* childIndex;
+  const char* firstStatistic;  // routed before the name is read; empty: none
+  const char* expectedName;
+};
+
+class ChildNameTest : public InterfaceChildrenTest,
+                      public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(ChildNameTest, NameComesFromTheIndexAndTheFirstStatisticsLabel) {
+  const NameCase& c = GetParam();
+  const auto child = Child(7, c.childIndex);
+  if (*c.firstStatistic) child->SetStatistic(*child->Interface(), c.firstStatistic, "1", "01");
+  EXPECT_EQ(child->Name(), c.expectedName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShortAndLongIndexes, ChildNameTest,
+    ::testing::Values(
+        NameCase{"12", "Port Speed", "Port 12"},
+        NameCase{"1.2.3.4.5.6", "", "1.2.3.4.5.6"},
+        NameCase{"1.2.3.4.5.6", "Port Speed", "Port 1.2.3.4.5.6"},
+        // A first statistic without a template has an empty label.
+        NameCase{"12", "NO SUCH STATISTIC", " 12"},
+        // Seven parts: no station text; the label comes from the MAC statistics.
+        NameCase{"0.0.17.34.51.68.85", "", "Client  0011.2233.4455"},
+        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "", "Client Test 0011.2233.4455"},
+        // The label is that of the first statistic, here the port's.
+        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "Port Speed", "Port Test 0011.2233.4455"},
+        // Codes 0 and 126 are left out; 10, 13, 32 and 125 are kept.
+        NameCase{"6.0.65.126.10.13.125.170.187.204.221.238.255", "",
+                 "Client A\n\r} AABB.CCDD.EEFF"},
+        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"}));
+
+TEST_F(InterfaceChildrenTest, LongIndexRecordsTheMacInBothStatisticsWithoutTouchingLastUpdate) {
+  const auto child = Child(7, "4.84.101.115.116.0.17.34.51.68.85");
+  EXPECT_EQ(child->Name(), "Client Test 0011.2233.4455");
+  EXPECT_EQ(child->LastUpdate(), 0.0);
+  const auto statistics = child->Statistics();
+  ASSERT_EQ(statistics->Count(), 2);
+  EXPECT_EQ(statistics->Item(1)->StatName(), "Card Manufacturer");
+  EXPECT_EQ(statistics->Item(1)->RawText(), "0011.2233.4455");
+  EXPECT_EQ(statistics->Item(2)->StatName(), "Client MAC Address");
+  EXPECT_EQ(statistics->Item(2)->RawText(), "0011.2233.4455");
+  // Every read records them again; still two statistics.
+  child->Name();
+  EXPECT_EQ(statistics->Count(), 2);
+}
+
+TEST_F(InterfaceChildrenTest, ShortIndexNameRecordsNothing) {
+  const auto child = Child(7, "1.2.3.4.5.6");
+  child->Name();
+  EXPECT_EQ(child->Statistics()->Count(), 0);
+}
+
+}  // namespace
+}  // namespace linkwatch

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/Interfaces.h"
+#include "model/ModelTestPlatform.h"
+
+namespace linkwatch {
+namespace {
+
+class InterfacesTest : public ::testing::Test {
+ protected:
+  testing_model::ModelTestPlatform platform_;
+  Interfaces interfaces_;
+
+  std::vector<int32_t> IndexesInOrder() const {
+    std::vector<int32_t> indexes;
+    for (const auto& interface : interfaces_) indexes.push_back(interface->Index());
+    return indexes;
+  }
+};
+
+TEST_F(InterfacesTest, EveryRoutingMethodCreatesItsInterfaceAndSetsTheValue) {
+  struct Case {
+    const char* what;
+    std::function<void(Interfaces&)> route;
+    std::function<void(const Interface&)> check;
+  };
+  const std::vector<Case> cases = {
+      {"SetName", [](Interfaces& all) { all.SetName(5, "eth0"); },
+       [](const Interface& i) { EXPECT_EQ(i.Name(), "eth0"); }},
+      {"SetAdminStatus", [](Interfaces& all) { all.SetAdminStatus(5, 2); },
+       [](const Interface& i) { EXPECT_EQ(i.AdminStatus(), 2); }},
+      {"SetBandwidth", [](Interfaces& all) { all.SetBandwidth(5, 1e9f); },
+       [](const Interface& i) { EXPECT_FLOAT_EQ(i.Bandwidth(), 1e9f); }},
+      {"SetStatistic", [](Interfaces& all) { all.SetStatistic(5, "", "Client Signal", "42", "2A"); },
+       [](const Interface& i) {
+         ASSERT_EQ(i.OwnStatistics().Count(), 1);
+         EXPECT_EQ(i.OwnStatistics().Item("CLIENT SIGNAL")->RawText(), "42");
+         EXPECT_EQ(i.OwnChildren().Count(), 0);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Interfaces all;
+    c.route(all);
+    ASSERT_EQ(all.Count(), 1);
+    const auto created = all.Item("I:5");
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->Index(), 5);
+    EXPECT_EQ(created->Key(), "I:5");
+    c.check(*created);
+    c.route(all);  // a second value for the same index finds the same interface
+    EXPECT_EQ(all.Count(), 1);
+  }
+}
+
+TEST_F(InterfacesTest, UntouchedFieldsKeepTheirStartValues) {
+  const auto created = interfaces_.Add(3);
+  EXPECT_EQ(created->Name(), "");
+  EXPECT_EQ(created->AdminStatus(), 0);
+  EXPECT_EQ(created->Bandwidth(), 0.0f);
+  EXPECT_EQ(created->Statistics()->Count(), 0);
+  EXPECT_EQ(created->Children()->Count(), 0);
+  EXPECT_EQ(Interface::KeyFor(-1), "I:-1");
+  EXPECT_EQ(Interface::KeyFor(12), "I:12");
+}
+
+TEST_F(InterfacesTest, AddTwiceGivesTheSameObject) {
+  const auto first = interfaces_.Add(5);
+  const auto second = interfaces_.Add(5);
+  EXPECT_EQ(first, second);
+  EXPECT_EQ(interfaces_.Count(), 1);
+}
+
+TEST_F(InterfacesTest, ItemByKeyPositionAndMiss) {
+  const auto nine = interfaces_.Add(9);
+  const auto two = interfaces_.Add(2);
+  EXPECT_EQ(interfaces_.Item("I:2"), two);
+  EXPECT_EQ(interfaces_.Item("i:9"), nine);  // letter case does not matter
+  EXPECT_EQ(interfaces_.Item(1), nine);      // position follows creation, not index
+  EXPECT_EQ(interfaces_.Item(2), two);
+  EXPECT_EQ(interfaces_.Item("I:99"), nullptr);
+  EXPECT_EQ(interfaces_.Item(0), nullptr);
+  EXPECT_EQ(interfaces_.Item(3), nullptr);
+  EXPECT_EQ(interfaces_.Item(-1), nullptr);
+}
+
+TEST_F(InterfacesTest, RemoveByKeyOrPositionAndMissesAreIgnored) {
+  interfaces_.Add(1);
+  interfaces_.Add(2);
+  interfaces_.Add(3);
+  interfaces_.Remove("I:99");
+  interfaces_.Remove(0);
+  interfaces_.Remove(4);
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1, 2, 3}));
+  interfaces_.Remove("i:2");
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1, 3}));
+  interfaces_.Remove(2);
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1}));
+}
+
+TEST_F(InterfacesTest, EnumerationFollowsCreationAndClearEmptiesIt) {
+  interfaces_.SetName(7, "seven");
+  interfaces_.SetStatistic(3, "", "TRAFFIC IN", "100", "64");
+  interfaces_.SetBandwidth(11, 10.0f);
+  interfaces_.SetName(3, "three");
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 3, 11}));
+  interfaces_.Clear();
+  EXPECT_EQ(interfaces_.Count(), 0);
+  EXPECT_TRUE(IndexesInOrder().empty());
+}
+
+TEST_F(InterfacesTest, ValuesGoToTheInterfaceOrToItsChild) {
+  interfaces_.SetStatistic(5, "", "Client Signal", "-40", "");
+  interfaces_.SetStatistic(5, "3", "Client Signal", "-55", "");
+  const auto five = interfaces_.Item("I:5");
+  ASSERT_NE(five, nullptr);
+  ASSERT_EQ(five->OwnStatistics().Count(), 1);
+  EXPECT_EQ(five->OwnStatistics().Item(1)->RawText(), "-40");
+  const auto child = five->Children()->Item("C:5.3");
+  ASSERT_NE(child, nullptr);
+  ASSERT_EQ(child->Statistics()->Count(), 1);
+  EXPECT_EQ(child->Statistics()->Item("Client Signal")->RawText(), "-55");
+}
+
+TEST_F(InterfacesTest, StatisticNamesInOtherLetterCaseUpdateOneStatistic) {
+  interfaces_.SetStatistic(1, "", "Client Signal", "1", "");
+  interfaces_.SetStatistic(1, "", "CLIENT SIGNAL", "2", "");
+  const auto one = interfaces_.Item(1);
+  ASSERT_EQ(one->OwnStatistics().Count(), 1);
+  EXPECT_EQ(one->OwnStatistics().Item(1)->RawText(), "2");
+}
+
+}  // namespace
+}  // namespace linkwatch

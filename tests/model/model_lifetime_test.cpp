@@ -1,0 +1,113 @@
+// An interface and its children refer to each other; these tests make sure the
+// pair is freed once nothing outside holds it, and stays usable while something does.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "model/InterfaceChild.h"
+#include "model/Interfaces.h"
+#include "model/ModelTestPlatform.h"
+
+namespace linkwatch {
+namespace {
+
+class ModelLifetimeTest : public ::testing::Test {
+ protected:
+  testing_model::ModelTestPlatform platform_;
+
+  // A collection with interface 7 that has children 1 and 2, each with a value.
+  static std::unique_ptr<Interfaces> Filled() {
+    auto interfaces = std::make_unique<Interfaces>();
+    interfaces->SetStatistic(7, "", "Client Signal", "1", "");
+    interfaces->SetStatistic(7, "1", "Client Signal", "2", "");
+    interfaces->SetStatistic(7, "2", "Client Signal", "3", "");
+    return interfaces;
+  }
+  // Observes the child object itself, not a handle to it.
+  static std::weak_ptr<InterfaceChild> Observe(const std::shared_ptr<InterfaceChild>& child) {
+    return child->weak_from_this();
+  }
+};
+
+TEST_F(ModelLifetimeTest, AReleasedCollectionFreesItsInterfacesAndChildren) {
+  auto interfaces = Filled();
+  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
+  std::weak_ptr<InterfaceChild> child = Observe(interfaces->Item("I:7")->Children()->Item(1));
+  ASSERT_FALSE(interface.expired());
+  ASSERT_FALSE(child.expired());
+  interfaces.reset();
+  EXPECT_TRUE(interface.expired());
+  EXPECT_TRUE(child.expired());
+}
+
+TEST_F(ModelLifetimeTest, ClearAndRemoveFreeWhatNobodyHolds) {
+  auto interfaces = Filled();
+  interfaces->SetStatistic(8, "1", "Client Signal", "4", "");
+  std::weak_ptr<Interface> seven = interfaces->Item("I:7");
+  std::weak_ptr<Interface> eight = interfaces->Item("I:8");
+  std::weak_ptr<InterfaceChild> eightsChild = Observe(eight.lock()->Children()->Item(1));
+  interfaces->Remove("I:8");
+  EXPECT_TRUE(eight.expired());
+  EXPECT_TRUE(eightsChild.expired());
+  interfaces->Clear();
+  EXPECT_TRUE(seven.expired());
+}
+
+TEST_F(ModelLifetimeTest, AHeldChildKeepsItsInterfaceReadable) {
+  auto interfaces = Filled();
+  std::shared_ptr<InterfaceChild> held = interfaces->Item("I:7")->Children()->Item("C:7.2");
+  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
+  std::weak_ptr<InterfaceChild> sibling = Observe(interfaces->Item("I:7")->Children()->Item(1));
+  interfaces.reset();  // the collection is replaced at the next start
+
+  ASSERT_NE(held->Interface(), nullptr);
+  EXPECT_EQ(held->Interface()->Index(), 7);
+  EXPECT_EQ(held->Interface()->OwnStatistics().Count(), 1);
+  EXPECT_EQ(held->Statistics()->Item(1)->RawText(), "3");
+
+  held.reset();
+  EXPECT_TRUE(interface.expired());
+  EXPECT_TRUE(sibling.expired());
+}
+
+TEST_F(ModelLifetimeTest, AHeldInterfaceKeepsItsChildren) {
+  auto interfaces = Filled();
+  std::shared_ptr<Interface> held = interfaces->Item("I:7");
+  std::weak_ptr<InterfaceChild> child = Observe(held->Children()->Item(1));
+  interfaces.reset();
+  EXPECT_EQ(held->Children()->Count(), 2);
+  EXPECT_EQ(held->Children()->Item(1)->Interface(), held);
+  held.reset();
+  EXPECT_TRUE(child.expired());
+}
+
+TEST_F(ModelLifetimeTest, ARemovedChildStaysValidForItsHolderOnly) {
+  auto interfaces = Filled();
+  const auto seven = interfaces->Item("I:7");
+  std::shared_ptr<InterfaceChild> held = seven->Children()->Item("C:7.1");
+  std::weak_ptr<InterfaceChild> observed = Observe(held);
+  seven->Children()->Remove("C:7.1");
+  EXPECT_EQ(seven->Children()->Count(), 1);
+  EXPECT_EQ(held->Key(), "C:7.1");
+  EXPECT_EQ(held->Interface(), seven);
+  held.reset();
+  EXPECT_TRUE(observed.expired());
+}
+
+TEST_F(ModelLifetimeTest, HeldStatisticsKeepTheirRowAlive) {
+  auto interfaces = Filled();
+  std::shared_ptr<Statistics> interfaceStatistics = interfaces->Item("I:7")->Statistics();
+  std::shared_ptr<Statistics> childStatistics =
+      interfaces->Item("I:7")->Children()->Item(1)->Statistics();
+  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
+  interfaces.reset();
+  EXPECT_EQ(interfaceStatistics->Item(1)->RawText(), "1");
+  EXPECT_EQ(childStatistics->Item(1)->RawText(), "2");
+  interfaceStatistics.reset();
+  EXPECT_FALSE(interface.expired());  // the child's statistics still hold the child
+  childStatistics.reset();
+  EXPECT_TRUE(interface.expired());
+}
+
+}  // namespace
+}  // namespace linkwatch
