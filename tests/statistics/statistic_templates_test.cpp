@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "StatisticsFileFixture.h"
+#include "statistics/StatisticTemplate.h"
+#include "statistics/StatisticTemplates.h"
+
+namespace linkwatch {
+namespace {
+
+using TemplatesTest = StatisticsFileFixture;
+
+std::vector<std::string> Names(const StatisticTemplates& templates) {
+  std::vector<std::string> names;
+  for (const auto& t : templates) {
+    names.push_back(t->StatName());
+  }
+  return names;
+}
+
+// One attribute of a template, shown as text, for data-driven checks.
+std::string Field(const StatisticTemplate& t, const std::string& field) {
+  auto flag = [](bool b) { return std::string(b ? "true" : "false"); };
+  if (field == "Group") return t.Group();
+  if (field == "MIB") return t.MIB();
+  if (field == "StatName") return t.StatName();
+  if (field == "Header") return t.Header();
+  if (field == "Parser") return t.Parser();
+  if (field == "CheckBox") return flag(t.CheckBox());
+  if (field == "Units") return t.Units();
+  if (field == "Description") return t.Description();
+  if (field == "Counter") return flag(t.Counter());
+  if (field == "CustomSort") return flag(t.CustomSort());
+  if (field == "Child") return t.Child();
+  if (field == "Graphable") return flag(t.Graphable());
+  return "<unknown field " + field + ">";
+}
+
+TEST_F(TemplatesTest, AttributesAreTakenAsTheFileRulesSay) {
+  const struct {
+    const char* attributes;  // besides NAME="S"
+    const char* field;
+    const char* expected;
+  } cases[] = {
+      {R"(MIB=" ifInOctets ")", "MIB", "IFINOCTETS"},
+      {R"(mib="IfInOctets")", "MIB", "IFINOCTETS"},
+      {R"(MIB="ifInOctets" PARSER="traffic ")", "Parser", "TRAFFIC"},
+      {R"(MIB="ifInOctets" PARSER="traffic ")", "CustomSort", "true"},
+      {R"(MIB="ifInOctets" Parser="number")", "CustomSort", "true"},
+      {R"(MIB="ifInOctets" PARSER="BPS")", "CustomSort", "false"},
+      {R"(MIB="ifInOctets" PARSER="TIMESPAN")", "CustomSort", "false"},
+      {R"(MIB="ifInOctets" PARSER="NEGATIVETIMESECONDS")", "CustomSort", "false"},
+      {R"(MIB="ifInOctets" PARSER="NegativeTimeStamp")", "CustomSort", "true"},
+      {R"(MIB="ifInOctets")", "CustomSort", "false"},
+      {R"(MIB="ifInOctets" COUNTER="yes")", "Counter", "true"},
+      {R"(MIB="ifInOctets" counter="YES")", "Counter", "true"},
+      {R"(MIB="ifInOctets" COUNTER=" yes")", "Counter", "false"},
+      {R"(MIB="ifInOctets" COUNTER="yes ")", "Counter", "false"},
+      {R"(MIB="ifInOctets" COUNTER="no")", "Counter", "false"},
+      {R"(MIB="ifInOctets")", "Counter", "false"},
+      {R"(MIB="ifInOctets" CHECKBOX="USER")", "CheckBox", "true"},
+      {R"(MIB="ifInOctets" CheckBox="1")", "CheckBox", "true"},
+      {R"(MIB="ifInOctets" GRAPHABLE="Y")", "Graphable", "true"},
+      {R"(MIB="ifInOctets" GRAPHABLE="True")", "Graphable", "true"},
+      {R"(MIB="ifInOctets" GROUP=" Traffic ")", "Group", " Traffic "},
+      {R"(MIB="ifInOctets" CHILD=" Port ")", "Child", " Port "},
+      {R"(MIB="ifInOctets" HEADER="  In  ")", "Header", "In"},
+      {R"(MIB="ifInOctets" UNITS=" bps ")", "Units", "bps"},
+      {R"(MIB="ifInOctets" FOO="bar")", "Units", ""},
+  };
+  for (const auto& c : cases) {
+    WriteStatistics(std::string("  <Statistic NAME=\"S\" ") + c.attributes + "/>\n");
+    StatisticTemplates templates(platform->Mibs());
+    templates.Refresh();
+    ASSERT_EQ(templates.Count(), 1) << c.attributes;
+    EXPECT_EQ(Field(*templates.Item(1), c.field), c.expected) << c.attributes;
+  }
+}
+
+TEST_F(TemplatesTest, NamesAreTrimmedAndFirstDefinitionWins) {
+  WriteStatistics(R"(
+    <Statistic NAME="  In Octets " MIB="ifInOctets" HEADER="first"/>
+    <Statistic NAME="IN OCTETS" MIB="ifOutOctets" HEADER="second"/>
+    <Statistic NAME="Descr" MIB="ifDescr"/>
+  )");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  EXPECT_EQ(Names(templates), (std::vector<std::string>{"In Octets", "Descr"}));
+  for (const char* name : {"in octets", "IN OCTETS", "In Octets"}) {
+    ASSERT_NE(templates.Item(name), nullptr) << name;
+    EXPECT_EQ(templates.Item(name)->Header(), "first");
+  }
+  EXPECT_EQ(templates.Item(2)->StatName(), "Descr");
+  EXPECT_EQ(templates.Item(0), nullptr);
+  EXPECT_EQ(templates.Item(3), nullptr);
+  EXPECT_EQ(templates.Item("Out Octets"), nullptr);
+  EXPECT_EQ(templates.StatisticsFile(), file);
+}
+
+TEST_F(TemplatesTest, ElementsWithoutAResolvableMibAreSkipped) {
+  WriteStatistics(R"(
+    <Statistic NAME="NoMib" HEADER="x"/>
+    <Statistic NAME="BlankMib" MIB="   "/>
+    <Statistic NAME="Unknown" MIB="ifNoSuchThing"/>
+    <Statistic NAME="Good" MIB="ifDescr"/>
+  )");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  EXPECT_EQ(Names(templates), (std::vector<std::string>{"Good"}));
+  // The database is asked with the upper-cased name; elements without a name
+  // never reach it.
+  EXPECT_EQ(platform->Mib().NamesAsked(), (std::vector<std::string>{"IFNOSUCHTHING", "IFDESCR"}));
+}
+
+TEST_F(TemplatesTest, DescriptionComesFromTheMibObjectWhenThereIsOne) {
+  WriteStatistics(R"(
+    <Statistic NAME="Enable" MIB="enablecheckbox" DESCRIPTION="  Turn the port on or off " CHECKBOX="yes"/>
+    <Statistic NAME="Enable2" MIB="EnableCheckbox"/>
+    <Statistic NAME="In" MIB="ifInOctets" DESCRIPTION="Written in the file"/>
+  )");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  ASSERT_EQ(templates.Count(), 3);
+  const auto enable = templates.Item("Enable");
+  EXPECT_EQ(enable->MIB(), "ENABLECHECKBOX");
+  EXPECT_EQ(enable->OID(), nullptr);
+  EXPECT_EQ(enable->Description(), "Turn the port on or off");
+  EXPECT_TRUE(enable->CheckBox());
+  EXPECT_EQ(templates.Item("Enable2")->OID(), nullptr);
+  // Only the one real MIB name reached the database.
+  EXPECT_EQ(platform->Mib().ObjectsCreated(), 1);
+
+  const auto in = templates.Item("In");
+  ASSERT_NE(in->OID(), nullptr);
+  EXPECT_EQ(in->OID()->NumericOid(), "1.3.6.1.2.1.2.2.1.10");
+  EXPECT_EQ(in->Description(), "Octets received on the interface");
+}
+
+TEST_F(TemplatesTest, RefreshAddsNewNamesAndKeepsChangedOnesUntilClear) {
+  WriteStatistics(R"(<Statistic NAME="In" MIB="ifInOctets" HEADER="old"/>)");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  const auto kept = templates.Item("In");
+
+  WriteStatistics(R"(
+    <Statistic NAME="In" MIB="ifInOctets" HEADER="new"/>
+    <Statistic NAME="Out" MIB="ifOutOctets"/>
+  )");
+  templates.Refresh();
+  EXPECT_EQ(Names(templates), (std::vector<std::string>{"In", "Out"}));
+  EXPECT_EQ(templates.Item("In"), kept);
+  EXPECT_EQ(templates.Item("In")->Header(), "old");
+
+  templates.Clear();
+  EXPECT_EQ(templates.Count(), 0);
+  templates.Refresh();
+  EXPECT_EQ(templates.Item("In")->Header(), "new");
+  EXPECT_EQ(kept->Header(), "old");  // a holder keeps its template
+}
+
+TEST_F(TemplatesTest, FilesWithoutTheExpectedShapeGiveNoTemplates) {
+  const char* const contents[] = {
+      // another root element
+      R"(<Other><Statistics><Statistic NAME="In" MIB="ifInOctets"/></Statistics></Other>)",
+      // statistic elements in other places
+      R"(<Portsight><Statistic NAME="In" MIB="ifInOctets"/>
+         <Other><Statistic NAME="Out" MIB="ifOutOctets"/></Other>
+         <Statistics><Group><Statistic NAME="D" MIB="ifDescr"/></Group></Statistics></Portsight>)",
+      // element names are case-sensitive in XML
+      R"(<portsight><statistics><statistic NAME="In" MIB="ifInOctets"/></statistics></portsight>)",
+      // malformed after a good element: nothing of it is used
+      R"(<Portsight><Statistics><Statistic NAME="In" MIB="ifInOctets"/><Statistic NAME=</Portsight>)",
+      // not XML at all, and an empty file
+      "NAME=In MIB=ifInOctets",
+      "",
+  };
+  for (const char* content : contents) {
+    WriteFile(content);
+    StatisticTemplates templates(platform->Mibs());
+    templates.Refresh();
+    EXPECT_EQ(templates.Count(), 0) << content;
+  }
+  std::filesystem::remove(file);
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  EXPECT_EQ(templates.Count(), 0);
+  EXPECT_EQ(templates.StatisticsFile(), file);
+}
+
+TEST_F(TemplatesTest, RemoveOfAMissingTemplateIsAnError) {
+  WriteStatistics(R"(
+    <Statistic NAME="In" MIB="ifInOctets"/>
+    <Statistic NAME="Out" MIB="ifOutOctets"/>
+    <Statistic NAME="Descr" MIB="ifDescr"/>
+  )");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  EXPECT_THROW(templates.Remove("Missing"), std::invalid_argument);
+  EXPECT_THROW(templates.Remove(0), std::invalid_argument);
+  EXPECT_THROW(templates.Remove(4), std::invalid_argument);
+  EXPECT_EQ(templates.Count(), 3);
+  templates.Remove("OUT");
+  templates.Remove(1);
+  EXPECT_EQ(Names(templates), (std::vector<std::string>{"Descr"}));
+}
+
+TEST_F(TemplatesTest, TheThreadsCollectionIsLoadedWhenFirstAskedFor) {
+  WriteStatistics(R"(<Statistic NAME="In" MIB="ifInOctets"/>)");
+  const auto shared = Globals::Templates();
+  EXPECT_EQ(shared->Count(), 1);
+  EXPECT_EQ(shared->StatisticsFile(), file);
+  EXPECT_EQ(Globals::Templates(), shared);
+}
+
+TEST_F(TemplatesTest, TemplatesCanComeFromText) {
+  StatisticTemplates templates(platform->Mibs());
+  templates.RefreshFromText(
+      R"(<Portsight><Statistics><Statistic NAME="In" MIB="ifInOctets"/></Statistics></Portsight>)");
+  templates.RefreshFromText("<Portsight><Statistics><Statistic NAME=");
+  EXPECT_EQ(Names(templates), (std::vector<std::string>{"In"}));
+}
+
+}  // namespace
+}  // namespace linkwatch

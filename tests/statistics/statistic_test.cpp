@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "StatisticsFileFixture.h"
+#include "common/DateFunctions.h"
+#include "common/TextFunctions.h"
+#include "statistics/Statistic.h"
+#include "statistics/Statistics.h"
+
+namespace linkwatch {
+namespace {
+
+class StatisticTest : public StatisticsFileFixture {
+ protected:
+  void SetUp() override {
+    StatisticsFileFixture::SetUp();
+    WriteStatistics(R"(
+      <Statistic NAME="In Octets" MIB="ifInOctets" COUNTER="yes"/>
+      <Statistic NAME="In Rate" MIB="ifInOctets" COUNTER="yes" UNITS="octets"/>
+      <Statistic NAME="Descr" MIB="ifDescr"/>
+      <Statistic NAME="Speed" MIB="ifDescr" UNITS="bps"/>
+      <Statistic NAME="Count" MIB="ifDescr" PARSER="NUMBER" UNITS="packets"/>
+      <Statistic NAME="Later" MIB="ifDescr" PARSER="NOT YET A PARSER" UNITS="x"/>
+    )");
+    // Whole second, so tests can step within and across seconds.
+    platform->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 0}));
+  }
+
+  void Set(const std::string& name, const std::string& value) {
+    statistics.SetStatistic(nullptr, "", name, value, "");
+  }
+  std::shared_ptr<Statistic> Get(const std::string& name) { return statistics.Item(name); }
+
+  Statistics statistics;
+};
+
+struct Sample {
+  double advanceSeconds;  // before this sample
+  const char* value;
+  double currentValue;
+  bool baselining;
+};
+
+struct CounterCase {
+  const char* what;
+  std::vector<Sample> samples;
+};
+
+TEST_F(StatisticTest, CountersBecomeRatesPerWholeSecond) {
+  const double kNone = Statistic::kNoValue;
+  const CounterCase cases[] = {
+      {"ten seconds apart", {{0, "1000", kNone, true}, {10, "2000", 100, false}}},
+      {"same second, then the next one measures from the second sample",
+       {{0, "1000", kNone, true}, {0.5, "1500", 0, false}, {0.6, "1600", 100, false}}},
+      {"a smaller sample starts over",
+       {{0, "1000", kNone, true},
+        {10, "2000", 100, false},
+        {10, "500", kNone, true},
+        {5, "1000", 100, false}}},
+      {"0.9 s across a second boundary count one second",
+       {{0.5, "1000", kNone, true}, {0.9, "2000", 1000, false}}},
+      {"0.9 s within one second count nothing", {{0, "1000", kNone, true}, {0.9, "2000", 0, false}}},
+      {"an unchanged counter", {{0, "70", kNone, true}, {3, "70", 0, false}}},
+      {"a value that is no number counts as 0",
+       {{0, "100", kNone, true}, {1, "", kNone, true}, {2, "40", 20, false}}},
+  };
+  for (const CounterCase& c : cases) {
+    Statistics row;
+    platform->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 0}));
+    for (size_t i = 0; i < c.samples.size(); ++i) {
+      const Sample& s = c.samples[i];
+      platform->Time().AdvanceSeconds(s.advanceSeconds);
+      row.SetStatistic(nullptr, "", "In Octets", s.value, "");
+      const auto statistic = row.Item("In Octets");
+      EXPECT_EQ(statistic->CurrentValue(), s.currentValue) << c.what << ", sample " << i;
+      EXPECT_EQ(statistic->Baselining(), s.baselining) << c.what << ", sample " << i;
+    }
+  }
+}
+
+TEST_F(StatisticTest, OtherStatisticsKeepTheNumberAndNeverBaseline) {
+  for (const char* value : {"1000", "5", "eth0", "-3.5"}) {
+    Set("Descr", value);
+    EXPECT_EQ(Get("Descr")->CurrentValue(), NumericValue(value));
+    EXPECT_FALSE(Get("Descr")->Baselining());
+    EXPECT_EQ(Get("Descr")->ParsedValue(), value);
+  }
+}
+
+TEST_F(StatisticTest, DefaultTextRuleShowsTheRawTextWithUnits) {
+  const struct {
+    const char* name;
+    const char* value;
+    const char* parsed;
+  } cases[] = {
+      {"Descr", "eth0", "eth0"},
+      {"Descr", "", ""},
+      {"Speed", "100000000", "100000000 bps"},
+      {"Count", "42", "42 packets"},
+      {"Later", "7", "7 x"},
+  };
+  for (const auto& c : cases) {
+    Set(c.name, c.value);
+    EXPECT_EQ(Get(c.name)->ParsedValue(), c.parsed) << c.name << " " << c.value;
+  }
+  // A counter shows its raw value while its number is the rate.
+  Set("In Rate", "1000");
+  EXPECT_EQ(Get("In Rate")->ParsedValue(), "1000 octets");
+  platform->Time().AdvanceSeconds(10);
+  Set("In Rate", "3000");
+  EXPECT_EQ(Get("In Rate")->ParsedValue(), "3000 octets");
+  EXPECT_EQ(Get("In Rate")->CurrentValue(), 200);
+}
+
+TEST_F(StatisticTest, AStatisticWithoutTemplateStoresButNeverParses) {
+  Set("Not In The File", "12 apples");
+  const auto statistic = Get("not in the file");
+  ASSERT_NE(statistic, nullptr);
+  EXPECT_EQ(statistic->StatisticTemplate(), nullptr);
+  EXPECT_EQ(statistic->CurrentValue(), 12);
+  EXPECT_EQ(statistic->RawText(), "12 apples");
+  EXPECT_EQ(statistic->ParsedValue(), "");
+  EXPECT_FALSE(statistic->Baselining());
+  EXPECT_THROW(statistic->StatName(), std::logic_error);
+  EXPECT_THROW(statistic->MIB(), std::logic_error);
+  EXPECT_THROW(statistic->OID(), std::logic_error);
+  EXPECT_THROW(statistic->Description(), std::logic_error);
+  EXPECT_THROW(statistic->IsCheckBox(), std::logic_error);
+}
+
+TEST_F(StatisticTest, ANewStatisticStartsWithoutAValue) {
+  Statistic statistic(Globals::Templates()->Item("Descr"));
+  EXPECT_EQ(statistic.CurrentValue(), Statistic::kNoValue);
+  EXPECT_EQ(statistic.ParsedValue(), "");
+  EXPECT_EQ(statistic.CheckBoxValue(), 0);
+  EXPECT_FALSE(statistic.IsIcon());
+  EXPECT_FALSE(statistic.Baselining());
+  EXPECT_EQ(statistic.StatName(), "Descr");
+  EXPECT_EQ(statistic.MIB(), "IFDESCR");
+  EXPECT_EQ(statistic.Description(), "Text describing the interface");
+  EXPECT_FALSE(statistic.IsCheckBox());
+}
+
+TEST_F(StatisticTest, OneStatisticPerNameInAnyLetterCase) {
+  Set("Descr", "first");
+  Set("DESCR", "second");
+  Set("descr", "third");
+  Set("Speed", "10");
+  ASSERT_EQ(statistics.Count(), 2);
+  EXPECT_EQ(statistics.Item(1)->ParsedValue(), "third");
+  EXPECT_EQ(statistics.Item(2), Get("SPEED"));
+  EXPECT_EQ(statistics.Item(0), nullptr);
+  EXPECT_EQ(statistics.Item(3), nullptr);
+  EXPECT_EQ(Get("Missing"), nullptr);
+
+  statistics.Remove("Missing");
+  statistics.Remove(7);
+  EXPECT_EQ(statistics.Count(), 2);
+  statistics.Remove("speed");
+  EXPECT_EQ(statistics.Count(), 1);
+  std::vector<std::string> parsed;
+  for (const auto& statistic : statistics) {
+    parsed.push_back(statistic->ParsedValue());
+  }
+  EXPECT_EQ(parsed, (std::vector<std::string>{"third"}));
+}
+
+TEST_F(StatisticTest, AStatisticKeepsItsTemplateWhenTheCollectionDropsIt) {
+  Set("Speed", "1");
+  Globals::Templates()->Remove("Speed");
+  Set("Speed", "2");
+  EXPECT_EQ(Get("Speed")->ParsedValue(), "2 bps");
+}
+
+}  // namespace
+}  // namespace linkwatch
