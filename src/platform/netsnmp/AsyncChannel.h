@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "platform/netsnmp/NetSnmpSession.h"
+#include "platform/netsnmp/PduHandle.h"
+
+class QSocketNotifier;
+class QTimer;
+
+namespace linkwatch::netsnmp {
+
+// One net-snmp session driven by the owning thread's Qt event loop: a
+// QSocketNotifier on the session's socket reads answers as they arrive, and a
+// single-shot QTimer wakes net-snmp exactly when its next retry or time-out is due.
+// Nothing polls. Any number of requests may be in flight; each is known by the
+// exchange id the caller gave it.
+class AsyncChannel {
+ public:
+  // Called once per exchange: with the answer (a response or report PDU, which
+  // net-snmp still owns and frees after the call), or with no PDU when the exchange
+  // failed (timeout, send or security error); libraryError then says why.
+  using Completion = std::function<void(uint64_t exchangeId, netsnmp_pdu* answer,
+                                        int libraryError)>;
+
+  AsyncChannel(std::unique_ptr<NetSnmpSession> session, Completion completion);
+  ~AsyncChannel();
+  AsyncChannel(const AsyncChannel&) = delete;
+  AsyncChannel& operator=(const AsyncChannel&) = delete;
+
+  // Sends the request; false (with the PDU freed) when net-snmp could not send it,
+  // and LastLibraryError() then says why.
+  bool Send(PduHandle pdu, uint64_t exchangeId);
+  int LastLibraryError() const { return session_->LastLibraryError(); }
+
+  size_t InFlight() const { return exchanges_.size(); }
+  const SessionSettings& Settings() const { return session_->Settings(); }
+
+ private:
+  static int OnNetSnmpEvent(int operation, netsnmp_session* session, int requestId,
+                            netsnmp_pdu* pdu, void* channel);
+  int HandleEvent(int operation, int requestId, netsnmp_pdu* pdu);
+  void ReadAnswers();
+  void HandleTimeouts();
+  void ScheduleNextTimeout();
+
+  std::unique_ptr<NetSnmpSession> session_;
+  Completion completion_;
+  std::map<int, uint64_t> exchanges_;  // net-snmp request id -> exchange id
+  std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<QTimer> timer_;
+  bool closing_ = false;
+};
+
+}  // namespace linkwatch::netsnmp

@@ -1,0 +1,294 @@
+#include "platform/netsnmp/NetSnmpEngine.h"
+
+#include <arpa/inet.h>
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+#include <netdb.h>
+#include <sys/socket.h>
+
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/netsnmp/AsyncChannel.h"
+#include "platform/netsnmp/FailureTexts.h"
+#include "platform/netsnmp/NetSnmpLibrary.h"
+#include "platform/netsnmp/NetSnmpSession.h"
+#include "platform/netsnmp/RequestBuilder.h"
+#include "platform/netsnmp/ResponseReader.h"
+#include "platform/netsnmp/SessionSettings.h"
+
+namespace linkwatch {
+
+using netsnmp::AsyncChannel;
+using netsnmp::FailureTexts;
+using netsnmp::NetSnmpSession;
+using netsnmp::PduHandle;
+using netsnmp::RequestBuilder;
+using netsnmp::ResponseReader;
+using netsnmp::SessionSettings;
+using netsnmp::SnmpFailure;
+
+namespace {
+
+// Sessions kept open for reuse, per kind (synchronous, asynchronous). A control
+// talks to one device, so a handful is plenty; idle ones beyond this are closed.
+constexpr size_t kMaxCachedSessions = 8;
+
+void Fail(SnmpMessage& response, const SnmpFailure& failure) {
+  response.ErrorCode = failure.Code;
+  response.ErrorText = failure.Text;
+}
+
+}  // namespace
+
+struct NetSnmpEngine::Exchange {
+  SnmpMessage Request;
+  SessionSettings Settings;
+};
+
+NetSnmpEngine::NetSnmpEngine(std::shared_ptr<const MibTree> mib)
+    : mib_(std::move(mib)), alive_(std::make_shared<bool>(true)) {
+  NetSnmpLibrary::EnsureInitialised();
+}
+
+NetSnmpEngine::~NetSnmpEngine() {
+  *alive_ = false;
+  channels_.clear();  // outstanding requests are abandoned without replies
+  syncSessions_.clear();
+  exchanges_.clear();
+  deliveryTimer_.reset();
+}
+
+std::unique_ptr<SnmpMessage> NetSnmpEngine::NewMessage() { return std::make_unique<SnmpMessage>(); }
+
+SnmpBinding NetSnmpEngine::NewBinding() {
+  SnmpBinding binding;
+  if (mib_) binding.SetNamer(Namer());
+  return binding;
+}
+
+SnmpBinding::Namer NetSnmpEngine::Namer() const {
+  if (!mib_) return {};
+  return [mib = mib_](const std::string& numericOid) { return mib->SymbolicName(numericOid); };
+}
+
+void NetSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
+  // A copy first: the message may be one of the engine's own (LastRequest), and the
+  // caller may reuse it as soon as Send returns.
+  SnmpMessage request = message;
+  lastRequest_ = request;
+  CloseStaleSessions();
+  if (deliverByEvent) {
+    SendAndReturn(request);
+  } else {
+    SendAndWait(request);
+  }
+}
+
+size_t NetSnmpEngine::PendingReplies() const { return exchanges_.size() + readyReplies_.size(); }
+
+void NetSnmpEngine::SendAndWait(const SnmpMessage& request) {
+  SnmpMessage response = ResponseReader::EmptyResponse(request);
+  const SessionSettings settings = SessionSettings::From(request, transport_);
+  if (NetSnmpSession* session = SyncSessionFor(settings, response)) {
+    SnmpFailure failure;
+    PduHandle pdu = RequestBuilder::Build(request, failure);
+    if (!pdu) {
+      Fail(response, failure);
+    } else {
+      netsnmp_pdu* raw = nullptr;
+      // The synchronous exchange takes the request PDU whatever the outcome.
+      const int status = snmp_sess_synch_response(session->Handle(), pdu.release(), &raw);
+      PduHandle answer(raw);
+      if (status == STAT_SUCCESS && answer) {
+        ResponseReader::Read(*answer, request, settings, Namer(), response);
+      } else if (status == STAT_TIMEOUT) {
+        Fail(response, FailureTexts::Timeout(settings));
+      } else {
+        int error = session->LastLibraryError();
+        if (error == SNMPERR_SUCCESS) error = SNMPERR_GENERR;
+        Fail(response, FailureTexts::FromLibraryError(error, settings));
+        MarkStaleAfterFailure(settings, error);
+        CloseStaleSessions();
+      }
+    }
+  }
+  lastResponse_ = std::move(response);
+}
+
+void NetSnmpEngine::SendAndReturn(const SnmpMessage& request) {
+  SnmpMessage response = ResponseReader::EmptyResponse(request);
+  const SessionSettings settings = SessionSettings::From(request, transport_);
+  AsyncChannel* channel = ChannelFor(settings, response);
+  if (!channel) {
+    QueueReply(std::move(response));
+    return;
+  }
+  SnmpFailure failure;
+  PduHandle pdu = RequestBuilder::Build(request, failure);
+  if (!pdu) {
+    Fail(response, failure);
+    QueueReply(std::move(response));
+    return;
+  }
+  const uint64_t exchangeId = nextExchangeId_++;
+  exchanges_[exchangeId] = std::make_unique<Exchange>(Exchange{request, settings});
+  if (!channel->Send(std::move(pdu), exchangeId)) {
+    exchanges_.erase(exchangeId);
+    int error = channel->LastLibraryError();
+    if (error == SNMPERR_SUCCESS) error = SNMPERR_BAD_SENDTO;
+    Fail(response, FailureTexts::FromLibraryError(error, settings));
+    MarkStaleAfterFailure(settings, error);
+    QueueReply(std::move(response));
+  }
+}
+
+NetSnmpSession* NetSnmpEngine::SyncSessionFor(const SessionSettings& settings,
+                                              SnmpMessage& response) {
+  const std::string key = settings.Key();
+  if (auto found = syncSessions_.find(key); found != syncSessions_.end()) {
+    return found->second.get();
+  }
+  CloseIdleSessionsOfOtherKeys(settings);
+  SnmpFailure failure;
+  std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
+  if (!session) {
+    Fail(response, failure);
+    return nullptr;
+  }
+  LimitCachedSessions();
+  return syncSessions_.emplace(key, std::move(session)).first->second.get();
+}
+
+AsyncChannel* NetSnmpEngine::ChannelFor(const SessionSettings& settings, SnmpMessage& response) {
+  const std::string key = settings.Key();
+  if (auto found = channels_.find(key); found != channels_.end()) return found->second.get();
+  CloseIdleSessionsOfOtherKeys(settings);
+  SnmpFailure failure;
+  std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
+  if (!session) {
+    Fail(response, failure);
+    return nullptr;
+  }
+  LimitCachedSessions();
+  auto channel = std::make_unique<AsyncChannel>(
+      std::move(session), [this](uint64_t exchangeId, netsnmp_pdu* answer, int libraryError) {
+        CompleteExchange(exchangeId, answer, libraryError);
+      });
+  return channels_.emplace(key, std::move(channel)).first->second.get();
+}
+
+void NetSnmpEngine::CloseIdleSessionsOfOtherKeys(const SessionSettings& settings) {
+  // net-snmp keeps one set of keys per SNMPv3 user and engine for the whole process:
+  // a session with new passphrases replaces them, so older sessions of that user
+  // would send with the wrong keys.
+  if (settings.Version != 3) return;
+  const std::string key = settings.Key();
+  const std::string user = settings.UserKey();
+  std::erase_if(syncSessions_, [&](const auto& entry) {
+    const SessionSettings& other = entry.second->Settings();
+    return other.Version == 3 && other.UserKey() == user && entry.first != key;
+  });
+  std::erase_if(channels_, [&](const auto& entry) {
+    const SessionSettings& other = entry.second->Settings();
+    return other.Version == 3 && other.UserKey() == user && entry.first != key &&
+           entry.second->InFlight() == 0;
+  });
+}
+
+void NetSnmpEngine::LimitCachedSessions() {
+  if (syncSessions_.size() >= kMaxCachedSessions) syncSessions_.clear();
+  if (channels_.size() >= kMaxCachedSessions) {
+    std::erase_if(channels_, [](const auto& entry) { return entry.second->InFlight() == 0; });
+  }
+}
+
+void NetSnmpEngine::MarkStaleAfterFailure(const SessionSettings& settings, int libraryError) {
+  if (!FailureTexts::NeedsFreshSession(libraryError)) return;
+  if (settings.Version == 3) NetSnmpSession::ForgetEngine(settings);
+  staleKeys_.push_back(settings.Key());
+}
+
+void NetSnmpEngine::CloseStaleSessions() {
+  std::vector<std::string> stillBusy;
+  for (const std::string& key : staleKeys_) {
+    syncSessions_.erase(key);
+    auto channel = channels_.find(key);
+    if (channel == channels_.end()) continue;
+    if (channel->second->InFlight() == 0) {
+      channels_.erase(channel);
+    } else {
+      stillBusy.push_back(key);
+    }
+  }
+  staleKeys_ = std::move(stillBusy);
+}
+
+void NetSnmpEngine::CompleteExchange(uint64_t exchangeId, netsnmp_pdu* answer, int libraryError) {
+  // Runs inside net-snmp's read or timeout processing: only record the reply here.
+  auto found = exchanges_.find(exchangeId);
+  if (found == exchanges_.end()) return;
+  std::unique_ptr<Exchange> exchange = std::move(found->second);
+  exchanges_.erase(found);
+
+  SnmpMessage response = ResponseReader::EmptyResponse(exchange->Request);
+  if (answer && answer->command == SNMP_MSG_REPORT) {
+    const int error = snmpv3_get_report_type(answer);
+    Fail(response, FailureTexts::FromLibraryError(error, exchange->Settings));
+    MarkStaleAfterFailure(exchange->Settings, error);
+  } else if (answer) {
+    ResponseReader::Read(*answer, exchange->Request, exchange->Settings, Namer(), response);
+  } else {
+    Fail(response, FailureTexts::FromLibraryError(libraryError, exchange->Settings));
+    MarkStaleAfterFailure(exchange->Settings, libraryError);
+  }
+  QueueReply(std::move(response));
+}
+
+void NetSnmpEngine::QueueReply(SnmpMessage response) {
+  readyReplies_.push_back(std::move(response));
+  if (!deliveryTimer_) {
+    deliveryTimer_ = std::make_unique<QTimer>();
+    deliveryTimer_->setSingleShot(true);
+    deliveryTimer_->setInterval(0);
+    QObject::connect(deliveryTimer_.get(), &QTimer::timeout, [this] { DeliverReplies(); });
+  }
+  if (!deliveryTimer_->isActive()) deliveryTimer_->start();
+}
+
+void NetSnmpEngine::DeliverReplies() {
+  CloseStaleSessions();
+  const std::shared_ptr<bool> alive = alive_;
+  while (!readyReplies_.empty()) {
+    lastResponse_ = std::move(readyReplies_.front());
+    readyReplies_.pop_front();
+    if (!replyHandler_) continue;
+    // A copy: the handler may replace the handler or destroy the engine.
+    const ReplyHandler handler = replyHandler_;
+    handler(lastResponse_);
+    if (!*alive) return;
+  }
+}
+
+std::string NetSnmpEngine::ResolveHost(const std::string& name) {
+  if (name.empty()) return {};
+  addrinfo hints{};
+  hints.ai_family = AF_INET;
+  hints.ai_socktype = SOCK_DGRAM;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(name.c_str(), nullptr, &hints, &found) != 0 || !found) return {};
+  std::string address;
+  for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
+    if (entry->ai_family != AF_INET || !entry->ai_addr) continue;
+    char text[INET_ADDRSTRLEN] = {};
+    const auto* ipv4 = reinterpret_cast<const sockaddr_in*>(entry->ai_addr);
+    if (inet_ntop(AF_INET, &ipv4->sin_addr, text, sizeof text)) {
+      address = text;
+      break;
+    }
+  }
+  freeaddrinfo(found);
+  return address;
+}
+
+}  // namespace linkwatch

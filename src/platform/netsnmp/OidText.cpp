@@ -1,0 +1,44 @@
+#include "platform/netsnmp/OidText.h"
+
+#include <cstdint>
+
+namespace linkwatch::netsnmp {
+
+bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
+  subIds.clear();
+  size_t begin = 0;
+  size_t end = text.size();
+  if (begin < end && text[begin] == '.') ++begin;
+  if (end > begin && text[end - 1] == '.') --end;
+  if (begin >= end) return false;
+
+  uint64_t value = 0;
+  bool haveDigit = false;
+  for (size_t i = begin; i <= end; ++i) {
+    if (i == end || text[i] == '.') {
+      if (!haveDigit || subIds.size() >= MAX_OID_LEN) return false;
+      subIds.push_back(static_cast<oid>(value));
+      value = 0;
+      haveDigit = false;
+      continue;
+    }
+    const char c = text[i];
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
+    if (value > 0xFFFFFFFFull) return false;
+    haveDigit = true;
+  }
+  return true;
+}
+
+std::string OidText::Format(const oid* subIds, size_t count) {
+  std::string text;
+  text.reserve(count * 4);
+  for (size_t i = 0; i < count; ++i) {
+    if (i) text += '.';
+    text += std::to_string(subIds[i]);
+  }
+  return text;
+}
+
+}  // namespace linkwatch::netsnmp

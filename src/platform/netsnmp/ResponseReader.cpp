@@ -1,0 +1,227 @@
+#include "platform/netsnmp/ResponseReader.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/netsnmp/FailureTexts.h"
+#include "platform/netsnmp/OidText.h"
+
+namespace linkwatch::netsnmp {
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+std::string Hex(const uint8_t* bytes, size_t count) {
+  std::string text;
+  text.reserve(count * 2);
+  for (size_t i = 0; i < count; ++i) {
+    text += kHexDigits[bytes[i] >> 4];
+    text += kHexDigits[bytes[i] & 0x0F];
+  }
+  return text;
+}
+
+// The BER content octets of an integer: big-endian two's complement, as short as
+// it can be without changing the sign.
+std::string IntegerHex(std::vector<uint8_t> bigEndian) {
+  size_t first = 0;
+  while (first + 1 < bigEndian.size()) {
+    const uint8_t lead = bigEndian[first];
+    const bool nextHigh = (bigEndian[first + 1] & 0x80) != 0;
+    if ((lead == 0x00 && !nextHigh) || (lead == 0xFF && nextHigh)) {
+      ++first;
+    } else {
+      break;
+    }
+  }
+  return Hex(bigEndian.data() + first, bigEndian.size() - first);
+}
+
+std::vector<uint8_t> BigEndian(uint64_t value, bool withSignOctet) {
+  std::vector<uint8_t> bytes;
+  if (withSignOctet) bytes.push_back(0x00);
+  for (int shift = 56; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+  return bytes;
+}
+
+std::string SignedHex(int64_t value) {
+  return IntegerHex(BigEndian(static_cast<uint64_t>(value), false));
+}
+
+std::string UnsignedHex(uint64_t value) { return IntegerHex(BigEndian(value, true)); }
+
+// The BER content octets of an OBJECT IDENTIFIER value.
+std::string ObjectIdHex(const oid* subIds, size_t count) {
+  if (count == 0) return {};
+  std::vector<uint64_t> arcs;
+  arcs.push_back(static_cast<uint64_t>(subIds[0]) * 40 + (count > 1 ? subIds[1] : 0));
+  for (size_t i = 2; i < count; ++i) arcs.push_back(subIds[i]);
+  std::vector<uint8_t> bytes;
+  for (uint64_t arc : arcs) {
+    uint8_t chunk[10];
+    int used = 0;
+    do {
+      chunk[used++] = static_cast<uint8_t>(arc & 0x7F);
+      arc >>= 7;
+    } while (arc != 0);
+    for (int i = used - 1; i >= 0; --i) {
+      bytes.push_back(static_cast<uint8_t>(chunk[i] | (i > 0 ? 0x80 : 0x00)));
+    }
+  }
+  return Hex(bytes.data(), bytes.size());
+}
+
+uint64_t Counter64Value(const counter64& value) {
+  return (static_cast<uint64_t>(value.high & 0xFFFFFFFFu) << 32) | (value.low & 0xFFFFFFFFu);
+}
+
+SnmpBinding EndOfView() { return SnmpBinding(std::string(), std::string(), kSnmpEndOfMibView); }
+
+}  // namespace
+
+SnmpBinding ResponseReader::ReadVariable(const netsnmp_variable_list& variable) {
+  SnmpBinding binding;
+  binding.OID = OidText::Format(variable.name, variable.name_length);
+  binding.ValueType = static_cast<int16_t>(variable.type);
+  switch (variable.type) {
+    case ASN_INTEGER: {
+      const int64_t value = *variable.val.integer;
+      binding.Value = std::to_string(value);
+      binding.HexValue = SignedHex(value);
+      break;
+    }
+    case ASN_COUNTER:
+    case ASN_GAUGE:
+    case ASN_TIMETICKS:
+    case ASN_UINTEGER: {
+      const uint64_t value = static_cast<uint64_t>(*variable.val.integer) & 0xFFFFFFFFu;
+      binding.Value = std::to_string(value);
+      binding.HexValue = UnsignedHex(value);
+      break;
+    }
+    case ASN_COUNTER64: {
+      const uint64_t value = Counter64Value(*variable.val.counter64);
+      binding.Value = std::to_string(value);
+      binding.HexValue = UnsignedHex(value);
+      break;
+    }
+    case ASN_IPADDRESS: {
+      const auto* octets = variable.val.string;
+      if (variable.val_len >= 4) {
+        binding.Value = std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
+                        std::to_string(octets[2]) + "." + std::to_string(octets[3]);
+      }
+      binding.HexValue = Hex(octets, variable.val_len);
+      break;
+    }
+    case ASN_OBJECT_ID: {
+      const size_t count = variable.val_len / sizeof(oid);
+      binding.Value = OidText::Format(variable.val.objid, count);
+      binding.HexValue = ObjectIdHex(variable.val.objid, count);
+      break;
+    }
+    case ASN_NULL:
+    case SNMP_NOSUCHOBJECT:
+    case SNMP_NOSUCHINSTANCE:
+    case SNMP_ENDOFMIBVIEW:
+      break;
+#ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
+    // Numbers that net-snmp decodes out of an Opaque wrapping.
+    case ASN_OPAQUE_FLOAT:
+      binding.ValueType = kSnmpOpaque;
+      binding.Value = std::to_string(*variable.val.floatVal);
+      binding.HexValue = Hex(reinterpret_cast<const uint8_t*>(variable.val.floatVal), sizeof(float));
+      break;
+    case ASN_OPAQUE_DOUBLE:
+      binding.ValueType = kSnmpOpaque;
+      binding.Value = std::to_string(*variable.val.doubleVal);
+      binding.HexValue =
+          Hex(reinterpret_cast<const uint8_t*>(variable.val.doubleVal), sizeof(double));
+      break;
+    case ASN_OPAQUE_I64: {
+      binding.ValueType = kSnmpOpaque;
+      const auto value = static_cast<int64_t>(Counter64Value(*variable.val.counter64));
+      binding.Value = std::to_string(value);
+      binding.HexValue = SignedHex(value);
+      break;
+    }
+    case ASN_OPAQUE_U64:
+    case ASN_OPAQUE_COUNTER64: {
+      binding.ValueType = kSnmpOpaque;
+      const uint64_t value = Counter64Value(*variable.val.counter64);
+      binding.Value = std::to_string(value);
+      binding.HexValue = UnsignedHex(value);
+      break;
+    }
+#endif
+    default:
+      // OCTET STRING, Opaque and anything else the agent sends as octets: one
+      // character per octet.
+      if (variable.val.string && variable.val_len > 0) {
+        binding.Value.assign(reinterpret_cast<const char*>(variable.val.string), variable.val_len);
+        binding.HexValue = Hex(variable.val.string, variable.val_len);
+      }
+      break;
+  }
+  return binding;
+}
+
+SnmpMessage ResponseReader::EmptyResponse(const SnmpMessage& request) {
+  SnmpMessage response;
+  response.Tag = request.Tag;
+  response.Agent = request.Agent;
+  response.Community = request.Community;
+  response.Version = request.Version;
+  response.Kind = request.Kind;
+  response.NonRepeaters = request.NonRepeaters;
+  response.MaxRepetitions = request.MaxRepetitions;
+  response.DeliverByEvent = request.DeliverByEvent;
+  response.Tuning = request.Tuning;
+  response.Security = request.Security;
+  return response;
+}
+
+void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
+                          const SessionSettings& settings, const SnmpBinding::Namer& namer,
+                          SnmpMessage& response) {
+  const bool walking = request.Kind == kSnmpGetNext || request.Kind == kSnmpGetBulk;
+
+  if (pdu.errstat != SNMP_ERR_NOERROR) {
+    // SNMPv1 reports the end of the view as noSuchName to a get-next.
+    if (pdu.errstat == SNMP_ERR_NOSUCHNAME && walking && request.Version == 1) {
+      response.Bindings.Add(EndOfView());
+      return;
+    }
+    std::string oid;
+    long position = 1;
+    for (const netsnmp_variable_list* variable = pdu.variables; variable;
+         variable = variable->next_variable, ++position) {
+      if (position == pdu.errindex) {
+        oid = OidText::Format(variable->name, variable->name_length);
+        break;
+      }
+    }
+    if (oid.empty() && pdu.errindex >= 1 && pdu.errindex <= request.Bindings.Count()) {
+      oid = request.Bindings.Item(static_cast<int32_t>(pdu.errindex - 1)).OID;
+    }
+    const SnmpFailure failure =
+        FailureTexts::FromErrorStatus(pdu.errstat, oid, request.Kind, settings);
+    response.ErrorCode = failure.Code;
+    response.ErrorText = failure.Text;
+  }
+
+  for (const netsnmp_variable_list* variable = pdu.variables; variable;
+       variable = variable->next_variable) {
+    if (variable->type == SNMP_ENDOFMIBVIEW && response.ErrorCode == kSnmpSuccess) {
+      response.Bindings.Add(EndOfView());
+      return;
+    }
+    SnmpBinding binding = ReadVariable(*variable);
+    if (namer) binding.SetNamer(namer);
+    response.Bindings.Add(std::move(binding));
+  }
+}
+
+}  // namespace linkwatch::netsnmp
