@@ -1,0 +1,145 @@
+// The catalogue's icons: well-formed SVG documents with names, one object per
+// request, two sets selected by HighColor.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/catalog/RegistryDeviceCatalog.h"
+
+namespace linkwatch {
+namespace {
+
+struct IconRequest {
+  std::string label;
+  std::function<PictureRef(DeviceCatalog&)> ask;
+  std::string expectedName;
+};
+
+void PrintTo(const IconRequest& r, std::ostream* os) { *os << r.label; }
+
+std::vector<IconRequest> AllIconRequests() {
+  std::vector<IconRequest> requests;
+  const char* statusNames[] = {"up",      "down",       "testing",        "unknown",
+                               "dormant", "notpresent", "lowerlayerdown", "admindown"};
+  for (int32_t status = 1; status <= 8; ++status) {
+    requests.push_back({"status " + std::to_string(status),
+                        [status](DeviceCatalog& c) { return c.StatusIcon(status); },
+                        std::string("status-") + statusNames[status - 1]});
+  }
+  requests.push_back({"status 99", [](DeviceCatalog& c) { return c.StatusIcon(99); },
+                      "status-unknown"});
+  const std::pair<int32_t, const char*> types[] = {
+      {6, "ethernet"}, {71, "wireless"}, {24, "loopback"}, {131, "tunnel"},
+      {23, "wan"},     {135, "virtual"}, {1, "other"},     {9999, "other"}};
+  for (const auto& [type, family] : types) {
+    requests.push_back({"type " + std::to_string(type),
+                        [type](DeviceCatalog& c) { return c.InterfaceTypeIcon(type); },
+                        std::string("iftype-") + family});
+  }
+  const std::pair<const char*, const char*> vendors[] = {
+      {"1.3.6.1.4.1.9.1.516", "cisco"},         {"1.3.6.1.4.1.11.2.3.7.11.19", "hp"},
+      {"1.3.6.1.4.1.2636.1.1.1.2.25", "juniper"}, {"1.3.6.1.4.1.14988.1", "mikrotik"},
+      {"1.3.6.1.4.1.41112.1.6", "ubiquiti"},    {".1.3.6.1.4.1.8072.3.2.10", "net-snmp"},
+      {"1.3.6.1.4.1.14823.1.1.1", "aruba"},     {"1.3.6.1.4.1.4526.100.1", "netgear"},
+      {"1.3.6.1.4.1.99999.1", "generic"},       {"1.3.6.1.2.1.1", "generic"}};
+  for (const auto& [oid, key] : vendors) {
+    requests.push_back({std::string("vendor ") + oid,
+                        [oid = std::string(oid)](DeviceCatalog& c) { return c.SystemVendorIcon(oid); },
+                        std::string("vendor-") + key});
+  }
+  return requests;
+}
+
+// Every fill, stroke and stop colour used anywhere in the document.
+void CollectColours(const pugi::xml_node& node, std::set<std::string>& colours) {
+  for (const char* attribute : {"fill", "stroke", "stop-color"}) {
+    if (const auto value = node.attribute(attribute)) colours.insert(value.value());
+  }
+  for (const auto& child : node.children()) CollectColours(child, colours);
+}
+
+class CatalogIconTest : public ::testing::TestWithParam<IconRequest> {
+ protected:
+  RegistryDeviceCatalog catalog_;
+};
+
+TEST_P(CatalogIconTest, IsANamedWellFormedSvgInBothSets) {
+  for (bool highColor : {true, false}) {
+    SCOPED_TRACE(highColor ? "high colour" : "low colour");
+    catalog_.SetHighColor(highColor);
+    const PictureRef icon = GetParam().ask(catalog_);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->Name(), GetParam().expectedName);
+    EXPECT_EQ(icon->Width(), 16);
+    EXPECT_EQ(icon->Height(), 16);
+
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_string(icon->Svg().c_str());
+    ASSERT_TRUE(parsed) << parsed.description() << "\n" << icon->Svg();
+    const pugi::xml_node svg = document.document_element();
+    EXPECT_STREQ(svg.name(), "svg");
+    EXPECT_STREQ(svg.attribute("xmlns").value(), "http://www.w3.org/2000/svg");
+    EXPECT_EQ(svg.attribute("width").as_int(), icon->Width());
+    EXPECT_EQ(svg.attribute("height").as_int(), icon->Height());
+    EXPECT_FALSE(svg.first_child().empty()) << "nothing drawn";
+  }
+}
+
+TEST_P(CatalogIconTest, LowColourSetKeepsToTheSixteenVgaColours) {
+  static const std::set<std::string> kVga = {
+      "#000000", "#800000", "#008000", "#808000", "#000080", "#800080", "#008080", "#C0C0C0",
+      "#808080", "#FF0000", "#00FF00", "#FFFF00", "#0000FF", "#FF00FF", "#00FFFF", "#FFFFFF",
+      "none"};
+  catalog_.SetHighColor(false);
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_string(GetParam().ask(catalog_)->Svg().c_str()));
+  std::set<std::string> colours;
+  CollectColours(document, colours);
+  for (const std::string& colour : colours) EXPECT_TRUE(kVga.count(colour)) << colour;
+}
+
+TEST_P(CatalogIconTest, SameRequestGivesTheSameObjectInEachSet) {
+  catalog_.SetHighColor(true);
+  const PictureRef high = GetParam().ask(catalog_);
+  EXPECT_EQ(GetParam().ask(catalog_), high);
+  catalog_.SetHighColor(false);
+  const PictureRef low = GetParam().ask(catalog_);
+  EXPECT_EQ(GetParam().ask(catalog_), low);
+  EXPECT_NE(low, high);
+  EXPECT_EQ(low->Name(), high->Name());
+  EXPECT_NE(low->Svg(), high->Svg());
+  catalog_.SetHighColor(true);
+  EXPECT_EQ(GetParam().ask(catalog_), high);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryIcon, CatalogIconTest, ::testing::ValuesIn(AllIconRequests()));
+
+TEST(CatalogIcons, HighColorStartsOnAndReadsBackWhatWasSet) {
+  RegistryDeviceCatalog catalog;
+  EXPECT_TRUE(catalog.HighColor());
+  catalog.SetHighColor(false);
+  EXPECT_FALSE(catalog.HighColor());
+  catalog.SetHighColor(true);
+  EXPECT_TRUE(catalog.HighColor());
+}
+
+TEST(CatalogIcons, EachStatusHasItsOwnPicture) {
+  RegistryDeviceCatalog catalog;
+  std::set<std::string> drawings;
+  for (int32_t status = 1; status <= 8; ++status) drawings.insert(catalog.StatusIcon(status)->Svg());
+  EXPECT_EQ(drawings.size(), 8u);
+}
+
+TEST(CatalogIcons, NoVendorPictureWithoutAUsableOid) {
+  RegistryDeviceCatalog catalog;
+  EXPECT_EQ(catalog.SystemVendorIcon(""), nullptr);
+  EXPECT_EQ(catalog.SystemVendorIcon("not an oid"), nullptr);
+  EXPECT_EQ(catalog.SystemVendorIcon("1.3..6"), nullptr);
+}
+
+}  // namespace
+}  // namespace linkwatch
