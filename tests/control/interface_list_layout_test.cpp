@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "control/ControlTestSupport.h"
+#include "fakes/FakeDeviceCatalog.h"
+#include "model/Interfaces.h"
+
+namespace linkwatch {
+namespace {
+
+class InterfaceListLayoutTest : public ::testing::Test {
+ protected:
+  testing_control::ControlTestPlatform platform_;
+  InterfaceList control_;
+  fakes::FakeGrid& grid_ = *platform_.Platform().LastGrid();
+
+  std::vector<std::string> HeaderTexts() {
+    std::vector<std::string> texts;
+    for (int col = 0; col < grid_.Cols(); ++col) texts.push_back(grid_.CellText(0, col));
+    return texts;
+  }
+};
+
+TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
+  grid_.SetBackColorStandard(0x123456);
+  const auto background = fakes::MakeFakePicture("wallpaper");
+  control_.SetBackground(background);
+  const size_t settingsBefore = grid_.SettingLog().size();
+
+  control_.SetStatisticsList("TRAFFIC IN, STATUS,NOPE,enable");
+
+  EXPECT_EQ(grid_.Rows(), 1);
+  EXPECT_EQ(grid_.Cols(), 4);
+  EXPECT_EQ(grid_.FixedRows(), 1);
+  EXPECT_EQ(grid_.FixedCols(), 0);
+  // A blank after a comma belongs to the next name; a name without a template is
+  // headed by itself; letter case does not matter for the template.
+  EXPECT_EQ(control_.ColumnList(), "TRAFFIC IN, STATUS,NOPE,enable");
+  EXPECT_EQ(HeaderTexts(), (std::vector<std::string>{"In", " STATUS", "NOPE", "On"}));
+  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames,
+            (std::vector<std::string>{"TRAFFIC IN", " STATUS", "NOPE", "enable"}));
+  for (int col = 0; col < 4; ++col) {
+    SCOPED_TRACE(col);
+    EXPECT_EQ(grid_.Cell(kCellFontBold, 0, col), GridValue{true});
+    EXPECT_EQ(grid_.ColSetting(col), 1);
+  }
+  EXPECT_EQ(grid_.AutoSizeLog().back(), (std::pair<int, int>{0, 3}));
+
+  const std::vector<std::pair<int, GridValue>> expected = {
+      {190, int64_t{1}},        {111, int64_t{7}},        {66, int64_t{1}},
+      {174, int64_t{399}},      {71, int64_t{2}},         {82, int64_t{4}},
+      {28, true},               {88, true},               {24, int64_t{0x123456}},
+      {23, int64_t{0xFF0000}},  {22, int64_t{0xFFC8C8}},  {201, PictureRef(background)},
+      {202, int64_t{10}}};
+  const std::vector<std::pair<int, GridValue>> applied(
+      grid_.SettingLog().begin() + static_cast<long>(settingsBefore), grid_.SettingLog().end());
+  EXPECT_EQ(applied, expected);
+}
+
+TEST_F(InterfaceListLayoutTest, MeasuredSizesRoundHalvesToEven) {
+  struct Case {
+    double charWidth;
+    double height;
+    int64_t widthLimit;  // 57 "X"
+    int headerHeight;    // 3.5 "X" high
+  };
+  for (const Case& c : std::vector<Case>{{7.0, 13.0, 399, 46},   // 45.5 -> 46
+                                         {7.5, 15.0, 428, 52},   // 427.5 -> 428, 52.5 -> 52
+                                         {8.5, 17.0, 484, 60}}) {  // 484.5 -> 484, 59.5 -> 60
+    SCOPED_TRACE(c.height);
+    platform_.Platform().measure.CharWidth = c.charWidth;
+    platform_.Platform().measure.Height = c.height;
+    control_.SetStatisticsList(control_.StatisticsList() == "STATUS" ? "ENABLE" : "STATUS");
+    EXPECT_EQ(grid_.Setting(174), GridValue{c.widthLimit});
+    EXPECT_EQ(grid_.RowHeight(0), c.headerHeight);
+  }
+}
+
+TEST_F(InterfaceListLayoutTest, ALayoutDropsEveryRowButTheHeader) {
+  control_.SetStatisticsList("STATUS");
+  grid_.SetRows(5);
+  grid_.SetRowData(3, "I:3");
+  control_.SetStatisticsList("STATUS,TRAFFIC IN");
+  EXPECT_EQ(grid_.Rows(), 1);
+  EXPECT_LT(grid_.FindRow("I:3"), 1);
+}
+
+TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
+  control_.SetStatisticsList("STATUS,ENABLE");
+  const size_t settingsBefore = grid_.SettingLog().size();
+  control_.SetStatisticsList("");
+  EXPECT_EQ(grid_.Rows(), 1);
+  EXPECT_EQ(grid_.Cols(), 0);
+  EXPECT_EQ(control_.ColumnList(), "");
+  EXPECT_TRUE(InterfaceListInternals::State(control_).StatisticNames.empty());
+  EXPECT_EQ(grid_.SettingLog().size(), settingsBefore);
+}
+
+TEST_F(InterfaceListLayoutTest, ColumnListFollowsTheUsersColumnOrder) {
+  control_.SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
+  grid_.DragColumn(2, 0);
+  EXPECT_EQ(control_.ColumnList(), "ENABLE,TRAFFIC IN,STATUS");
+  // The layout's own order is kept for the poll.
+  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames,
+            (std::vector<std::string>{"TRAFFIC IN", "STATUS", "ENABLE"}));
+}
+
+TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrder) {
+  control_.SetStatisticsList("TRAFFIC IN,STATUS");
+  grid_.SetBackColorStandard(0xABCDEF);
+  const size_t settingsBefore = grid_.SettingLog().size();
+  control_.ClearTable();
+  EXPECT_EQ(grid_.Rows(), 0);
+  EXPECT_EQ(grid_.Cols(), 0);
+  EXPECT_EQ(grid_.FixedRows(), 0);
+  EXPECT_EQ(grid_.FixedCols(), 0);
+  const std::vector<std::pair<int, GridValue>> expected = {
+      {88, true},          {41, int64_t{0}},  {42, int64_t{0}},
+      {24, int64_t{0xABCDEF}}, {201, PictureRef()}, {202, int64_t{10}}};
+  const std::vector<std::pair<int, GridValue>> applied(
+      grid_.SettingLog().begin() + static_cast<long>(settingsBefore), grid_.SettingLog().end());
+  EXPECT_EQ(applied, expected);
+  // The names of the last layout stay.
+  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames.size(), 2u);
+}
+
+class PruneStatisticsTest : public InterfaceListLayoutTest {
+ protected:
+  void SetUp() override {
+    InterfaceListInternals::ReplaceInterfaces(control_);
+    Interfaces& all = *control_.Interfaces();
+    all.SetStatistic(1, "", "TRAFFIC IN", "100", "");
+    all.SetStatistic(1, "", "STATUS", "1", "");
+    all.SetStatistic(1, "", "NO TEMPLATE", "x", "");
+    all.SetStatistic(1, "5", "SIGNAL", "-40", "");  // child with templated statistics only
+    all.SetStatistic(1, "6", "SIGNAL", "-41", "");
+    all.SetStatistic(1, "6", "UNKNOWN", "y", "");  // and one without a template
+    all.SetStatistic(2, "", "status", "2", "");
+  }
+
+  std::vector<std::string> NamesOf(const Statistics& statistics) {
+    std::vector<std::string> names;
+    for (const auto& statistic : statistics) {
+      names.push_back(statistic->StatisticTemplate() ? statistic->StatName() : "(untemplated)");
+    }
+    return names;
+  }
+  Interface& Row(int32_t index) { return *control_.Interfaces()->Item(Interface::KeyFor(index)); }
+};
+
+TEST_F(PruneStatisticsTest, UnlistedTemplatedStatisticsGoAndEmptiedChildrenWithThem) {
+  InterfaceListInternals::State(control_).StatisticsList = "status,Signal";
+  InterfaceListInternals::PruneStatistics(control_);
+  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()),
+            (std::vector<std::string>{"STATUS", "(untemplated)"}));
+  EXPECT_EQ(Row(1).OwnChildren().Count(), 2);
+  EXPECT_EQ(NamesOf(Row(2).OwnStatistics()), (std::vector<std::string>{"STATUS"}));
+}
+
+TEST_F(PruneStatisticsTest, AnEmptyListKeepsOnlyUntemplatedStatisticsAndTheirChildren) {
+  InterfaceListInternals::State(control_).StatisticsList = "";
+  InterfaceListInternals::PruneStatistics(control_);
+  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()), (std::vector<std::string>{"(untemplated)"}));
+  ASSERT_EQ(Row(1).OwnChildren().Count(), 1);
+  EXPECT_EQ(Row(1).OwnChildren().Item(1)->Key(), "C:1.6");
+  EXPECT_EQ(NamesOf(Row(1).OwnChildren().Item(1)->OwnStatistics()),
+            (std::vector<std::string>{"(untemplated)"}));
+  EXPECT_EQ(Row(2).OwnStatistics().Count(), 0);
+  // The interfaces themselves stay.
+  EXPECT_EQ(control_.Interfaces()->Count(), 2);
+}
+
+TEST_F(InterfaceListLayoutTest, PruneWithoutACollectionDoesNothing) {
+  InterfaceListInternals::State(control_).StatisticsList = "STATUS";
+  EXPECT_NO_THROW(InterfaceListInternals::PruneStatistics(control_));
+  EXPECT_EQ(control_.Interfaces(), nullptr);
+}
+
+}  // namespace
+}  // namespace linkwatch

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/ControlForm.h"
+#include "control/ControlTestSupport.h"
+#include "control/GridLayoutSettings.h"
+#include "model/Interfaces.h"
+
+namespace linkwatch {
+namespace {
+
+class InterfaceListLifecycleTest : public ::testing::Test {
+ protected:
+  testing_control::ControlTestPlatform platform_;
+
+  fakes::FakeDnsResolver& Resolver() {
+    Globals::Form();
+    return *platform_.Platform().LastResolver();
+  }
+};
+
+TEST_F(InterfaceListLifecycleTest, CreationSubscribesClearsTheGridAndMakesTheEngine) {
+  auto control = std::make_unique<InterfaceList>();
+  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  EXPECT_EQ(Resolver().SubscriberCount(), 1);
+  EXPECT_TRUE(platform_.Platform().LastEngine()->HasReplyHandler());
+  EXPECT_NE(grid.Events(), nullptr);  // the control hears the grid
+  // ClearTable ran once: no rows, no columns, its settings in its order.
+  EXPECT_EQ(grid.Rows(), 0);
+  EXPECT_EQ(grid.Cols(), 0);
+  std::vector<int> ids;
+  for (const auto& [id, value] : grid.SettingLog()) ids.push_back(id);
+  EXPECT_EQ(ids, (std::vector<int>{88, 41, 42, 24, 201, 202}));
+
+  InterfaceList second;
+  EXPECT_EQ(Resolver().SubscriberCount(), 2);  // one resolver for the thread
+}
+
+TEST_F(InterfaceListLifecycleTest, DestructionReleasesCollectionResolverEngineInOrder) {
+  auto control = std::make_unique<InterfaceList>();
+  InterfaceListInternals::ReplaceInterfaces(*control);
+  control->Interfaces()->SetStatistic(4, "2", "SIGNAL", "-50", "");
+  std::weak_ptr<Interfaces> collection = control->Interfaces();
+  std::weak_ptr<Interface> interface = control->Interfaces()->Item("I:4");
+  fakes::FakeDnsResolver& resolver = Resolver();
+
+  std::vector<std::string> seenWhenEngineWent;
+  platform_.Platform().LastEngine()->OnDestroyed = [&] {
+    if (collection.expired() && interface.expired()) seenWhenEngineWent.push_back("collection gone");
+    if (resolver.SubscriberCount() == 0) seenWhenEngineWent.push_back("resolver unsubscribed");
+  };
+  bool gridWent = false;
+  platform_.Platform().LastGrid()->OnDestroyed = [&] { gridWent = true; };
+
+  control.reset();
+  EXPECT_EQ(seenWhenEngineWent,
+            (std::vector<std::string>{"collection gone", "resolver unsubscribed"}));
+  EXPECT_TRUE(gridWent);
+  // Nothing was sent on the way out.
+  EXPECT_EQ(resolver.SubscriberCount(), 0);
+}
+
+TEST_F(InterfaceListLifecycleTest, AControlThatCannotBeMadeLeavesTheResolver) {
+  platform_.Platform().MakeSnmpEngine = nullptr;  // the engine cannot be made
+  EXPECT_THROW(InterfaceList(), std::logic_error);
+  EXPECT_EQ(Resolver().SubscriberCount(), 0);
+}
+
+TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGridAndIgnoresFailures) {
+  InterfaceList control;
+  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  control.Resize(640, 480);
+  ASSERT_EQ(grid.Placements().size(), 1u);
+  EXPECT_EQ(grid.Placements()[0].Left, 0);
+  EXPECT_EQ(grid.Placements()[0].Top, 0);
+  EXPECT_EQ(grid.Placements()[0].Width, 640);
+  EXPECT_EQ(grid.Placements()[0].Height, 480);
+  grid.FailMoves(true);
+  EXPECT_NO_THROW(control.Resize(10, 10));
+}
+
+TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecurity) {
+  InterfaceList control;
+  fakes::FakeSnmpEngine& engine = *platform_.Platform().LastEngine();
+  ControlState& state = InterfaceListInternals::State(control);
+  state.IP = "10.1.2.3";
+  control.SetCommunity("public");
+  control.SetSNMPContext("ctx");
+  control.SetSNMPUsername("admin");
+  control.SetSNMPAuthType(kAuthSha1);
+  control.SetSNMPAuthPass("authpass1");
+  control.SetSNMPEncryptType(kPrivDes);
+  control.SetSNMPEncryptPass("privpass1");
+  const size_t callsBefore = engine.CallLog().size();
+
+  InterfaceListInternals::PrepareMessage(control, true);
+
+  const std::vector<std::string> calls(engine.CallLog().begin() + static_cast<long>(callsBefore),
+                                       engine.CallLog().end());
+  EXPECT_EQ(calls, (std::vector<std::string>{"NewMessage", "LastResponse", "LastRequest"}));
+  const SnmpMessage& message = *InterfaceListInternals::CurrentMessage(control);
+  EXPECT_EQ(message.Tuning, 1200);
+  EXPECT_EQ(message.Agent, "10.1.2.3");
+  EXPECT_EQ(message.Community, "public");
+  EXPECT_TRUE(message.DeliverByEvent);
+  EXPECT_EQ(message.Security.Model, 3);
+  EXPECT_EQ(message.Security.AuthPassword, "authpass1");
+  EXPECT_EQ(message.Security.AuthKeySource, "authpass1");
+  EXPECT_EQ(message.Security.AuthType, kAuthSha1);
+  EXPECT_EQ(message.Security.PrivPassword, "privpass1");
+  EXPECT_EQ(message.Security.PrivKeySource, "privpass1");
+  EXPECT_EQ(message.Security.PrivType, kPrivDes);
+  EXPECT_EQ(message.Security.UserName, "admin");
+  EXPECT_EQ(message.Security.Context, "ctx");
+
+  // The engine's own messages carry the tuning at the moment of the send.
+  bool byEvent = false;
+  SnmpMessage copy = message;
+  engine.Send(copy, byEvent);
+  ASSERT_EQ(engine.Sent().size(), 1u);
+  EXPECT_EQ(engine.Sent()[0].LastResponseTuning, 1200);
+  EXPECT_EQ(engine.Sent()[0].LastRequestTuning, 1200);
+
+  // Each preparation makes a new message; the same credentials whatever the version.
+  InterfaceListInternals::PrepareMessage(control, false);
+  EXPECT_EQ(engine.MessagesMade(), 2);
+  EXPECT_FALSE(InterfaceListInternals::CurrentMessage(control)->DeliverByEvent);
+  EXPECT_EQ(InterfaceListInternals::CurrentMessage(control)->Security.UserName, "admin");
+}
+
+TEST_F(InterfaceListLifecycleTest, PollTimerHandlerChangesTheControlsAutoUpdate) {
+  InterfaceList control;
+  fakes::ManualTimer& timer = *platform_.Platform().LastTimer();
+  control.SetAutoUpdate(true);
+  std::vector<bool> seen;
+  control.PollTimer.Subscribe([&](bool& autoUpdate) {
+    seen.push_back(autoUpdate);
+    autoUpdate = false;
+  });
+  EXPECT_FALSE(timer.Tick());  // off until monitoring starts
+  timer.SetEnabled(true);
+  ASSERT_TRUE(timer.Tick());
+  EXPECT_FALSE(control.AutoUpdate());
+  ASSERT_TRUE(timer.Tick());
+  EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+}
+
+TEST_F(InterfaceListLifecycleTest, GridColumnMovesAndSelectionChangesReachTheHost) {
+  InterfaceList control;
+  control.SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
+  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  std::vector<std::pair<int32_t, int32_t>> moves;
+  int selections = 0;
+  control.RearrangedColumns.Subscribe([&](int32_t& col, int32_t& position) {
+    moves.emplace_back(col, position);
+  });
+  control.SelectionChanged.Subscribe([&] { ++selections; });
+  grid.DragColumn(2, 0);
+  grid.Select(0, 0, 0, 1);
+  EXPECT_EQ(moves, (std::vector<std::pair<int32_t, int32_t>>{{2, 0}}));
+  EXPECT_EQ(selections, 1);
+  EXPECT_EQ(control.ColumnList(), "ENABLE,TRAFFIC IN,STATUS");
+}
+
+class ResolverAnswerTest : public InterfaceListLifecycleTest {
+ protected:
+  void SetUp() override { InterfaceListInternals::ReplaceInterfaces(control_); }
+  InterfaceList control_;
+};
+
+TEST_F(ResolverAnswerTest, NamesReachTheInterfaceOrChildOfTheTag) {
+  Resolver().Answer("gateway", "10.0.0.1", "7::REVERSE");
+  Resolver().Answer("printer", "10.0.0.9", "7:12:REVERSE");
+  const auto seven = control_.Interfaces()->Item("I:7");
+  ASSERT_NE(seven, nullptr);
+  const auto own = seven->OwnStatistics().Item("REVERSE");
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->RawText(), "DNS:gateway");
+  const auto child = seven->Children()->Item("C:7.12");
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(child->Statistics()->Item("REVERSE")->RawText(), "DNS:printer");
+}
+
+TEST_F(ResolverAnswerTest, AnswersWithoutANameOrAThreePartTagAreIgnored) {
+  struct Case {
+    const char* hostName;
+    const char* tag;
+  };
+  for (const Case& c : std::vector<Case>{{"", "7::REVERSE"},
+                                         {"10.0.0.1", "7::REVERSE"},
+                                         {"gateway", "7:REVERSE"},
+                                         {"gateway", "7:1:2:REVERSE"},
+                                         {"gateway", "99999999999::REVERSE"}}) {
+    SCOPED_TRACE(std::string(c.hostName) + " / " + c.tag);
+    Resolver().Answer(c.hostName, "10.0.0.1", c.tag);
+    EXPECT_EQ(control_.Interfaces()->Count(), 0);
+  }
+}
+
+TEST_F(InterfaceListLifecycleTest, AnswersBeforeTheFirstStartAreIgnored) {
+  InterfaceList control;
+  EXPECT_NO_THROW(Resolver().Answer("gateway", "10.0.0.1", "7::REVERSE"));
+  EXPECT_EQ(control.Interfaces(), nullptr);
+}
+
+}  // namespace
+}  // namespace linkwatch

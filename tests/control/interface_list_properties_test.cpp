@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/DateFunctions.h"
+#include "control/ControlTestSupport.h"
+#include "model/Interfaces.h"
+
+namespace linkwatch {
+namespace {
+
+class InterfaceListPropertiesTest : public ::testing::Test {
+ protected:
+  testing_control::ControlTestPlatform platform_;
+  InterfaceList control_;
+
+  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
+  fakes::FakeDeviceCatalog& Catalog() {
+    Globals::Catalog();  // made on first use
+    return *platform_.Platform().LastCatalog();
+  }
+};
+
+TEST_F(InterfaceListPropertiesTest, ANewControlStartsFromItsDefaults) {
+  EXPECT_FALSE(control_.Active());
+  EXPECT_EQ(control_.Target(), "");
+  EXPECT_EQ(control_.IP(), "");
+  EXPECT_EQ(control_.Community(), "");
+  EXPECT_EQ(control_.SNMPVersion(), 0);
+  EXPECT_EQ(control_.SysName(), "");
+  EXPECT_EQ(control_.SysUpTime(), 0.0f);
+  EXPECT_EQ(control_.LastBoot(), 0.0);
+  EXPECT_FALSE(control_.Synchronous());
+  EXPECT_EQ(control_.PollID(), 0);
+  EXPECT_EQ(control_.InterfaceCount(), 0);
+  EXPECT_EQ(control_.Interfaces(), nullptr);  // none before the first start
+  EXPECT_EQ(control_.NextPoll(), 0.0);
+  EXPECT_EQ(control_.RefreshInterval(), 30);
+  EXPECT_FALSE(control_.AutoUpdate());
+  EXPECT_EQ(control_.SecondsTillUpdate(), -1);
+  EXPECT_EQ(control_.StatisticsList(), "");
+  EXPECT_EQ(control_.Background(), nullptr);
+  EXPECT_EQ(control_.LastError(), "");
+  EXPECT_EQ(control_.ColumnList(), "");
+  EXPECT_EQ(control_.SNMPAuthType(), 0);
+  EXPECT_EQ(control_.SNMPEncryptType(), 0);
+  EXPECT_EQ(control_.SNMPPort(), 161);
+  // The poll timer ticks every second once monitoring starts; until then it is off.
+  fakes::ManualTimer& timer = *platform_.Platform().LastTimer();
+  EXPECT_EQ(timer.IntervalMs(), 1000);
+  EXPECT_FALSE(timer.Enabled());
+}
+
+TEST_F(InterfaceListPropertiesTest, RefreshIntervalIsClampedAndWrittenBack) {
+  struct Case {
+    int32_t written;
+    int32_t stored;
+  };
+  for (const Case& c : std::vector<Case>{
+           {0, 5}, {-7, 5}, {4, 5}, {5, 5}, {30, 30}, {300, 300}, {301, 300}, {1000, 300}}) {
+    SCOPED_TRACE(c.written);
+    int32_t seconds = c.written;
+    control_.SetRefreshInterval(seconds);
+    EXPECT_EQ(control_.RefreshInterval(), c.stored);
+    EXPECT_EQ(seconds, c.stored);
+  }
+}
+
+TEST_F(InterfaceListPropertiesTest, PlainSettersStoreWhatTheyAreGiven) {
+  control_.SetSynchronous(true);
+  EXPECT_TRUE(control_.Synchronous());
+  control_.SetTarget("router");
+  control_.SetCommunity("public");
+  control_.SetSNMPVersion(3);
+  control_.SetSNMPContext("ctx");
+  control_.SetSNMPUsername("admin");
+  control_.SetSNMPAuthType(kAuthSha256);
+  control_.SetSNMPAuthPass("authpass1");
+  control_.SetSNMPEncryptType(kPrivAes128);
+  control_.SetSNMPEncryptPass("privpass1");
+  control_.SetAutoUpdate(true);
+  EXPECT_EQ(control_.Target(), "router");
+  EXPECT_EQ(control_.Community(), "public");
+  EXPECT_EQ(control_.SNMPVersion(), 3);
+  EXPECT_EQ(control_.SNMPContext(), "ctx");
+  EXPECT_EQ(control_.SNMPUsername(), "admin");
+  EXPECT_EQ(control_.SNMPAuthType(), kAuthSha256);
+  EXPECT_EQ(control_.SNMPAuthPass(), "authpass1");
+  EXPECT_EQ(control_.SNMPEncryptType(), kPrivAes128);
+  EXPECT_EQ(control_.SNMPEncryptPass(), "privpass1");
+  EXPECT_TRUE(control_.AutoUpdate());
+  // None of them talks to the device.
+  EXPECT_TRUE(platform_.Platform().LastEngine()->Sent().empty());
+}
+
+TEST_F(InterfaceListPropertiesTest, TransportSettingsReachTheEngine) {
+  control_.SetSNMPPort(16161);
+  control_.SetSNMPTimeoutMs(250);
+  control_.SetSNMPRetries(3);
+  const SnmpTransport transport = platform_.Platform().LastEngine()->Transport();
+  EXPECT_EQ(transport.Port, 16161);
+  EXPECT_EQ(transport.TimeoutMs, 250);
+  EXPECT_EQ(transport.Retries, 3);
+  EXPECT_EQ(control_.SNMPPort(), 16161);
+  EXPECT_EQ(control_.SNMPTimeoutMs(), 250);
+  EXPECT_EQ(control_.SNMPRetries(), 3);
+}
+
+TEST_F(InterfaceListPropertiesTest, StatisticsListInOtherLetterCaseIsNoChange) {
+  control_.SetStatisticsList("TRAFFIC IN,STATUS");
+  ASSERT_EQ(Grid().Cols(), 2);
+  const size_t settingsBefore = Grid().SettingLog().size();
+  Grid().SetRows(4);  // rows a new layout would drop
+
+  control_.SetStatisticsList("traffic in,Status");
+  EXPECT_EQ(control_.StatisticsList(), "TRAFFIC IN,STATUS");
+  EXPECT_EQ(Grid().Rows(), 4);
+  EXPECT_EQ(Grid().SettingLog().size(), settingsBefore);
+
+  control_.SetStatisticsList("STATUS,TRAFFIC IN");
+  EXPECT_EQ(control_.StatisticsList(), "STATUS,TRAFFIC IN");
+  EXPECT_EQ(Grid().Rows(), 1);
+  EXPECT_EQ(control_.ColumnList(), "STATUS,TRAFFIC IN");
+}
+
+TEST_F(InterfaceListPropertiesTest, SecondsTillUpdateCountsWholeSecondsToTheNextPoll) {
+  ControlState& state = InterfaceListInternals::State(control_);
+  fakes::ManualClock& clock = platform_.Platform().Time();
+  const SerialDate now = clock.Now();
+  struct Case {
+    const char* what;
+    SerialDate nextPoll;
+    int32_t expected;
+  };
+  const std::vector<Case> cases = {
+      {"zero", 0.0, -1},
+      {"before 2003", 37621.999, -1},
+      {"in 90 seconds", AddSeconds(now, 90), 90},
+      {"passed 10 seconds ago", AddSeconds(now, -10), -10},
+      {"now", now, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    state.NextPoll = c.nextPoll;
+    EXPECT_EQ(control_.SecondsTillUpdate(), c.expected);
+  }
+  // Counting runs on whole seconds: 0.6 s into a second, a poll 1.5 s away is 2 seconds off.
+  clock.AdvanceSeconds(0.6);
+  state.NextPoll = AddSeconds(clock.Now(), 1.5);
+  EXPECT_EQ(control_.SecondsTillUpdate(), 2);
+}
+
+TEST_F(InterfaceListPropertiesTest, CatalogPropertiesAskTheCatalogEveryTime) {
+  fakes::FakeDeviceCatalog& catalog = Catalog();
+  const auto icon = fakes::MakeFakePicture("cisco");
+  catalog.SystemVendors["1.3.6.1.4.1.9.1.1"] = "Cisco";
+  catalog.SystemMachineTypes["1.3.6.1.4.1.9.1.1"] = "Router 2500";
+  catalog.SystemVendorIcons["1.3.6.1.4.1.9.1.1"] = icon;
+
+  // With no SystemOID yet the catalogue is asked with the empty text.
+  EXPECT_EQ(control_.Vendor(), "");
+  EXPECT_EQ(catalog.LastTextArgument(), "");
+
+  InterfaceListInternals::State(control_).SystemOID = "1.3.6.1.4.1.9.1.1";
+  EXPECT_EQ(control_.Vendor(), "Cisco");
+  EXPECT_EQ(control_.MachineType(), "Router 2500");
+  EXPECT_EQ(control_.VendorIcon(), icon);
+  catalog.SystemVendors["1.3.6.1.4.1.9.1.1"] = "Cisco Systems";
+  EXPECT_EQ(control_.Vendor(), "Cisco Systems");
+  EXPECT_EQ(catalog.Calls("SystemVendor"), 3);
+  EXPECT_EQ(catalog.Calls("SystemMachineType"), 1);
+  EXPECT_EQ(catalog.Calls("SystemVendorIcon"), 1);
+}
+
+TEST_F(InterfaceListPropertiesTest, ControlsOfOneThreadShareIconSetAndTemplates) {
+  InterfaceList other;
+  control_.SetHighColorIcons(true);
+  EXPECT_TRUE(other.HighColorIcons());
+  other.SetHighColorIcons(false);
+  EXPECT_FALSE(control_.HighColorIcons());
+  ASSERT_NE(control_.StatisticTemplates(), nullptr);
+  EXPECT_EQ(control_.StatisticTemplates(), other.StatisticTemplates());
+  EXPECT_EQ(control_.StatisticTemplates()->Item("traffic in")->Header(), "In");
+}
+
+TEST_F(InterfaceListPropertiesTest, TableObjectIsTheControlsOwnGrid) {
+  InterfaceList other;
+  EXPECT_EQ(&other.TableObject(), platform_.Platform().LastGrid());
+  EXPECT_NE(&control_.TableObject(), &other.TableObject());
+}
+
+}  // namespace
+}  // namespace linkwatch
