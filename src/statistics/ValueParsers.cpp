@@ -3,15 +3,59 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "statistics/AddressParsers.h"
+#include "statistics/Ds1LineStatus.h"
+#include "statistics/FlagParsers.h"
+#include "statistics/LookupParsers.h"
+#include "statistics/RateParsers.h"
 #include "statistics/Statistic.h"
 #include "statistics/StatisticTemplate.h"
+#include "statistics/TimeParsers.h"
+#include "statistics/WirelessParsers.h"
 
 namespace linkwatch {
 namespace {
 
 const std::unordered_map<std::string_view, ValueParser>& ParserTable() {
   static const std::unordered_map<std::string_view, ValueParser> table = {
+      // Rates and numbers.
+      {"TRAFFIC", &ParseTraffic},
+      {"BPS", &ParseBps},
+      {"BYTES", &ParseBytes},
+      {"UTILIZATION", &ParseUtilization},
+      {"/10", &ParseTenths},
       {"NUMBER", &ValueParsers::DefaultText},
+      // Flags.
+      {"BOOLEAN", &ParseBoolean},
+      {"TRUTHVALUE", &ParseTruthValue},
+      // Durations and moments.
+      {"MILLISECONDS", &ParseMilliseconds},
+      {"TIMESTAMP", &ParseTimestamp},
+      {"NEGATIVETIMESTAMP", &ParseNegativeTimestamp},
+      {"NEGATIVETIMESECONDS", &ParseNegativeTimeSeconds},
+      {"TIMESPAN", &ParseTimeSpan},
+      // Look-ups.
+      {"ENUM", &ParseEnum},
+      {"ENUMSTRING", &ParseEnumString},
+      {"OID", &ParseOid},
+      {"MACADDRESS", &ParseMacAddress},
+      {"MACVENDOR", &ParseMacVendor},
+      {"OPERSTATUS", &ParseOperStatus},
+      {"ADMINSTATUS", &ParseAdminStatus},
+      {"INTERFACETYPE", &ParseInterfaceType},
+      {"INTERFACETYPEDESCRIPTION", &ParseInterfaceTypeDescription},
+      {"ICON", &ParseIcon},
+      // Addresses.
+      {"CISCONETWORKADDRESS", &ParseNetworkAddress},
+      {"APPLETALKADDRESS", &ParseAppleTalkAddress},
+      {"REVERSEDNS", &ParseReverseDns},
+      // IEEE 802.11 and DS1.
+      {"DOT11COUNTRYSTRING", &ParseDot11CountryString},
+      {"DOT11INDOOROUTDOOR", &ParseDot11IndoorOutdoor},
+      {"DOT11RADIOTYPE", &ParseDot11RadioType},
+      {"DOT11CCAMODE", &ParseDot11CcaMode},
+      {"WIRELESSCLIENTDATARATES", &ParseWirelessClientDataRates},
+      {"DS1LINESTATUS", &ParseDs1LineStatus},
   };
   return table;
 }
