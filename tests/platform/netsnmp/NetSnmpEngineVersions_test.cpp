@@ -21,6 +21,8 @@ struct VersionCase {
   std::string User;  // SNMPv3 only
 };
 
+void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.Name; }
+
 class SystemGet : public EngineTest, public ::testing::WithParamInterface<VersionCase> {
  protected:
   SnmpMessage MakeRequest(std::initializer_list<std::string> oids) const {

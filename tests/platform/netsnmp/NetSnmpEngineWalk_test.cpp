@@ -1,0 +1,264 @@
+// Walks through the real agent: asynchronous get-bulk walks of several interface
+// table columns in flight at once, get-next walks, and the end of the agent's view.
+#include <net/if.h>
+
+#include <map>
+#include <set>
+
+#include "EngineTestSupport.h"
+
+namespace linkwatch::enginetest {
+namespace {
+
+constexpr const char* kIfDescrColumn = "1.3.6.1.2.1.2.2.1.2.";
+constexpr const char* kIfTypeColumn = "1.3.6.1.2.1.2.2.1.3.";
+constexpr const char* kIfMtuColumn = "1.3.6.1.2.1.2.2.1.4.";
+constexpr const char* kIfPhysAddressColumn = "1.3.6.1.2.1.2.2.1.6.";
+constexpr const char* kIfInOctetsColumn = "1.3.6.1.2.1.2.2.1.10.";
+
+// One column walk: its values by row suffix, and how it went.
+struct ColumnWalk {
+  std::string Base;
+  std::map<std::string, SnmpBinding> Rows;
+  int Requests = 0;
+  bool Done = false;
+  std::string Failure;
+};
+
+// Runs column walks the way the control does: one request outstanding per walk, the
+// next one sent from the reply handler after the last OID received, the walk ending
+// at the first binding outside its base.
+class Walker {
+ public:
+  Walker(SnmpEngine& engine, int16_t version, std::string community, int32_t maxRepetitions)
+      : engine_(engine), version_(version), community_(std::move(community)),
+        maxRepetitions_(maxRepetitions) {
+    engine_.SetReplyHandler([this](SnmpMessage& response) { OnReply(response); });
+  }
+
+  void Start(const std::string& base) {
+    walks_[base].Base = base;
+    SendNext(base, base);
+  }
+  bool AllDone() const {
+    for (const auto& [base, walk] : walks_) {
+      if (!walk.Done) return false;
+    }
+    return true;
+  }
+  const ColumnWalk& Walk(const std::string& base) const { return walks_.at(base); }
+  int Replies() const { return replies_; }
+  // The bindings of the last reply of each walk, in order.
+  const std::vector<SnmpBinding>& LastBindings(const std::string& base) const {
+    return lastBindings_.at(base);
+  }
+
+ private:
+  void SendNext(const std::string& base, const std::string& from) {
+    SnmpMessage message = Request(version_, version_ == 1 ? kSnmpGetNext : kSnmpGetBulk, {from},
+                                  community_);
+    message.Tag = base;
+    message.NonRepeaters = 0;
+    message.MaxRepetitions = maxRepetitions_;
+    message.DeliverByEvent = true;
+    bool byEvent = true;
+    ++walks_[base].Requests;
+    engine_.Send(message, byEvent);
+  }
+
+  void OnReply(SnmpMessage& response) {
+    ++replies_;
+    // While the handler runs, LastResponse designates this reply.
+    EXPECT_EQ(&engine_.LastResponse(), &response);
+    ColumnWalk& walk = walks_.at(response.Tag);
+    lastBindings_[walk.Base].assign(response.Bindings.begin(), response.Bindings.end());
+    if (response.ErrorCode != kSnmpSuccess || response.Bindings.Count() == 0) {
+      walk.Failure = response.ErrorText.empty() ? "reply without bindings" : response.ErrorText;
+      walk.Done = true;
+      return;
+    }
+    std::string last;
+    for (const SnmpBinding& binding : response.Bindings) {
+      if (binding.OID.rfind(walk.Base, 0) != 0) {
+        walk.Done = true;
+        return;
+      }
+      walk.Rows[binding.OID.substr(walk.Base.size())] = binding;
+      last = binding.OID;
+    }
+    if (walk.Requests > 100) {
+      walk.Failure = "walk does not end";
+      walk.Done = true;
+      return;
+    }
+    SendNext(walk.Base, last);
+  }
+
+  SnmpEngine& engine_;
+  int16_t version_;
+  std::string community_;
+  int32_t maxRepetitions_;
+  std::map<std::string, ColumnWalk> walks_;
+  std::map<std::string, std::vector<SnmpBinding>> lastBindings_;
+  int replies_ = 0;
+};
+
+std::set<std::string> MachineInterfaceNames() {
+  std::set<std::string> names;
+  if (struct if_nameindex* list = if_nameindex()) {
+    for (struct if_nameindex* entry = list; entry->if_index != 0; ++entry) names.insert(entry->if_name);
+    if_freenameindex(list);
+  }
+  return names;
+}
+
+struct BulkCase {
+  std::string Name;
+  int16_t Version;
+  int32_t MaxRepetitions;
+};
+
+void PrintTo(const BulkCase& c, std::ostream* out) { *out << c.Name; }
+
+class ColumnWalks : public EngineTest, public ::testing::WithParamInterface<BulkCase> {};
+
+TEST_P(ColumnWalks, SeveralColumnsInFlightAtOnceEachReachTheirEnd) {
+  auto engine = EngineForAgent();
+  Walker walker(*engine, GetParam().Version, kReadCommunity, GetParam().MaxRepetitions);
+  const std::vector<std::string> columns = {kIfDescrColumn, kIfTypeColumn, kIfMtuColumn,
+                                            kIfPhysAddressColumn, kIfInOctetsColumn};
+  for (const std::string& column : columns) walker.Start(column);
+  // Every first request is out before any reply is handled.
+  EXPECT_EQ(engine->PendingReplies(), columns.size());
+  EXPECT_EQ(walker.Replies(), 0);
+
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return walker.AllDone(); }));
+
+  const ColumnWalk& descr = walker.Walk(kIfDescrColumn);
+  std::set<std::string> names;
+  for (const auto& [row, binding] : descr.Rows) {
+    EXPECT_EQ(binding.ValueType, kSnmpOctetString);
+    names.insert(binding.Value);
+  }
+  EXPECT_TRUE(names.count("lo")) << "the loopback interface is missing";
+  for (const std::string& name : MachineInterfaceNames()) {
+    EXPECT_TRUE(names.count(name)) << "interface " << name << " of this machine is missing";
+  }
+  for (const std::string& column : columns) {
+    const ColumnWalk& walk = walker.Walk(column);
+    EXPECT_TRUE(walk.Failure.empty()) << column << ": " << walk.Failure;
+    EXPECT_EQ(walk.Rows.size(), descr.Rows.size()) << column << " has other rows than ifDescr";
+    for (const auto& [row, binding] : descr.Rows) {
+      EXPECT_TRUE(walk.Rows.count(row)) << column << " lacks row " << row;
+    }
+  }
+  // A walk of N rows with R repetitions a request needs N / R + 1 requests at most.
+  const int rows = static_cast<int>(descr.Rows.size());
+  const int perRequest = GetParam().Version == 1 ? 1 : GetParam().MaxRepetitions;
+  EXPECT_LE(walker.Walk(kIfDescrColumn).Requests, rows / perRequest + 1);
+
+  // The loopback row: type softwareLoopback(24), and a counter.
+  for (const auto& [row, binding] : descr.Rows) {
+    if (binding.Value != "lo") continue;
+    EXPECT_EQ(walker.Walk(kIfTypeColumn).Rows.at(row).Value, "24");
+    EXPECT_EQ(walker.Walk(kIfTypeColumn).Rows.at(row).ValueType, kSnmpInteger);
+    EXPECT_EQ(walker.Walk(kIfInOctetsColumn).Rows.at(row).ValueType, kSnmpCounter32);
+  }
+  EXPECT_EQ(engine->PendingReplies(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Walks, ColumnWalks,
+                         ::testing::Values(BulkCase{"v2c_bulk_of_2", 2, 2},
+                                           BulkCase{"v2c_bulk_of_20", 2, 20},
+                                           BulkCase{"v1_get_next", 1, 1}),
+                         [](const auto& info) { return info.param.Name; });
+
+// End of the agent's view: a community that sees only the system group.
+struct EndCase {
+  std::string Name;
+  int16_t Version;
+  int16_t Kind;
+};
+
+void PrintTo(const EndCase& c, std::ostream* out) { *out << c.Name; }
+
+class EndOfView : public EngineTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(EndOfView, WalkEndsWithOneEmptyEndBindingAndNoError) {
+  auto engine = EngineForAgent();
+  Walker walker(*engine, GetParam().Version, kSystemOnlyCommunity, 4);
+  walker.Start("1.3.6.1.2.1.1.");
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return walker.AllDone(); }));
+
+  const ColumnWalk& walk = walker.Walk("1.3.6.1.2.1.1.");
+  EXPECT_TRUE(walk.Failure.empty()) << walk.Failure;
+  EXPECT_TRUE(walk.Rows.count("1.0")) << "sysDescr.0 missing";
+  EXPECT_TRUE(walk.Rows.count("5.0")) << "sysName.0 missing";
+  // The last reply ends in the end-of-view binding, and nothing was asked after it.
+  const std::vector<SnmpBinding>& last = walker.LastBindings("1.3.6.1.2.1.1.");
+  ASSERT_FALSE(last.empty());
+  EXPECT_EQ(last.back().ValueType, kSnmpEndOfMibView);
+  EXPECT_EQ(last.back().OID, "");
+  EXPECT_EQ(last.back().Value, "");
+  EXPECT_EQ(engine->PendingReplies(), 0u);
+}
+
+TEST_P(EndOfView, AskingPastTheLastObjectAnswersOnlyTheEndBinding) {
+  auto engine = EngineForAgent();
+  // Past everything any agent holds, and (for the limited community) past its view.
+  for (const std::string& community : {std::string(kReadCommunity), std::string(kSystemOnlyCommunity)}) {
+    for (const std::string& from : {std::string("2.99"), std::string("1.3.6.1.6.3.99.")}) {
+      SnmpMessage request = Request(GetParam().Version, GetParam().Kind, {from}, community);
+      if (community == kReadCommunity && from != "2.99") continue;  // public may see more there
+      const SnmpMessage response = SendAndWait(*engine, request);
+      ASSERT_EQ(response.ErrorCode, kSnmpSuccess) << community << " " << from << ": "
+                                                  << response.ErrorText;
+      ASSERT_EQ(response.Bindings.Count(), 1) << community << " " << from;
+      EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpEndOfMibView);
+      EXPECT_EQ(response.Bindings.Item(0).OID, "");
+      EXPECT_EQ(response.Bindings.Item(0).Value, "");
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Walks, EndOfView,
+                         ::testing::Values(EndCase{"v1_get_next", 1, kSnmpGetNext},
+                                           EndCase{"v1_bulk_sent_as_get_next", 1, kSnmpGetBulk},
+                                           EndCase{"v2c_get_next", 2, kSnmpGetNext},
+                                           EndCase{"v2c_get_bulk", 2, kSnmpGetBulk}),
+                         [](const auto& info) { return info.param.Name; });
+
+TEST_F(EngineTest, WalkPositionWithOrWithoutFinalDotIsTheSame) {
+  auto engine = EngineForAgent();
+  for (const char* from : {"1.3.6.1.2.1.1.", "1.3.6.1.2.1.1", ".1.3.6.1.2.1.1"}) {
+    const SnmpMessage response = SendAndWait(*engine, Request(2, kSnmpGetNext, {from}));
+    ASSERT_EQ(response.ErrorCode, kSnmpSuccess) << from << ": " << response.ErrorText;
+    ASSERT_EQ(response.Bindings.Count(), 1);
+    EXPECT_EQ(response.Bindings.Item(0).OID, kSysDescr) << from;
+  }
+}
+
+TEST_F(EngineTest, V3BulkWalkOfTheSystemGroupWorksAsynchronously) {
+  auto engine = EngineForAgent();
+  SnmpMessage request = V3Request(FindUser("shauser"), kSnmpGetBulk, {"1.3.6.1.2.1.1."});
+  request.MaxRepetitions = 3;
+  request.Tag = "SYSTEM";
+  int replies = 0;
+  SnmpMessage reply;
+  engine->SetReplyHandler([&](SnmpMessage& response) {
+    ++replies;
+    reply = response;
+  });
+  bool byEvent = true;
+  engine->Send(request, byEvent);
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies == 1; }));
+  ASSERT_EQ(reply.ErrorCode, kSnmpSuccess) << reply.ErrorText;
+  EXPECT_EQ(reply.Tag, "SYSTEM");
+  ASSERT_EQ(reply.Bindings.Count(), 3);
+  EXPECT_EQ(reply.Bindings.Item(0).OID, kSysDescr);
+  EXPECT_EQ(reply.Bindings.Item(1).OID, kSysObjectId);
+  EXPECT_EQ(reply.Bindings.Item(2).OID, kSysUpTime);
+}
+
+}  // namespace
+}  // namespace linkwatch::enginetest
