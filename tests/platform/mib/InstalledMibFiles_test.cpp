@@ -1,0 +1,133 @@
+// The user's own MIB files, found through net-snmp's MIB parser.
+#include <gtest/gtest.h>
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <string>
+
+#include "MibTestFolder.h"
+#include "platform/mib/BuiltinMibTree.h"
+
+namespace linkwatch {
+namespace {
+
+// A small vendor MIB in SMIv2 style. It also redefines ifInOctets under the vendor
+// subtree (the catalogue must win) and has an object whose parent is undefined,
+// which makes net-snmp's parser complain.
+std::string VendorMib(const std::string& module, const std::string& prefix, int enterprise) {
+  const std::string root = prefix + "Root";
+  return module + " DEFINITIONS ::= BEGIN\n" +
+         root + " OBJECT IDENTIFIER ::= { iso 3 6 1 4 1 " + std::to_string(enterprise) + " }\n" +
+         prefix + "WidgetTable OBJECT-TYPE\n"
+         "  SYNTAX SEQUENCE OF WidgetEntry\n  MAX-ACCESS not-accessible\n  STATUS current\n"
+         "  DESCRIPTION \"Widgets.\"\n  ::= { " + root + " 1 }\n" +
+         prefix + "WidgetEntry OBJECT-TYPE\n"
+         "  SYNTAX WidgetEntry\n  MAX-ACCESS not-accessible\n  STATUS current\n"
+         "  DESCRIPTION \"One widget.\"\n  INDEX { " + prefix + "WidgetIndex }\n"
+         "  ::= { " + prefix + "WidgetTable 1 }\n"
+         "WidgetEntry ::= SEQUENCE { " + prefix + "WidgetIndex INTEGER, " + prefix +
+         "WidgetMode INTEGER }\n" +
+         prefix + "WidgetIndex OBJECT-TYPE\n"
+         "  SYNTAX INTEGER\n  MAX-ACCESS not-accessible\n  STATUS current\n"
+         "  DESCRIPTION \"Index.\"\n  ::= { " + prefix + "WidgetEntry 1 }\n" +
+         prefix + "WidgetMode OBJECT-TYPE\n"
+         "  SYNTAX INTEGER { idle(1), spinning(2) }\n  MAX-ACCESS read-write\n  STATUS current\n"
+         "  DESCRIPTION \"What the widget\n        is doing now.\"\n"
+         "  ::= { " + prefix + "WidgetEntry 2 }\n"
+         "ifInOctets OBJECT-TYPE\n"
+         "  SYNTAX INTEGER\n  MAX-ACCESS read-only\n  STATUS current\n"
+         "  DESCRIPTION \"Vendor's own counter.\"\n  ::= { " + root + " 9 }\n" +
+         prefix + "Orphan OBJECT IDENTIFIER ::= { " + prefix + "NoSuchParent 1 }\n"
+         "END\n";
+}
+
+BuiltinMibTree::Options WithVendorFolder(const test::MibTestFolder& folder) {
+  return BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, true};
+}
+
+std::unique_ptr<MibObject> Named(MibTree& tree, const std::string& name) {
+  auto object = tree.NewObject();
+  object->SetName(name);
+  return object;
+}
+
+TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
+  test::MibTestFolder folder;
+  folder.Write("LWA-TEST-MIB.txt", VendorMib("LWA-TEST-MIB", "lwa", 424201));
+  BuiltinMibTree tree(WithVendorFolder(folder));
+
+  const auto mode = Named(tree, "LWAWIDGETMODE");
+  EXPECT_EQ(mode->NumericOid(), "1.3.6.1.4.1.424201.1.1.2");
+  EXPECT_EQ(mode->AccessCode(), kMibWritable);
+  EXPECT_EQ(mode->EnumText(2), "spinning");
+  EXPECT_EQ(mode->EnumLabel(5, "Unknown"), "Unknown");
+  EXPECT_EQ(mode->Description(), "What the widget is doing now.");
+  EXPECT_EQ(Named(tree, "lwaWidgetTable")->AccessCode(), kMibNotAccessible);
+  EXPECT_EQ(tree.SymbolicName("1.3.6.1.4.1.424201.1.1.2.17"), "lwaWidgetMode.17");
+}
+
+TEST(InstalledMibFiles, AreReadOnlyWhenTheCatalogueHasNoAnswer) {
+  test::MibTestFolder folder;
+  folder.Write("LWB-TEST-MIB.txt", VendorMib("LWB-TEST-MIB", "lwb", 424202));
+  BuiltinMibTree tree(WithVendorFolder(folder));
+
+  EXPECT_EQ(Named(tree, "IFINOCTETS")->NumericOid(), "1.3.6.1.2.1.2.2.1.10");
+  EXPECT_EQ(tree.SymbolicName("1.3.6.1.2.1.2.2.1.8.4"), "ifOperStatus.4");
+  EXPECT_FALSE(tree.InstalledMibsLoaded());
+
+  // A catalogue group only locates the OID: the installed files may know more.
+  EXPECT_EQ(tree.SymbolicName("1.3.6.1.4.1.424202.1.1.1.3"), "lwbWidgetIndex.3");
+  EXPECT_TRUE(tree.InstalledMibsLoaded());
+}
+
+TEST(InstalledMibFiles, CatalogueWinsForNamesAndOidsItKnows) {
+  test::MibTestFolder folder;
+  folder.Write("LWC-TEST-MIB.txt", VendorMib("LWC-TEST-MIB", "lwc", 424203));
+  BuiltinMibTree tree(WithVendorFolder(folder));
+
+  Named(tree, "lwcWidgetMode");  // makes sure the vendor file is loaded
+  ASSERT_TRUE(tree.InstalledMibsLoaded());
+  const auto octets = Named(tree, "ifInOctets");
+  EXPECT_EQ(octets->NumericOid(), "1.3.6.1.2.1.2.2.1.10");
+  EXPECT_NE(octets->Description(), "Vendor's own counter.");
+  EXPECT_EQ(tree.SymbolicName("1.3.6.1.2.1.2.2.1.10.1"), "ifInOctets.1");
+}
+
+TEST(InstalledMibFiles, CanBeLeftOut) {
+  test::MibTestFolder folder;
+  folder.Write("LWD-TEST-MIB.txt", VendorMib("LWD-TEST-MIB", "lwd", 424204));
+  BuiltinMibTree tree(BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, false});
+  EXPECT_EQ(Named(tree, "LWDWIDGETMODE")->NumericOid(), "");
+  EXPECT_FALSE(tree.InstalledMibsLoaded());
+}
+
+TEST(InstalledMibFiles, ParsingIsQuietAndLeavesNetSnmpLoggingAsItWas) {
+  test::MibTestFolder folder;
+  folder.Write("LWE-TEST-MIB.txt", VendorMib("LWE-TEST-MIB", "lwe", 424205));
+  BuiltinMibTree tree(WithVendorFolder(folder));
+
+  testing::internal::CaptureStderr();
+  const auto mode = Named(tree, "LWEWIDGETMODE");  // the parse complains about lweOrphan
+  const std::string duringLoad = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(mode->NumericOid(), "1.3.6.1.4.1.424205.1.1.2");
+  EXPECT_EQ(duringLoad, "");
+
+  testing::internal::CaptureStderr();
+  snmp_log(LOG_ERR, "still heard after the MIB load\n");
+  const std::string afterLoad = testing::internal::GetCapturedStderr();
+  EXPECT_NE(afterLoad.find("still heard after the MIB load"), std::string::npos);
+}
+
+TEST(InstalledMibFiles, UnreadableFilesAreSkipped) {
+  test::MibTestFolder folder;
+  folder.Write("LWF-BROKEN-MIB.txt", "LWF-BROKEN-MIB DEFINITIONS ::= BEGIN\n lwfThing OBJECT-TYPE ::= {\n");
+  folder.Write("LWG-TEST-MIB.txt", VendorMib("LWG-TEST-MIB", "lwg", 424207));
+  BuiltinMibTree tree(WithVendorFolder(folder));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Named(tree, "LWGWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424207.1.1.2");
+  EXPECT_EQ(Named(tree, "LWFTHING")->NumericOid(), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+}  // namespace
+}  // namespace linkwatch

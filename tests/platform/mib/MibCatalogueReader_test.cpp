@@ -1,0 +1,106 @@
+#include "platform/mib/MibCatalogueReader.h"
+
+#include <gtest/gtest.h>
+
+#include "MibTestFolder.h"
+
+namespace linkwatch {
+namespace {
+
+const MibEntry* FindEntry(const MibCatalogueReader::Result& result, const std::string& name) {
+  for (const MibEntry& entry : result.entries) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+TEST(MibCatalogueReader, ReadsEveryFieldOfAnObjectLine) {
+  const auto result = MibCatalogueReader::ReadText(
+      "# a comment, then a blank line\n"
+      "\n"
+      "  ifAdminStatus  1.3.6.1.2.1.2.2.1.7  read-write  up(1),down(2),testing(3)   Wanted   state. \r\n",
+      "t");
+  EXPECT_TRUE(result.problems.empty());
+  ASSERT_EQ(result.entries.size(), 1u);
+  const MibEntry& entry = result.entries[0];
+  EXPECT_EQ(entry.name, "ifAdminStatus");
+  EXPECT_EQ(entry.oid, "1.3.6.1.2.1.2.2.1.7");
+  EXPECT_EQ(entry.access, kMibWritable);
+  EXPECT_EQ(entry.enumLabels, (std::map<int32_t, std::string>{{1, "up"}, {2, "down"}, {3, "testing"}}));
+  EXPECT_EQ(entry.description, "Wanted state.");
+}
+
+TEST(MibCatalogueReader, NamedEnumerationsAddUpAndMayComeAfterTheirUse) {
+  const auto result = MibCatalogueReader::ReadText(
+      "kind  1.3.6.1.4.1.424242.1  read-only  @Kind  What it is.\n"
+      "@Kind small(1),large(2)\n"
+      "@Kind huge(3),negative(-1)\n",
+      "t");
+  EXPECT_TRUE(result.problems.empty());
+  ASSERT_EQ(result.entries.size(), 1u);
+  EXPECT_EQ(result.entries[0].enumLabels,
+            (std::map<int32_t, std::string>{{-1, "negative"}, {1, "small"}, {2, "large"}, {3, "huge"}}));
+}
+
+struct BadLine {
+  const char* line;
+  const char* complaint;
+};
+
+class MibCatalogueBadLine : public testing::TestWithParam<BadLine> {};
+
+TEST_P(MibCatalogueBadLine, IsSkippedAndReportedWhileTheRestLoads) {
+  const std::string text = std::string("good 1.3.6.1.4.1.424242.1 read-only - Fine.\n") +
+                           GetParam().line + "\nalsoGood 1.3.6.1.4.1.424242.2 read-only - Fine.\n";
+  const auto result = MibCatalogueReader::ReadText(text, "cat.objects");
+  EXPECT_NE(FindEntry(result, "good"), nullptr);
+  EXPECT_NE(FindEntry(result, "alsoGood"), nullptr);
+  ASSERT_EQ(result.problems.size(), 1u) << GetParam().line;
+  EXPECT_NE(result.problems[0].find("cat.objects:2"), std::string::npos) << result.problems[0];
+  EXPECT_NE(result.problems[0].find(GetParam().complaint), std::string::npos) << result.problems[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, MibCatalogueBadLine,
+    testing::Values(
+        BadLine{"bad 1.3.x.1 read-only - Not numeric.", "not a numeric OID"},
+        BadLine{"bad .1.3..1 read-only - Empty arc.", "not a numeric OID"},
+        BadLine{"bad 1.3.6.1.4.1.424242.3 readonly - Wrong word.", "not an access word"},
+        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only up(1),down Half a list.", "malformed enumeration"},
+        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only up(x) Not a number.", "malformed enumeration"},
+        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only @Nowhere Unknown type.", "unknown enumeration"},
+        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only", "enumeration field is missing"},
+        BadLine{"3bad 1.3.6.1.4.1.424242.3 read-only - Name starts with a digit.", "not an object name"},
+        BadLine{"GOOD 1.3.6.1.4.1.424242.4 read-only - Same name in another case.", "defined twice"},
+        BadLine{"@Broken small(1", "malformed enumeration line"}));
+
+TEST(MibCatalogueReader, ObjectWithoutDescriptionLoadsButIsReported) {
+  const auto result = MibCatalogueReader::ReadText("quiet 1.3.6.1.4.1.424242.1 read-only -\n", "t");
+  EXPECT_NE(FindEntry(result, "quiet"), nullptr);
+  ASSERT_EQ(result.problems.size(), 1u);
+  EXPECT_NE(result.problems[0].find("no description"), std::string::npos);
+}
+
+TEST(MibCatalogueReader, FolderIsReadFileByFileInNameOrder) {
+  test::MibTestFolder folder;
+  folder.Write("B.objects", "second 1.3.6.1.4.1.424242.2 read-only @Shared From B.\n");
+  folder.Write("A.objects", "first 1.3.6.1.4.1.424242.1 read-only - From A.\n@Shared on(1)\n");
+  folder.Write("notes.txt", "ignored 1.3.6.1.4.1.424242.3 read-only - Not a catalogue file.\n");
+  const auto result = MibCatalogueReader::Read(folder.Path());
+  EXPECT_TRUE(result.problems.empty());
+  ASSERT_EQ(result.entries.size(), 2u);
+  EXPECT_EQ(result.entries[0].name, "first");
+  EXPECT_EQ(result.entries[1].name, "second");
+  EXPECT_EQ(result.entries[1].enumLabels.at(1), "on");
+}
+
+TEST(MibCatalogueReader, BinaryGarbageIsReportedNotFatal) {
+  test::MibTestFolder folder;
+  const auto file = folder.Write("junk.objects", std::string("\x00\xff\x01 1.2 read-only -\n\x7f", 20));
+  const auto result = MibCatalogueReader::Read(file);
+  EXPECT_TRUE(result.entries.empty());
+  EXPECT_FALSE(result.problems.empty());
+}
+
+}  // namespace
+}  // namespace linkwatch
