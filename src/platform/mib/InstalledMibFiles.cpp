@@ -3,6 +3,10 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <mutex>
 #include <set>
 #include <utility>
@@ -54,6 +58,36 @@ class QuietNetSnmpLog {
   netsnmp_log_handler* sink_ = nullptr;
 };
 
+// While alive, the process's standard error goes to /dev/null. net-snmp writes
+// one notice straight to stderr, past every log handler, when its fallback to
+// stderr had been in use before ("Log handling defined - disabling stderr"); the
+// parse is short and the product runs on one thread, so nothing else is lost.
+class MutedStderr {
+ public:
+  MutedStderr() {
+    std::fflush(stderr);
+    const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (sink < 0) return;
+    saved_ = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (saved_ >= 0 && dup2(sink, STDERR_FILENO) < 0) {
+      close(saved_);
+      saved_ = -1;
+    }
+    close(sink);
+  }
+  ~MutedStderr() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  MutedStderr(const MutedStderr&) = delete;
+  MutedStderr& operator=(const MutedStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
 MibAccess AccessOf(const tree& node) {
   switch (node.access) {
     case MIB_ACCESS_READONLY:
@@ -102,7 +136,8 @@ std::vector<MibEntry> CollectTree(tree* roots) {
 
 std::vector<MibEntry> InstalledMibFiles::Load(const std::vector<std::string>& extraDirs) {
   std::lock_guard<std::mutex> lock(ParserMutex());
-  QuietNetSnmpLog quiet;
+  MutedStderr mutedStderr;
+  QuietNetSnmpLog quietLog;
   // Descriptions are kept only for modules parsed after this is set.
   netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_SAVE_MIB_DESCRS, 1);
   netsnmp_init_mib();  // does nothing when net-snmp's MIB part is already set up

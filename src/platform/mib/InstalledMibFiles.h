@@ -14,8 +14,10 @@ namespace linkwatch {
 // returns every named object of the resulting tree. The parser's tree is global to
 // the process and is only ever added to; calls are serialised and safe before or
 // after the SNMP engine has initialised net-snmp, because only the MIB part of the
-// library is touched (never init_snmp). Nothing is written to stderr: the parser's
-// complaints about unresolvable imports are swallowed while it runs.
+// library is touched (never init_snmp). Nothing is written to stderr: while the
+// parser runs, net-snmp's log handlers are switched off (restored afterwards) and
+// the process's stderr is pointed at /dev/null, so its complaints about
+// unresolvable imports in incomplete MIB collections stay out of sight.
 class InstalledMibFiles {
  public:
   static std::vector<MibEntry> Load(const std::vector<std::string>& extraDirs);

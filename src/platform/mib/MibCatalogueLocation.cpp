@@ -1,31 +1,15 @@
 #include "platform/mib/MibCatalogueLocation.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <system_error>
 
+#include "common/ModuleFile.h"
+
 namespace linkwatch {
 
-namespace {
-// Any object inside this module tells dladdr which module file to name.
-const char kModuleAnchor = 0;
-}  // namespace
-
 std::filesystem::path MibCatalogueLocation::ModuleFolder() {
-  Dl_info info{};
-  if (dladdr(&kModuleAnchor, &info) == 0 ||
-      info.dli_fname == nullptr) {
-    return {};
-  }
-  std::error_code error;
-  std::filesystem::path module = std::filesystem::canonical(info.dli_fname, error);
-  if (error) {
-    // The main program may be listed by the name it was started with.
-    module = std::filesystem::canonical("/proc/self/exe", error);
-    if (error) return {};
-  }
-  return module.parent_path();
+  const std::string module = ModuleFile::Path();
+  return module.empty() ? std::filesystem::path() : std::filesystem::path(module).parent_path();
 }
 
 std::filesystem::path MibCatalogueLocation::Default() {

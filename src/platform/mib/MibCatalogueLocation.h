@@ -14,7 +14,8 @@ class MibCatalogueLocation {
   static constexpr const char* kEnvironmentVariable = "LINKWATCH_MIB_CATALOGUE";
 
   static std::filesystem::path Default();
-  // The folder of the module file that holds this code; empty when unknown.
+  // The folder of the module file (shared library or program) that holds the
+  // library's code; empty when unknown.
   static std::filesystem::path ModuleFolder();
 };
 
