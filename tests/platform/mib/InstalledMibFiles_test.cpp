@@ -101,10 +101,19 @@ TEST(InstalledMibFiles, CanBeLeftOut) {
   EXPECT_FALSE(tree.InstalledMibsLoaded());
 }
 
+// Whether a net-snmp error message reaches stderr now.
+bool NetSnmpErrorsReachStderr(const std::string& probe) {
+  testing::internal::CaptureStderr();
+  snmp_log(LOG_ERR, "%s\n", probe.c_str());
+  return testing::internal::GetCapturedStderr().find(probe) != std::string::npos;
+}
+
 TEST(InstalledMibFiles, ParsingIsQuietAndLeavesNetSnmpLoggingAsItWas) {
   test::MibTestFolder folder;
   folder.Write("LWE-TEST-MIB.txt", VendorMib("LWE-TEST-MIB", "lwe", 424205));
   BuiltinMibTree tree(WithVendorFolder(folder));
+  // Depends on whether something (the engine) has set up net-snmp's logging yet.
+  const bool heardBefore = NetSnmpErrorsReachStderr("probe before the MIB load");
 
   testing::internal::CaptureStderr();
   const auto mode = Named(tree, "LWEWIDGETMODE");  // the parse complains about lweOrphan
@@ -112,10 +121,7 @@ TEST(InstalledMibFiles, ParsingIsQuietAndLeavesNetSnmpLoggingAsItWas) {
   EXPECT_EQ(mode->NumericOid(), "1.3.6.1.4.1.424205.1.1.2");
   EXPECT_EQ(duringLoad, "");
 
-  testing::internal::CaptureStderr();
-  snmp_log(LOG_ERR, "still heard after the MIB load\n");
-  const std::string afterLoad = testing::internal::GetCapturedStderr();
-  EXPECT_NE(afterLoad.find("still heard after the MIB load"), std::string::npos);
+  EXPECT_EQ(NetSnmpErrorsReachStderr("probe after the MIB load"), heardBefore);
 }
 
 TEST(InstalledMibFiles, UnreadableFilesAreSkipped) {
@@ -127,6 +133,30 @@ TEST(InstalledMibFiles, UnreadableFilesAreSkipped) {
   EXPECT_EQ(Named(tree, "LWGWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424207.1.1.2");
   EXPECT_EQ(Named(tree, "LWFTHING")->NumericOid(), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The SNMP engine initialises net-snmp as a whole (init_snmp, its own log
+// handler) on first use, before or after the MIB database reads MIB files.
+TEST(InstalledMibFiles, KeepWorkingWhenTheEngineInitialisesNetSnmpAfterwards) {
+  test::MibTestFolder first;
+  first.Write("LWH-TEST-MIB.txt", VendorMib("LWH-TEST-MIB", "lwh", 424208));
+  BuiltinMibTree before(WithVendorFolder(first));
+  const auto early = Named(before, "LWHWIDGETMODE");
+  ASSERT_EQ(early->NumericOid(), "1.3.6.1.4.1.424208.1.1.2");
+
+  // What the engine does once per process: no config files, log messages dropped.
+  netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_DEBUG);
+  netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, NETSNMP_DS_LIB_DONT_READ_CONFIGS, 1);
+  init_snmp("linkwatch-mib-test");
+
+  test::MibTestFolder second;
+  second.Write("LWI-TEST-MIB.txt", VendorMib("LWI-TEST-MIB", "lwi", 424209));
+  BuiltinMibTree after(WithVendorFolder(second));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Named(after, "LWIWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424209.1.1.2");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(Named(after, "LWHWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424208.1.1.2");
+  EXPECT_EQ(early->EnumText(1), "idle");
 }
 
 }  // namespace
