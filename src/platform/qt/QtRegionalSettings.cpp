@@ -9,6 +9,16 @@ namespace linkwatch {
 
 namespace {
 
+// The locale's short date with the year in full: Qt's short formats write two
+// digits ("3/7/24"), which leaves the century of a device's boot time open.
+QString FourDigitYears(QString format) {
+  if (!format.contains(QLatin1String("yyyy"))) {
+    format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+  }
+  return format;
+}
+
+
 // One piece of a Qt time format: a field (a run of one format letter, or an
 // AM/PM designator) or literal text, kept as written (quotes included).
 struct FormatPiece {
@@ -108,7 +118,7 @@ QtRegionalSettings::QtRegionalSettings(const QLocale& locale)
 std::string QtRegionalSettings::ShortDate(SerialDate when) const {
   const std::optional<SerialDateParts> parts = SerialDateParts::From(when);
   if (!parts) return std::string();
-  return PlainBlanks(locale_.toString(parts->Date, QLocale::ShortFormat));
+  return PlainBlanks(locale_.toString(parts->Date, FourDigitYears(locale_.dateFormat(QLocale::ShortFormat))));
 }
 
 std::string QtRegionalSettings::MediumTime(SerialDate when) const {

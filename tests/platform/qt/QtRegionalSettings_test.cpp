@@ -29,11 +29,11 @@ TEST(QtRegionalSettingsTest, FormatsLikeTheLocale) {
     const char* decimalSeparator;
   };
   const Case cases[] = {
-      {"en_US", Serial(2024, 3, 7, 15, 7, 42), "3/7/24", "3:07 PM", "15:07", "."},
-      {"en_US", Serial(2024, 12, 24, 9, 5), "12/24/24", "9:05 AM", "09:05", "."},
-      {"en_US", Serial(2024, 1, 1, 0, 0), "1/1/24", "12:00 AM", "00:00", "."},
-      {"de_DE", Serial(2024, 3, 7, 15, 7, 42), "07.03.24", "15:07", "15:07", ","},
-      {"de_DE", Serial(2024, 12, 24, 9, 5), "24.12.24", "09:05", "09:05", ","},
+      {"en_US", Serial(2024, 3, 7, 15, 7, 42), "3/7/2024", "3:07 PM", "15:07", "."},
+      {"en_US", Serial(2024, 12, 24, 9, 5), "12/24/2024", "9:05 AM", "09:05", "."},
+      {"en_US", Serial(2024, 1, 1, 0, 0), "1/1/2024", "12:00 AM", "00:00", "."},
+      {"de_DE", Serial(2024, 3, 7, 15, 7, 42), "07.03.2024", "15:07", "15:07", ","},
+      {"de_DE", Serial(2024, 12, 24, 9, 5), "24.12.2024", "09:05", "09:05", ","},
   };
   for (const Case& c : cases) {
     const QtRegionalSettings settings{QLocale(QString::fromLatin1(c.locale))};
