@@ -6,6 +6,7 @@
 #include <sys/select.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace linkwatch::netsnmp {
 
@@ -13,6 +14,8 @@ AsyncChannel::AsyncChannel(std::unique_ptr<NetSnmpSession> session, Completion c
     : session_(std::move(session)), completion_(std::move(completion)) {
   notifier_ = std::make_unique<QSocketNotifier>(session_->Socket(), QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadAnswers(); });
+  // net-snmp hands every callback the session; its callback_magic leads back here.
+  snmp_sess_session(session_->Handle())->callback_magic = this;
   timer_ = std::make_unique<QTimer>();
   timer_->setSingleShot(true);
   timer_->setTimerType(Qt::PreciseTimer);
@@ -29,21 +32,29 @@ AsyncChannel::~AsyncChannel() {
 }
 
 bool AsyncChannel::Send(PduHandle pdu, uint64_t exchangeId) {
-  const int sent = snmp_sess_async_send(session_->Handle(), pdu.get(), &AsyncChannel::OnNetSnmpEvent,
-                                        this);
-  if (sent == 0) return false;  // pdu still ours: freed by its handle
-  pdu.release();                // net-snmp owns it now
-  exchanges_[sent] = exchangeId;
+  // Each request carries its exchange id as net-snmp's callback data: answers are
+  // matched to requests by net-snmp (by message id for SNMPv3), and a report's
+  // request id need not be the request's.
+  void* callbackData = reinterpret_cast<void*>(static_cast<uintptr_t>(exchangeId));
+  if (snmp_sess_async_send(session_->Handle(), pdu.get(), &AsyncChannel::OnNetSnmpEvent,
+                           callbackData) == 0) {
+    return false;  // pdu still ours: freed by its handle
+  }
+  pdu.release();  // net-snmp owns it now
+  exchanges_.insert(exchangeId);
   ScheduleNextTimeout();
   return true;
 }
 
-int AsyncChannel::OnNetSnmpEvent(int operation, netsnmp_session*, int requestId,
-                                 netsnmp_pdu* pdu, void* channel) {
-  return static_cast<AsyncChannel*>(channel)->HandleEvent(operation, requestId, pdu);
+int AsyncChannel::OnNetSnmpEvent(int operation, netsnmp_session* session, int,
+                                 netsnmp_pdu* pdu, void* callbackData) {
+  auto* channel = static_cast<AsyncChannel*>(session->callback_magic);
+  if (!channel) return 1;
+  const auto exchangeId = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(callbackData));
+  return channel->HandleEvent(operation, exchangeId, pdu);
 }
 
-int AsyncChannel::HandleEvent(int operation, int requestId, netsnmp_pdu* pdu) {
+int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* pdu) {
   if (closing_) return 1;
   int libraryError = SNMPERR_SUCCESS;
   netsnmp_pdu* answer = nullptr;
@@ -54,8 +65,15 @@ int AsyncChannel::HandleEvent(int operation, int requestId, netsnmp_pdu* pdu) {
     case NETSNMP_CALLBACK_OP_TIMED_OUT:
       libraryError = SNMPERR_TIMEOUT;
       break;
-    case NETSNMP_CALLBACK_OP_SEND_FAILED:
     case NETSNMP_CALLBACK_OP_SEC_ERROR:
+      // An SNMPv3 report (unknown user, wrong digest...) arrives here first, with
+      // the report PDU; it says more than the session's error number.
+      if (pdu && pdu->command == SNMP_MSG_REPORT) {
+        answer = pdu;
+        break;
+      }
+      [[fallthrough]];
+    case NETSNMP_CALLBACK_OP_SEND_FAILED:
     case NETSNMP_CALLBACK_OP_DISCONNECT:
       libraryError = session_->LastLibraryError();
       if (libraryError == SNMPERR_SUCCESS) libraryError = SNMPERR_GENERR;
@@ -63,10 +81,8 @@ int AsyncChannel::HandleEvent(int operation, int requestId, netsnmp_pdu* pdu) {
     default:
       return 1;  // a resend or other notice: the exchange goes on
   }
-  const auto found = exchanges_.find(requestId);
-  if (found == exchanges_.end()) return 1;  // already completed (a late duplicate)
-  const uint64_t exchangeId = found->second;
-  exchanges_.erase(found);
+  // Not in flight: already completed (a late answer after a report, say).
+  if (exchanges_.erase(exchangeId) == 0) return 1;
   completion_(exchangeId, answer, libraryError);
   return 1;
 }

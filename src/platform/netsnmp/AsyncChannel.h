@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <map>
+#include <set>
 #include <memory>
 
 #include "platform/netsnmp/NetSnmpSession.h"
@@ -40,15 +40,15 @@ class AsyncChannel {
 
  private:
   static int OnNetSnmpEvent(int operation, netsnmp_session* session, int requestId,
-                            netsnmp_pdu* pdu, void* channel);
-  int HandleEvent(int operation, int requestId, netsnmp_pdu* pdu);
+                            netsnmp_pdu* pdu, void* callbackData);
+  int HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* pdu);
   void ReadAnswers();
   void HandleTimeouts();
   void ScheduleNextTimeout();
 
   std::unique_ptr<NetSnmpSession> session_;
   Completion completion_;
-  std::map<int, uint64_t> exchanges_;  // net-snmp request id -> exchange id
+  std::set<uint64_t> exchanges_;  // in flight
   std::unique_ptr<QSocketNotifier> notifier_;
   std::unique_ptr<QTimer> timer_;
   bool closing_ = false;

@@ -51,10 +51,17 @@ std::string LibraryErrorText(int libraryError) {
 SnmpFailure FailureTexts::Timeout(const SessionSettings& settings) {
   const std::string retries =
       std::to_string(settings.Retries) + (settings.Retries == 1 ? " retry" : " retries");
-  std::string check = settings.Version == 3
-                          ? "the SNMPv3 user name and security settings"
-                          : "the community and SNMP version " +
-                                std::string(settings.Version == 1 ? "1" : "2c");
+  std::string check;
+  if (settings.Version != 3) {
+    check = "the community and SNMP version " + std::string(settings.Version == 1 ? "1" : "2c") +
+            " (an agent ignores requests with an unknown community)";
+  } else if (settings.Security.PrivType != kPrivNone) {
+    check = "SNMPv3 user '" + settings.Security.UserName +
+            "' with this privacy password and type (an agent ignores requests it cannot "
+            "decrypt)";
+  } else {
+    check = "SNMPv3 user '" + settings.Security.UserName + "'";
+  }
   return {kSnmpTimeout, "No answer from the SNMP agent at " + settings.Where() + " within " +
                             std::to_string(settings.TimeoutMs) + " ms and " + retries +
                             ". Check that the device is reachable, that its SNMP agent listens "

@@ -11,6 +11,11 @@
 #include "platform/netsnmp/FailureTexts.h"
 #include "platform/netsnmp/NetSnmpLibrary.h"
 
+// net-snmp's own engine discovery for an open session (exported by libnetsnmp but
+// not declared in its installed headers). snmp_sess_open does not discover the
+// engine; the first send would, and would then keep any stale USM keys.
+extern "C" int snmpv3_engineID_probe(struct session_list* session, netsnmp_session* errors);
+
 namespace linkwatch::netsnmp {
 
 namespace {
@@ -174,7 +179,6 @@ std::unique_ptr<NetSnmpSession> NetSnmpSession::Open(const SessionSettings& requ
       session.contextEngineID = knownEngine.data();
       session.contextEngineIDLen = knownEngine.size();
       session.flags |= SNMP_FLAGS_DONT_PROBE;
-      RemoveUsmUser(knownEngine, settings.Security.UserName);
     }
   } else {
     session.community = reinterpret_cast<u_char*>(settings.Community.data());
@@ -189,22 +193,40 @@ std::unique_ptr<NetSnmpSession> NetSnmpSession::Open(const SessionSettings& requ
     return nullptr;
   }
   std::unique_ptr<NetSnmpSession> opened(new NetSnmpSession(handle, requested));
+  if (settings.Version == 3 && !opened->PrepareUser(knownEngine, failure)) return nullptr;
+  return opened;
+}
 
-  if (settings.Version == 3) {
-    netsnmp_session* live = snmp_sess_session(handle);
-    if (live && live->securityEngineIDLen > 0) {
-      EngineId learnt(live->securityEngineID, live->securityEngineID + live->securityEngineIDLen);
-      if (knownEngine.empty()) {
-        // The discovery may have met a user entry left by an earlier session with
-        // other passphrases: rebuild it from this session's keys.
-        RemoveUsmUser(learnt, settings.Security.UserName);
-        live->flags &= ~SNMP_FLAGS_USER_CREATED;
-        usm_create_user_from_session(live);
-      }
-      EngineIdCache::Instance().Store(EngineKey(settings), std::move(learnt));
+bool NetSnmpSession::PrepareUser(const std::vector<unsigned char>& knownEngine,
+                                 SnmpFailure& failure) {
+  netsnmp_session* live = snmp_sess_session(handle_);
+  if (!live) {
+    failure = FailureTexts::FromLibraryError(SNMPERR_BAD_SESSION, settings_);
+    return false;
+  }
+  if (knownEngine.empty()) {
+    // Discover the agent's engine ID, boots and time now (a blocking exchange on
+    // this session, bounded by its time-out and retries).
+    live->s_snmp_errno = SNMPERR_SUCCESS;
+    if (!snmpv3_engineID_probe(static_cast<struct session_list*>(handle_), live) ||
+        live->securityEngineIDLen == 0) {
+      const int error = live->s_snmp_errno != SNMPERR_SUCCESS ? live->s_snmp_errno : SNMPERR_TIMEOUT;
+      failure = FailureTexts::FromLibraryError(error, settings_);
+      return false;
     }
   }
-  return opened;
+  EngineId engine(live->securityEngineID, live->securityEngineID + live->securityEngineIDLen);
+  // Whatever net-snmp's user table holds for this user and engine may come from an
+  // earlier session with other passphrases: rebuild the entry from this session.
+  RemoveUsmUser(engine, settings_.Security.UserName);
+  live->flags &= ~SNMP_FLAGS_USER_CREATED;
+  live->flags |= SNMP_FLAGS_DONT_PROBE;
+  if (usm_create_user_from_session(live) != SNMPERR_SUCCESS) {
+    failure = FailureTexts::FromLibraryError(SNMPERR_USM_GENERICERROR, settings_);
+    return false;
+  }
+  EngineIdCache::Instance().Store(EngineKey(settings_), std::move(engine));
+  return true;
 }
 
 NetSnmpSession::~NetSnmpSession() { snmp_sess_close(handle_); }

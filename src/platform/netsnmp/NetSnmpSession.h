@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "platform/netsnmp/SessionSettings.h"
 #include "platform/netsnmp/SnmpFailure.h"
@@ -8,12 +9,13 @@ namespace linkwatch::netsnmp {
 
 // Owns one net-snmp single-session handle (snmp_sess_open / snmp_sess_close).
 //
-// For SNMPv3 the agent's engine ID is learnt once per agent and port and given to
-// later sessions, so that only the first session to an agent blocks for the
-// discovery exchange. After opening, net-snmp's process-wide USM user entry for
-// this user and engine is rebuilt from this session's passphrases, because net-snmp
-// would otherwise keep using the keys of the first session ever opened for that
-// user (a changed password would never take effect).
+// For SNMPv3 the agent's engine ID is discovered when the session opens (a
+// blocking exchange), and remembered per agent and port for later sessions, so
+// only the first session to an agent waits for it. After opening, net-snmp's
+// process-wide USM user entry for this user and engine is rebuilt from this
+// session's passphrases, because net-snmp would otherwise keep using the keys of
+// the first session ever opened for that user (a corrected password would never
+// take effect).
 class NetSnmpSession {
  public:
   // The open session, or null with failure filled (bad settings, no answer to the
@@ -38,6 +40,9 @@ class NetSnmpSession {
  private:
   NetSnmpSession(void* handle, SessionSettings settings)
       : handle_(handle), settings_(std::move(settings)) {}
+  // SNMPv3: learns the agent's engine unless already known, and rebuilds net-snmp's
+  // USM user entry from this session's keys.
+  bool PrepareUser(const std::vector<unsigned char>& knownEngine, SnmpFailure& failure);
 
   void* handle_;
   SessionSettings settings_;

@@ -1,0 +1,362 @@
+// Failures against the real agent and against a silent port: refused and accepted
+// writes, time-outs, SNMPv3 authentication failures, unusable settings.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+
+#include <chrono>
+#include <functional>
+
+#include "EngineTestSupport.h"
+
+namespace linkwatch::enginetest {
+namespace {
+
+using ::testing::HasSubstr;
+
+SnmpMessage SetRequest(SnmpMessage message, const std::string& oid, const std::string& value,
+                       int16_t type) {
+  message.Kind = kSnmpSet;
+  message.Bindings.Clear();
+  message.Bindings.Add(oid, value, type);
+  return message;
+}
+
+std::string UniqueText(const std::string& prefix) {
+  return prefix + " " +
+         std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+// A UDP socket on loopback that receives and never answers: an agent that is down.
+class SilentPort {
+ public:
+  SilentPort() {
+    socket_ = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+  }
+  ~SilentPort() { ::close(socket_); }
+  int Port() const { return port_; }
+
+ private:
+  int socket_ = -1;
+  int port_ = 0;
+};
+
+// --- writes ---------------------------------------------------------------
+
+struct RefusedCase {
+  std::string Name;
+  int16_t Version;
+  std::string User;  // SNMPv3 read-only user, else the read-only community
+};
+void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.Name; }
+
+class RefusedWrite : public EngineTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedWrite, ReadOnlyCredentialsGiveTheWriteRefusedCode) {
+  auto engine = EngineForAgent();
+  const SnmpMessage base = GetParam().Version == 3
+                               ? V3Request(FindUser(GetParam().User), kSnmpGet, {})
+                               : Request(GetParam().Version, kSnmpGet, {});
+  const SnmpMessage response =
+      SendAndWait(*engine, SetRequest(base, kSysContact, "refused", kSnmpOctetString));
+
+  EXPECT_EQ(response.ErrorCode, kSnmpWriteRefused) << response.ErrorText;
+  EXPECT_THAT(response.ErrorText, HasSubstr("refused to write 1.3.6.1.2.1.1.4.0"));
+  EXPECT_THAT(response.ErrorText, HasSubstr("127.0.0.1 port " + std::to_string(SharedAgent().Port())));
+  EXPECT_THAT(response.ErrorText, HasSubstr("write access"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, RefusedWrite,
+                         ::testing::Values(RefusedCase{"v1_read_only_community", 1, ""},
+                                           RefusedCase{"v2c_read_only_community", 2, ""},
+                                           RefusedCase{"v3_read_only_user", 3, "md5user"}),
+                         [](const auto& info) { return info.param.Name; });
+
+struct AcceptedCase {
+  std::string Name;
+  int16_t Version;
+  std::string User;
+  const char* Oid;
+};
+void PrintTo(const AcceptedCase& c, std::ostream* out) { *out << c.Name; }
+
+class AcceptedWrite : public EngineTest, public ::testing::WithParamInterface<AcceptedCase> {};
+
+TEST_P(AcceptedWrite, WritesAndReadsBackTheSameText) {
+  auto engine = EngineForAgent();
+  const AcceptedCase& c = GetParam();
+  const SnmpMessage base = c.Version == 3 ? V3Request(FindUser(c.User), kSnmpGet, {})
+                                          : Request(c.Version, kSnmpGet, {}, kWriteCommunity);
+  const std::string text = UniqueText("Linkwatch test " + c.Name);
+
+  const SnmpMessage written = SendAndWait(*engine, SetRequest(base, c.Oid, text, kSnmpOctetString));
+  ASSERT_EQ(written.ErrorCode, kSnmpSuccess) << written.ErrorText;
+  ASSERT_EQ(written.Bindings.Count(), 1);
+  EXPECT_EQ(written.Bindings.Item(0).Value, text);
+
+  SnmpMessage read = base;
+  read.Bindings.Add(c.Oid, "", kSnmpNull);
+  const SnmpMessage answer = SendAndWait(*engine, read);
+  ASSERT_EQ(answer.ErrorCode, kSnmpSuccess) << answer.ErrorText;
+  EXPECT_EQ(answer.Bindings.Item(0).Value, text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, AcceptedWrite,
+                         ::testing::Values(AcceptedCase{"v2c_sysContact", 2, "", kSysContact},
+                                           AcceptedCase{"v1_sysLocation", 1, "", kSysLocation},
+                                           AcceptedCase{"v3_sysLocation", 3, "shauser",
+                                                        kSysLocation}),
+                         [](const auto& info) { return info.param.Name; });
+
+TEST_F(EngineTest, WriteOfTheWrongTypeIsABadValue) {
+  auto engine = EngineForAgent();
+  const SnmpMessage response = SendAndWait(
+      *engine, SetRequest(Request(2, kSnmpGet, {}, kWriteCommunity), kSysContact, "7", kSnmpInteger));
+  EXPECT_EQ(response.ErrorCode, kSnmpBadValue) << response.ErrorText;
+  EXPECT_THAT(response.ErrorText, HasSubstr("wrongType"));
+}
+
+TEST_F(EngineTest, SetValueThatIsNotItsTypeFailsBeforeSending) {
+  auto engine = EngineForAgent();
+  for (const auto& [value, type] : std::vector<std::pair<std::string, int16_t>>{
+           {"seven", kSnmpInteger}, {"4294967296", kSnmpGauge32}, {"300.1.2.3", kSnmpIpAddress},
+           {"1.x.3", kSnmpObjectId}, {"-1", kSnmpCounter64}}) {
+    const SnmpMessage response = SendAndWait(
+        *engine, SetRequest(Request(2, kSnmpGet, {}, kWriteCommunity), kSysContact, value, type));
+    EXPECT_EQ(response.ErrorCode, kSnmpBadValue) << value;
+    EXPECT_THAT(response.ErrorText, HasSubstr("'" + value + "'"));
+  }
+}
+
+// --- time-outs --------------------------------------------------------------
+
+TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOut) {
+  SilentPort silent;
+  NetSnmpEngine engine;
+  engine.SetTransport({silent.Port(), 300, 0});
+
+  const auto started = std::chrono::steady_clock::now();
+  const SnmpMessage response = SendAndWait(engine, Request(2, kSnmpGet, {kSysObjectId}));
+  const auto waited = std::chrono::steady_clock::now() - started;
+
+  EXPECT_EQ(response.ErrorCode, kSnmpTimeout) << response.ErrorText;
+  EXPECT_THAT(response.ErrorText, HasSubstr("No answer from the SNMP agent at 127.0.0.1 port " +
+                                            std::to_string(silent.Port()) + " within 300 ms"));
+  // It did wait for the answer, and gave up instead of hanging.
+  EXPECT_GE(waited, std::chrono::milliseconds(250));
+  EXPECT_LT(waited, std::chrono::seconds(5));
+}
+
+TEST_F(EngineTest, SilentAgentTimesOutAsynchronouslyThroughTheReplyHandler) {
+  SilentPort silent;
+  NetSnmpEngine engine;
+  engine.SetTransport({silent.Port(), 300, 1});
+  std::vector<SnmpMessage> replies;
+  engine.SetReplyHandler([&](SnmpMessage& response) { replies.push_back(response); });
+
+  for (const char* tag : {"1:A:1.3.6.1.2.1.2.2.1.10.", "1:B:1.3.6.1.2.1.2.2.1.16."}) {
+    SnmpMessage request = Request(2, kSnmpGetBulk, {"1.3.6.1.2.1.2.2.1.10."});
+    request.Tag = tag;
+    bool byEvent = true;
+    engine.Send(request, byEvent);
+  }
+  EXPECT_TRUE(replies.empty());
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies.size() == 2; }));
+  for (const SnmpMessage& reply : replies) {
+    EXPECT_EQ(reply.ErrorCode, kSnmpTimeout);
+    EXPECT_THAT(reply.ErrorText, HasSubstr("1 retry"));
+  }
+  EXPECT_EQ(replies[0].Tag, "1:A:1.3.6.1.2.1.2.2.1.10.");
+  EXPECT_EQ(replies[1].Tag, "1:B:1.3.6.1.2.1.2.2.1.16.");
+  EXPECT_EQ(engine.PendingReplies(), 0u);
+}
+
+// --- SNMPv3 authentication ----------------------------------------------------
+
+struct AuthCase {
+  std::string Name;
+  std::string User;
+  std::string UserName;  // as sent
+  std::string AuthPassword;
+  std::string PrivPassword;
+  std::string Expected;  // part of the text
+  int32_t Code = kSnmpAuthFailure;
+};
+void PrintTo(const AuthCase& c, std::ostream* out) { *out << c.Name; }
+
+class AuthFailure : public EngineTest, public ::testing::WithParamInterface<AuthCase> {};
+
+TEST_P(AuthFailure, IsReportedWithItsCodeAndAClearText) {
+  const AuthCase& c = GetParam();
+  auto engine = EngineForAgent();
+  engine->SetTransport({SharedAgent().Port(), 500, 0});  // reports come at once
+  const V3User& user = FindUser(c.User);
+
+  // First the right credentials, so that net-snmp has met this user and engine.
+  const SnmpMessage good = SendAndWait(*engine, V3Request(user, kSnmpGet, {kSysObjectId}));
+  ASSERT_EQ(good.ErrorCode, kSnmpSuccess) << good.ErrorText;
+
+  SnmpMessage wrong = V3Request(user, kSnmpGet, {kSysObjectId});
+  wrong.Security.UserName = c.UserName;
+  wrong.Security.AuthPassword = wrong.Security.AuthKeySource = c.AuthPassword;
+  wrong.Security.PrivPassword = wrong.Security.PrivKeySource = c.PrivPassword;
+  const SnmpMessage refused = SendAndWait(*engine, wrong);
+  EXPECT_EQ(refused.ErrorCode, c.Code) << refused.ErrorText;
+  EXPECT_THAT(refused.ErrorText, HasSubstr(c.Expected));
+  EXPECT_THAT(refused.ErrorText, HasSubstr("'" + c.UserName + "'"));
+  EXPECT_THAT(refused.ErrorText, HasSubstr("127.0.0.1 port"));
+
+  // The same failure when the reply comes by event.
+  int replies = 0;
+  SnmpMessage reply;
+  engine->SetReplyHandler([&](SnmpMessage& response) {
+    ++replies;
+    reply = response;
+  });
+  bool byEvent = true;
+  engine->Send(wrong, byEvent);
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies == 1; }));
+  EXPECT_EQ(reply.ErrorCode, c.Code) << reply.ErrorText;
+
+  // And the right credentials work again afterwards.
+  const SnmpMessage again = SendAndWait(*engine, V3Request(user, kSnmpGet, {kSysObjectId}));
+  EXPECT_EQ(again.ErrorCode, kSnmpSuccess) << again.ErrorText;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    V3, AuthFailure,
+    ::testing::Values(
+        AuthCase{"wrong_auth_password", "md5user", "md5user", "not-the-password", "",
+                 "rejected the authentication"},
+        AuthCase{"wrong_auth_password_with_privacy", "shauser", "shauser", "not-the-password",
+                 "sha-priv-pass", "rejected the authentication"},
+        // An agent drops what it cannot decrypt without a report: a time-out that
+        // points at the privacy password.
+        AuthCase{"wrong_priv_password", "shauser", "shauser", "sha-auth-pass", "not-the-password",
+                 "privacy password", kSnmpTimeout},
+        AuthCase{"unknown_user", "shauser", "nosuchuser", "sha-auth-pass", "sha-priv-pass",
+                 "does not know"}),
+    [](const auto& info) { return info.param.Name; });
+
+TEST_F(EngineTest, CorrectedPasswordTakesEffectInANewEngine) {
+  // net-snmp keeps USM keys process-wide; a second engine with the wrong password
+  // must not borrow the keys a first engine used.
+  const V3User& user = FindUser("sha256user");
+  {
+    auto first = EngineForAgent();
+    ASSERT_EQ(SendAndWait(*first, V3Request(user, kSnmpGet, {kSysName})).ErrorCode, kSnmpSuccess);
+  }
+  auto second = EngineForAgent();
+  SnmpMessage wrong = V3Request(user, kSnmpGet, {kSysName});
+  wrong.Security.AuthPassword = wrong.Security.AuthKeySource = "another-password";
+  EXPECT_EQ(SendAndWait(*second, wrong).ErrorCode, kSnmpAuthFailure);
+}
+
+TEST_F(EngineTest, SecurityLevelTheUserLacksIsAnAuthFailure) {
+  // noauthuser has no keys: asking for authentication cannot succeed.
+  auto engine = EngineForAgent();
+  SnmpMessage request = V3Request(FindUser("noauthuser"), kSnmpGet, {kSysName});
+  request.Security.AuthType = kAuthSha1;
+  request.Security.AuthPassword = "some-password";
+  const SnmpMessage response = SendAndWait(*engine, request);
+  EXPECT_EQ(response.ErrorCode, kSnmpAuthFailure) << response.ErrorText;
+}
+
+// --- unusable settings -----------------------------------------------------------
+
+struct SettingsCase {
+  std::string Name;
+  std::function<void(SnmpMessage&)> Change;
+  int32_t Code;
+  std::string Expected;
+};
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.Name; }
+
+class UnusableSettings : public EngineTest, public ::testing::WithParamInterface<SettingsCase> {};
+
+TEST_P(UnusableSettings, FailWithoutSendingBothSynchronouslyAndByEvent) {
+  auto engine = EngineForAgent();
+  SnmpMessage request = V3Request(FindUser("shauser"), kSnmpGet, {kSysName});
+  GetParam().Change(request);
+
+  const SnmpMessage response = SendAndWait(*engine, request);
+  EXPECT_EQ(response.ErrorCode, GetParam().Code) << response.ErrorText;
+  EXPECT_THAT(response.ErrorText, HasSubstr(GetParam().Expected));
+
+  // By event the failure still arrives later, from the event loop, never inside Send.
+  int replies = 0;
+  int32_t code = 0;
+  engine->SetReplyHandler([&](SnmpMessage& reply) {
+    ++replies;
+    code = reply.ErrorCode;
+  });
+  bool byEvent = true;
+  request.Tag = "by event";
+  engine->Send(request, byEvent);
+  EXPECT_EQ(replies, 0);
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies == 1; }));
+  EXPECT_EQ(code, GetParam().Code);
+  EXPECT_EQ(engine->LastResponse().Tag, "by event");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, UnusableSettings,
+    ::testing::Values(
+        SettingsCase{"unknown_version", [](SnmpMessage& m) { m.Version = 4; }, kSnmpBadSettings,
+                     "SNMP version 4 is not supported"},
+        SettingsCase{"unknown_auth_type", [](SnmpMessage& m) { m.Security.AuthType = 9; },
+                     kSnmpBadSettings, "authentication type 9"},
+        SettingsCase{"unknown_priv_type", [](SnmpMessage& m) { m.Security.PrivType = 7; },
+                     kSnmpBadSettings, "privacy type 7"},
+        SettingsCase{"privacy_without_authentication",
+                     [](SnmpMessage& m) { m.Security.AuthType = kAuthNone; }, kSnmpBadSettings,
+                     "privacy needs authentication"},
+        SettingsCase{"short_auth_password",
+                     [](SnmpMessage& m) { m.Security.AuthPassword = m.Security.AuthKeySource = "short"; },
+                     kSnmpBadSettings, "shorter than 8 characters"},
+        SettingsCase{"other_security_model", [](SnmpMessage& m) { m.Security.Model = 2; },
+                     kSnmpBadSettings, "security model 2"},
+        SettingsCase{"agent_not_an_address", [](SnmpMessage& m) { m.Agent = "router.example"; },
+                     kSnmpSendFailed, "'router.example' is not a dotted IPv4 address"},
+        SettingsCase{"oid_not_a_number",
+                     [](SnmpMessage& m) {
+                       m.Bindings.Clear();
+                       m.Bindings.Add("1.3.6.x.1", "", kSnmpNull);
+                     },
+                     kSnmpBadSettings, "'1.3.6.x.1' is not a dotted number"},
+        SettingsCase{"unknown_request_kind", [](SnmpMessage& m) { m.Kind = 3; }, kSnmpBadSettings,
+                     "Request kind 3"}),
+    [](const auto& info) { return info.param.Name; });
+
+// --- agent answers --------------------------------------------------------------
+
+TEST_F(EngineTest, MissingObjectIsAnExceptionValueInV2cAndNoSuchNameInV1) {
+  auto engine = EngineForAgent();
+  const std::string missing = "1.3.6.1.2.1.1.99.0";
+
+  const SnmpMessage v2 = SendAndWait(*engine, Request(2, kSnmpGet, {kSysName, missing}));
+  ASSERT_EQ(v2.ErrorCode, kSnmpSuccess) << v2.ErrorText;
+  ASSERT_EQ(v2.Bindings.Count(), 2);
+  EXPECT_FALSE(v2.Bindings.Item(0).Value.empty());
+  EXPECT_EQ(v2.Bindings.Item(1).OID, missing);
+  EXPECT_TRUE(v2.Bindings.Item(1).ValueType == kSnmpNoSuchObject ||
+              v2.Bindings.Item(1).ValueType == kSnmpNoSuchInstance);
+  EXPECT_EQ(v2.Bindings.Item(1).Value, "");
+
+  const SnmpMessage v1 = SendAndWait(*engine, Request(1, kSnmpGet, {kSysName, missing}));
+  EXPECT_EQ(v1.ErrorCode, kSnmpNoSuchName) << v1.ErrorText;
+  EXPECT_THAT(v1.ErrorText, HasSubstr("has no object " + missing));
+}
+
+}  // namespace
+}  // namespace linkwatch::enginetest
