@@ -1,0 +1,236 @@
+// Value texts of every SNMP type read from the real agent, symbolic names through a
+// MIB tree, host resolution, and how synchronous and asynchronous exchanges keep
+// apart.
+#include <arpa/inet.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "EngineTestSupport.h"
+#include "components/MibTree.h"
+
+namespace linkwatch::enginetest {
+namespace {
+
+// A MIB tree that knows a few names, enough to check what the engine does with it.
+class TinyMibTree : public MibTree {
+ public:
+  std::unique_ptr<MibObject> NewObject() override { return nullptr; }
+  std::string SymbolicName(const std::string& numericOid) const override {
+    std::string best;
+    std::string bestName;
+    for (const auto& [oid, name] : names_) {
+      const bool under = numericOid == oid || numericOid.rfind(oid + ".", 0) == 0;
+      if (under && oid.size() > best.size()) {
+        best = oid;
+        bestName = name;
+      }
+    }
+    return best.empty() ? numericOid : bestName + numericOid.substr(best.size());
+  }
+
+ private:
+  std::map<std::string, std::string> names_ = {{"1.3.6.1.2.1.2.2.1.10", "ifInOctets"},
+                                               {"1.3.6.1.2.1.1.1", "sysDescr"},
+                                               {"1.3.6.1.2.1.1.5", "sysName"}};
+};
+
+// The number a HexValue of an unsigned type spells.
+uint64_t HexNumber(const std::string& hex) { return std::strtoull(hex.c_str(), nullptr, 16); }
+
+SnmpBinding GetOne(SnmpEngine& engine, const std::string& oid, int16_t version = 2) {
+  const SnmpMessage response = SendAndWait(engine, Request(version, kSnmpGet, {oid}));
+  EXPECT_EQ(response.ErrorCode, kSnmpSuccess) << oid << ": " << response.ErrorText;
+  if (response.Bindings.Count() != 1) {
+    ADD_FAILURE() << oid << ": " << response.Bindings.Count() << " bindings";
+    return {};
+  }
+  return response.Bindings.Item(0);
+}
+
+TEST_F(EngineTest, OctetStringKeepsEveryByteAndGivesUpperCaseHex) {
+  auto engine = EngineForAgent();
+  const std::string bytes = "\xC3\xA9\x80\xFF\x7F\x01 z";
+  SnmpMessage set = Request(2, kSnmpSet, {}, kWriteCommunity);
+  set.Bindings.Add(kSysContact, bytes, kSnmpOctetString);
+  const SnmpMessage written = SendAndWait(*engine, set);
+  ASSERT_EQ(written.ErrorCode, kSnmpSuccess) << written.ErrorText;
+
+  const SnmpBinding read = GetOne(*engine, kSysContact);
+  EXPECT_EQ(read.ValueType, kSnmpOctetString);
+  ASSERT_EQ(read.Value.size(), bytes.size());
+  EXPECT_EQ(read.Value, bytes);
+  EXPECT_EQ(static_cast<unsigned char>(read.Value[3]), 0xFF);
+  EXPECT_EQ(read.HexValue, "C3A980FF7F01207A");
+}
+
+TEST_F(EngineTest, NumbersAreDecimalWithTheirOctetsInHex) {
+  auto engine = EngineForAgent();
+  // ifType of the first row, an INTEGER; the loopback is usually row 1, type 24.
+  const SnmpBinding type = GetOne(*engine, "1.3.6.1.2.1.2.2.1.3.1");
+  EXPECT_EQ(type.ValueType, kSnmpInteger);
+  EXPECT_EQ(std::to_string(HexNumber(type.HexValue)), type.Value);
+
+  struct Column {
+    const char* Oid;
+    int16_t Type;
+  };
+  for (const Column& column : {Column{kSysUpTime, kSnmpTimeTicks},
+                               Column{"1.3.6.1.2.1.2.2.1.10.1", kSnmpCounter32},
+                               Column{"1.3.6.1.2.1.2.2.1.5.1", kSnmpGauge32},
+                               Column{"1.3.6.1.2.1.31.1.1.1.6.1", kSnmpCounter64}}) {
+    const SnmpBinding binding = GetOne(*engine, column.Oid);
+    EXPECT_EQ(binding.ValueType, column.Type) << column.Oid;
+    ASSERT_FALSE(binding.Value.empty()) << column.Oid;
+    EXPECT_EQ(binding.Value.find_first_not_of("0123456789"), std::string::npos) << binding.Value;
+    EXPECT_EQ(std::to_string(HexNumber(binding.HexValue)), binding.Value) << column.Oid;
+    EXPECT_EQ(binding.HexValue.size() % 2, 0u);
+    EXPECT_EQ(binding.HexValue.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+  }
+}
+
+TEST_F(EngineTest, IpAddressIsDottedWithFourOctetsInHex) {
+  auto engine = EngineForAgent();
+  // ipAdEntAddr of the loopback address.
+  const SnmpBinding address = GetOne(*engine, "1.3.6.1.2.1.4.20.1.1.127.0.0.1");
+  EXPECT_EQ(address.ValueType, kSnmpIpAddress);
+  EXPECT_EQ(address.Value, "127.0.0.1");
+  EXPECT_EQ(address.HexValue, "7F000001");
+}
+
+TEST_F(EngineTest, V1CannotCarryCounter64SoTheAgentAnswersNoSuchName) {
+  auto engine = EngineForAgent();
+  const SnmpMessage v1 = SendAndWait(*engine, Request(1, kSnmpGet, {"1.3.6.1.2.1.31.1.1.1.6.1"}));
+  EXPECT_EQ(v1.ErrorCode, kSnmpNoSuchName) << v1.ErrorText;
+  EXPECT_FALSE(v1.ErrorText.empty());
+}
+
+// --- names ---------------------------------------------------------------------
+
+TEST_F(EngineTest, NewBindingNamesItsOidThroughTheMibTree) {
+  NetSnmpEngine engine(std::make_shared<TinyMibTree>());
+  SnmpBinding binding = engine.NewBinding();
+  binding.OID = "1.3.6.1.2.1.2.2.1.10.3";
+  EXPECT_EQ(binding.Name(), "ifInOctets.3");
+  binding.OID = "1.3.6.1.4.1.9.9";
+  EXPECT_EQ(binding.Name(), "1.3.6.1.4.1.9.9");
+
+  NetSnmpEngine withoutTree;
+  SnmpBinding plain = withoutTree.NewBinding();
+  plain.OID = "1.3.6.1.2.1.2.2.1.10.3";
+  EXPECT_EQ(plain.Name(), "1.3.6.1.2.1.2.2.1.10.3");
+}
+
+TEST_F(EngineTest, ResponseBindingsAreNamedToo) {
+  auto engine = EngineForAgent(std::make_shared<TinyMibTree>());
+  const SnmpMessage response = SendAndWait(*engine, Request(2, kSnmpGet, {kSysDescr, kSysName}));
+  ASSERT_EQ(response.Bindings.Count(), 2);
+  EXPECT_EQ(response.Bindings.Item(0).Name(), "sysDescr.0");
+  EXPECT_EQ(response.Bindings.Item(1).Name(), "sysName.0");
+}
+
+// --- host names ---------------------------------------------------------------
+
+bool IsDottedIpv4(const std::string& text) {
+  in_addr address{};
+  return inet_pton(AF_INET, text.c_str(), &address) == 1;
+}
+
+TEST_F(EngineTest, ResolveHostGivesDottedIpv4OrATextThatIsNotOne) {
+  NetSnmpEngine engine;
+  EXPECT_EQ(engine.ResolveHost("localhost"), "127.0.0.1");
+  EXPECT_EQ(engine.ResolveHost("192.0.2.7"), "192.0.2.7");
+  for (const char* name : {"no-such-host.invalid", "", "bad name with spaces"}) {
+    EXPECT_FALSE(IsDottedIpv4(engine.ResolveHost(name))) << "'" << name << "'";
+  }
+}
+
+// --- exchanges ---------------------------------------------------------------------
+
+TEST_F(EngineTest, AsynchronousRequestIsCopiedSoTheCallerMayReuseTheMessage) {
+  auto engine = EngineForAgent();
+  std::vector<SnmpMessage> replies;
+  engine->SetReplyHandler([&](SnmpMessage& reply) { replies.push_back(reply); });
+
+  SnmpMessage message = Request(2, kSnmpGet, {kSysName});
+  message.Tag = "first";
+  bool byEvent = true;
+  engine->Send(message, byEvent);
+  EXPECT_EQ(engine->LastRequest().Tag, "first");
+  // Reuse at once for another request.
+  message.Tag = "second";
+  message.Bindings.Clear();
+  message.Bindings.Add(kSysDescr, "", kSnmpNull);
+  engine->Send(message, byEvent);
+
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies.size() == 2; }));
+  std::map<std::string, std::string> oidByTag;
+  for (const SnmpMessage& reply : replies) {
+    ASSERT_EQ(reply.ErrorCode, kSnmpSuccess) << reply.ErrorText;
+    ASSERT_EQ(reply.Bindings.Count(), 1);
+    oidByTag[reply.Tag] = reply.Bindings.Item(0).OID;
+  }
+  EXPECT_EQ(oidByTag["first"], kSysName);
+  EXPECT_EQ(oidByTag["second"], kSysDescr);
+}
+
+TEST_F(EngineTest, SynchronousExchangeNeverDeliversAnotherExchangesReply) {
+  auto engine = EngineForAgent();
+  std::vector<std::string> handled;
+  engine->SetReplyHandler([&](SnmpMessage& reply) {
+    handled.push_back(reply.Tag);
+    // While the handler runs, LastResponse is this reply.
+    EXPECT_EQ(engine->LastResponse().Tag, reply.Tag);
+  });
+
+  SnmpMessage walk = Request(2, kSnmpGetBulk, {"1.3.6.1.2.1.2.2.1.2."});
+  walk.Tag = "7:IFDESCR:1.3.6.1.2.1.2.2.1.2.";
+  bool byEvent = true;
+  engine->Send(walk, byEvent);
+
+  // The agent has surely answered the walk by the time this get is answered.
+  SnmpMessage probe = Request(2, kSnmpGet, {kSysObjectId});
+  probe.Tag = "sysObjectID";
+  const SnmpMessage answer = SendAndWait(*engine, probe);
+  EXPECT_EQ(answer.Tag, "sysObjectID");
+  EXPECT_EQ(answer.ErrorCode, kSnmpSuccess);
+  EXPECT_TRUE(handled.empty()) << "a reply was delivered inside a synchronous Send";
+  EXPECT_EQ(engine->LastResponse().Tag, "sysObjectID");
+
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return handled.size() == 1; }));
+  EXPECT_EQ(handled[0], "7:IFDESCR:1.3.6.1.2.1.2.2.1.2.");
+}
+
+TEST_F(EngineTest, HandlerMaySendTheNextRequestAndMayDestroyTheEngine) {
+  auto engine = EngineForAgent();
+  int replies = 0;
+  engine->SetReplyHandler([&](SnmpMessage&) {
+    ++replies;
+    if (replies == 1) {
+      SnmpMessage next = Request(2, kSnmpGet, {kSysName});
+      bool byEvent = true;
+      engine->Send(next, byEvent);
+    } else {
+      engine.reset();  // the control may go away while handling a reply
+    }
+  });
+  SnmpMessage first = Request(2, kSnmpGet, {kSysDescr});
+  bool byEvent = true;
+  engine->Send(first, byEvent);
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return !engine; }));
+  EXPECT_EQ(replies, 2);
+}
+
+TEST_F(EngineTest, TransportDefaultsAndSettingsAreKept) {
+  NetSnmpEngine engine;
+  EXPECT_EQ(engine.Transport().Port, 161);
+  EXPECT_EQ(engine.Transport().TimeoutMs, 1000);
+  EXPECT_EQ(engine.Transport().Retries, 1);
+  engine.SetTransport({1161, 300, 0});
+  EXPECT_EQ(engine.Transport().Port, 1161);
+  EXPECT_EQ(engine.Transport().TimeoutMs, 300);
+  EXPECT_EQ(engine.Transport().Retries, 0);
+}
+
+}  // namespace
+}  // namespace linkwatch::enginetest
