@@ -1,0 +1,142 @@
+// Header clicks: the order code before-sort answers decides between the custom
+// order through Compare, the grid's own text order, or no sort at all. Child rows
+// always travel with their head, and the fixed header never moves.
+#include <stdexcept>
+
+#include "GridTestSupport.h"
+
+namespace linkwatch {
+namespace {
+
+using gridtest::BodyKeys;
+using gridtest::FillTable;
+using gridtest::RecordingEvents;
+using Keys = std::vector<std::string>;
+
+// Reads the sort values of one column as the control does and puts the largest first.
+class GridCustomSort : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillTable(grid, {"I:1", "I:2", "I:3", "I:4"}, 2);
+    grid.SetEvents(&events);
+    events.OnBeforeSort = [](int, int& order) { order = kGridSortCustom; };
+    events.OnCompare = [this](int row1, int row2) {
+      EXPECT_GE(row1, 1) << "the header is never compared";
+      EXPECT_GE(row2, 1);
+      EXPECT_EQ(grid.OutlineLevel(row1), 0) << "only group heads are compared";
+      EXPECT_EQ(grid.OutlineLevel(row2), 0);
+      const auto value1 = std::get<int64_t>(grid.Cell(kCellSort, row1, 1));
+      const auto value2 = std::get<int64_t>(grid.Cell(kCellSort, row2, 1));
+      return value1 == value2 ? 0 : (value2 > value1 ? 1 : -1);
+    };
+  }
+
+  void SetSortValues(const std::vector<int64_t>& values) {
+    for (size_t i = 0; i < values.size(); ++i) {
+      grid.SetCell(kCellSort, grid.FindRow("I:" + std::to_string(i + 1)), 1, values[i]);
+    }
+  }
+
+  MemoryGrid grid;
+  RecordingEvents events;
+};
+
+TEST_F(GridCustomSort, OrdersRowsByCompareAndKeepsChildrenUnderTheirHead) {
+  grid.AddChild(1, kGridRelationChild, "", "C:1.1");
+  grid.AddChild(1, kGridRelationChild, "", "C:1.2");
+  grid.AddChild(grid.FindRow("C:1.1"), kGridRelationChild, "", "C:1.1.a");
+  grid.AddChild(grid.FindRow("I:3"), kGridRelationChild, "", "C:3.1");
+  SetSortValues({5, 20, 10, -10000});
+
+  EXPECT_EQ(grid.ClickHeader(1), kGridSortCustom);
+
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:2", "I:3", "C:3.1", "I:1", "C:1.1", "C:1.1.a", "C:1.2", "I:4"}));
+  EXPECT_EQ(grid.RowData(0), "") << "the header stays on top";
+  EXPECT_EQ(grid.CellText(0, 1), "S1");
+  EXPECT_EQ(grid.OutlineLevel(grid.FindRow("C:1.1.a")), 2);
+  gridtest::ExpectEveryKeyFindsItsRow(grid);
+}
+
+TEST_F(GridCustomSort, IsStableForRowsCompareCallsEqual) {
+  SetSortValues({7, 9, 7, 9});
+  grid.ClickHeader(1);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:2", "I:4", "I:1", "I:3"}));
+  grid.ClickHeader(1);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:2", "I:4", "I:1", "I:3"})) << "already in order: nothing moves";
+}
+
+TEST_F(GridCustomSort, ACompareThatThrowsLeavesTheRowsAsTheyWere) {
+  SetSortValues({1, 2, 3, 4});
+  events.OnCompare = [](int, int) -> int { throw std::runtime_error("cannot compare"); };
+  EXPECT_THROW(grid.ClickHeader(1), std::runtime_error);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3", "I:4"}));
+  gridtest::ExpectEveryKeyFindsItsRow(grid);
+
+  // The grid sorts normally afterwards.
+  events.OnCompare = [](int row1, int row2) { return row2 - row1; };
+  grid.ClickHeader(1);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:4", "I:3", "I:2", "I:1"}));
+}
+
+TEST_F(GridCustomSort, RowsCannotBeAddedOrDroppedFromInsideCompare) {
+  events.OnCompare = [this](int, int) {
+    grid.SetRows(2);
+    return 0;
+  };
+  EXPECT_THROW(grid.ClickHeader(1), std::logic_error);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3", "I:4"}));
+}
+
+TEST_F(GridCustomSort, ABodyWithFewerThanTwoGroupsIsNotCompared) {
+  grid.SetRows(2);
+  grid.AddChild(1, kGridRelationChild, "", "C:1.1");
+  grid.ClickHeader(1);
+  EXPECT_EQ(events.Comparisons, 0);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "C:1.1"}));
+}
+
+// The grid's own order, when before-sort leaves the code it proposed (or another).
+class GridTextSort : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillTable(grid, {"I:1", "I:2", "I:3", "I:4", "I:5"}, 1);
+    const std::vector<std::string> texts{"b", "100", "A", "20", "a"};
+    for (int row = 1; row <= 5; ++row) grid.SetCell(kCellText, row, 0, texts[row - 1]);
+    grid.SetEvents(&events);
+  }
+  MemoryGrid grid;
+  RecordingEvents events;
+};
+
+TEST_F(GridTextSort, ProposesAscendingThenDescendingOnTheSameColumn) {
+  EXPECT_EQ(grid.ClickHeader(0), MemoryGrid::kSortAscending);
+  // Numbers by value, then texts ignoring letter case, then exactly ("A" before "a").
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:4", "I:2", "I:3", "I:5", "I:1"}));
+  EXPECT_EQ(grid.ClickHeader(0), MemoryGrid::kSortDescending);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:5", "I:3", "I:2", "I:4"}));
+  EXPECT_EQ(events.Calls,
+            (std::vector<gridtest::Call>{{"BeforeSort", {0, MemoryGrid::kSortAscending}},
+                                         {"BeforeSort", {0, MemoryGrid::kSortDescending}}}));
+}
+
+TEST_F(GridTextSort, FollowsTheOrderTheHandlerAnswers) {
+  events.OnBeforeSort = [](int, int& order) { order = MemoryGrid::kSortDescending; };
+  grid.ClickHeader(0);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:5", "I:3", "I:2", "I:4"}));
+
+  events.OnBeforeSort = [](int, int& order) { order = MemoryGrid::kSortNone; };
+  grid.SetCell(kCellText, 1, 0, "0");
+  EXPECT_EQ(grid.ClickHeader(0), MemoryGrid::kSortNone);
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:5", "I:3", "I:2", "I:4"})) << "no sort";
+}
+
+TEST_F(GridTextSort, HiddenRowsMoveWithTheirFlag) {
+  grid.SetRowHidden(1, true);  // "b"
+  grid.ClickHeader(0);
+  EXPECT_EQ(grid.FindRow("I:1"), 5);
+  EXPECT_TRUE(grid.RowHidden(5));
+  for (int row = 1; row < 5; ++row) EXPECT_FALSE(grid.RowHidden(row));
+}
+
+}  // namespace
+}  // namespace linkwatch
