@@ -120,17 +120,6 @@ void InterfaceList::OnResolverAnswer(std::string& hostName, std::string& address
   interfaces_->SetStatistic(ifIndex, parts[1], parts[2], value, address);
 }
 
-void InterfaceList::OnPollTimerTick() {
-  // The argument is the control's own field: a handler that clears it turns
-  // timed polling off. Starting due polls joins this tick with the poll cycle.
-  PollTimer.Raise(state_.AutoUpdate);
-}
-
-void InterfaceList::OnReply(SnmpMessage& /*response*/) {
-  // Walk replies are processed once the poll cycle exists; until then a reply
-  // changes nothing.
-}
-
 void InterfaceList::ReplaceInterfaces() { interfaces_ = std::make_shared<linkwatch::Interfaces>(); }
 
 }  // namespace linkwatch

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "components/DeviceCatalog.h"
 #include "components/DnsResolver.h"
@@ -90,7 +91,10 @@ class InterfaceList {
   bool StartMonitoring();
   void StopMonitoring();
   void Restart();
-  void SNMPGetNext(const std::string& statName, std::string oid, const std::string& baseOid = {});
+  // One step of a walk. An empty baseOid becomes the walk's base (oid with a
+  // final "."), written back into the caller's variable.
+  void SNMPGetNext(const std::string& statName, std::string oid, std::string& baseOid);
+  void SNMPGetNext(const std::string& statName, std::string oid);
   void Poll(bool firstTime = false);
   void PollStatistic(const std::string& statName);
   bool AdminEnableInterface(const std::shared_ptr<Interface>& target);
@@ -141,6 +145,27 @@ class InterfaceList {
   void OnPollTimerTick();
   void OnReply(SnmpMessage& response);
   void ReplaceInterfaces();  // a new, empty collection for a new monitoring run
+
+  // Starting (InterfaceListMonitoring.cpp).
+  int16_t DetectVersion();
+  int32_t ReadInterfaceCount();
+  // A get of one object through CurrentMessage that waits for the answer.
+  void SynchronousGet(const std::string& label, const std::string& oid, int16_t version);
+
+  // The poll cycle (InterfaceListPolling.cpp).
+  void PollNext();
+
+  // Walk replies (InterfaceListReplies.cpp).
+  void ProcessReply(const std::string& tag, const std::vector<std::string>& oids,
+                    const std::vector<std::string>& values,
+                    const std::vector<std::string>& hexValues);
+  void ProcessSystemReply(const std::string& statName, const std::string& baseOid,
+                          const std::vector<std::string>& oids,
+                          const std::vector<std::string>& values);
+  void ProcessColumnReply(const std::string& statName, const std::string& baseOid,
+                          const std::vector<std::string>& oids,
+                          const std::vector<std::string>& values,
+                          const std::vector<std::string>& hexValues);
 
   // Layout (InterfaceListLayout.cpp).
   void LayoutColumns();

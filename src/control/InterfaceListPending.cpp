@@ -17,19 +17,6 @@ std::shared_ptr<InterfaceChild> InterfaceList::SelectedInterfaceChild() const { 
   return nullptr;
 }
 
-bool InterfaceList::StartMonitoring() { return false; }  // PENDING
-
-void InterfaceList::StopMonitoring() {}  // PENDING
-
-void InterfaceList::Restart() {}  // PENDING
-
-void InterfaceList::SNMPGetNext(const std::string& /*statName*/, std::string /*oid*/,
-                                const std::string& /*baseOid*/) {}  // PENDING
-
-void InterfaceList::Poll(bool /*firstTime*/) {}  // PENDING
-
-void InterfaceList::PollStatistic(const std::string& /*statName*/) {}  // PENDING
-
 bool InterfaceList::AdminEnableInterface(const std::shared_ptr<Interface>& /*target*/) {  // PENDING
   return false;
 }
@@ -37,8 +24,6 @@ bool InterfaceList::AdminEnableInterface(const std::shared_ptr<Interface>& /*tar
 bool InterfaceList::AdminShutdownInterface(const std::shared_ptr<Interface>& /*target*/) {  // PENDING
   return false;
 }
-
-void InterfaceList::GetSystemMIB() {}  // PENDING
 
 void InterfaceList::CopyToClipboard() {}  // PENDING
 

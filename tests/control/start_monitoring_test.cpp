@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "control/MonitoringFixture.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_control::MonitoringFixture;
+
+class StartMonitoringTest : public MonitoringFixture {};
+
+TEST_F(StartMonitoringTest, FailedStartsSayWhyAndChangeNothing) {
+  struct Case {
+    const char* what;
+    std::string target;
+    int16_t version;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"unresolvable name", "nosuchhost", 0, "Cannot resolve 'nosuchhost' to an IP Address."},
+      {"silent address", "10.1.2.3", 0,
+       "10.1.2.3 does not respond to SNMP Queries using 'public'"},
+      {"silent named device", "router", 0,
+       "router (10.1.2.3) does not respond to SNMP Queries using 'public'"},
+      {"silent SNMPv3 device", "10.1.2.3", 3,
+       "10.1.2.3 does not respond to SNMP Queries. No response from the device."},
+  };
+  engine.SetHost("router", "10.1.2.3");
+  engine.RefuseVersion(1);
+  engine.RefuseVersion(2);
+  engine.RefuseVersion(3);
+  for (const Case& c : cases) {
+    control->SetTarget(c.target);
+    control->SetSNMPVersion(c.version);
+    EXPECT_FALSE(control->StartMonitoring()) << c.what;
+    EXPECT_EQ(control->LastError(), c.expected) << c.what;
+    EXPECT_FALSE(control->Active()) << c.what;
+    EXPECT_FALSE(timer.Enabled()) << c.what;
+    EXPECT_EQ(control->Interfaces(), nullptr) << c.what;
+    EXPECT_EQ(control->PollID(), 0) << c.what;
+  }
+  EXPECT_EQ(control->SNMPVersion(), 3) << "SNMPv3 stays selected after a failed start";
+}
+
+TEST_F(StartMonitoringTest, AnAddressTargetIsUsedWithoutResolving) {
+  AddDevice(2);
+  ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
+  EXPECT_EQ(control->IP(), "10.1.2.3");
+  EXPECT_TRUE(engine.ResolvedNames().empty());
+  EXPECT_EQ(control->LastError(), "");
+}
+
+TEST_F(StartMonitoringTest, VersionIsDetectedAgainPreferringV2c) {
+  AddDevice(2);
+  control->SetSNMPVersion(1);
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->SNMPVersion(), 2);
+  // The first exchanges: sysObjectID over v2c, then ifNumber with the version found.
+  ASSERT_GE(SentCount(), 2u);
+  EXPECT_EQ(engine.Sent()[0].Message.Tag, "sysObjectID");
+  EXPECT_EQ(engine.Sent()[0].Message.Version, 2);
+  EXPECT_EQ(engine.Sent()[0].Message.Kind, kSnmpGet);
+  EXPECT_FALSE(engine.Sent()[0].DeliverByEvent);
+  EXPECT_EQ(engine.Sent()[1].Message.Tag, "ifNumber");
+  EXPECT_EQ(engine.Sent()[1].Message.Bindings.Item(0).OID, "1.3.6.1.2.1.2.1.0");
+}
+
+TEST_F(StartMonitoringTest, AnEmptyV2cAnswerFallsBackToV1) {
+  // An agent that answers SNMPv2c with exceptions (empty values) and v1 properly.
+  engine.SetResponder([](const SnmpMessage& request) {
+    SnmpMessage response = request;
+    for (SnmpBinding& binding : response.Bindings) {
+      if (request.Version == 2) {
+        binding.Value.clear();
+        binding.ValueType = kSnmpNoSuchObject;
+      } else {
+        binding.Value = binding.OID == "1.3.6.1.2.1.2.1.0" ? "4" : "1.3.6.1.4.1.9.1.1";
+      }
+    }
+    return response;
+  });
+  control->SetSNMPVersion(2);
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->SNMPVersion(), 1);
+  EXPECT_EQ(control->InterfaceCount(), 4);
+}
+
+TEST_F(StartMonitoringTest, BulkSizeFollowsTheInterfaceCount) {
+  const std::pair<std::string, int> cases[] = {{"5", 6}, {"19", 20}, {"20", 20}, {"21", 20},
+                                               {"300", 20}, {"", 1}};
+  for (const auto& [ifNumber, bulkSize] : cases) {
+    AddDevice(1);
+    engine.SetObject("1.3.6.1.2.1.2.1.0", ifNumber, kSnmpInteger);
+    ASSERT_TRUE(control->StartMonitoring());
+    EXPECT_EQ(State().BulkSize, bulkSize) << "ifNumber '" << ifNumber << "'";
+    EXPECT_EQ(control->InterfaceCount(), ifNumber.empty() ? 0 : std::stoi(ifNumber));
+  }
+}
+
+TEST_F(StartMonitoringTest, EveryStartIsANewRunWithANewCollection) {
+  AddDevice(2);
+  ASSERT_TRUE(control->StartMonitoring());
+  const auto first = control->Interfaces();
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->PollID(), 2);
+  EXPECT_NE(control->Interfaces(), first);
+  EXPECT_TRUE(control->Active());
+  EXPECT_TRUE(timer.Enabled());
+}
+
+TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
+  AddDevice(2);
+  control->SetStatisticsList("STATUS");
+  ASSERT_TRUE(control->StartMonitoring());
+  const auto interfaces = control->Interfaces();
+  std::vector<bool> statuses;
+  control->Status.Subscribe([&](bool& active) { statuses.push_back(active); });
+
+  control->StopMonitoring();
+  EXPECT_FALSE(control->Active());
+  EXPECT_FALSE(timer.Enabled());
+  EXPECT_EQ(control->StatisticsList(), "");
+  EXPECT_EQ(statuses, std::vector<bool>{false});
+  EXPECT_EQ(control->Interfaces(), interfaces);
+  EXPECT_EQ(control->PollID(), 1);
+
+  // The same list again is a change now: the table is laid out again.
+  control->SetStatisticsList("STATUS");
+  EXPECT_EQ(control->ColumnList(), "STATUS");
+
+  // Restart acts only while monitoring runs.
+  const size_t sent = SentCount();
+  control->Restart();
+  EXPECT_EQ(SentCount(), sent);
+}
+
+TEST_F(StartMonitoringTest, RestartPollsAfreshWhileActive) {
+  AddDevice(2);
+  control->SetStatisticsList("STATUS");
+  ASSERT_TRUE(control->StartMonitoring());
+  engine.DeliverAll();
+  clock.AdvanceSeconds(100);
+  const size_t sent = SentCount();
+  control->Restart();
+  EXPECT_GT(SentCount(), sent);
+  EXPECT_EQ(control->NextPoll(), AddSeconds(clock.Now(), 7)) << "a first-time poll";
+}
+
+}  // namespace
+}  // namespace linkwatch
