@@ -1,0 +1,107 @@
+#pragma once
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace linkwatch::support {
+
+// An SNMPv3 user of the simulator. The SNMPv3 context selects the recording.
+struct SnmpsimUser {
+  std::string Name;
+  std::string AuthProtocol;  // "MD5", "SHA", "SHA224", "SHA256", "SHA384", "SHA512"; empty: none
+  std::string AuthKey;
+  std::string PrivProtocol;  // "DES", "3DES", "AES", "AES192", "AES256"; empty: none
+  std::string PrivKey;
+};
+
+struct SnmpsimOptions {
+  // Where the NAME.snmprec recordings are; empty: the project's tests/data/snmpsim.
+  std::string RecordingsDirectory;
+  // Recordings to serve, by name without ".snmprec"; empty: every recording there.
+  std::vector<std::string> Recordings;
+  // SNMPv3 users; none: the simulator's own default user only.
+  std::vector<SnmpsimUser> Users;
+  std::chrono::milliseconds StartDeadline = std::chrono::seconds(30);
+};
+
+// One interface of a recording and the traffic its counters grow by.
+struct SimulatedInterfaceRate {
+  int IfIndex = 0;
+  double InOctetsPerSecond = 0;   // ifInOctets and ifHCInOctets
+  double OutOctetsPerSecond = 0;  // ifOutOctets and ifHCOutOctets
+};
+
+// One object of a recording that grows while the simulator runs:
+// value = Initial + RatePerSecond * seconds since the simulator started.
+struct SimulatedCounter {
+  std::string Oid;
+  std::string Name;  // for example "ifInOctets.7"
+  std::string Type;  // "Counter32", "Counter64", "Gauge32", "TimeTicks"
+  double RatePerSecond = 0;
+  uint64_t Initial = 0;
+};
+
+// snmpsim's agent (snmpsimd), started for a test on 127.0.0.1 and a free UDP port,
+// serving simulated devices recorded in NAME.snmprec files (tools/make-recordings.py
+// writes the project's; docs/simulated-devices.md describes them).
+//
+// Start() copies the recordings into a fresh temporary directory that the
+// unprivileged user the simulator runs as can read, gives it a cache directory of
+// its own, runs snmpsimd in a process group of its own and returns once it answers
+// SNMP (bounded by StartDeadline; no fixed sleep). The SNMPv1/v2c community, or the
+// SNMPv3 context, of a recording is its name: "switch48" serves switch48.snmprec.
+// Writes through the writecache variation last as long as the agent. The destructor
+// stops every process of the agent (SIGTERM, then SIGKILL after a bounded wait) and
+// removes the directory. A crashed test takes the agent with it.
+//
+//   linkwatch::support::SnmpsimAgent agent;
+//   ASSERT_TRUE(agent.Start()) << agent.Error();
+//   message.Agent = agent.Address();  message.Community = "switch48";
+//   transport.Port = agent.Port();
+class SnmpsimAgent {
+ public:
+  explicit SnmpsimAgent(SnmpsimOptions options = {});
+  ~SnmpsimAgent();
+  SnmpsimAgent(const SnmpsimAgent&) = delete;
+  SnmpsimAgent& operator=(const SnmpsimAgent&) = delete;
+
+  // True when the agent runs and answers; otherwise Error() says why.
+  bool Start();
+  void Stop();
+  bool Running() const { return pid_ > 0; }
+
+  std::string Address() const { return "127.0.0.1"; }
+  int Port() const { return port_; }
+  const std::string& Directory() const { return directory_; }
+  const std::string& Error() const { return error_; }
+  // The names (communities) of the recordings served, known once Start() succeeded.
+  const std::vector<std::string>& Recordings() const { return served_; }
+  // The agent's log so far (useful in assertion messages).
+  std::string Log() const;
+
+  // The traffic rates and growing objects the generator wrote beside a recording
+  // (NAME.rates.tsv, NAME.counters.tsv); empty when there are none.
+  std::vector<SimulatedInterfaceRate> InterfaceRates(const std::string& recording) const;
+  std::vector<SimulatedCounter> Counters(const std::string& recording) const;
+
+  static std::string DefaultRecordingsDirectory();
+
+ private:
+  std::string RecordingsDirectory() const;
+  bool PrepareDirectory();
+  bool Launch();
+  bool WaitUntilAnswering();
+  bool WaitForExit(std::chrono::milliseconds deadline);
+
+  SnmpsimOptions options_;
+  std::vector<std::string> served_;
+  std::string directory_;
+  std::string error_;
+  int port_ = 0;
+  pid_t pid_ = -1;  // the launcher, which leads the agent's process group
+};
+
+}  // namespace linkwatch::support
