@@ -1,0 +1,106 @@
+// The control end to end against simulated devices: a 48-port switch whose
+// octet counters grow at known rates, and a wireless access point with clients.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "HostFixture.h"
+#include "model/Interfaces.h"
+#include "support/SnmpsimAgent.h"
+
+namespace linkwatch {
+namespace {
+
+using support::SnmpsimAgent;
+using support::SnmpsimOptions;
+using testing_host::HostFixture;
+
+class MonitoringSnmpsimTest : public HostFixture {
+ protected:
+  static void SetUpTestSuite() {
+    HostFixture::SetUpTestSuite();
+    agent = new SnmpsimAgent(SnmpsimOptions{});
+    ASSERT_TRUE(agent->Start()) << agent->Error();
+  }
+  static void TearDownTestSuite() {
+    delete agent;
+    agent = nullptr;
+  }
+
+  static SnmpsimAgent* agent;
+};
+SnmpsimAgent* MonitoringSnmpsimTest::agent = nullptr;
+
+TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
+  InterfaceList& list = MakeControl(agent->Port(), "Interface Name,In Traffic,Out Traffic");
+  list.SetCommunity("switch48");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+  EXPECT_EQ(list.InterfaceCount(), 50);
+  ASSERT_TRUE(WaitForCycles(2));
+  EXPECT_EQ(list.Vendor(), "ciscoSystems");
+  // The second poll comes from the control's own timer, 7 seconds after the first.
+  ASSERT_TRUE(WaitForCycles(1, std::chrono::seconds(20)));
+
+  const auto interfaces = list.Interfaces();
+  int checked = 0;
+  for (const auto& rate : agent->InterfaceRates("switch48")) {
+    const auto row = interfaces->Item("I:" + std::to_string(rate.IfIndex));
+    ASSERT_NE(row, nullptr) << rate.IfIndex;
+    const auto in = row->Statistics()->Item("In Traffic");
+    const auto out = row->Statistics()->Item("Out Traffic");
+    ASSERT_NE(in, nullptr);
+    ASSERT_FALSE(in->Baselining());
+    // Rates count whole seconds between samples about 7 s apart: within 20 %.
+    EXPECT_NEAR(in->CurrentValue(), rate.InOctetsPerSecond, 0.2 * rate.InOctetsPerSecond + 1)
+        << "ifIndex " << rate.IfIndex;
+    EXPECT_NEAR(out->CurrentValue(), rate.OutOctetsPerSecond, 0.2 * rate.OutOctetsPerSecond + 1)
+        << "ifIndex " << rate.IfIndex;
+    ++checked;
+  }
+  EXPECT_GE(checked, 48);
+  // 1250 octets/s on port 1 are 10 kbit/s.
+  const auto port1 = interfaces->Item("I:1")->Statistics()->Item("In Traffic");
+  EXPECT_NE(port1->ParsedValue().find("Kbps"), std::string::npos) << port1->ParsedValue();
+  EXPECT_EQ(interfaces->Item("I:1")->Name(), "GigabitEthernet0/1");
+}
+
+TEST_F(MonitoringSnmpsimTest, ClientsOfTheAccessPointBecomeNamedChildren) {
+  InterfaceList& list = MakeControl(
+      agent->Port(),
+      "Interface Name,Client IP Address,Client Data Rates,Card Manufacturer,Client Host Name");
+  list.SetCommunity("accesspoint");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+  ASSERT_TRUE(WaitForCycles(2));
+
+  const auto radio = list.Interfaces()->Item("I:1");
+  ASSERT_NE(radio, nullptr);
+  EXPECT_EQ(radio->Children()->Count(), 3);
+  // ifIndex 1, SSID "corp" (length 4, then its octets), MAC 3C:2E:FF:12:34:56.
+  const auto anna = radio->Children()->Item("C:1.4.99.111.114.112.60.46.255.18.52.86");
+  ASSERT_NE(anna, nullptr);
+  EXPECT_EQ(anna->Name(), "Client corp 3C2E.FF12.3456");
+  const auto stats = anna->Statistics();
+  EXPECT_EQ(stats->Item("Client IP Address")->ParsedValue(), "127.0.0.1");
+  EXPECT_EQ(stats->Item("Card Manufacturer")->ParsedValue(), "Apple, Inc.");
+  EXPECT_EQ(stats->Item("Client MAC Address")->ParsedValue(), "3C2E.FF12.3456");
+  const std::string rates = stats->Item("Client Data Rates")->ParsedValue();
+  EXPECT_EQ(rates.rfind("1, 2, 5.5, 11", 0), 0u) << rates;
+  EXPECT_EQ(rates.substr(rates.size() - 5), " Mbps") << rates;
+
+  const auto guest = radio->Children()->Item("C:1.5.103.117.101.115.116.60.90.180.15.30.45");
+  ASSERT_NE(guest, nullptr);
+  EXPECT_EQ(guest->Name(), "Client guest 3C5A.B40F.1E2D");
+  EXPECT_EQ(guest->Statistics()->Item("Client IP Address")->ParsedValue(), "192.0.2.55");
+
+  // The host name of 127.0.0.1 comes back from the resolver as a new value.
+  ASSERT_TRUE(support::RunEventLoopUntil(
+      [&] { return !stats->Item("Client Host Name")->ParsedValue().empty(); },
+      std::chrono::seconds(20)));
+  EXPECT_EQ(stats->Item("Client Host Name")->ParsedValue().find("DNS:"), std::string::npos);
+
+  EXPECT_EQ(list.Interfaces()->Item("I:3")->Children()->Count(), 1);
+}
+
+}  // namespace
+}  // namespace linkwatch
