@@ -132,6 +132,11 @@ class InterfaceList {
   int32_t SNMPRetries() const;
   void SetSNMPRetries(int32_t retries);
 
+  // Walk requests sent and not answered yet. The engine answers every request,
+  // with an error at the latest when its time-out passes, so a poll cycle is
+  // complete once a Status event finds this at zero.
+  int32_t WalksInProgress() const { return walksInProgress_; }
+
  private:
   friend struct InterfaceListInternals;  // white-box access for the control's unit tests
   class GridEventSink;
@@ -190,6 +195,7 @@ class InterfaceList {
   int dnsSubscription_ = 0;
   std::unique_ptr<SnmpEngine> snmp_;
   std::unique_ptr<SnmpMessage> currentMessage_;
+  int32_t walksInProgress_ = 0;
 };
 
 }  // namespace linkwatch

@@ -94,6 +94,7 @@ void InterfaceList::SNMPGetNext(const std::string& statName, std::string oid,
   }
   bool deliverByEvent = true;
   snmp_->Send(message, deliverByEvent);
+  ++walksInProgress_;
 }
 
 void InterfaceList::PollNext() {

@@ -26,6 +26,7 @@ bool Under(const std::string& oid, const std::string& base) {
 }  // namespace
 
 void InterfaceList::OnReply(SnmpMessage& response) {
+  if (walksInProgress_ > 0) --walksInProgress_;
   std::vector<std::string> oids;
   std::vector<std::string> values;
   std::vector<std::string> hexValues;

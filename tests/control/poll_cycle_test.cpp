@@ -198,3 +198,26 @@ TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
 
 }  // namespace
 }  // namespace linkwatch
+
+namespace linkwatch {
+namespace {
+
+class WalkCountTest : public testing_control::MonitoringFixture {};
+
+TEST_F(WalkCountTest, ACycleIsCompleteWhenNoWalkIsInProgress) {
+  AddDevice(3);
+  control->SetStatisticsList("STATUS");
+  std::vector<int32_t> inProgressAtStatus;
+  control->Status.Subscribe([&](bool&) { inProgressAtStatus.push_back(control->WalksInProgress()); });
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->WalksInProgress(), 2);  // the system walk and the first statistic
+  engine.DeliverAll();
+  EXPECT_EQ(control->WalksInProgress(), 0);
+  // Two chains end the first cycle; only the second Status finds no walk left.
+  ASSERT_EQ(inProgressAtStatus.size(), 2u);
+  EXPECT_GT(inProgressAtStatus[0], 0);
+  EXPECT_EQ(inProgressAtStatus[1], 0);
+}
+
+}  // namespace
+}  // namespace linkwatch
