@@ -72,8 +72,8 @@ struct OidLess {
     while (*p) {
       char* end = nullptr;
       arcs.push_back(std::strtol(p, &end, 10));
+      if (end == p) break;  // not a number: stop at what was read
       p = *end == '.' ? end + 1 : end;
-      if (end == p && *p) break;
     }
     return arcs;
   }
