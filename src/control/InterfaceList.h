@@ -185,6 +185,9 @@ class InterfaceList {
   void OnSelectionChanged();
   void OnMouseUp(int button, int shift, float x, float y);
 
+  // Device actions (InterfaceListActions.cpp).
+  bool WriteAdminStatus(const std::shared_ptr<Interface>& target, bool enable);
+
   std::shared_ptr<Platform> platform_;
   ControlState state_;
   std::shared_ptr<linkwatch::Interfaces> interfaces_;

@@ -7,38 +7,8 @@
 
 namespace linkwatch {
 
-std::string InterfaceList::SelectedStatisticName() const { return {}; }  // PENDING
-
-std::shared_ptr<Statistic> InterfaceList::SelectedStatistic() const { return nullptr; }  // PENDING
-
-std::shared_ptr<Interface> InterfaceList::SelectedInterface() const { return nullptr; }  // PENDING
-
-std::shared_ptr<InterfaceChild> InterfaceList::SelectedInterfaceChild() const {  // PENDING
-  return nullptr;
-}
-
-bool InterfaceList::AdminEnableInterface(const std::shared_ptr<Interface>& /*target*/) {  // PENDING
-  return false;
-}
-
-bool InterfaceList::AdminShutdownInterface(const std::shared_ptr<Interface>& /*target*/) {  // PENDING
-  return false;
-}
-
-void InterfaceList::CopyToClipboard() {}  // PENDING
-
 void InterfaceList::RefreshTable() {}  // PENDING
 
 void InterfaceList::RefreshChildren(const std::shared_ptr<Interface>& /*target*/) {}  // PENDING
-
-void InterfaceList::HideSelectedInterfaces() {}  // PENDING
-
-void InterfaceList::UnHideAllInterfaces() {}  // PENDING
-
-bool InterfaceList::RowsHidden() const { return false; }  // PENDING
-
-void InterfaceList::SelectAll() {}  // PENDING
-
-std::string InterfaceList::ClipSelection() const { return {}; }  // PENDING
 
 }  // namespace linkwatch
