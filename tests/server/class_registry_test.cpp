@@ -1,0 +1,329 @@
+#include "server/ClassRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "control/ControlTestSupport.h"
+#include "control/InterfaceList.h"
+#include "model/Interface.h"
+#include "model/InterfaceChild.h"
+#include "model/InterfaceChildren.h"
+#include "model/Interfaces.h"
+#include "statistics/Statistic.h"
+#include "statistics/StatisticTemplate.h"
+#include "statistics/StatisticTemplates.h"
+#include "statistics/Statistics.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_control::ControlTestPlatform;
+
+class ClassRegistryTest : public ::testing::Test {
+ protected:
+  ClassRegistryTest() { registry.Register(); }
+
+  ServerObject Create(const std::string& description) {
+    ClassRegistry::Creation made = registry.Create(description);
+    EXPECT_TRUE(made) << description << ": " << made.error;
+    EXPECT_EQ(made.error, "");
+    return made.object;
+  }
+
+  ControlTestPlatform platform;
+  ClassRegistry registry;
+};
+
+struct DescribedClass {
+  const char* description;  // as a host might write it
+  ClassId id;
+};
+
+// Every class by its description, in the letter case of the type library and in
+// others.
+const DescribedClass kDescriptions[] = {
+    {"Linkwatch.InterfaceList", ClassId::InterfaceList},
+    {"LINKWATCH.INTERFACELIST", ClassId::InterfaceList},
+    {"Linkwatch.Interface", ClassId::Interface},
+    {"linkwatch.interface", ClassId::Interface},
+    {"Linkwatch.Child", ClassId::InterfaceChild},
+    {"LinkWatch.CHILD", ClassId::InterfaceChild},
+    {"Linkwatch.Children", ClassId::InterfaceChildren},
+    {"linkwatch.children", ClassId::InterfaceChildren},
+    {"Linkwatch.Interfaces", ClassId::Interfaces},
+    {"LINKWATCH.interfaces", ClassId::Interfaces},
+    {"Linkwatch.Statistic", ClassId::Statistic},
+    {"linkWatch.statistic", ClassId::Statistic},
+    {"Linkwatch.Statistics", ClassId::Statistics},
+    {"LINKWATCH.STATISTICS", ClassId::Statistics},
+    {"Linkwatch.StatisticTemplate", ClassId::StatisticTemplate},
+    {"linkwatch.statistictemplate", ClassId::StatisticTemplate},
+    {"Linkwatch.StatisticTemplates", ClassId::StatisticTemplates},
+    {"Linkwatch.STATISTICTEMPLATES", ClassId::StatisticTemplates},
+};
+
+class CreateByDescriptionTest : public ClassRegistryTest,
+                                public ::testing::WithParamInterface<DescribedClass> {};
+
+// How many of the nine typed views of the object are set.
+int TypedViews(const ServerObject& object) {
+  return (object.As<InterfaceList>() != nullptr) + (object.As<Interface>() != nullptr) +
+         (object.As<InterfaceChild>() != nullptr) + (object.As<InterfaceChildren>() != nullptr) +
+         (object.As<Interfaces>() != nullptr) + (object.As<Statistic>() != nullptr) +
+         (object.As<Statistics>() != nullptr) + (object.As<StatisticTemplate>() != nullptr) +
+         (object.As<StatisticTemplates>() != nullptr);
+}
+
+TEST_P(CreateByDescriptionTest, MakesAnObjectOfThatClassOnly) {
+  const ServerObject object = Create(GetParam().description);
+  ASSERT_TRUE(object.Class().has_value());
+  EXPECT_EQ(*object.Class(), GetParam().id);
+  EXPECT_EQ(TypedViews(object), 1);  // usable as its own class and no other
+  EXPECT_NE(object.Untyped(), nullptr);
+  EXPECT_EQ(registry.LiveObjectCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryClass, CreateByDescriptionTest, ::testing::ValuesIn(kDescriptions));
+
+TEST_F(ClassRegistryTest, EachCreateMakesANewObject) {
+  const auto first = Create("Linkwatch.Interfaces").As<Interfaces>();
+  const auto second = Create("Linkwatch.Interfaces").As<Interfaces>();
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(first, second);
+}
+
+TEST_F(ClassRegistryTest, CreatedCollectionsFindAndCreateTheirEntries) {
+  const auto interfaces = Create("Linkwatch.Interfaces").As<Interfaces>();
+  ASSERT_NE(interfaces, nullptr);
+  const std::shared_ptr<Interface> added = interfaces->Add(5);
+  EXPECT_EQ(interfaces->Add(5), added);
+  interfaces->SetName(7, "eth0");
+  EXPECT_EQ(interfaces->Count(), 2);
+  EXPECT_EQ(interfaces->Item("i:7")->Name(), "eth0");
+
+  // A created interface hands out its parts (it is held the way the model holds
+  // its own interfaces) and routes a child's value to a new child entry.
+  const auto interface = Create("Linkwatch.Interface").As<Interface>();
+  ASSERT_NE(interface, nullptr);
+  interface->SetIndex(7);
+  ASSERT_NE(interface->Statistics(), nullptr);
+  ASSERT_NE(interface->Children(), nullptr);
+  interface->SetStatistic("3", "STATUS", "1", "01");
+  ASSERT_EQ(interface->Children()->Count(), 1);
+  EXPECT_EQ(interface->Children()->Item(1)->Key(), "C:7.3");
+
+  const auto children = Create("linkwatch.children").As<InterfaceChildren>();
+  ASSERT_NE(children, nullptr);
+  const std::shared_ptr<InterfaceChild> child = children->Add(*interface, "1.2.3");
+  EXPECT_EQ(child->Index(), "7.1.2.3");
+  EXPECT_EQ(child->Interface(), interface);
+  EXPECT_EQ(children->Item("c:7.1.2.3"), child);
+}
+
+TEST_F(ClassRegistryTest, CreatedStatisticsTakeValuesWithTheThreadsTemplates) {
+  const auto statistics = Create("Linkwatch.Statistics").As<Statistics>();
+  ASSERT_NE(statistics, nullptr);
+  statistics->SetStatistic(nullptr, "", "status", "1", "01");
+  const std::shared_ptr<Statistic> status = statistics->Item("STATUS");
+  ASSERT_NE(status, nullptr);
+  EXPECT_EQ(status->CurrentValue(), 1.0);
+  EXPECT_EQ(status->StatName(), "STATUS");
+
+  const auto bare = Create("Linkwatch.Statistic").As<Statistic>();
+  ASSERT_NE(bare, nullptr);
+  EXPECT_EQ(bare->CurrentValue(), Statistic::kNoValue);
+  EXPECT_EQ(bare->StatisticTemplate(), nullptr);
+  const auto definition = Create("Linkwatch.StatisticTemplate").As<StatisticTemplate>();
+  ASSERT_NE(definition, nullptr);
+  EXPECT_EQ(definition->StatName(), "");
+}
+
+TEST_F(ClassRegistryTest, CreatedControlIsReadyForTheHost) {
+  const auto control = Create("Linkwatch.InterfaceList").As<InterfaceList>();
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->RefreshInterval(), 30);
+  EXPECT_FALSE(control->Active());
+  control->SetStatisticsList("TRAFFIC IN,STATUS");
+  EXPECT_EQ(control->StatisticsList(), "TRAFFIC IN,STATUS");
+  EXPECT_EQ(control->StatisticTemplates(), Globals::Templates());
+}
+
+// A new StatisticTemplates loads the statistics file when it is made, apart from
+// the thread's shared collection.
+TEST_F(ClassRegistryTest, CreatedStatisticTemplatesLoadTheStatisticsFile) {
+  const std::filesystem::path file =
+      std::filesystem::path(::testing::TempDir()) / "server_registry_statistics.cfg";
+  {
+    std::ofstream out(file);
+    out << R"(<Portsight><Statistics>
+      <Statistic Name="TRAFFIC IN" MIB="ifInOctets" Counter="yes" Parser="traffic" />
+      <Statistic Name="ENABLE" MIB="EnableCheckbox" CheckBox="yes" />
+      <Statistic Name="UNKNOWN" MIB="noSuchObject" />
+    </Statistics></Portsight>)";
+  }
+  StatisticTemplates::SetFileOverride(file.string());
+  const auto templates = Create("Linkwatch.StatisticTemplates").As<StatisticTemplates>();
+  StatisticTemplates::SetFileOverride("");
+  std::filesystem::remove(file);
+
+  ASSERT_NE(templates, nullptr);
+  EXPECT_NE(templates, Globals::Templates());
+  EXPECT_EQ(templates->StatisticsFile(), file.string());
+  ASSERT_EQ(templates->Count(), 2);  // the unresolvable MIB name is skipped
+  EXPECT_NE(templates->Item("traffic in")->OID(), nullptr);
+  EXPECT_EQ(templates->Item(2)->StatName(), "ENABLE");
+}
+
+struct BadDescription {
+  const char* description;
+  const char* errorPart;
+};
+
+const BadDescription kBadDescriptions[] = {
+    {"", "No class description given"},
+    {"Linkwatch", "Unknown class description \"Linkwatch\""},
+    {"Linkwatch.", "Unknown class description \"Linkwatch.\""},
+    {"Linkwatch.Gadget", "Unknown class description \"Linkwatch.Gadget\""},
+    {"InterfaceList", "Unknown class description \"InterfaceList\""},
+    // The two child classes go by their short names only.
+    {"Linkwatch.InterfaceChild", "Unknown class description \"Linkwatch.InterfaceChild\""},
+    {"Linkwatch.InterfaceChildren", "Unknown class description \"Linkwatch.InterfaceChildren\""},
+    {" Linkwatch.Interface", "Unknown class description \" Linkwatch.Interface\""},
+    {"Linkwatch.Interface ", "Unknown class description \"Linkwatch.Interface \""},
+    {"Other.Interface", "Unknown class description \"Other.Interface\""},
+};
+
+class UnknownDescriptionTest : public ClassRegistryTest,
+                               public ::testing::WithParamInterface<BadDescription> {};
+
+TEST_P(UnknownDescriptionTest, FailsWithAClearErrorAndMakesNothing) {
+  const ClassRegistry::Creation made = registry.Create(GetParam().description);
+  EXPECT_FALSE(made);
+  EXPECT_TRUE(made.object.Empty());
+  EXPECT_FALSE(made.object.Class().has_value());
+  EXPECT_NE(made.error.find(GetParam().errorPart), std::string::npos) << made.error;
+  EXPECT_EQ(registry.LiveObjectCount(), 0);
+  EXPECT_FALSE(registry.IsRegistered(GetParam().description));
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptions, UnknownDescriptionTest,
+                         ::testing::ValuesIn(kBadDescriptions));
+
+TEST_F(ClassRegistryTest, OnlyRegisteredClassesAreCreated) {
+  ClassRegistry fresh;
+  EXPECT_TRUE(fresh.RegisteredDescriptions().empty());
+  const ClassRegistry::Creation refused = fresh.Create("Linkwatch.Statistic");
+  EXPECT_FALSE(refused);
+  EXPECT_EQ(refused.error, "Class \"Linkwatch.Statistic\" is not registered");
+
+  fresh.Register();
+  fresh.Register();  // registering again changes nothing
+  EXPECT_EQ(fresh.RegisteredDescriptions(),
+            (std::vector<std::string>{
+                "Linkwatch.InterfaceList", "Linkwatch.Interface", "Linkwatch.Child",
+                "Linkwatch.Children", "Linkwatch.Interfaces", "Linkwatch.Statistic",
+                "Linkwatch.Statistics", "Linkwatch.StatisticTemplate",
+                "Linkwatch.StatisticTemplates"}));
+  EXPECT_TRUE(fresh.IsRegistered("LINKWATCH.CHILD"));
+  ClassRegistry::Creation made = fresh.Create("Linkwatch.Statistic");
+  ASSERT_TRUE(made) << made.error;
+
+  // Unregistering stops new objects; the one made stays alive and counted.
+  fresh.Unregister();
+  EXPECT_FALSE(fresh.IsRegistered("Linkwatch.Statistic"));
+  EXPECT_FALSE(fresh.Create("Linkwatch.Statistic"));
+  EXPECT_EQ(fresh.LiveObjectCount(), 1);
+  EXPECT_FALSE(fresh.CanUnload());
+  made.object = ServerObject();
+  EXPECT_TRUE(fresh.CanUnload());
+}
+
+TEST_F(ClassRegistryTest, TheProcessRegistryServesEveryClass) {
+  ClassRegistry& shared = ClassRegistry::Shared();
+  EXPECT_EQ(&shared, &ClassRegistry::Shared());
+  EXPECT_EQ(shared.RegisteredDescriptions().size(), 9u);
+  const int64_t before = shared.LiveObjectCount();
+  {
+    const ClassRegistry::Creation made = shared.Create("linkwatch.interfaces");
+    ASSERT_TRUE(made) << made.error;
+    EXPECT_EQ(shared.LiveObjectCount(), before + 1);
+  }
+  EXPECT_EQ(shared.LiveObjectCount(), before);
+}
+
+TEST_F(ClassRegistryTest, LiveCountFollowsTheObjectsAndDecidesUnloading) {
+  EXPECT_EQ(registry.LiveObjectCount(), 0);
+  EXPECT_TRUE(registry.CanUnload());
+
+  ServerObject control = Create("Linkwatch.InterfaceList");
+  ServerObject interfaces = Create("Linkwatch.Interfaces");
+  std::shared_ptr<Statistic> statistic = Create("Linkwatch.Statistic").As<Statistic>();
+  EXPECT_EQ(registry.LiveObjectCount(), 3);
+  EXPECT_FALSE(registry.CanUnload());
+
+  // A copy of a reference is the same object.
+  ServerObject copy = interfaces;
+  interfaces = ServerObject();
+  EXPECT_EQ(registry.LiveObjectCount(), 3);
+  copy = ServerObject();
+  EXPECT_EQ(registry.LiveObjectCount(), 2);
+
+  control = ServerObject();  // the control ends with its last reference
+  EXPECT_EQ(registry.LiveObjectCount(), 1);
+  EXPECT_FALSE(registry.CanUnload());
+  statistic.reset();
+  EXPECT_EQ(registry.LiveObjectCount(), 0);
+  EXPECT_TRUE(registry.CanUnload());
+}
+
+TEST_F(ClassRegistryTest, ObjectsOutlivingTheirRegistryStayValid) {
+  std::shared_ptr<Interfaces> kept;
+  {
+    ClassRegistry shortLived;
+    shortLived.Register();
+    kept = shortLived.Create("Linkwatch.Interfaces").object.As<Interfaces>();
+  }
+  ASSERT_NE(kept, nullptr);
+  kept->Add(1);
+  EXPECT_EQ(kept->Count(), 1);
+  kept.reset();  // ends without its registry
+}
+
+TEST_F(ClassRegistryTest, ObjectsReleasedOnOtherThreadsAreCounted) {
+  std::vector<std::shared_ptr<Interfaces>> made;
+  for (int i = 0; i < 8; ++i) made.push_back(Create("Linkwatch.Interfaces").As<Interfaces>());
+  EXPECT_EQ(registry.LiveObjectCount(), 8);
+  std::vector<std::thread> releasers;
+  for (auto& object : made) {
+    releasers.emplace_back([held = std::move(object)]() mutable { held.reset(); });
+  }
+  for (std::thread& releaser : releasers) releaser.join();
+  EXPECT_EQ(registry.LiveObjectCount(), 0);
+  EXPECT_TRUE(registry.CanUnload());
+}
+
+// A control needs the thread's platform: without one the creation fails with the
+// reason and nothing is left counted.
+TEST(ClassRegistryWithoutPlatformTest, ControlCreationFailsClearly) {
+  Globals::Reset();
+  ClassRegistry registry;
+  registry.Register();
+  const ClassRegistry::Creation made = registry.Create("Linkwatch.InterfaceList");
+  EXPECT_FALSE(made);
+  EXPECT_NE(made.error.find("Could not create \"Linkwatch.InterfaceList\": "), std::string::npos)
+      << made.error;
+  EXPECT_NE(made.error.find("no platform installed"), std::string::npos) << made.error;
+  EXPECT_EQ(registry.LiveObjectCount(), 0);
+  EXPECT_TRUE(registry.CanUnload());
+
+  // Classes that need no platform are still made.
+  EXPECT_TRUE(registry.Create("Linkwatch.Interfaces"));
+}
+
+}  // namespace
+}  // namespace linkwatch
