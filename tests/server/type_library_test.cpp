@@ -1,0 +1,207 @@
+#include "server/TypeLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace linkwatch {
+namespace {
+
+const TypeLibrary& Library() { return TypeLibrary::Instance(); }
+
+std::vector<std::string> Lines(const std::vector<MemberInfo>& members) {
+  std::vector<std::string> lines;
+  for (const MemberInfo& member : members) lines.push_back(TypeLibrary::DescribeMember(member));
+  return lines;
+}
+
+TEST(TypeLibraryTest, ListsTheNineClassesWithTheirDescriptions) {
+  EXPECT_EQ(Library().Name(), "OSTLNK9");
+  std::vector<std::string> listed;
+  for (const ClassInfo& info : Library().Classes()) {
+    listed.push_back(info.name + " " + info.description);
+  }
+  EXPECT_EQ(listed, (std::vector<std::string>{
+                        "InterfaceList Linkwatch.InterfaceList",
+                        "Interface Linkwatch.Interface",
+                        "InterfaceChild Linkwatch.Child",
+                        "InterfaceChildren Linkwatch.Children",
+                        "Interfaces Linkwatch.Interfaces",
+                        "Statistic Linkwatch.Statistic",
+                        "Statistics Linkwatch.Statistics",
+                        "StatisticTemplate Linkwatch.StatisticTemplate",
+                        "StatisticTemplates Linkwatch.StatisticTemplates",
+                    }));
+  for (ClassId id : kAllClasses) {
+    EXPECT_EQ(Library().Class(id).id, id);
+    // Only the control is visual and raises events.
+    EXPECT_EQ(Library().Class(id).control, id == ClassId::InterfaceList);
+    EXPECT_EQ(Library().Class(id).events.empty(), id != ClassId::InterfaceList);
+  }
+}
+
+TEST(TypeLibraryTest, FindsClassesByNameOrDescriptionInAnyLetterCase) {
+  ASSERT_NE(Library().FindClass("linkwatch.child"), nullptr);
+  EXPECT_EQ(Library().FindClass("linkwatch.child")->id, ClassId::InterfaceChild);
+  ASSERT_NE(Library().FindClass("INTERFACECHILDREN"), nullptr);
+  EXPECT_EQ(Library().FindClass("INTERFACECHILDREN")->id, ClassId::InterfaceChildren);
+  EXPECT_EQ(Library().FindClass("Linkwatch.InterfaceChild"), nullptr);
+  EXPECT_EQ(Library().FindClass(""), nullptr);
+  EXPECT_EQ(Library().FindClass("Linkwatch.Gadget"), nullptr);
+}
+
+TEST(TypeLibraryTest, ControlMembersStartInInterfaceOrder) {
+  const std::vector<std::string> lines = Lines(Library().Class(ClassId::InterfaceList).members);
+  const std::vector<std::string> first(lines.begin(), lines.begin() + 12);
+  EXPECT_EQ(first, (std::vector<std::string>{
+                       "get     Active As Boolean",
+                       "get     Target As String",
+                       "put     Target(HostName As String)",
+                       "get     IP As String",
+                       "get     Community As String",
+                       "put     Community(SNMP As String)",
+                       "get     SNMPVersion As Integer",
+                       "get     SysName As String",
+                       "get     SysDescr As String",
+                       "get     SystemOID As String",
+                       "get     SysUpTime As Single",
+                       "get     MachineType As String",
+                   }));
+}
+
+TEST(TypeLibraryTest, ControlMembersEndWithTheSnmpV3Credentials) {
+  const std::vector<std::string> lines = Lines(Library().Class(ClassId::InterfaceList).members);
+  ASSERT_GE(lines.size(), 13u);
+  const std::vector<std::string> last(lines.end() - 13, lines.end());
+  EXPECT_EQ(last, (std::vector<std::string>{
+                      "put     SNMPVersion(Level As Integer)",
+                      "get     SNMPContext As String",
+                      "put     SNMPContext(Context As String)",
+                      "get     SNMPUsername As String",
+                      "put     SNMPUsername(UserName As String)",
+                      "get     SNMPAuthType As Integer",
+                      "put     SNMPAuthType(AuthType As Integer)",
+                      "get     SNMPAuthPass As String",
+                      "put     SNMPAuthPass(Pass As String)",
+                      "get     SNMPEncryptType As Integer",
+                      "put     SNMPEncryptType(EncryptType As Integer)",
+                      "get     SNMPEncryptPass As String",
+                      "put     SNMPEncryptPass(Pass As String)",
+                  }));
+}
+
+TEST(TypeLibraryTest, ControlRaisesSixEventsWithDispatchIdsOneToSix) {
+  const std::vector<MemberInfo>& events = Library().Class(ClassId::InterfaceList).events;
+  ASSERT_EQ(events.size(), 6u);
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    EXPECT_EQ(events[i].dispatchId, static_cast<int>(i) + 1) << events[i].name;
+    EXPECT_EQ(events[i].kind, MemberKind::Event);
+  }
+  EXPECT_EQ(Lines(events), (std::vector<std::string>{
+                               "event 1 PollTimer(AutoUpdate As Boolean)",
+                               "event 2 Status(Active As Boolean)",
+                               "event 3 SystemMIBComplete()",
+                               "event 4 RearrangedColumns(Col As Long, Position As Long)",
+                               "event 5 SelectionChanged()",
+                               "event 6 MouseUp(Button As Integer, Shift As Integer, "
+                               "x As Single, y As Single)",
+                           }));
+  // No other member carries a dispatch id.
+  for (const ClassInfo& info : Library().Classes()) {
+    for (const MemberInfo& member : info.members) {
+      EXPECT_EQ(member.dispatchId, 0) << info.name << "." << member.name;
+    }
+  }
+}
+
+// Arguments go by reference except the OID of a walk step; the walk's base OID
+// and the first-poll flag may be left out.
+TEST(TypeLibraryTest, OnlyTheWalkStepsOidIsPassedByValue) {
+  std::vector<std::string> byValue;
+  std::vector<std::string> optional;
+  for (const ClassInfo& info : Library().Classes()) {
+    for (const MemberInfo& member : info.members) {
+      for (const ArgumentInfo& argument : member.arguments) {
+        const std::string where = info.name + "." + member.name + "." + argument.name;
+        if (argument.byValue) byValue.push_back(where);
+        if (argument.optional) optional.push_back(where);
+      }
+    }
+  }
+  EXPECT_EQ(byValue, std::vector<std::string>{"InterfaceList.SNMPGetNext.OID"});
+  EXPECT_EQ(optional, (std::vector<std::string>{"InterfaceList.SNMPGetNext.BaseOID",
+                                                "InterfaceList.Poll.FirstTime"}));
+  const MemberInfo* walkStep = nullptr;
+  for (const MemberInfo& member : Library().Class(ClassId::InterfaceList).members) {
+    if (member.name == "SNMPGetNext") walkStep = &member;
+  }
+  ASSERT_NE(walkStep, nullptr);
+  EXPECT_EQ(TypeLibrary::DescribeMember(*walkStep),
+            "method  SNMPGetNext(StatName As String, ByVal OID As String, "
+            "Optional BaseOID As String)");
+}
+
+// Every collection can be iterated through a hidden enumeration member; only
+// Interfaces makes Item its default member.
+TEST(TypeLibraryTest, CollectionsEnumerateAndOnlyInterfacesHasADefaultItem) {
+  std::vector<std::string> enumerable;
+  std::vector<std::string> defaults;
+  for (const ClassInfo& info : Library().Classes()) {
+    for (const MemberInfo& member : info.members) {
+      if (member.enumerator) {
+        EXPECT_TRUE(member.hidden) << info.name;
+        EXPECT_EQ(member.name, "NewEnum");
+        enumerable.push_back(info.name);
+      }
+      if (member.isDefault) defaults.push_back(info.name + "." + member.name);
+    }
+  }
+  EXPECT_EQ(enumerable, (std::vector<std::string>{"InterfaceChildren", "Interfaces",
+                                                  "Statistics", "StatisticTemplates"}));
+  EXPECT_EQ(defaults, std::vector<std::string>{"Interfaces.Item"});
+}
+
+TEST(TypeLibraryTest, DescribeGivesTheSameReadableTextEveryTime) {
+  const std::string text = Library().Describe();
+  EXPECT_EQ(text, Library().Describe());
+  EXPECT_EQ(text.rfind("library OSTLNK9 (9 classes)\n\ncontrol InterfaceList "
+                       "\"Linkwatch.InterfaceList\"\n  get     Active As Boolean\n",
+                       0),
+            0u);
+  const std::string interfaces =
+      "class Interfaces \"Linkwatch.Interfaces\"\n"
+      "  method  Add(ifIndex As Long) As Interface\n"
+      "  method  Clear()\n"
+      "  get     Item(Key As Variant) As Interface [default]\n"
+      "  get     Count As Long\n"
+      "  method  Remove(Key As Variant)\n"
+      "  get     NewEnum As Enumerator [hidden, enumerator]\n"
+      "  method  SetStatistic(ifIndex As Long, ChildIndex As String, StatName As String, "
+      "Value As String, HexVal As String)\n"
+      "  method  SetAdminStatus(ifIndex As Long, Status As Long)\n"
+      "  method  SetName(ifIndex As Long, ifDescr As String)\n"
+      "  method  SetBandwidth(ifIndex As Long, Bandwidth As Single)\n";
+  EXPECT_EQ(Library().DescribeClass(ClassId::Interfaces), interfaces);
+  EXPECT_NE(text.find("\n\n" + interfaces + "\n"), std::string::npos);
+  // The control's events close its block.
+  EXPECT_NE(text.find("  put     SNMPEncryptPass(Pass As String)\n"
+                      "  event 1 PollTimer(AutoUpdate As Boolean)\n"),
+            std::string::npos);
+  // Each class appears once, in type library order, and the text ends with the
+  // last class's last member.
+  std::size_t previous = 0;
+  for (const ClassInfo& info : Library().Classes()) {
+    const std::string heading = " " + info.name + " \"" + info.description + "\"\n";
+    const std::size_t at = text.find(heading);
+    ASSERT_NE(at, std::string::npos) << info.name;
+    EXPECT_EQ(text.find(heading, at + 1), std::string::npos) << info.name;
+    EXPECT_GT(at, previous) << info.name;
+    previous = at;
+  }
+  const std::string ending = "  get     StatisticsFile As String\n";
+  EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
+}
+
+}  // namespace
+}  // namespace linkwatch
