@@ -65,6 +65,10 @@ void InterfaceList::OnMouseUp(int button, int shift, float x, float y) {
     if ((row > 0 || col > 0) && singleCell && row >= 0 && col >= 0) {
       table_->SetRow(row);
       table_->SetCol(col);
+      // The selection stays the one cell, now the clicked one, also on a grid
+      // whose selection end does not follow the cursor by itself.
+      table_->SetRowSel(row);
+      table_->SetColSel(col);
     }
   }
   auto buttonCode = static_cast<int16_t>(button);

@@ -1,0 +1,375 @@
+// Enabling and shutting down an interface, and writing an edited cell, against a
+// scripted device: what is sent, the refusal texts, the cell put back, and the
+// read-back that follows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "control/MonitoringFixture.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_control::MonitoringFixture;
+
+constexpr const char* kAliasColumn = "1.3.6.1.2.1.31.1.1.1.18";
+constexpr const char* kAdminColumn = "1.3.6.1.2.1.2.2.1.7";
+
+constexpr const char* kEditStatistics = R"(<Portsight><Statistics>
+  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
+  <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
+</Statistics></Portsight>)";
+
+// A running control on a device with three interfaces whose aliases (ifAlias.N,
+// "alias N") and admin status (ifAdminStatus.N, 1) are writable, after one full
+// poll cycle.
+class DeviceActionsTest : public MonitoringFixture {
+ protected:
+  void SetUp() override {
+    fakes::FakeMibTree& mib = platform_.Platform().Mib();
+    mib.Register("IFALIAS", kAliasColumn, {}, {}, kMibWritable);
+    mib.Register("IFADMINSTATUS", kAdminColumn, {}, {}, kMibWritable);
+    Globals::Templates()->RefreshFromText(kEditStatistics);
+    AddDevice(3);
+    for (int i = 1; i <= 3; ++i) {
+      engine.SetObject(Instance(kAliasColumn, i), "alias " + std::to_string(i), kSnmpOctetString,
+                       true);
+    }
+    control->SetStatisticsList("STATUS,ALIAS,ADMIN,ENABLE");
+    ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
+    engine.DeliverAll();
+  }
+
+  static std::string Instance(const std::string& column, int ifIndex) {
+    return column + "." + std::to_string(ifIndex);
+  }
+
+  std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
+    return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+  }
+
+  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
+
+  // The row of a key; appended when the table does not show it yet.
+  int RowOf(const std::string& key) {
+    int row = Grid().FindRow(key);
+    if (row < 1) {
+      row = Grid().Rows();
+      Grid().SetRows(row + 1);
+      Grid().SetRowData(row, key);
+    }
+    return row;
+  }
+  int ColOf(const std::string& statName) {
+    for (int col = 0; col < Grid().Cols(); ++col) {
+      if (Grid().ColKey(col) == statName) return col;
+    }
+    ADD_FAILURE() << "no column " << statName;
+    return 0;
+  }
+
+  // The user commits an edit of a cell: the grid raises its after-edit event.
+  void CommitEdit(const std::string& rowKey, const std::string& statName) {
+    Grid().Events()->AfterEdit(RowOf(rowKey), ColOf(statName));
+  }
+
+  // Records sent from position `from` on.
+  std::vector<fakes::FakeSnmpEngine::SentRecord> SentSince(size_t from) const {
+    return {engine.Sent().begin() + static_cast<std::ptrdiff_t>(from), engine.Sent().end()};
+  }
+
+  const std::vector<std::string>& Warnings() { return platform_.Platform().Messages().Shown(); }
+};
+
+// --- Enable and shutdown ---------------------------------------------------
+
+TEST_F(DeviceActionsTest, NoInterfaceReturnsFalseAndSendsNothing) {
+  const size_t before = SentCount();
+  State().LastError = "earlier";
+  EXPECT_FALSE(control->AdminEnableInterface(nullptr));
+  EXPECT_FALSE(control->AdminShutdownInterface(nullptr));
+  EXPECT_EQ(SentCount(), before);
+  EXPECT_EQ(control->LastError(), "earlier");
+}
+
+struct AdminCase {
+  const char* Name;
+  bool Enable;
+  const char* Written;
+  const char* RefusalHead;
+};
+
+class AdminStatusWriteTest : public DeviceActionsTest,
+                             public ::testing::WithParamInterface<AdminCase> {
+ protected:
+  bool Act(const std::shared_ptr<Interface>& target) {
+    return GetParam().Enable ? control->AdminEnableInterface(target)
+                             : control->AdminShutdownInterface(target);
+  }
+};
+
+TEST_P(AdminStatusWriteTest, AnAcceptedWriteSetsTheStatusThenPollsAgain) {
+  const AdminCase& c = GetParam();
+  engine.SetObject(Instance(kAdminColumn, 2), c.Enable ? "2" : "1", kSnmpInteger, true);
+  const size_t before = SentCount();
+  const int32_t pollId = control->PollID();
+
+  ASSERT_TRUE(Act(InterfaceAt(2))) << control->LastError();
+
+  const auto sent = SentSince(before);
+  ASSERT_GE(sent.size(), 2u);
+  const SnmpMessage& set = sent[0].Message;
+  EXPECT_FALSE(sent[0].DeliverByEvent);
+  EXPECT_EQ(set.Tag, "SET");
+  EXPECT_EQ(set.Kind, kSnmpSet);
+  EXPECT_EQ(set.Agent, "10.1.2.3");
+  EXPECT_EQ(set.Community, "public");
+  // A shutdown goes out as SNMPv1; an enable keeps the version of a new message.
+  EXPECT_EQ(set.Version, c.Enable ? SnmpMessage{}.Version : 1);
+  ASSERT_EQ(set.Bindings.Count(), 1);
+  EXPECT_EQ(set.Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.7.2");
+  EXPECT_EQ(set.Bindings.Item(0).Value, c.Written);
+  EXPECT_EQ(set.Bindings.Item(0).ValueType, kSnmpInteger);
+  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 2))->Value, c.Written);
+
+  // Then a new poll cycle of the same run starts, which reads the status back.
+  EXPECT_TRUE(sent[1].DeliverByEvent);
+  EXPECT_EQ(sent[1].Message.Tag, std::to_string(pollId) + ":STATUS:1.3.6.1.2.1.2.2.1.8.");
+  engine.DeliverAll();
+  EXPECT_EQ(InterfaceAt(2)->Statistics()->Item("ADMIN")->RawText(), c.Written);
+}
+
+TEST_P(AdminStatusWriteTest, ARefusedWriteLeavesTheReasonAndPollsNothing) {
+  const AdminCase& c = GetParam();
+  engine.SetObject(Instance(kAdminColumn, 2), "1", kSnmpInteger, /*writable=*/false);
+  const size_t before = SentCount();
+
+  EXPECT_FALSE(Act(InterfaceAt(2)));
+
+  EXPECT_EQ(control->LastError(),
+            std::string(c.RefusalHead) +
+                "\r\nThe device refused to change 1.3.6.1.2.1.2.2.1.7.2.\r\n\r\n"
+                "Are you using a Read-Write SNMP Community string ?");
+  EXPECT_EQ(SentCount(), before + 1);  // the write, and no poll after it
+  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 2))->Value, "1");
+  EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_P(AdminStatusWriteTest, AnyFailureOfTheExchangeIsARefusalWithTheEnginesText) {
+  const AdminCase& c = GetParam();
+  engine.SetResponder([](const SnmpMessage& request) {
+    SnmpMessage response = request;
+    response.ErrorCode = kSnmpTimeout;
+    response.ErrorText = "No answer within 1000 ms.";
+    return response;
+  });
+  EXPECT_FALSE(Act(InterfaceAt(3)));
+  EXPECT_EQ(control->LastError(), std::string(c.RefusalHead) +
+                                      "\r\nNo answer within 1000 ms.\r\n\r\n"
+                                      "Are you using a Read-Write SNMP Community string ?");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EnableAndShutdown, AdminStatusWriteTest,
+    ::testing::Values(AdminCase{"Enable", true, "1", "Cannot enable interface."},
+                      AdminCase{"Shutdown", false, "2", "Cannot shutdown interface."}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// --- Writing an edited cell -----------------------------------------------
+
+TEST_F(DeviceActionsTest, AnEditedTextIsWrittenWithTheDevicesTypeThenTheColumnIsReadAgain) {
+  const int row = RowOf("I:2");
+  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("core uplink"));
+  const size_t before = SentCount();
+
+  CommitEdit("I:2", "ALIAS");
+
+  const auto sent = SentSince(before);
+  ASSERT_EQ(sent.size(), 3u);
+  // First the read of the instance, for its type.
+  const SnmpMessage& read = sent[0].Message;
+  EXPECT_FALSE(sent[0].DeliverByEvent);
+  EXPECT_EQ(read.Tag, "SET");
+  EXPECT_EQ(read.Kind, kSnmpGet);
+  EXPECT_EQ(read.Version, control->SNMPVersion());
+  ASSERT_EQ(read.Bindings.Count(), 1);
+  EXPECT_EQ(read.Bindings.Item(0).OID, "1.3.6.1.2.1.31.1.1.1.18.2");
+  EXPECT_EQ(read.Bindings.Item(0).ValueType, kSnmpNull);
+  // Then the write of the cell's text with that type.
+  const SnmpMessage& write = sent[1].Message;
+  EXPECT_FALSE(sent[1].DeliverByEvent);
+  EXPECT_EQ(write.Tag, "SET");
+  EXPECT_EQ(write.Kind, kSnmpSet);
+  EXPECT_EQ(write.Version, control->SNMPVersion());
+  ASSERT_EQ(write.Bindings.Count(), 1);
+  EXPECT_EQ(write.Bindings.Item(0).OID, "1.3.6.1.2.1.31.1.1.1.18.2");
+  EXPECT_EQ(write.Bindings.Item(0).Value, "core uplink");
+  EXPECT_EQ(write.Bindings.Item(0).ValueType, kSnmpOctetString);
+  // Then the whole column is walked again.
+  EXPECT_TRUE(sent[2].DeliverByEvent);
+  EXPECT_EQ(sent[2].Message.Tag,
+            std::to_string(control->PollID()) + ":ALIAS:1.3.6.1.2.1.31.1.1.1.18.");
+
+  EXPECT_EQ(engine.Object(Instance(kAliasColumn, 2))->Value, "core uplink");
+  EXPECT_TRUE(Warnings().empty());
+  engine.DeliverAll();
+  EXPECT_EQ(InterfaceAt(2)->Statistics()->Item("ALIAS")->RawText(), "core uplink");
+}
+
+struct CheckBoxCase {
+  const char* Name;
+  GridValue State;
+  const char* Written;
+};
+
+class CheckBoxEditTest : public DeviceActionsTest,
+                         public ::testing::WithParamInterface<CheckBoxCase> {};
+
+TEST_P(CheckBoxEditTest, ACheckBoxWritesItsTruthValue) {
+  const int row = RowOf("I:1");
+  Grid().SetCell(kCellChecked, row, ColOf("ADMIN"), GetParam().State);
+  const size_t before = SentCount();
+
+  CommitEdit("I:1", "ADMIN");
+
+  const auto sent = SentSince(before);
+  ASSERT_GE(sent.size(), 2u);
+  const SnmpBinding& written = sent[1].Message.Bindings.Item(0);
+  EXPECT_EQ(written.OID, "1.3.6.1.2.1.2.2.1.7.1");
+  EXPECT_EQ(written.Value, GetParam().Written);
+  EXPECT_EQ(written.ValueType, kSnmpInteger);  // as the device reported it
+  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 1))->Value, GetParam().Written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, CheckBoxEditTest,
+    ::testing::Values(CheckBoxCase{"Set", GridValue(int64_t{kGridChecked}), "1"},
+                      CheckBoxCase{"Cleared", GridValue(int64_t{kGridUnchecked}), "2"},
+                      CheckBoxCase{"NoCheckState", GridValue(), "2"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(DeviceActionsTest, AWriteRefusedAsNotWritableShowsTheReadOnlyTextAndPutsTheOldTextBack) {
+  engine.SetObject(Instance(kAliasColumn, 3), "lab", kSnmpOctetString, /*writable=*/false);
+  const int row = RowOf("I:3");
+  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("lab bench"));
+  const size_t before = SentCount();
+
+  CommitEdit("I:3", "ALIAS");
+
+  ASSERT_EQ(Warnings().size(), 1u);
+  EXPECT_EQ(Warnings()[0],
+            "Cannot set value to 'lab bench'\r\n\r\n"
+            "Either the device does not support updates to this MIB or you are using a "
+            "READ-ONLY SNMP Community string.");
+  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "lab");
+  // The column is read again all the same.
+  const auto sent = SentSince(before);
+  ASSERT_EQ(sent.size(), 3u);
+  EXPECT_EQ(sent[2].Message.Tag,
+            std::to_string(control->PollID()) + ":ALIAS:1.3.6.1.2.1.31.1.1.1.18.");
+}
+
+TEST_F(DeviceActionsTest, AWriteRefusedForAnotherReasonShowsTheEnginesText) {
+  engine.SetResponder([](const SnmpMessage& request) {
+    SnmpMessage response = request;
+    if (request.Kind == kSnmpSet) {
+      response.ErrorCode = kSnmpBadValue;
+      response.ErrorText = "The value is too long for ifAlias.";
+    } else {
+      response.Bindings.Item(0).Value = "short";
+      response.Bindings.Item(0).ValueType = kSnmpOctetString;
+    }
+    return response;
+  });
+  const int row = RowOf("I:1");
+  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string(80, 'x'));
+
+  CommitEdit("I:1", "ALIAS");
+
+  ASSERT_EQ(Warnings().size(), 1u);
+  EXPECT_EQ(Warnings()[0], "Cannot set value to '" + std::string(80, 'x') +
+                               "'\r\nThe value is too long for ifAlias.\r\n\r\n"
+                               "Are you using a Read-Write SNMP Community String ?");
+  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "short");
+}
+
+TEST_F(DeviceActionsTest, ARefusedCheckBoxShowsItsOldStateAgain) {
+  engine.SetObject(Instance(kAdminColumn, 2), "1", kSnmpInteger, /*writable=*/false);
+  const int row = RowOf("I:2");
+  const int col = ColOf("ADMIN");
+  Grid().SetCell(kCellChecked, row, col, int64_t{kGridUnchecked});
+
+  CommitEdit("I:2", "ADMIN");
+
+  ASSERT_EQ(Warnings().size(), 1u);
+  EXPECT_EQ(Warnings()[0].rfind("Cannot set value to '2'\r\n\r\n", 0), 0u) << Warnings()[0];
+  EXPECT_EQ(Grid().Cell(kCellChecked, row, col), GridValue(int64_t{kGridChecked}));
+  EXPECT_EQ(Grid().CellText(row, col), "");
+}
+
+TEST_F(DeviceActionsTest, ADeviceThatGivesNoCurrentValueIsNotWrittenAndSaysWhy) {
+  engine.SetResponder([](const SnmpMessage& request) {
+    SnmpMessage response = request;
+    response.Bindings.Clear();
+    response.ErrorCode = kSnmpTimeout;
+    response.ErrorText = "No answer.";
+    return response;
+  });
+  const int row = RowOf("I:1");
+  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("new"));
+  const size_t before = SentCount();
+
+  CommitEdit("I:1", "ALIAS");
+
+  const auto sent = SentSince(before);
+  ASSERT_EQ(sent.size(), 2u);  // the read and the re-read; no write
+  EXPECT_EQ(sent[0].Message.Kind, kSnmpGet);
+  EXPECT_TRUE(sent[1].DeliverByEvent);
+  ASSERT_EQ(Warnings().size(), 1u);
+  EXPECT_EQ(Warnings()[0],
+            "Cannot set value to 'new'\r\nNo answer.\r\n\r\n"
+            "Are you using a Read-Write SNMP Community String ?");
+  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "new");
+}
+
+struct UnwrittenEdit {
+  const char* Name;
+  const char* RowKey;
+  const char* StatName;
+};
+
+class UnwrittenEditTest : public DeviceActionsTest,
+                          public ::testing::WithParamInterface<UnwrittenEdit> {};
+
+TEST_P(UnwrittenEditTest, IsNotSentAndShowsNothing) {
+  InterfaceAt(1)->OwnChildren().Add(*InterfaceAt(1), "4");
+  control->Interfaces()->SetStatistic(1, "", "ENABLE", "1", "");
+  ASSERT_NE(InterfaceAt(1)->Statistics()->Item("ENABLE"), nullptr);
+  const size_t before = SentCount();
+  CommitEdit(GetParam().RowKey, GetParam().StatName);
+  EXPECT_EQ(SentCount(), before);
+  EXPECT_TRUE(Warnings().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, UnwrittenEditTest,
+    ::testing::Values(
+        // A child row's key names no interface.
+        UnwrittenEdit{"ChildRow", "C:1.4", "ALIAS"},
+        // A row of an interface the run does not know.
+        UnwrittenEdit{"UnknownInterface", "I:9", "ALIAS"},
+        // The control's own check box has no object on the device.
+        UnwrittenEdit{"OwnCheckBox", "I:1", "ENABLE"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(DeviceActionsTest, AColumnTheInterfaceHasNoStatisticForIsNotWritten) {
+  InterfaceAt(2)->Statistics()->Remove("ALIAS");
+  const size_t before = SentCount();
+  CommitEdit("I:2", "ALIAS");
+  EXPECT_EQ(SentCount(), before);
+  EXPECT_TRUE(Warnings().empty());
+}
+
+}  // namespace
+}  // namespace linkwatch

@@ -1,0 +1,566 @@
+// What the host and the user do with the filled table: the answers about the cell
+// under the cursor, hiding rows, selecting all and copying, and the control's
+// handling of the grid's events (column moves, edits, sorting, selection, mouse).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "control/ControlTestSupport.h"
+#include "model/Interfaces.h"
+#include "platform/grid/MemoryGrid.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_control::ControlTestPlatform;
+
+constexpr const char* kMoreStatistics = R"(<Portsight><Statistics>
+  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
+  <Statistic Name="ERRORS" Header="Errors" MIB="ifInErrors" Parser="NUMBER" />
+</Statistics></Portsight>)";
+
+// Columns, in this order: STATUS (read-only, grid sort), TRAFFIC IN (custom sort),
+// SIGNAL (a child statistic), ALIAS (writable), ENABLE (the control's own check
+// box), ERRORS (custom sort), NOSUCH (no template).
+constexpr const char* kColumns = "STATUS,TRAFFIC IN,SIGNAL,ALIAS,ENABLE,ERRORS,NOSUCH";
+enum Column { kStatus, kTrafficIn, kSignal, kAlias, kEnable, kErrors, kNoSuch };
+
+// The rows the table shows, as the refresh keys them: interfaces 3 and 12, a
+// client of 12, and rows whose interface the run does not know.
+const std::vector<std::string> kRowKeys = {"I:3", "I:12", "C:12.7", "I:40", "C:40.1"};
+
+// Interface 3 ("eth3") and 12 ("eth12") with a status each, and a client 7 of
+// interface 12 with a signal.
+void FillModel(Interfaces& interfaces) {
+  interfaces.SetName(3, "eth3");
+  interfaces.SetStatistic(3, "", "STATUS", "1", "");
+  interfaces.SetName(12, "eth12");
+  interfaces.SetStatistic(12, "", "STATUS", "2", "");
+  interfaces.SetStatistic(12, "7", "SIGNAL", "-40", "");
+}
+
+class InteractionTestBase : public ::testing::Test {
+ protected:
+  InteractionTestBase() {
+    fakes::FakeMibTree& mib = platform_.Platform().Mib();
+    mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
+    mib.Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
+    Globals::Templates()->RefreshFromText(kMoreStatistics);
+  }
+
+  void MakeControl() {
+    control = std::make_unique<InterfaceList>();
+    control->SetStatisticsList(kColumns);
+    InterfaceListInternals::ReplaceInterfaces(*control);
+    FillModel(*control->Interfaces());
+    control->SelectionChanged.Subscribe([this] { ++selectionEvents; });
+    control->MouseUp.Subscribe([this](int16_t& button, int16_t& shift, float& x, float& y) {
+      mouseUps.push_back({button, shift, x, y});
+    });
+  }
+
+  ControlState& State() { return InterfaceListInternals::State(*control); }
+  std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
+    return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+  }
+
+  struct MouseRelease {
+    int16_t Button, Shift;
+    float X, Y;
+  };
+
+  ControlTestPlatform platform_;
+  std::unique_ptr<InterfaceList> control;
+  int selectionEvents = 0;
+  std::vector<MouseRelease> mouseUps;
+};
+
+// The control on the plain fake grid, its rows keyed as kRowKeys (rows 1 to 5).
+class InteractionTest : public InteractionTestBase {
+ protected:
+  InteractionTest() {
+    MakeControl();
+    grid = platform_.Platform().LastGrid();
+    for (const std::string& key : kRowKeys) AddRow(key);
+  }
+
+  int AddRow(const std::string& key) {
+    const int row = grid->Rows();
+    grid->SetRows(row + 1);
+    grid->SetRowData(row, key);
+    return row;
+  }
+  void PlaceCursor(int row, int col) {
+    grid->SetRow(row);
+    grid->SetCol(col);
+    grid->SetRowSel(row);
+    grid->SetColSel(col);
+  }
+  std::vector<bool> HiddenRows() const {
+    std::vector<bool> hidden;
+    for (int row = 0; row < grid->Rows(); ++row) hidden.push_back(grid->RowHidden(row));
+    return hidden;
+  }
+  std::vector<std::string> RowKeys() const {
+    std::vector<std::string> keys;
+    for (int row = 1; row < grid->Rows(); ++row) keys.push_back(grid->RowData(row));
+    return keys;
+  }
+
+  fakes::FakeGrid* grid = nullptr;
+};
+
+// --- Answers about the cursor cell -----------------------------------------
+
+TEST_F(InteractionTest, TheHeaderRowHasNoInterfaceChildOrStatistic) {
+  PlaceCursor(0, kTrafficIn);
+  EXPECT_EQ(control->SelectedInterface(), nullptr);
+  EXPECT_EQ(control->SelectedInterfaceChild(), nullptr);
+  EXPECT_EQ(control->SelectedStatistic(), nullptr);
+  EXPECT_EQ(control->SelectedStatisticName(), "TRAFFIC IN");
+}
+
+struct CursorCase {
+  const char* Name;
+  const char* RowKey;
+  int Col;
+  const char* InterfaceKey;  // empty: none
+  const char* ChildKey;      // empty: none
+  bool HasStatistic;
+};
+
+class CursorAnswerTest : public InteractionTest, public ::testing::WithParamInterface<CursorCase> {};
+
+TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
+  const CursorCase& c = GetParam();
+  PlaceCursor(grid->FindRow(c.RowKey), c.Col);
+
+  const auto selected = control->SelectedInterface();
+  EXPECT_EQ(selected ? selected->Key() : "", c.InterfaceKey);
+  const auto child = control->SelectedInterfaceChild();
+  EXPECT_EQ(child ? child->Key() : "", c.ChildKey);
+  EXPECT_EQ(control->SelectedStatisticName(), grid->ColKey(c.Col));
+
+  const auto statistic = control->SelectedStatistic();
+  ASSERT_EQ(statistic != nullptr, c.HasStatistic);
+  if (!statistic) return;
+  // The statistic is the row's own, named after the row.
+  if (child) {
+    EXPECT_EQ(statistic, child->Statistics()->Item(grid->ColKey(c.Col)));
+    EXPECT_EQ(statistic->Name(), selected->Name() + " : " + child->Name());
+  } else {
+    EXPECT_EQ(statistic, selected->Statistics()->Item(grid->ColKey(c.Col)));
+    EXPECT_EQ(statistic->Name(), selected->Name());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CursorAnswerTest,
+    ::testing::Values(
+        CursorCase{"InterfaceRow", "I:12", kStatus, "I:12", "", true},
+        // A client row answers its interface too, and the statistic is the client's.
+        CursorCase{"ChildRow", "C:12.7", kSignal, "I:12", "C:12.7", true},
+        CursorCase{"ChildRowColumnItLacks", "C:12.7", kStatus, "I:12", "C:12.7", false},
+        CursorCase{"InterfaceRowColumnItLacks", "I:3", kAlias, "I:3", "", false},
+        CursorCase{"UnknownInterface", "I:40", kStatus, "", "", false},
+        CursorCase{"ChildOfUnknownInterface", "C:40.1", kStatus, "", "", false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(InteractionTest, TheChildRowsStatisticIsNamedAfterInterfaceAndChild) {
+  PlaceCursor(grid->FindRow("C:12.7"), kSignal);
+  const auto client = InterfaceAt(12)->Children()->Item("C:12.7");
+  ASSERT_NE(client, nullptr);
+  EXPECT_EQ(control->SelectedStatistic()->Name(), "eth12 : " + client->Name());
+  EXPECT_NE(client->Name(), "");
+}
+
+TEST_F(InteractionTest, AMalformedChildKeyFailsTheRowAnswersButNotTheStatistic) {
+  for (const std::string key : {"C:x.1", "C:12", "C:.1", "C:12x.1"}) {
+    SCOPED_TRACE(key);
+    PlaceCursor(AddRow(key), kStatus);
+    EXPECT_THROW(control->SelectedInterface(), std::invalid_argument);
+    EXPECT_THROW(control->SelectedInterfaceChild(), std::invalid_argument);
+    EXPECT_EQ(control->SelectedStatistic(), nullptr);
+  }
+}
+
+TEST_F(InteractionTest, WithoutACursorColumnTheNameIsEmptyAndThereIsNoStatistic) {
+  PlaceCursor(grid->FindRow("I:12"), kStatus);
+  grid->SetCol(-1);
+  EXPECT_EQ(control->SelectedStatisticName(), "");
+  EXPECT_EQ(control->SelectedStatistic(), nullptr);
+  grid->SetCol(99);  // past the last column
+  EXPECT_EQ(control->SelectedStatisticName(), "");
+  EXPECT_EQ(control->SelectedStatistic(), nullptr);
+}
+
+// --- Hiding rows -----------------------------------------------------------
+
+TEST_F(InteractionTest, HidingABlockThatStartsAtTheHeaderKeepsTheHeader) {
+  grid->SetRow(0);
+  grid->SetCol(0);
+  grid->SetRowSel(3);
+  grid->SetColSel(2);
+  EXPECT_FALSE(control->RowsHidden());
+  control->HideSelectedInterfaces();
+  EXPECT_EQ(HiddenRows(), (std::vector<bool>{false, true, true, true, false, false}));
+  EXPECT_TRUE(control->RowsHidden());
+}
+
+TEST_F(InteractionTest, HidingABlockSelectedUpwardsHidesItsChildRowsToo) {
+  // The cursor is below the selection end; child row 3 lies inside.
+  grid->SetRow(4);
+  grid->SetCol(3);
+  grid->SetRowSel(2);
+  grid->SetColSel(1);
+  control->HideSelectedInterfaces();
+  EXPECT_EQ(HiddenRows(), (std::vector<bool>{false, false, true, true, true, false}));
+}
+
+TEST_F(InteractionTest, UnhidingShowsEveryRowBelowTheHeader) {
+  for (int row = 0; row < grid->Rows(); ++row) grid->SetRowHidden(row, true);
+  control->UnHideAllInterfaces();
+  // A header the host hid itself is not the control's business.
+  EXPECT_EQ(HiddenRows(), (std::vector<bool>{true, false, false, false, false, false}));
+  EXPECT_FALSE(control->RowsHidden());
+}
+
+TEST_F(InteractionTest, RowsHiddenLooksAtEveryRowBelowTheHeader) {
+  grid->SetRowHidden(grid->Rows() - 1, true);
+  EXPECT_TRUE(control->RowsHidden());
+  grid->SetRowHidden(grid->Rows() - 1, false);
+  grid->SetRowHidden(0, true);
+  EXPECT_FALSE(control->RowsHidden());
+}
+
+// --- Selecting all and copying ---------------------------------------------
+
+class CopyTest : public InteractionTest {
+ protected:
+  CopyTest() {
+    control->SetStatisticsList("STATUS,TRAFFIC IN");  // headers "Status" and "In"
+    for (const char* key : {"I:3", "I:12"}) AddRow(key);
+    grid->SetCell(kCellText, 1, 0, std::string("up"));
+    grid->SetCell(kCellText, 1, 1, std::string("10 Kbps"));
+    grid->SetCell(kCellText, 2, 0, std::string("two\rlines"));
+    PlaceCursor(2, 1);
+  }
+
+  static constexpr const char* kExpected = "Status\tIn\r\nup\t10 Kbps\r\ntwo\r\nlines\t";
+};
+
+TEST_F(CopyTest, SelectAllSelectsHeaderRowAndFirstColumnToTheLastCell) {
+  control->SelectAll();
+  EXPECT_EQ(grid->Row(), 0);
+  EXPECT_EQ(grid->Col(), 0);
+  EXPECT_EQ(grid->RowSel(), 2);
+  EXPECT_EQ(grid->ColSel(), 1);
+  // Selecting is the control's own doing: no event.
+  EXPECT_EQ(selectionEvents, 0);
+}
+
+TEST_F(CopyTest, TheSelectionTextStartsWithTheHeadersAndEndsItsLinesWithCRLF) {
+  control->SelectAll();
+  EXPECT_EQ(control->ClipSelection(), kExpected);
+}
+
+TEST_F(CopyTest, CopyingClearsTheClipboardThenPutsTheSelectionOnIt) {
+  fakes::FakeClipboard& clipboard = platform_.Platform().Clip();
+  clipboard.SetText("stale");
+  control->SelectAll();
+  control->CopyToClipboard();
+  EXPECT_EQ(clipboard.Clears(), 1);
+  EXPECT_EQ(clipboard.Text(), kExpected);
+}
+
+TEST_F(CopyTest, OnlyTheSelectedBlockIsCopied) {
+  grid->SetRow(1);
+  grid->SetCol(1);
+  grid->SetRowSel(2);
+  grid->SetColSel(1);
+  EXPECT_EQ(control->ClipSelection(), "10 Kbps\r\n");
+}
+
+// --- Column moves and edits ------------------------------------------------
+
+TEST_F(InteractionTest, ADraggedColumnIsReportedWithTheGridsValues) {
+  std::vector<std::pair<int32_t, int32_t>> moves;
+  control->RearrangedColumns.Subscribe([&](int32_t& col, int32_t& position) {
+    moves.emplace_back(col, position);
+  });
+  grid->DragColumn(kErrors, 0);
+  EXPECT_EQ(moves, (std::vector<std::pair<int32_t, int32_t>>{{kErrors, 0}}));
+  EXPECT_EQ(grid->ColKey(0), "ERRORS");
+}
+
+struct EditRule {
+  const char* Name;
+  int Col;
+  bool Allowed;
+};
+
+class EditRuleTest : public InteractionTest, public ::testing::WithParamInterface<EditRule> {};
+
+TEST_P(EditRuleTest, AnEditStartsOnlyWhereTheDeviceCanTakeIt) {
+  bool cancel = false;
+  grid->Events()->BeforeEdit(grid->FindRow("I:12"), GetParam().Col, cancel);
+  EXPECT_EQ(cancel, !GetParam().Allowed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, EditRuleTest,
+    ::testing::Values(EditRule{"WritableObject", kAlias, true},
+                      EditRule{"ReadOnlyObject", kStatus, false},
+                      EditRule{"OwnCheckBoxWithoutObject", kEnable, true},
+                      EditRule{"NoTemplate", kNoSuch, false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(InteractionTest, TheEditRuleFollowsTheColumnKeyAfterADrag) {
+  grid->DragColumn(kAlias, 0);
+  bool cancel = false;
+  grid->Events()->BeforeEdit(1, 0, cancel);
+  EXPECT_FALSE(cancel);
+  grid->Events()->BeforeEdit(1, kAlias, cancel);  // STATUS moved here
+  EXPECT_TRUE(cancel);
+}
+
+// --- Sorting ---------------------------------------------------------------
+
+TEST_F(InteractionTest, CustomSortsShareOneDirectionAcrossColumns) {
+  struct Step {
+    int Col;
+    int Order;      // what the grid is told
+    int Direction;  // SortDirection afterwards
+    int SortColumn;
+  };
+  const std::vector<Step> steps = {
+      {kTrafficIn, kGridSortCustom, 1, kTrafficIn},
+      {kErrors, kGridSortCustom, -1, kErrors},  // another column reverses
+      {kStatus, 1, -1, kErrors},                // the grid sorts its own way
+      {kNoSuch, 1, -1, kErrors},                // no template: likewise
+      {kErrors, kGridSortCustom, 1, kErrors},
+      {kTrafficIn, kGridSortCustom, -1, kTrafficIn},
+  };
+  for (size_t i = 0; i < steps.size(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i));
+    int order = 1;
+    grid->Events()->BeforeSort(steps[i].Col, order);
+    EXPECT_EQ(order, steps[i].Order);
+    EXPECT_EQ(State().SortDirection, steps[i].Direction);
+    EXPECT_EQ(State().SortColumn, steps[i].SortColumn);
+  }
+}
+
+TEST_F(InteractionTest, ADirectionLeftByTheHostStartsTheNextSortLargestFirstOnlyFromMinusOne) {
+  for (const auto& [before, after] : std::vector<std::pair<int16_t, int16_t>>{
+           {0, 1}, {-1, 1}, {1, -1}, {5, -1}, {-7, -1}}) {
+    State().SortDirection = before;
+    int order = 1;
+    grid->Events()->BeforeSort(kTrafficIn, order);
+    EXPECT_EQ(State().SortDirection, after) << "from " << before;
+  }
+}
+
+struct CompareCase {
+  const char* Name;
+  GridValue First;
+  GridValue Second;
+  int Expected;  // with SortDirection 1
+};
+
+class CompareTest : public InteractionTest, public ::testing::WithParamInterface<CompareCase> {};
+
+TEST_P(CompareTest, SortValuesOfTheSortColumnDecide) {
+  State().SortColumn = kErrors;
+  grid->SetCell(kCellSort, 1, kErrors, GetParam().First);
+  grid->SetCell(kCellSort, 2, kErrors, GetParam().Second);
+  // Another column's values do not count.
+  grid->SetCell(kCellSort, 1, kTrafficIn, 1e9);
+  for (const int16_t direction : {int16_t{1}, int16_t{-1}}) {
+    State().SortDirection = direction;
+    int result = 12345;
+    grid->Events()->Compare(1, 2, result);
+    EXPECT_EQ(result, GetParam().Expected * direction) << "direction " << direction;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CompareTest,
+    ::testing::Values(
+        // The second row's greater value puts it first (result = direction).
+        CompareCase{"SecondGreater", 5.0, 30.0, 1},
+        CompareCase{"FirstGreater", 30.0, 5.0, -1},
+        CompareCase{"Equal", 7.5, 7.5, 0},
+        CompareCase{"NegativeNumbers", -10000.0, -3.0, 1},
+        CompareCase{"WholeAndReal", int64_t{3}, 2.5, -1},
+        CompareCase{"Texts", std::string("Down"), std::string("Up"), 1},
+        CompareCase{"TextsByByte", std::string("b"), std::string("B"), -1},
+        CompareCase{"EqualTexts", std::string("up"), std::string("up"), 0},
+        // Numbers sort below texts in either order of the rows.
+        CompareCase{"NumberAndText", 99.0, std::string("1"), 1},
+        CompareCase{"TextAndNumber", std::string("1"), 99.0, -1},
+        CompareCase{"EmptyAsZero", GridValue(), 1.0, 1},
+        CompareCase{"EmptyAsEmptyText", std::string("a"), GridValue(), -1},
+        CompareCase{"BothEmpty", GridValue(), GridValue(), 0},
+        // Values that cannot be compared count as equal.
+        CompareCase{"Picture", std::shared_ptr<const Picture>(), 1.0, 0},
+        CompareCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1.0, 0}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(InteractionTest, ACompareOfRowsOutsideTheGridIsEqual) {
+  State().SortColumn = kErrors;
+  State().SortDirection = 1;
+  int result = 12345;
+  grid->Events()->Compare(1, 99, result);
+  EXPECT_EQ(result, 0);
+  State().SortColumn = 99;
+  grid->Events()->Compare(1, 2, result);
+  EXPECT_EQ(result, 0);
+}
+
+TEST_F(InteractionTest, TheFirstCustomSortPutsTheLargestOnTopAndTheNextReverses) {
+  const std::vector<double> errors = {5, 30, -10000, 10, 30};  // rows 1 to 5
+  for (int row = 1; row <= 5; ++row) grid->SetCell(kCellSort, row, kErrors, errors[row - 1]);
+
+  EXPECT_EQ(grid->SortByColumn(kErrors), kGridSortCustom);
+  EXPECT_EQ(RowKeys(), (std::vector<std::string>{"I:12", "C:40.1", "I:40", "I:3", "C:12.7"}));
+  grid->SortByColumn(kErrors);
+  EXPECT_EQ(RowKeys(), (std::vector<std::string>{"C:12.7", "I:3", "I:40", "I:12", "C:40.1"}));
+}
+
+// The control on the in-memory grid, whose sorts move child rows with their heads.
+class MemoryGridInteractionTest : public InteractionTestBase {
+ protected:
+  MemoryGridInteractionTest() {
+    platform_.Platform().MakeGrid = [] { return std::make_unique<MemoryGrid>(); };
+    MakeControl();
+    grid = dynamic_cast<MemoryGrid*>(&control->TableObject());
+  }
+
+  void AddInterfaceRow(const std::string& key, double errors) {
+    const int row = grid->Rows();
+    grid->SetRows(row + 1);
+    grid->SetRowData(row, key);
+    grid->SetIsSubtotal(row, true);
+    grid->SetCell(kCellSort, row, kErrors, errors);
+  }
+  void AddChildRow(const std::string& parentKey, const std::string& key, double errors) {
+    const int row = grid->AddChild(grid->FindRow(parentKey), kGridRelationChild, "", key);
+    grid->SetCell(kCellSort, row, kErrors, errors);
+  }
+  std::vector<std::string> RowKeys() const {
+    std::vector<std::string> keys;
+    for (int row = 1; row < grid->Rows(); ++row) keys.push_back(grid->RowData(row));
+    return keys;
+  }
+
+  MemoryGrid* grid = nullptr;
+};
+
+TEST_F(MemoryGridInteractionTest, ChildRowsStayUnderTheirInterfaceThroughCustomSorts) {
+  ASSERT_NE(grid, nullptr);
+  AddInterfaceRow("I:1", 5);
+  AddChildRow("I:1", "C:1.1", 900);  // a child's own value never lifts it out
+  AddChildRow("I:1", "C:1.2", 1);
+  AddInterfaceRow("I:2", 30);
+  AddInterfaceRow("I:3", 10);
+  AddChildRow("I:3", "C:3.1", 0);
+
+  EXPECT_EQ(grid->ClickHeader(kErrors), kGridSortCustom);
+  EXPECT_EQ(RowKeys(),
+            (std::vector<std::string>{"I:2", "I:3", "C:3.1", "I:1", "C:1.1", "C:1.2"}));
+  grid->ClickHeader(kErrors);
+  EXPECT_EQ(RowKeys(),
+            (std::vector<std::string>{"I:1", "C:1.1", "C:1.2", "I:3", "C:3.1", "I:2"}));
+  // A column the grid sorts itself leaves the shared direction alone.
+  const int16_t direction = State().SortDirection;
+  EXPECT_NE(grid->ClickHeader(kStatus), kGridSortCustom);
+  EXPECT_EQ(State().SortDirection, direction);
+}
+
+TEST_F(MemoryGridInteractionTest, ARightClickMovesTheWholeSelectionToTheClickedCell) {
+  ASSERT_NE(grid, nullptr);
+  for (const char* key : {"I:1", "I:2", "I:3"}) AddInterfaceRow(key, 0);
+  grid->SetCursor(1, 1);
+  grid->SetMousePosition(3, 4);
+  grid->MouseUp(2, 0, 40.0f, 60.0f);
+  int row1, col1, row2, col2;
+  grid->GetSelection(row1, col1, row2, col2);
+  EXPECT_EQ((std::vector<int>{row1, col1, row2, col2}), (std::vector<int>{3, 4, 3, 4}));
+  // So the next right click moves it again.
+  grid->SetMousePosition(2, 0);
+  grid->MouseUp(2, 0, 10.0f, 30.0f);
+  grid->GetSelection(row1, col1, row2, col2);
+  EXPECT_EQ((std::vector<int>{row1, col1, row2, col2}), (std::vector<int>{2, 0, 2, 0}));
+  EXPECT_EQ(mouseUps.size(), 2u);
+}
+
+// --- Selection changes -----------------------------------------------------
+
+TEST_F(InteractionTest, TheUsersSelectionChangeIsReported) {
+  grid->Select(1, 1, 3, 2);
+  EXPECT_EQ(selectionEvents, 1);
+}
+
+TEST_F(InteractionTest, EveryRefreshReportsTheSelectionOnce) {
+  PlaceCursor(2, 1);
+  control->RefreshTable();
+  EXPECT_EQ(selectionEvents, 1);
+  control->RefreshTable();  // nothing changed: reported all the same
+  EXPECT_EQ(selectionEvents, 2);
+}
+
+// --- Mouse releases --------------------------------------------------------
+
+struct MouseCase {
+  const char* Name;
+  int Button;
+  int MouseRow, MouseCol;
+  std::vector<int> SelectionBefore;  // row, col, row sel, col sel
+  std::vector<int> SelectionAfter;
+};
+
+class MouseUpTest : public InteractionTest, public ::testing::WithParamInterface<MouseCase> {};
+
+TEST_P(MouseUpTest, ARightClickMovesASingleCellCursorAndEveryReleaseIsReported) {
+  const MouseCase& c = GetParam();
+  grid->SetRow(c.SelectionBefore[0]);
+  grid->SetCol(c.SelectionBefore[1]);
+  grid->SetRowSel(c.SelectionBefore[2]);
+  grid->SetColSel(c.SelectionBefore[3]);
+  grid->SetMouseCell(c.MouseRow, c.MouseCol);
+
+  grid->ClickUp(c.Button, 1, 10.5f, 20.25f);
+
+  EXPECT_EQ((std::vector<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}),
+            c.SelectionAfter);
+  ASSERT_EQ(mouseUps.size(), 1u);
+  EXPECT_EQ(mouseUps[0].Button, c.Button);
+  EXPECT_EQ(mouseUps[0].Shift, 1);
+  EXPECT_EQ(mouseUps[0].X, 10.5f);
+  EXPECT_EQ(mouseUps[0].Y, 20.25f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, MouseUpTest,
+    ::testing::Values(
+        MouseCase{"RightClickOnACell", 2, 3, 2, {1, 1, 1, 1}, {3, 2, 3, 2}},
+        MouseCase{"RightClickOnAHeaderCell", 2, 0, 2, {1, 1, 1, 1}, {0, 2, 0, 2}},
+        MouseCase{"RightClickOnTheFirstColumn", 2, 4, 0, {1, 1, 1, 1}, {4, 0, 4, 0}},
+        MouseCase{"RightClickOnTheTopLeftCell", 2, 0, 0, {1, 1, 1, 1}, {1, 1, 1, 1}},
+        // A selected block is what the host's menu works on: it stays.
+        MouseCase{"RightClickWithABlockSelected", 2, 4, 1, {1, 0, 3, 2}, {1, 0, 3, 2}},
+        MouseCase{"LeftClick", 1, 3, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
+        MouseCase{"MiddleClick", 4, 3, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
+        // Outside the rows or columns the cursor stays on a cell that exists.
+        MouseCase{"RightClickBelowTheLastRow", 2, -1, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
+        MouseCase{"RightClickPastTheLastColumn", 2, 2, -1, {1, 1, 1, 1}, {1, 1, 1, 1}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
+}  // namespace linkwatch
