@@ -176,6 +176,9 @@ class InterfaceList {
   void LayoutColumns();
   void PruneStatistics();
 
+  // Rows and cells of the table (InterfaceListTable.cpp).
+  void FillCell(const Statistic& stat, int32_t row, int32_t col);
+
   // The grid's events (InterfaceListGridEvents.cpp).
   void OnColumnMoved(int column, int position);
   void OnBeforeEdit(int row, int column, bool& cancel);

@@ -7,8 +7,4 @@
 
 namespace linkwatch {
 
-void InterfaceList::RefreshTable() {}  // PENDING
-
-void InterfaceList::RefreshChildren(const std::shared_ptr<Interface>& /*target*/) {}  // PENDING
-
 }  // namespace linkwatch

@@ -1,0 +1,90 @@
+#include "table/TableRefresh.h"
+
+#include <memory>
+
+#include "model/Interfaces.h"
+#include "table/CellFiller.h"
+#include "table/ChildRows.h"
+#include "table/PassOver.h"
+
+namespace linkwatch {
+
+bool TableRefresh::AnyChildren(const Interfaces& interfaces) {
+  for (const std::shared_ptr<Interface>& interface : interfaces) {
+    if (interface->OwnChildren().Count() > 0) return true;
+  }
+  return false;
+}
+
+void TableRefresh::Refresh(const Interfaces& interfaces) const {
+  bool outline = false;
+  PassOver([&] { outline = AnyChildren(interfaces); });
+  PassOver([&] { grid_.SetRedraw(kGridRedrawSuspend); });
+
+  // Read once: nothing in the refresh moves or renames columns.
+  std::vector<std::string> columnKeys;
+  PassOver([&] { columnKeys = ColumnKeys(); });
+  // A failed look-up leaves the row where the previous one was.
+  int row = 0;
+  for (const std::shared_ptr<Interface>& interface : interfaces) {
+    RefreshInterfaceRow(*interface, columnKeys, outline, row);
+  }
+
+  if (outline) {
+    RefreshOutline(interfaces);
+    for (const std::shared_ptr<Interface>& interface : interfaces) {
+      PassOver([&] { children_.Refresh(*interface); });
+    }
+  }
+
+  PassOver([&] {
+    if (selectionChanged_) selectionChanged_();
+  });
+  PassOver([&] { grid_.AutoSize(0, grid_.Cols() - 1); });
+  PassOver([&] { grid_.SetRedraw(kGridRedrawResume); });
+}
+
+void TableRefresh::RefreshInterfaceRow(Interface& interface,
+                                       const std::vector<std::string>& columnKeys, bool outline,
+                                       int& row) const {
+  const std::string key = interface.Key();
+  PassOver([&] { row = grid_.FindRow(key); });
+  if (row < 1) AppendRow(key, outline, row);
+
+  const Statistics& statistics = interface.OwnStatistics();
+  const int cols = static_cast<int>(columnKeys.size());
+  for (int col = 0; col < cols; ++col) {
+    // Columns naming a statistic the interface lacks keep what they show.
+    const std::shared_ptr<Statistic> stat = statistics.Item(columnKeys[static_cast<size_t>(col)]);
+    if (stat) PassOver([&] { cells_.Fill(*stat, row, col); });
+  }
+}
+
+void TableRefresh::AppendRow(const std::string& key, bool outline, int& row) const {
+  PassOver([&] { row = grid_.Rows(); });
+  PassOver([&] { grid_.SetRows(row + 1); });
+  PassOver([&] { grid_.SetRowData(row, key); });
+  if (outline) {
+    PassOver([&] { grid_.SetRowOutlineLevel(row, 0); });
+    PassOver([&] { grid_.SetIsSubtotal(row, true); });
+  }
+}
+
+void TableRefresh::RefreshOutline(const Interfaces& interfaces) const {
+  for (const std::shared_ptr<Interface>& interface : interfaces) {
+    PassOver([&] {
+      const int row = grid_.FindRow(interface->Key());
+      if (row >= 1) grid_.SetIsSubtotal(row, true);
+    });
+  }
+}
+
+std::vector<std::string> TableRefresh::ColumnKeys() const {
+  std::vector<std::string> keys;
+  const int cols = grid_.Cols();
+  keys.reserve(static_cast<size_t>(cols > 0 ? cols : 0));
+  for (int col = 0; col < cols; ++col) keys.push_back(grid_.ColKey(col));
+  return keys;
+}
+
+}  // namespace linkwatch

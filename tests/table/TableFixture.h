@@ -1,0 +1,174 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "common/DateFunctions.h"
+#include "common/Globals.h"
+#include "control/ControlTestSupport.h"
+#include "fakes/FakePlatform.h"
+#include "model/Interfaces.h"
+#include "platform/grid/MemoryGrid.h"
+#include "statistics/StatisticTemplates.h"
+
+namespace linkwatch::testing_table {
+
+// The statistics the table tests show. "Note" has a definition without a MIB
+// object that is no check box; "Alias" is writable on the device.
+inline constexpr const char* kTableStatistics = R"(<Portsight><Statistics>
+  <Statistic Name="Interface Name" Header="Interface" MIB="ifDescr" />
+  <Statistic Name="Interface Status" Header="Status" MIB="ifOperStatus" Parser="OPERSTATUS" />
+  <Statistic Name="Interface Status Icon" Header="State" MIB="ifOperStatus" Parser="ICON" Units="OPERSTATUS" />
+  <Statistic Name="Admin Status" Header="Enabled" MIB="ifAdminStatus" Parser="ADMINSTATUS" CheckBox="yes" />
+  <Statistic Name="TRAFFIC IN" Header="In" MIB="ifInOctets" Counter="yes" Parser="TRAFFIC" />
+  <Statistic Name="Alias" Header="Alias" MIB="ifAlias" />
+  <Statistic Name="Signal" Header="Signal" MIB="clientSignal" Child="Client" />
+  <Statistic Name="Disassociate Time" Header="Gone Since" MIB="clientAging" Child="Client" />
+  <Statistic Name="Selected" Header="Selected" MIB="EnableCheckbox" CheckBox="yes" />
+  <Statistic Name="Note" Header="Note" MIB="EnableCheckbox" />
+</Statistics></Portsight>)";
+
+inline constexpr const char* kIfDescr = "1.3.6.1.2.1.2.2.1.2.";
+inline constexpr const char* kIfAdminStatus = "1.3.6.1.2.1.2.2.1.7.";
+inline constexpr const char* kIfOperStatus = "1.3.6.1.2.1.2.2.1.8.";
+inline constexpr const char* kIfInOctets = "1.3.6.1.2.1.2.2.1.10.";
+inline constexpr const char* kIfAlias = "1.3.6.1.2.1.31.1.1.1.18.";
+inline constexpr const char* kClientSignal = "1.3.6.1.4.1.99.1.1.";
+
+// Installs a fake platform whose grid is the real in-memory grid, the statistics
+// above and a device catalogue that knows four status icons; the clock starts at
+// 1 March 2024 12:00:50.
+class TablePlatform {
+ public:
+  TablePlatform() : platform_(std::make_shared<testing_control::MeasuredPlatform>()) {
+    platform_->MakeGrid = [this] {
+      auto grid = std::make_unique<MemoryGrid>(&platform_->measure);
+      lastGrid_ = grid.get();
+      return std::unique_ptr<GridSurface>(std::move(grid));
+    };
+    fakes::FakeMibTree& mib = platform_->Mib();
+    mib.Register("IFDESCR", "1.3.6.1.2.1.2.2.1.2");
+    mib.Register("IFOPERSTATUS", "1.3.6.1.2.1.2.2.1.8");
+    mib.Register("IFADMINSTATUS", "1.3.6.1.2.1.2.2.1.7", {}, {}, kMibWritable);
+    mib.Register("IFINOCTETS", "1.3.6.1.2.1.2.2.1.10");
+    mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
+    mib.Register("CLIENTSIGNAL", "1.3.6.1.4.1.99.1.1");
+    mib.Register("CLIENTAGING", "1.3.6.1.4.1.99.1.2");
+    platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
+    Globals::Install(platform_);
+    Globals::Templates()->Clear();
+    Globals::Templates()->RefreshFromText(kTableStatistics);
+
+    fakes::FakeDeviceCatalog& catalog = static_cast<fakes::FakeDeviceCatalog&>(*Globals::Catalog());
+    catalog.StatusTexts = {{1, "Up"}, {2, "Down"}};
+    for (int status : {1, 2, 3, 7}) {
+      catalog.StatusIcons[status] = fakes::MakeFakePicture("status-" + std::to_string(status));
+    }
+  }
+  ~TablePlatform() { Globals::Reset(); }
+  TablePlatform(const TablePlatform&) = delete;
+  TablePlatform& operator=(const TablePlatform&) = delete;
+
+  testing_control::MeasuredPlatform& Platform() { return *platform_; }
+  MemoryGrid* LastGrid() const { return lastGrid_; }
+
+ private:
+  std::shared_ptr<testing_control::MeasuredPlatform> platform_;
+  MemoryGrid* lastGrid_ = nullptr;
+};
+
+// A control on that platform, monitoring a scripted device.
+class TableFixture : public ::testing::Test {
+ protected:
+  TableFixture()
+      : control(std::make_unique<InterfaceList>()),
+        grid(*platform_.LastGrid()),
+        engine(*platform_.Platform().LastEngine()),
+        timer(*platform_.Platform().LastTimer()),
+        clock(platform_.Platform().Time()) {
+    control->SetTarget("10.1.2.3");
+    control->SetCommunity("public");
+  }
+
+  // Interfaces 1..count: ifDescr "eth<i>", up except the last one, 1000 × i
+  // octets in, alias "port <i>".
+  void AddDevice(int count) {
+    engine.SetObject("1.3.6.1.2.1.1.1.0", "Test switch");
+    engine.SetObject("1.3.6.1.2.1.1.2.0", "1.3.6.1.4.1.9.1.1", kSnmpObjectId);
+    engine.SetObject("1.3.6.1.2.1.1.3.0", "123456", kSnmpTimeTicks);
+    engine.SetObject("1.3.6.1.2.1.1.5.0", "switch1");
+    engine.SetObject("1.3.6.1.2.1.2.1.0", std::to_string(count), kSnmpInteger);
+    for (int i = 1; i <= count; ++i) AddInterface(i, i == count ? "2" : "1");
+  }
+
+  void AddInterface(int index, const std::string& status = "1") {
+    const std::string n = std::to_string(index);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.1." + n, n, kSnmpInteger);
+    engine.SetObject(kIfDescr + n, "eth" + n);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.5." + n, "100000000", kSnmpGauge32);
+    engine.SetObject(kIfAdminStatus + n, status, kSnmpInteger, true);
+    engine.SetObject(kIfOperStatus + n, status, kSnmpInteger);
+    engine.SetObject(kIfInOctets + n, std::to_string(1000 * index), kSnmpCounter32);
+    engine.SetObject(kIfAlias + n, "port " + n, kSnmpOctetString, true);
+  }
+
+  void AddClient(int ifIndex, int client) {
+    engine.SetObject(ClientOid(ifIndex, client), "-40", kSnmpInteger);
+  }
+  void RemoveClient(int ifIndex, int client) { engine.RemoveObject(ClientOid(ifIndex, client)); }
+  static std::string ClientOid(int ifIndex, int client) {
+    return kClientSignal + std::to_string(ifIndex) + "." + std::to_string(client);
+  }
+
+  // Starts monitoring and answers every walk of the first poll.
+  void Start() {
+    ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
+    engine.DeliverAll();
+  }
+
+  // Lets the next poll start right now (the clock stays) and answers its walks.
+  void PollAgain() {
+    control->SetAutoUpdate(true);
+    ControlState& state = InterfaceListInternals::State(*control);
+    state.NextPoll = AddSeconds(clock.Now(), -1);
+    ASSERT_TRUE(timer.Tick());
+    engine.DeliverAll();
+  }
+
+  // The grid, by key.
+  int RowOf(const std::string& key) const { return grid.FindRow(key); }
+  int ColOf(const std::string& key) const {
+    for (int col = 0; col < grid.Cols(); ++col) {
+      if (grid.ColKey(col) == key) return col;
+    }
+    ADD_FAILURE() << "no column " << key;
+    return -1;
+  }
+  std::string Text(const std::string& rowKey, const std::string& colKey) const {
+    return grid.CellText(RowOf(rowKey), ColOf(colKey));
+  }
+  GridValue Attribute(int code, const std::string& rowKey, const std::string& colKey) const {
+    return grid.Cell(code, RowOf(rowKey), ColOf(colKey));
+  }
+  std::shared_ptr<Statistic> StatOf(const std::string& ifKey, const std::string& name) const {
+    return control->Interfaces()->Item(ifKey)->Statistics()->Item(name);
+  }
+
+  testing_control::MeasuredPlatform& Platform() { return platform_.Platform(); }
+
+  TablePlatform platform_;
+  std::unique_ptr<InterfaceList> control;
+  MemoryGrid& grid;
+  fakes::FakeSnmpEngine& engine;
+  fakes::ManualTimer& timer;
+  fakes::ManualClock& clock;
+};
+
+// The name of a cell's picture; empty when it has none.
+inline std::string PictureName(const GridValue& value) {
+  const auto* picture = std::get_if<std::shared_ptr<const Picture>>(&value);
+  return picture && *picture ? (*picture)->Name() : std::string();
+}
+
+}  // namespace linkwatch::testing_table

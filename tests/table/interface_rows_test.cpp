@@ -1,0 +1,163 @@
+// Interface rows through the control: a poll ends in a refresh that finds every
+// interface's row by key, appends new ones and fills the cells of its columns.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "table/CellFiller.h"
+#include "table/TableColors.h"
+#include "table/TableFixture.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_table::PictureName;
+using testing_table::TableFixture;
+
+class InterfaceRowsTest : public TableFixture {};
+
+TEST_F(InterfaceRowsTest, WithoutAMonitoringRunTheGridIsLeftAlone) {
+  control->SetStatisticsList("Interface Name");
+  int selectionEvents = 0;
+  control->SelectionChanged.Subscribe([&] { ++selectionEvents; });
+
+  control->RefreshTable();
+
+  EXPECT_EQ(grid.Rows(), 1);
+  EXPECT_FALSE(grid.RedrawSuspended());
+  EXPECT_EQ(selectionEvents, 0);
+}
+
+TEST_F(InterfaceRowsTest, LaysOutTheListAsWrittenAndFillsOnlyColumnsTheInterfaceHas) {
+  AddDevice(2);
+  // A blank after a comma belongs to the next name, and no definition is named so.
+  control->SetStatisticsList("Interface Name,Alias, Alias,NOSUCH");
+  Start();
+  control->RefreshTable();  // the cycle stops at the names it cannot walk
+
+  ASSERT_EQ(grid.Cols(), 4);
+  const std::vector<std::string> headers = {"Interface", "Alias", " Alias", "NOSUCH"};
+  for (int col = 0; col < 4; ++col) EXPECT_EQ(grid.CellText(0, col), headers[static_cast<size_t>(col)]);
+
+  ASSERT_EQ(grid.Rows(), 3);
+  EXPECT_EQ(grid.RowData(1), "I:1");
+  EXPECT_EQ(grid.RowData(2), "I:2");
+  for (int row = 1; row <= 2; ++row) {
+    const std::string n = std::to_string(row);
+    EXPECT_EQ(grid.CellText(row, 0), "eth" + n);
+    EXPECT_EQ(grid.CellText(row, 1), "port " + n);
+    EXPECT_EQ(grid.CellText(row, 2), "") << "no statistic named \" Alias\"";
+    EXPECT_EQ(grid.Cell(kCellSort, row, 3), GridValue{}) << "no statistic named NOSUCH";
+  }
+}
+
+TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNewOnesBelow) {
+  AddDevice(2);
+  control->SetStatisticsList("Interface Name,Alias");
+  Start();
+  ASSERT_EQ(grid.Rows(), 3);
+
+  // The user sorts by name descending, drags Alias to the front and hides eth1.
+  grid.ClickHeader(0);
+  grid.ClickHeader(0);
+  ASSERT_EQ(grid.RowData(1), "I:2");
+  grid.DragColumn(1, 0);
+  ASSERT_EQ(grid.ColKey(0), "Alias");
+  grid.SetRowHidden(RowOf("I:1"), true);
+
+  // The device gains interface 7 and renames interface 1.
+  AddInterface(7);
+  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "uplink");
+  PollAgain();
+
+  ASSERT_EQ(grid.Rows(), 4);
+  EXPECT_EQ(grid.RowData(1), "I:2");
+  EXPECT_EQ(grid.RowData(2), "I:1");
+  EXPECT_EQ(grid.RowData(3), "I:7") << "a new interface is appended below every row";
+  EXPECT_TRUE(grid.RowHidden(2)) << "a hidden row stays hidden";
+  EXPECT_EQ(Text("I:1", "Alias"), "uplink");
+  EXPECT_EQ(Text("I:1", "Interface Name"), "eth1");
+  EXPECT_EQ(Text("I:7", "Alias"), "port 7");
+  EXPECT_EQ(Text("I:7", "Interface Name"), "eth7");
+  EXPECT_EQ(ColOf("Alias"), 0);
+}
+
+TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
+  AddDevice(1);
+  control->SetStatisticsList("TRAFFIC IN");
+  Start();
+  EXPECT_EQ(Text("I:1", "TRAFFIC IN"), "baselining ...");
+  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "TRAFFIC IN"), GridValue{int64_t{0x808080}});
+  EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{-10000.0});
+
+  clock.AdvanceSeconds(10);
+  engine.SetObject(std::string(testing_table::kIfInOctets) + "1", "6000", kSnmpCounter32);
+  PollAgain();
+  const auto traffic = StatOf("I:1", "TRAFFIC IN");
+  ASSERT_FALSE(traffic->Baselining());
+  EXPECT_EQ(traffic->CurrentValue(), 500.0);
+  EXPECT_EQ(Text("I:1", "TRAFFIC IN"), traffic->ParsedValue());
+  EXPECT_NE(traffic->ParsedValue(), "baselining ...");
+  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "TRAFFIC IN"), GridValue{int64_t{0}});
+  EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{500.0});
+}
+
+TEST_F(InterfaceRowsTest, CellsShowTextIconsAndCheckBoxesWithTheirColoursAndSortValues) {
+  AddDevice(2);  // interface 2 is down
+  control->SetStatisticsList("Interface Name,Interface Status Icon,Admin Status,Alias");
+  Start();
+
+  // Read-only text: black on the grid's own background.
+  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "Interface Name"), GridValue{int64_t{0}});
+  EXPECT_EQ(Attribute(kCellBackColor, "I:1", "Interface Name"), GridValue{});
+  // Writable text: blue on light grey.
+  EXPECT_EQ(Text("I:2", "Alias"), "port 2");
+  EXPECT_EQ(Attribute(kCellForeColor, "I:2", "Alias"), GridValue{int64_t{0xFF0000}});
+  EXPECT_EQ(Attribute(kCellBackColor, "I:2", "Alias"), GridValue{int64_t{0xF0F0F0}});
+  // An icon: the picture, placed, sorted by its text; no text of its own.
+  EXPECT_EQ(PictureName(Attribute(kCellPicture, "I:2", "Interface Status Icon")), "status-2");
+  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:2", "Interface Status Icon"), GridValue{int64_t{4}});
+  EXPECT_EQ(Attribute(kCellSort, "I:2", "Interface Status Icon"), GridValue{std::string("Down")});
+  EXPECT_EQ(Text("I:2", "Interface Status Icon"), "");
+  // A check box: set while up, clear while down, sorted by its text.
+  EXPECT_EQ(Attribute(kCellChecked, "I:1", "Admin Status"), GridValue{int64_t{1}});
+  EXPECT_EQ(Attribute(kCellChecked, "I:2", "Admin Status"), GridValue{int64_t{2}});
+  EXPECT_EQ(Attribute(kCellSort, "I:1", "Admin Status"), GridValue{std::string("Up")});
+  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:1", "Admin Status"), GridValue{int64_t{4}});
+  EXPECT_EQ(Text("I:1", "Admin Status"), "");
+}
+
+TEST_F(InterfaceRowsTest, AMultiLineValueMakesItsRowAsManyLinesTall) {
+  AddDevice(2);
+  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core\nrack 4\nport 1");
+  control->SetStatisticsList("Interface Name,Alias");
+  Start();
+  EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39);  // 3 × 13
+  EXPECT_EQ(grid.RowHeight(RowOf("I:2")), GridRow::kDefaultHeight) << "one line: untouched";
+
+  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core");
+  PollAgain();
+  EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39) << "a single line never shrinks the row";
+}
+
+TEST_F(InterfaceRowsTest, EveryRefreshSuspendsRepaintingRaisesSelectionChangedAndFitsWidthsOnce) {
+  AddDevice(2);
+  control->SetStatisticsList("Interface Name,Alias");
+  Start();
+  int selectionEvents = 0;
+  control->SelectionChanged.Subscribe([&] {
+    ++selectionEvents;
+    EXPECT_TRUE(grid.RedrawSuspended()) << "still suspended while the host hears of it";
+  });
+  grid.SetColWidth(0, 1);
+
+  control->RefreshTable();
+
+  EXPECT_EQ(selectionEvents, 1);
+  EXPECT_FALSE(grid.RedrawSuspended());
+  EXPECT_EQ(grid.ColWidth(0), 9 * 7) << "fitted to \"Interface\"";
+}
+
+}  // namespace
+}  // namespace linkwatch

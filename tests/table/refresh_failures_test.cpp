@@ -1,0 +1,83 @@
+// A refresh passes over what fails and still finishes; RefreshChildren called by
+// the host reports its failure.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "table/TableFixture.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_table::TableFixture;
+
+class RefreshFailuresTest : public TableFixture {};
+
+TEST_F(RefreshFailuresTest, AStatisticWithoutDefinitionSpoilsOnlyItsOwnCell) {
+  AddDevice(2);
+  control->SetStatisticsList("Orphan,Interface Name");
+  Start();
+  control->Interfaces()->SetStatistic(1, "", "Orphan", "42", "");
+  int selectionEvents = 0;
+  control->SelectionChanged.Subscribe([&] { ++selectionEvents; });
+
+  control->RefreshTable();
+
+  EXPECT_EQ(Attribute(kCellSort, "I:1", "Orphan"), GridValue{42.0}) << "set before the failure";
+  EXPECT_EQ(Text("I:1", "Orphan"), "");
+  EXPECT_EQ(Text("I:1", "Interface Name"), "eth1");
+  EXPECT_EQ(Text("I:2", "Interface Name"), "eth2");
+  EXPECT_EQ(selectionEvents, 1);
+  EXPECT_FALSE(grid.RedrawSuspended());
+}
+
+TEST_F(RefreshFailuresTest, AFailingChildEndsItsInterfacesChildrenAndTheRefreshGoesOn) {
+  AddDevice(2);
+  AddClient(2, 3);
+  control->SetStatisticsList("Interface Name,Orphan,Signal");
+  Start();
+  // Child 1.1 has a statistic without definition: its row stops at that column.
+  control->Interfaces()->SetStatistic(1, "1", "Signal", "-60", "");
+  control->Interfaces()->SetStatistic(1, "1", "Orphan", "1", "");
+  control->Interfaces()->SetStatistic(1, "2", "Signal", "-70", "");
+
+  control->RefreshTable();
+
+  ASSERT_GE(RowOf("C:1.1"), 1);
+  EXPECT_EQ(Text("C:1.1", "Interface Name"), "Client 1");
+  EXPECT_EQ(Text("C:1.1", "Signal"), "") << "after the failing column";
+  EXPECT_LT(RowOf("C:1.2"), 1) << "the next child of that interface is not reached";
+  EXPECT_EQ(Text("C:2.3", "Signal"), "-40") << "the next interface's children are";
+  EXPECT_FALSE(grid.RedrawSuspended());
+}
+
+TEST_F(RefreshFailuresTest, RefreshChildrenReportsAMissingInterfaceOrRowAndChangesNothing) {
+  AddDevice(1);
+  control->SetStatisticsList("Signal");
+  Start();
+  EXPECT_THROW(control->RefreshChildren(nullptr), std::invalid_argument);
+
+  control->Interfaces()->SetStatistic(5, "1", "Signal", "-60", "");  // no row yet
+  const int rows = grid.Rows();
+  EXPECT_THROW(control->RefreshChildren(control->Interfaces()->Item("I:5")), std::runtime_error);
+  EXPECT_EQ(grid.Rows(), rows);
+
+  control->RefreshTable();  // gives interface 5 its row and the child its row under it
+  EXPECT_EQ(grid.RowData(RowOf("I:5") + 1), "C:5.1");
+}
+
+TEST_F(RefreshFailuresTest, AHostHandlerThatThrowsDoesNotStopTheRefresh) {
+  AddDevice(1);
+  control->SetStatisticsList("Interface Name");
+  Start();
+  control->SelectionChanged.Subscribe([] { throw std::runtime_error("host failure"); });
+  grid.SetColWidth(0, 1);
+
+  EXPECT_NO_THROW(control->RefreshTable());
+  EXPECT_FALSE(grid.RedrawSuspended());
+  EXPECT_EQ(grid.ColWidth(0), 9 * 7) << "widths are still fitted after the event";
+}
+
+}  // namespace
+}  // namespace linkwatch
