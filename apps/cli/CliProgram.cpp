@@ -1,0 +1,125 @@
+#include "CliProgram.h"
+
+#include <QApplication>
+#include <QtGlobal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+
+#include "ExitCodes.h"
+#include "MonitorRun.h"
+#include "OptionParser.h"
+#include "StatisticsListing.h"
+#include "common/Globals.h"
+#include "common/TextFunctions.h"
+#include "common/Version.h"
+#include "platform/host/HostPlatform.h"
+#include "platform/qt/QtEventLoop.h"
+#include "statistics/StatisticTemplates.h"
+
+namespace linkwatch::cli {
+namespace {
+
+// Releases the thread's shared objects before the Qt application goes away.
+struct PlatformScope {
+  PlatformScope() { HostPlatform::InstallForThisThread(HostPlatformOptions{false}); }
+  ~PlatformScope() { Globals::Reset(); }
+  PlatformScope(const PlatformScope&) = delete;
+  PlatformScope& operator=(const PlatformScope&) = delete;
+};
+
+// Qt's notes about its own set-up (no XDG_RUNTIME_DIR for a program started
+// without a desktop session, for one) mean nothing to the monitor's users; any
+// other message still reaches stderr.
+QtMessageHandler previousQtHandler = nullptr;
+
+void QuietQtSetupNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths:"))) return;
+  if (previousQtHandler != nullptr) {
+    previousQtHandler(type, context, text);
+  } else {
+    fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+  }
+}
+
+bool Readable(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::ifstream file(path);
+  return file.good();
+}
+
+}  // namespace
+
+int CliProgram::UsageError(const std::string& message) {
+  err_ << "linkwatch: " << message << "\n";
+  return kExitUsage;
+}
+
+std::string CliProgram::CheckedStatistics(const std::string& list, std::string& error) const {
+  const auto templates = Globals::Templates();
+  std::string checked;
+  for (const std::string& part : Split(list, ',')) {
+    const std::string name = TrimBlanks(part);
+    if (name.empty()) continue;
+    const auto definition = templates->Item(name);
+    if (!definition) {
+      error = "--stats: no statistic is named '" + name + "' (see --list-statistics)";
+      return {};
+    }
+    if (!definition->OID()) {
+      error = "--stats: '" + name + "' is a check box of its own and reads nothing from the device";
+      return {};
+    }
+    checked += (checked.empty() ? "" : ",") + name;
+  }
+  if (checked.empty()) error = "--stats: the list of statistics is empty";
+  return checked;
+}
+
+int CliProgram::Main(const std::vector<std::string>& args, bool stdoutIsTerminal) {
+  ParseOutcome parsed = OptionParser::Parse(args, OptionParser::ProcessEnvironment());
+  switch (parsed.What) {
+    case ParseOutcome::Kind::Help:
+      out_ << OptionParser::Usage();
+      return kExitSuccess;
+    case ParseOutcome::Kind::Version:
+      out_ << "linkwatch " << LinkwatchVersion() << "\n";
+      return kExitSuccess;
+    case ParseOutcome::Kind::UsageError:
+      return UsageError(parsed.Error);
+    case ParseOutcome::Kind::Run:
+      break;
+  }
+  CliOptions& options = parsed.Options;
+
+  if (!options.StatisticsFile.empty()) {
+    if (!Readable(options.StatisticsFile)) {
+      return UsageError("--statistics-file: cannot read '" + options.StatisticsFile + "'");
+    }
+    StatisticTemplates::SetFileOverride(std::filesystem::absolute(options.StatisticsFile).string());
+  }
+
+  previousQtHandler = qInstallMessageHandler(QuietQtSetupNotes);
+  const auto application = QtEventLoop::EnsureApplication();
+  PlatformScope platform;
+  const auto templates = Globals::Templates();
+  if (templates->Count() == 0) {
+    return UsageError("no statistics are defined in '" + StatisticTemplates::FileLocation() +
+                      "' (choose a statistics file with --statistics-file)");
+  }
+  if (options.ListStatistics) {
+    out_ << StatisticsListing::Format(StatisticsListing::Collect(*templates), options.Format);
+    return kExitSuccess;
+  }
+
+  std::string error;
+  options.Statistics = CheckedStatistics(options.Statistics, error);
+  if (!error.empty()) return UsageError(error);
+
+  MonitorRun run(options, out_, err_, stdoutIsTerminal && !options.Cycles);
+  return run.Run();
+}
+
+}  // namespace linkwatch::cli

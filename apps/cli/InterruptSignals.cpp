@@ -1,0 +1,35 @@
+#include "InterruptSignals.h"
+
+#include <atomic>
+
+namespace linkwatch::cli {
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) { interrupted.store(true); }
+
+}  // namespace
+
+InterruptSignals::InterruptSignals() {
+  interrupted.store(false);
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, &previousInt_);
+  sigaction(SIGTERM, &action, &previousTerm_);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, &previousPipe_);
+}
+
+InterruptSignals::~InterruptSignals() {
+  sigaction(SIGINT, &previousInt_, nullptr);
+  sigaction(SIGTERM, &previousTerm_, nullptr);
+  sigaction(SIGPIPE, &previousPipe_, nullptr);
+}
+
+bool InterruptSignals::Received() { return interrupted.load(); }
+
+}  // namespace linkwatch::cli

@@ -1,0 +1,214 @@
+// How a poll cycle's grid is printed: tsv, json and the aligned table, from an
+// in-memory grid filled the way the control fills it (header row, interface rows,
+// a child row under its interface, check boxes, pictures, awkward texts).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "GridSnapshot.h"
+#include "JsonCheck.h"
+#include "JsonFormatter.h"
+#include "TableFormatter.h"
+#include "TsvFormatter.h"
+#include "components/Picture.h"
+#include "platform/grid/MemoryGrid.h"
+
+namespace linkwatch::cli {
+namespace {
+
+class NamedPicture final : public Picture {
+ public:
+  explicit NamedPicture(std::string name) : name_(std::move(name)) {}
+  std::string Name() const override { return name_; }
+  int Width() const override { return 16; }
+  int Height() const override { return 16; }
+  std::string Svg() const override { return {}; }
+
+ private:
+  std::string name_;
+};
+
+SystemSummary Device() {
+  SystemSummary system;
+  system.SysName = "edge-router";
+  system.SysDescr = "Linux edge 6.1\n\"lab\" box";
+  system.SystemOID = "1.3.6.1.4.1.8072.3.2.10";
+  system.SysUpTime = 90061.5;  // 1 day, 1 hour, 1 minute, 1 second
+  system.LastBoot = "2024-03-01T13:05:09";
+  system.Vendor = "net-snmp";
+  system.MachineType = "Linux";
+  system.SNMPVersion = 2;
+  system.InterfaceCount = 2;
+  system.IP = "192.0.2.1";
+  return system;
+}
+
+// Columns: Interface Name (text), Admin Status (check box), Interface Status Icon
+// (picture), In Traffic (text). Rows: I:1, I:2 and the child C:2.5 under it.
+class GridOutputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    grid.SetRows(1);
+    grid.SetCols(4);
+    grid.SetFixedRows(1);
+    const std::vector<std::pair<std::string, std::string>> columns = {
+        {"Interface Name", "Interface"},
+        {"Admin Status", "Enabled"},
+        {"Interface Status Icon", "Status"},
+        {"In Traffic", "In"}};
+    for (int c = 0; c < 4; ++c) {
+      grid.SetColKey(c, columns[static_cast<size_t>(c)].first);
+      Text(0, c, columns[static_cast<size_t>(c)].second);
+    }
+    AddRow("I:1");
+    Text(1, 0, "lo");
+    grid.SetCell(kCellChecked, 1, 1, GridValue{int64_t{kGridChecked}});
+    grid.SetCell(kCellPicture, 1, 2, GridValue{std::make_shared<const NamedPicture>("up")});
+    Text(1, 3, "1.2 Kbps");
+
+    AddRow("I:2");
+    Text(2, 0, "eth\t0\nport \"A\" \\ caf\xC3\xA9 \xFF\xFE");
+    grid.SetCell(kCellChecked, 2, 1, GridValue{int64_t{kGridUnchecked}});
+    grid.SetCell(kCellPicture, 2, 2, GridValue{std::make_shared<const NamedPicture>("down")});
+    Text(2, 3, "baselining ...");
+
+    const int child = grid.AddChild(2, kGridRelationChild, "", "C:2.5");
+    Text(child, 0, "client 5");
+  }
+
+  void AddRow(const std::string& key) {
+    grid.SetRows(grid.Rows() + 1);
+    grid.SetRowData(grid.Rows() - 1, key);
+  }
+  void Text(int row, int col, const std::string& text) {
+    grid.SetCell(kCellText, row, col, GridValue{text});
+  }
+
+  MemoryGrid grid;
+};
+
+TEST_F(GridOutputTest, SnapshotReadsCellsAsTheyArePrinted) {
+  const GridSnapshot snapshot = GridSnapshot::Read(grid);
+  EXPECT_EQ(snapshot.ColumnKeys,
+            (std::vector<std::string>{"Interface Name", "Admin Status", "Interface Status Icon",
+                                      "In Traffic"}));
+  EXPECT_EQ(snapshot.Headers, (std::vector<std::string>{"Interface", "Enabled", "Status", "In"}));
+  ASSERT_EQ(snapshot.Rows.size(), 3u);
+  EXPECT_EQ(snapshot.Rows[0].Cells,
+            (std::vector<std::string>{"lo", "[x]", "{up}", "1.2 Kbps"}));
+  EXPECT_EQ(snapshot.Rows[1].Cells[0], "eth 0 port \"A\" \\ caf\xC3\xA9 \xFF\xFE")
+      << "tab and line feed become blanks";
+  EXPECT_EQ(snapshot.Rows[1].Cells[1], "[ ]");
+  EXPECT_EQ(snapshot.Rows[1].Cells[2], "{down}");
+  EXPECT_EQ(snapshot.Rows[2].Key, "C:2.5");
+  EXPECT_TRUE(snapshot.Rows[2].Child);
+  EXPECT_FALSE(snapshot.Rows[0].Child);
+  EXPECT_EQ(snapshot.Rows[2].Cells, (std::vector<std::string>{"client 5", "", "", ""}));
+}
+
+TEST_F(GridOutputTest, CellKindsFollowTheirOwnRules) {
+  // A check box with text keeps the text after the box; text wins over a picture.
+  Text(1, 1, "up");
+  grid.SetCell(kCellPicture, 1, 3, GridValue{std::make_shared<const NamedPicture>("graph")});
+  // A check state of 0 removes the check box: the cell is text again.
+  grid.SetCell(kCellChecked, 2, 1, GridValue{int64_t{0}});
+  Text(2, 1, "plain");
+  EXPECT_EQ(GridSnapshot::PrintableCell(grid, 1, 1), "[x] up");
+  EXPECT_EQ(GridSnapshot::PrintableCell(grid, 1, 3), "1.2 Kbps");
+  EXPECT_EQ(GridSnapshot::PrintableCell(grid, 2, 1), "plain");
+  EXPECT_EQ(GridSnapshot::PrintableCell(grid, 3, 3), "") << "a cell never written";
+}
+
+TEST_F(GridOutputTest, HiddenRowsAreNotPrinted) {
+  grid.SetRowHidden(1, true);
+  const GridSnapshot snapshot = GridSnapshot::Read(grid);
+  ASSERT_EQ(snapshot.Rows.size(), 2u);
+  EXPECT_EQ(snapshot.Rows[0].Key, "I:2");
+}
+
+TEST_F(GridOutputTest, TsvHasAKeyHeaderAndOneLinePerRowInGridOrder) {
+  const std::string tsv = TsvFormatter().Format(Device(), GridSnapshot::Read(grid));
+  EXPECT_EQ(tsv,
+            "KEY\tInterface\tEnabled\tStatus\tIn\n"
+            "I:1\tlo\t[x]\t{up}\t1.2 Kbps\n"
+            "I:2\teth 0 port \"A\" \\ caf\xC3\xA9 \xFF\xFE\t[ ]\t{down}\tbaselining ...\n"
+            "C:2.5\tclient 5\t\t\t\n");
+}
+
+TEST_F(GridOutputTest, JsonParsesAndCarriesSystemColumnsHeadersAndRows) {
+  const std::string json = JsonFormatter().Format(Device(), GridSnapshot::Read(grid));
+  std::string error;
+  EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error << "\n" << json;
+  EXPECT_EQ(json.back(), '\n');
+  EXPECT_EQ(json.find('\n'), json.size() - 1) << "one printed grid is one line";
+  for (const char* field :
+       {"\"SysName\":\"edge-router\"", "\"SysDescr\":\"Linux edge 6.1\\n\\\"lab\\\" box\"",
+        "\"SystemOID\":\"1.3.6.1.4.1.8072.3.2.10\"", "\"SysUpTime\":90061.50",
+        "\"LastBoot\":\"2024-03-01T13:05:09\"", "\"SysLocation\":\"\"", "\"SysContact\":\"\"",
+        "\"Vendor\":\"net-snmp\"", "\"MachineType\":\"Linux\"", "\"SNMPVersion\":2",
+        "\"InterfaceCount\":2", "\"IP\":\"192.0.2.1\""}) {
+    EXPECT_NE(json.find(field), std::string::npos) << field << "\n" << json;
+  }
+  EXPECT_NE(json.find("\"columns\":[\"Interface Name\",\"Admin Status\",\"Interface Status "
+                      "Icon\",\"In Traffic\"]"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"headers\":[\"Interface\",\"Enabled\",\"Status\",\"In\"]"),
+            std::string::npos);
+  EXPECT_NE(json.find("{\"key\":\"I:1\",\"cells\":[\"lo\",\"[x]\",\"{up}\",\"1.2 Kbps\"]}"),
+            std::string::npos);
+  // The bytes that are not UTF-8 are replaced; the é stays.
+  EXPECT_NE(json.find("\"eth 0 port \\\"A\\\" \\\\ caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\""),
+            std::string::npos)
+      << json;
+  EXPECT_NE(json.find("{\"key\":\"C:2.5\",\"cells\":[\"client 5\",\"\",\"\",\"\"]}"),
+            std::string::npos);
+}
+
+TEST_F(GridOutputTest, JsonOfAnUnknownBootTimeIsNull) {
+  SystemSummary system;
+  const std::string json = JsonFormatter().Format(system, GridSnapshot::Read(grid));
+  EXPECT_NE(json.find("\"LastBoot\":null"), std::string::npos);
+  std::string error;
+  EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error;
+}
+
+TEST_F(GridOutputTest, TableAlignsColumnsUnderADeviceLine) {
+  const std::string table = TableFormatter().Format(Device(), GridSnapshot::Read(grid));
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < table.size();) {
+    const size_t end = table.find('\n', start);
+    lines.push_back(table.substr(start, end - start));
+    start = end + 1;
+  }
+  ASSERT_EQ(lines.size(), 7u) << table;
+  EXPECT_EQ(lines[0],
+            "Device: edge-router (192.0.2.1)  Vendor: net-snmp  Type: Linux  "
+            "Up: 1 days, 1 hours, 1 minutes, 1 seconds  SNMP: v2c");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2].rfind("ifIndex  Interface", 0), 0u) << lines[2];
+  EXPECT_EQ(lines[3].find_first_not_of("- "), std::string::npos) << lines[3];
+  EXPECT_EQ(lines[4].rfind("1        lo", 0), 0u) << lines[4];
+  EXPECT_EQ(lines[6].rfind("  2.5    client 5", 0), 0u) << "child rows are indented";
+
+  // Every column starts at the same place on every line (é is one place wide).
+  const size_t enabledAt = TableFormatter::DisplayWidth(lines[2].substr(0, lines[2].find("Enabled")));
+  for (int i : {4, 5}) {
+    const std::string& line = lines[static_cast<size_t>(i)];
+    const size_t box = line.find('[');
+    ASSERT_NE(box, std::string::npos) << line;
+    EXPECT_EQ(TableFormatter::DisplayWidth(line.substr(0, box)), enabledAt) << line;
+  }
+  for (const auto& line : lines) EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
+}
+
+TEST(TableDeviceLine, UnknownValuesShowAsDashes) {
+  SystemSummary system;
+  system.SysName = "a\x1b[2Jb";  // a terminal control sequence from the device
+  EXPECT_EQ(TableFormatter::DeviceLine(system),
+            "Device: a [2Jb  Vendor: -  Type: -  Up: -  SNMP: -");
+}
+
+}  // namespace
+}  // namespace linkwatch::cli

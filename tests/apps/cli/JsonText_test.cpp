@@ -1,0 +1,67 @@
+// JSON string literals of device texts: escapes and the repair of bytes that are
+// not UTF-8, checked against the strict JSON check the other tests use too.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "JsonCheck.h"
+#include "JsonText.h"
+
+namespace linkwatch::cli {
+namespace {
+
+struct QuoteCase {
+  const char* Name;
+  std::string Text;
+  std::string Quoted;
+};
+
+class JsonQuote : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(JsonQuote, EscapesOrRepairs) {
+  const std::string quoted = JsonText::Quote(GetParam().Text);
+  EXPECT_EQ(quoted, GetParam().Quoted);
+  std::string error;
+  EXPECT_TRUE(testing_json::IsValidJson(quoted, error)) << error;
+}
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonQuote,
+    ::testing::Values(
+        QuoteCase{"Plain", "eth0", "\"eth0\""},
+        QuoteCase{"Empty", "", "\"\""},
+        QuoteCase{"QuoteAndBackslash", "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
+        QuoteCase{"ShortEscapes", "a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
+        QuoteCase{"OtherControls", std::string("x\x01y\x1Fz\0w", 7), "\"x\\u0001y\\u001fz\\u0000w\""},
+        QuoteCase{"DeleteStays", "a\x7F", "\"a\x7F\""},
+        QuoteCase{"TwoByteUtf8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},
+        QuoteCase{"ThreeByteUtf8", "\xE2\x82\xAC", "\"\xE2\x82\xAC\""},
+        QuoteCase{"FourByteUtf8", "\xF0\x9F\x93\xA1", "\"\xF0\x9F\x93\xA1\""},
+        QuoteCase{"LoneContinuation", "a\x80z", "\"a" + kReplacement + "z\""},
+        QuoteCase{"Latin1Byte", "caf\xE9!", "\"caf" + kReplacement + "!\""},
+        QuoteCase{"TruncatedAtEnd", "ab\xE2\x82", "\"ab" + kReplacement + kReplacement + "\""},
+        QuoteCase{"OverlongSlash", "\xC0\xAF", "\"" + kReplacement + kReplacement + "\""},
+        QuoteCase{"OverlongThreeByte", "\xE0\x80\xAF",
+                  "\"" + kReplacement + kReplacement + kReplacement + "\""},
+        QuoteCase{"Surrogate", "\xED\xA0\x80",
+                  "\"" + kReplacement + kReplacement + kReplacement + "\""},
+        QuoteCase{"BeyondUnicode", "\xF4\x90\x80\x80",
+                  "\"" + kReplacement + kReplacement + kReplacement + kReplacement + "\""},
+        QuoteCase{"FfByte", "\xFF", "\"" + kReplacement + "\""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(JsonCheck, RejectsWhatIsNotJson) {
+  std::string error;
+  for (const char* bad : {"", "{", "{\"a\":}", "[1,]", "\"tab\there\"", "01", "{\"a\" 1}",
+                          "\"\\x\"", "[] []", "\"\xFF\""}) {
+    EXPECT_FALSE(testing_json::IsValidJson(bad, error)) << bad;
+  }
+  EXPECT_TRUE(testing_json::IsValidJson(" {\"a\":[1,-2.5e3,true,false,null,\"\\u00e9\"]} \n",
+                                        error))
+      << error;
+}
+
+}  // namespace
+}  // namespace linkwatch::cli

@@ -1,0 +1,249 @@
+// The command line of linkwatch: every option, passwords from the environment,
+// and usage errors that name the option at fault.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "OptionParser.h"
+#include "components/SnmpSecurity.h"
+
+namespace linkwatch::cli {
+namespace {
+
+using Args = std::vector<std::string>;
+
+OptionParser::Environment EnvironmentOf(std::map<std::string, std::string> variables) {
+  return [variables](const std::string& name) -> std::optional<std::string> {
+    const auto found = variables.find(name);
+    if (found == variables.end()) return std::nullopt;
+    return found->second;
+  };
+}
+
+ParseOutcome ParseArgs(const Args& args, std::map<std::string, std::string> env = {}) {
+  return OptionParser::Parse(args, EnvironmentOf(std::move(env)));
+}
+
+struct OptionCase {
+  const char* Name;
+  Args Arguments;
+  std::function<void(const CliOptions&)> Check;
+};
+
+class EveryOption : public ::testing::TestWithParam<OptionCase> {};
+
+TEST_P(EveryOption, SetsItsField) {
+  const ParseOutcome outcome = ParseArgs(GetParam().Arguments);
+  ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
+  GetParam().Check(outcome.Options);
+}
+
+const Args kV3 = {"--user", "watcher"};
+
+Args With(Args base, const Args& more) {
+  base.insert(base.end(), more.begin(), more.end());
+  return base;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, EveryOption,
+    ::testing::Values(
+        OptionCase{"Defaults", {"router"},
+                   [](const CliOptions& o) {
+                     EXPECT_EQ(o.Target, "router");
+                     EXPECT_EQ(o.Port, 161);
+                     EXPECT_EQ(o.Community, "public");
+                     EXPECT_EQ(o.SNMPVersion, 0);
+                     EXPECT_EQ(o.Format, OutputFormat::Table);
+                     EXPECT_EQ(o.Statistics, kEverydayStatistics);
+                     EXPECT_FALSE(o.IntervalSeconds.has_value());
+                     EXPECT_FALSE(o.Cycles.has_value());
+                     EXPECT_TRUE(o.Actions.empty());
+                     EXPECT_FALSE(o.ListStatistics);
+                   }},
+        OptionCase{"Port", {"--port", "1161", "h"}, [](const CliOptions& o) { EXPECT_EQ(o.Port, 1161); }},
+        OptionCase{"PortWithEquals", {"--port=65535", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Port, 65535); }},
+        OptionCase{"Community", {"--community", "s3cret-ro", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Community, "s3cret-ro"); }},
+        OptionCase{"VersionAuto", {"--snmp-version", "AUTO", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 0); }},
+        OptionCase{"Version1", {"--snmp-version", "1", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 1); }},
+        OptionCase{"Version2c", {"--snmp-version", "2c", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 2); }},
+        OptionCase{"Version3", With({"--snmp-version", "3", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 3); }},
+        OptionCase{"UserMeansVersion3", With({"h"}, kV3),
+                   [](const CliOptions& o) {
+                     EXPECT_EQ(o.SNMPVersion, 3);
+                     EXPECT_EQ(o.User, "watcher");
+                   }},
+        OptionCase{"Context", With({"--context", "bridge1", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.Context, "bridge1"); }},
+        OptionCase{"AuthMd5", With({"--auth-type", "md5", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) {
+                     EXPECT_EQ(o.AuthType, kAuthMd5);
+                     EXPECT_EQ(o.AuthPass, "p4ssword");
+                   }},
+        OptionCase{"AuthSha", With({"--auth-type", "SHA", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha1); }},
+        OptionCase{"AuthSha224", With({"--auth-type", "sha224", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha224); }},
+        OptionCase{"AuthSha256", With({"--auth-type", "sha256", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha256); }},
+        OptionCase{"AuthSha384", With({"--auth-type", "sha384", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha384); }},
+        OptionCase{"AuthSha512", With({"--auth-type", "sha512", "--auth-pass", "p4ssword", "h"}, kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha512); }},
+        OptionCase{"PrivDes",
+                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "des",
+                         "--priv-pass", "privpass", "h"},
+                        kV3),
+                   [](const CliOptions& o) {
+                     EXPECT_EQ(o.PrivType, kPrivDes);
+                     EXPECT_EQ(o.PrivPass, "privpass");
+                   }},
+        OptionCase{"PrivAes",
+                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes",
+                         "--priv-pass", "p", "h"},
+                        kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes128); }},
+        OptionCase{"PrivAes192",
+                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes192",
+                         "--priv-pass", "p", "h"},
+                        kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes192); }},
+        OptionCase{"PrivAes256",
+                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes256",
+                         "--priv-pass", "p", "h"},
+                        kV3),
+                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes256); }},
+        OptionCase{"Stats", {"--stats", "In Traffic,Speed", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Statistics, "In Traffic,Speed"); }},
+        OptionCase{"Interval", {"--interval", "10", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.IntervalSeconds, 10); }},
+        OptionCase{"Cycles", {"--cycles", "3", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Cycles, 3); }},
+        OptionCase{"FormatTsv", {"--format", "tsv", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Tsv); }},
+        OptionCase{"FormatJson", {"--format=JSON", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Json); }},
+        OptionCase{"FormatTable", {"--format", "table", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Table); }},
+        OptionCase{"StatisticsFile", {"--statistics-file", "/tmp/my.cfg", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.StatisticsFile, "/tmp/my.cfg"); }},
+        OptionCase{"ListStatisticsNeedsNoTarget", {"--list-statistics"},
+                   [](const CliOptions& o) {
+                     EXPECT_TRUE(o.ListStatistics);
+                     EXPECT_TRUE(o.Target.empty());
+                   }},
+        OptionCase{"ActionsInOrder", {"--shutdown", "4", "h", "--enable", "2"},
+                   [](const CliOptions& o) {
+                     ASSERT_EQ(o.Actions.size(), 2u);
+                     EXPECT_EQ(o.Actions[0].What, InterfaceAction::Kind::Shutdown);
+                     EXPECT_EQ(o.Actions[0].IfIndex, 4);
+                     EXPECT_EQ(o.Actions[1].What, InterfaceAction::Kind::Enable);
+                     EXPECT_EQ(o.Actions[1].IfIndex, 2);
+                   }},
+        OptionCase{"TargetAfterDoubleDash", {"--port", "9", "--", "-odd-name"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Target, "-odd-name"); }},
+        OptionCase{"ValueStartingWithDashesByEquals", {"--community=--weird", "h"},
+                   [](const CliOptions& o) { EXPECT_EQ(o.Community, "--weird"); }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(OptionParserEnvironment, PasswordsComeFromTheEnvironment) {
+  const ParseOutcome outcome =
+      ParseArgs({"--user", "u", "--auth-type", "sha", "--priv-type", "aes", "h"},
+                {{OptionParser::kAuthPassVariable, "auth-from-env"},
+                 {OptionParser::kPrivPassVariable, "priv-from-env"}});
+  ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
+  EXPECT_EQ(outcome.Options.AuthPass, "auth-from-env");
+  EXPECT_EQ(outcome.Options.PrivPass, "priv-from-env");
+}
+
+TEST(OptionParserEnvironment, TheCommandLineWinsOverTheEnvironment) {
+  const ParseOutcome outcome =
+      ParseArgs({"--user", "u", "--auth-type", "sha", "--auth-pass", "given", "h"},
+                {{OptionParser::kAuthPassVariable, "auth-from-env"}});
+  ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
+  EXPECT_EQ(outcome.Options.AuthPass, "given");
+}
+
+TEST(OptionParserKinds, HelpAndVersionWinOverEverythingElse) {
+  EXPECT_EQ(ParseArgs({"--help"}).What, ParseOutcome::Kind::Help);
+  EXPECT_EQ(ParseArgs({"-h"}).What, ParseOutcome::Kind::Help);
+  EXPECT_EQ(ParseArgs({"--port", "1", "--version"}).What, ParseOutcome::Kind::Version);
+}
+
+TEST(OptionParserKinds, UsageTellsThatVersionsOneAndTwoAreDetectedAgain) {
+  const std::string usage = OptionParser::Usage();
+  EXPECT_NE(usage.find("1 and 2c are detected again"), std::string::npos) << usage;
+  for (const char* option : {"--port", "--community", "--snmp-version", "--user", "--context",
+                             "--auth-type", "--auth-pass", "--priv-type", "--priv-pass",
+                             "--stats", "--interval", "--cycles", "--format",
+                             "--statistics-file", "--list-statistics", "--enable",
+                             "--shutdown", OptionParser::kAuthPassVariable,
+                             OptionParser::kPrivPassVariable}) {
+    EXPECT_NE(usage.find(option), std::string::npos) << option;
+  }
+}
+
+struct ErrorCase {
+  const char* Name;
+  Args Arguments;
+  const char* Names;  // what the message must name
+};
+
+class UsageErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(UsageErrors, NameTheOption) {
+  const ParseOutcome outcome = ParseArgs(GetParam().Arguments);
+  ASSERT_EQ(outcome.What, ParseOutcome::Kind::UsageError);
+  EXPECT_NE(outcome.Error.find(GetParam().Names), std::string::npos) << outcome.Error;
+  // A usage error never repeats a password.
+  EXPECT_EQ(outcome.Error.find("hunter22"), std::string::npos) << outcome.Error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, UsageErrors,
+    ::testing::Values(
+        ErrorCase{"UnknownOption", {"--colour", "h"}, "--colour"},
+        ErrorCase{"UnknownOptionWithPassword", {"--auth-pas=hunter22", "h"}, "--auth-pas"},
+        ErrorCase{"MissingValueAtEnd", {"h", "--port"}, "--port"},
+        ErrorCase{"MissingValueBeforeOption", {"--community", "--port", "9", "h"}, "--community"},
+        ErrorCase{"PortNotANumber", {"--port", "snmp", "h"}, "--port"},
+        ErrorCase{"PortTrailingText", {"--port", "161x", "h"}, "--port"},
+        ErrorCase{"PortTooLarge", {"--port", "70000", "h"}, "--port"},
+        ErrorCase{"PortZero", {"--port", "0", "h"}, "--port"},
+        ErrorCase{"BadVersion", {"--snmp-version", "4", "h"}, "--snmp-version"},
+        ErrorCase{"BadAuthType", {"--user", "u", "--auth-type", "sha1024", "h"}, "--auth-type"},
+        ErrorCase{"BadPrivType", {"--user", "u", "--priv-type", "rot13", "h"}, "--priv-type"},
+        ErrorCase{"IntervalTooShort", {"--interval", "1", "h"}, "--interval"},
+        ErrorCase{"IntervalNotANumber", {"--interval", "soon", "h"}, "--interval"},
+        ErrorCase{"CyclesZero", {"--cycles", "0", "h"}, "--cycles"},
+        ErrorCase{"CyclesNegative", {"--cycles=-2", "h"}, "--cycles"},
+        ErrorCase{"BadFormat", {"--format", "xml", "h"}, "--format"},
+        ErrorCase{"EmptyStats", {"--stats", " ", "h"}, "--stats"},
+        ErrorCase{"EnableNotANumber", {"--enable", "eth0", "h"}, "--enable"},
+        ErrorCase{"ShutdownZero", {"--shutdown", "0", "h"}, "--shutdown"},
+        ErrorCase{"FlagWithValue", {"--list-statistics=yes"}, "--list-statistics"},
+        ErrorCase{"NoTarget", {"--port", "161"}, "TARGET"},
+        ErrorCase{"TwoTargets", {"a", "b"}, "TARGET"},
+        ErrorCase{"Version3WithoutUser", {"--snmp-version", "3", "h"}, "--user"},
+        ErrorCase{"UserWithVersion2c", {"--snmp-version", "2c", "--user", "u", "h"}, "--user"},
+        ErrorCase{"AuthWithoutPassword", {"--user", "u", "--auth-type", "sha", "h"}, "--auth-pass"},
+        ErrorCase{"PrivWithoutAuth",
+                  {"--user", "u", "--priv-type", "aes", "--priv-pass", "hunter22", "h"},
+                  "--priv-type"},
+        ErrorCase{"PrivWithoutPassword",
+                  {"--user", "u", "--auth-type", "sha", "--auth-pass", "hunter22", "--priv-type",
+                   "des", "h"},
+                  "--priv-pass"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
+}  // namespace linkwatch::cli
