@@ -1,0 +1,256 @@
+// Enabling, shutting down and editing against real agents: refusals from
+// net-snmp's agent with a read-only community (this machine's own interfaces are
+// never written: the agent has no write access configured at all), and accepted
+// writes on the simulated writable device, read back by the control.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostFixture.h"
+#include "common/TextFunctions.h"
+#include "model/Interfaces.h"
+#include "platform/grid/MemoryGrid.h"
+#include "support/SnmpdAgent.h"
+#include "support/SnmpsimAgent.h"
+
+namespace linkwatch {
+namespace {
+
+using support::RunEventLoopUntil;
+using support::SnmpdAgent;
+using support::SnmpdOptions;
+using support::SnmpsimAgent;
+using support::SnmpsimOptions;
+using testing_host::HostFixture;
+
+// Collects the warnings a desktop host would show in message boxes.
+class RecordingMessageBox : public MessageBox {
+ public:
+  void ShowWarning(const std::string& text) override { shown.push_back(text); }
+  std::vector<std::string> shown;
+};
+
+// The real platform, except that warnings are recorded instead of shown.
+class RecordingHostPlatform final : public Platform {
+ public:
+  std::unique_ptr<SnmpEngine> NewSnmpEngine() override { return host_.NewSnmpEngine(); }
+  std::unique_ptr<GridSurface> NewGrid() override { return host_.NewGrid(); }
+  std::unique_ptr<Timer> NewTimer() override { return host_.NewTimer(); }
+  std::unique_ptr<DnsResolver> NewDnsResolver() override { return host_.NewDnsResolver(); }
+  std::unique_ptr<DeviceCatalog> NewDeviceCatalog() override { return host_.NewDeviceCatalog(); }
+  std::shared_ptr<MibTree> Mibs() override { return host_.Mibs(); }
+  const Clock& GetClock() const override { return host_.GetClock(); }
+  const RegionalSettings& GetRegionalSettings() const override {
+    return host_.GetRegionalSettings();
+  }
+  const TextMeasure& GetTextMeasure() const override { return host_.GetTextMeasure(); }
+  Clipboard& GetClipboard() override { return host_.GetClipboard(); }
+  MessageBox& GetMessageBox() override { return messages; }
+
+  RecordingMessageBox messages;
+
+ private:
+  HostPlatform host_{HostPlatformOptions{false}};
+};
+
+// The lines of a message, split at CRLF.
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+class DeviceActionsAgentTest : public HostFixture {
+ protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    platform = std::make_shared<RecordingHostPlatform>();
+    Globals::Install(platform);
+  }
+
+  // Starts monitoring and waits until the table shows the device's interfaces.
+  void StartAndFillTable(InterfaceList& list) {
+    ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+    ASSERT_TRUE(WaitForCycles(2)) << "the first cycle did not end";
+    ASSERT_GT(list.Interfaces()->Count(), 0);
+  }
+
+  MemoryGrid& Grid() { return dynamic_cast<MemoryGrid&>(control->TableObject()); }
+  int ColOf(const std::string& statName) {
+    for (int col = 0; col < Grid().Cols(); ++col) {
+      if (Grid().ColKey(col) == statName) return col;
+    }
+    ADD_FAILURE() << "no column " << statName;
+    return 0;
+  }
+  std::shared_ptr<Statistic> StatisticOf(int ifIndex, const std::string& statName) {
+    const auto row = control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+    return row ? row->Statistics()->Item(statName) : nullptr;
+  }
+  // Runs the loop until the device's value, as the control last read it, is `raw`.
+  bool WaitForRawValue(int ifIndex, const std::string& statName, const std::string& raw) {
+    return RunEventLoopUntil(
+        [&] {
+          const auto statistic = StatisticOf(ifIndex, statName);
+          return statistic && statistic->RawText() == raw;
+        },
+        std::chrono::seconds(20));
+  }
+
+  std::shared_ptr<RecordingHostPlatform> platform;
+};
+
+// --- Refusals: net-snmp's agent with nothing but a read-only community -----
+
+class ReadOnlySnmpdTest : public DeviceActionsAgentTest {
+ protected:
+  static void SetUpTestSuite() {
+    HostFixture::SetUpTestSuite();
+    SnmpdOptions options;
+    options.ReadCommunity = "public";
+    options.WriteCommunity.clear();  // no write access of any kind
+    options.Users.clear();
+    agent = new SnmpdAgent(options);
+    ASSERT_TRUE(agent->Start()) << agent->Error();
+  }
+  static void TearDownTestSuite() {
+    delete agent;
+    agent = nullptr;
+  }
+
+  // A control on the agent, read-only community, first cycle done.
+  InterfaceList& StartReadOnly(const std::string& statistics) {
+    InterfaceList& list = MakeControl(agent->Port(), statistics);
+    list.SetCommunity("public");
+    StartAndFillTable(list);
+    return list;
+  }
+
+  // The engine's refusal text names the agent and the object it would not write.
+  void ExpectRefusal(const std::string& lastError, const std::string& head, int32_t ifIndex) {
+    const std::vector<std::string> lines = LinesOf(lastError);
+    ASSERT_EQ(lines.size(), 4u) << lastError;
+    EXPECT_EQ(lines[0], head);
+    const std::string agentText = "The SNMP agent at 127.0.0.1 port " +
+                                  std::to_string(agent->Port()) + " refused to write " +
+                                  "1.3.6.1.2.1.2.2.1.7." + std::to_string(ifIndex) + " ";
+    EXPECT_EQ(lines[1].rfind(agentText, 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "Are you using a Read-Write SNMP Community string ?");
+  }
+
+  static SnmpdAgent* agent;
+};
+SnmpdAgent* ReadOnlySnmpdTest::agent = nullptr;
+
+TEST_F(ReadOnlySnmpdTest, ShutdownAndEnableAreRefusedWithTheEnginesReason) {
+  InterfaceList& list = StartReadOnly("Interface Name,Admin Status");
+  const auto target = list.Interfaces()->Item(1);
+  ASSERT_NE(target, nullptr);
+
+  EXPECT_FALSE(list.AdminShutdownInterface(target));
+  ExpectRefusal(list.LastError(), "Cannot shutdown interface.", target->Index());
+
+  EXPECT_FALSE(list.AdminEnableInterface(target));
+  ExpectRefusal(list.LastError(), "Cannot enable interface.", target->Index());
+  EXPECT_TRUE(platform->messages.shown.empty());
+}
+
+TEST_F(ReadOnlySnmpdTest, AnEditedAliasIsRefusedWithTheReadOnlyTextAndTheOldTextComesBack) {
+  InterfaceList& list = StartReadOnly("Interface Name,Interface Alias");
+  const auto target = list.Interfaces()->Item(1);
+  ASSERT_NE(target, nullptr);
+  const int row = Grid().FindRow(target->Key());
+  ASSERT_GT(row, 0);
+  const int col = ColOf("Interface Alias");
+  const std::string before = Grid().CellText(row, col);
+
+  // The alias is writable in the MIB, so the grid lets the edit start.
+  ASSERT_TRUE(Grid().BeginEdit(row, col));
+  ASSERT_TRUE(Grid().CommitEdit("renamed by a test"));
+
+  ASSERT_EQ(platform->messages.shown.size(), 1u);
+  EXPECT_EQ(platform->messages.shown[0],
+            "Cannot set value to 'renamed by a test'\r\n\r\n"
+            "Either the device does not support updates to this MIB or you are using a "
+            "READ-ONLY SNMP Community string.");
+  EXPECT_EQ(Grid().CellText(row, col), before);
+}
+
+// --- Accepted writes: the simulated writable device ------------------------
+
+class WritableDeviceTest : public DeviceActionsAgentTest {
+ protected:
+  static void SetUpTestSuite() {
+    HostFixture::SetUpTestSuite();
+    SnmpsimOptions options;
+    options.Recordings = {"writable"};
+    agent = new SnmpsimAgent(options);
+    ASSERT_TRUE(agent->Start()) << agent->Error();
+  }
+  static void TearDownTestSuite() {
+    delete agent;
+    agent = nullptr;
+  }
+
+  InterfaceList& StartWritable(const std::string& statistics) {
+    InterfaceList& list = MakeControl(agent->Port(), statistics);
+    list.SetCommunity("writable");
+    StartAndFillTable(list);
+    return list;
+  }
+
+  static SnmpsimAgent* agent;
+};
+SnmpsimAgent* WritableDeviceTest::agent = nullptr;
+
+TEST_F(WritableDeviceTest, ShutdownThenEnableOfTheSimulatedEth0AreReadBack) {
+  InterfaceList& list = StartWritable("Interface Name,Admin Status");
+  const auto eth0 = list.Interfaces()->Item("I:1");
+  ASSERT_NE(eth0, nullptr);
+  EXPECT_EQ(eth0->Name(), "eth0");
+
+  ASSERT_TRUE(list.AdminShutdownInterface(eth0)) << list.LastError();
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "2")) << "the new poll did not read it back";
+
+  ASSERT_TRUE(list.AdminEnableInterface(eth0)) << list.LastError();
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
+  EXPECT_TRUE(platform->messages.shown.empty());
+}
+
+TEST_F(WritableDeviceTest, AnEditedAliasIsWrittenAndReadBack) {
+  InterfaceList& list = StartWritable("Interface Name,Interface Alias");
+  const int row = Grid().FindRow("I:1");
+  ASSERT_GT(row, 0);
+
+  ASSERT_TRUE(Grid().BeginEdit(row, ColOf("Interface Alias")));
+  ASSERT_TRUE(Grid().CommitEdit("bench uplink"));
+
+  EXPECT_TRUE(platform->messages.shown.empty()) << platform->messages.shown.front();
+  EXPECT_TRUE(WaitForRawValue(1, "Interface Alias", "bench uplink"));
+  EXPECT_EQ(list.Interfaces()->Item("I:1")->Statistics()->Item("Interface Alias")->ParsedValue(),
+            "bench uplink");
+}
+
+TEST_F(WritableDeviceTest, ClearingAndSettingTheAdminCheckBoxWritesDownAndUp) {
+  StartWritable("Interface Name,Admin Status");
+  const int row = Grid().FindRow("I:1");
+  ASSERT_GT(row, 0);
+  const int col = ColOf("Admin Status");
+  ASSERT_EQ(Grid().Cell(kCellChecked, row, col), GridValue(int64_t{kGridChecked}));
+
+  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // cleared: down
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "2"));
+  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // set: up
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
+  EXPECT_TRUE(platform->messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace linkwatch
