@@ -51,10 +51,12 @@ TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
     const auto out = row->Statistics()->Item("Out Traffic");
     ASSERT_NE(in, nullptr);
     ASSERT_FALSE(in->Baselining());
-    // Rates count whole seconds between samples about 7 s apart: within 20 %.
-    EXPECT_NEAR(in->CurrentValue(), rate.InOctetsPerSecond, 0.2 * rate.InOctetsPerSecond + 1)
+    // Rates count whole seconds between samples about 7 s apart, so one second
+    // either way is 15 %; a loaded machine adds the delay between the simulator
+    // reading its clock and the control taking the sample.
+    EXPECT_NEAR(in->CurrentValue(), rate.InOctetsPerSecond, 0.3 * rate.InOctetsPerSecond + 1)
         << "ifIndex " << rate.IfIndex;
-    EXPECT_NEAR(out->CurrentValue(), rate.OutOctetsPerSecond, 0.2 * rate.OutOctetsPerSecond + 1)
+    EXPECT_NEAR(out->CurrentValue(), rate.OutOctetsPerSecond, 0.3 * rate.OutOctetsPerSecond + 1)
         << "ifIndex " << rate.IfIndex;
     ++checked;
   }
