@@ -13,7 +13,10 @@ struct SystemSummary {
   std::string SysName;
   std::string SysDescr;
   std::string SystemOID;
-  double SysUpTime = 0;  // seconds
+  double SysUpTime = 0;  // seconds, as the device said at the start
+  // Seconds since the boot as of now (the device tells its up-time only when
+  // monitoring starts); 0 while unknown.
+  double UpTimeNow = 0;
   std::string LastBoot;  // ISO 8601 local time; empty while unknown
   std::string SysLocation;
   std::string SysContact;

@@ -69,7 +69,8 @@ std::string TableFormatter::DeviceLine(const SystemSummary& system) {
   if (!system.IP.empty()) line += " (" + GridSnapshot::OneLine(system.IP) + ")";
   line += kColumnGap + std::string("Vendor: ") + OrDash(GridSnapshot::OneLine(system.Vendor));
   line += kColumnGap + std::string("Type: ") + OrDash(GridSnapshot::OneLine(system.MachineType));
-  line += kColumnGap + std::string("Up: ") + UpTimeText(system.SysUpTime);
+  const double upSeconds = system.UpTimeNow > 0 ? system.UpTimeNow : system.SysUpTime;
+  line += kColumnGap + std::string("Up: ") + UpTimeText(upSeconds);
   line += kColumnGap + std::string("SNMP: ") + VersionText(system.SNMPVersion);
   return line;
 }

@@ -6,7 +6,7 @@
 namespace linkwatch::cli {
 
 // Aligned columns for people: a line about the device (name, vendor, machine
-// type, up-time, SNMP version, address), then the header row, a rule, and one
+// type, up-time as of now, SNMP version, address), then the header row, a rule, and one
 // line per grid row. The first column is the interface index; child rows are
 // indented under their interface and show "ifIndex.childIndex".
 class TableFormatter final : public OutputFormatter {

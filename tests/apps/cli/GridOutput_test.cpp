@@ -210,5 +210,13 @@ TEST(TableDeviceLine, UnknownValuesShowAsDashes) {
             "Device: a [2Jb  Vendor: -  Type: -  Up: -  SNMP: -");
 }
 
+TEST(TableDeviceLine, TheUpTimeCountsOnFromTheBoot) {
+  SystemSummary system = Device();
+  system.UpTimeNow = 90061 + 3600;  // an hour after the device told its up-time
+  EXPECT_NE(TableFormatter::DeviceLine(system).find("Up: 1 days, 2 hours, 1 minutes, 1 seconds"),
+            std::string::npos)
+      << TableFormatter::DeviceLine(system);
+}
+
 }  // namespace
 }  // namespace linkwatch::cli
