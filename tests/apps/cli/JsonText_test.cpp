@@ -2,6 +2,7 @@
 // not UTF-8, checked against the strict JSON check the other tests use too.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "JsonCheck.h"
@@ -15,6 +16,8 @@ struct QuoteCase {
   std::string Text;
   std::string Quoted;
 };
+
+void PrintTo(const QuoteCase& c, std::ostream* os) { *os << c.Name; }
 
 class JsonQuote : public ::testing::TestWithParam<QuoteCase> {};
 

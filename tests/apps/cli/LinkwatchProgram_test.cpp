@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <net/if.h>
+#include <signal.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -171,17 +172,47 @@ TEST_F(LinkwatchProgramTest, TwoCyclesComeFromTheControlsSecondPoll) {
   EXPECT_EQ(loopbackLines[0], "I:1\tlo\tbaselining ...") << "a counter needs two readings";
   EXPECT_NE(loopbackLines[1], loopbackLines[0]) << "the second cycle shows a rate";
   EXPECT_EQ(loopbackLines[1].find("baselining"), std::string::npos) << loopbackLines[1];
+  EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << "both cycles complete";
 }
 
 TEST_F(LinkwatchProgramTest, AnInterruptEndsAnEndlessRunCleanly) {
   StartAgent();
+  bool interrupted = false;
   const ProgramResult result = RunProgram(
       kProgram, {"--port", Port(), "--format", "tsv", "--stats", "Interface Name", "127.0.0.1"},
-      kCleanEnvironment, std::chrono::seconds(60), "I:1\tlo");
+      kCleanEnvironment, std::chrono::seconds(60), [&](const std::string& out, pid_t pid) {
+        if (!interrupted && out.find("I:1\tlo") != std::string::npos) {
+          kill(pid, SIGINT);
+          interrupted = true;
+        }
+      });
+  EXPECT_TRUE(interrupted);
   EXPECT_FALSE(result.TimedOut) << Describe(result);
   EXPECT_EQ(result.Signal, 0) << "ended by its own exit, not by the signal";
   EXPECT_EQ(result.ExitCode, 0) << Describe(result);
   EXPECT_EQ(result.Out.rfind("KEY\tInterface\n", 0), 0u) << result.Out;
+}
+
+TEST_F(LinkwatchProgramTest, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {
+  StartAgent();
+  // The agent stops once the first cycle is printed: every walk of the second
+  // poll times out, and no Status event ends that cycle.
+  const ProgramResult result = RunProgram(
+      kProgram,
+      {"--port", Port(), "--cycles", "2", "--format", "tsv", "--stats", "Interface Name",
+       "127.0.0.1"},
+      kCleanEnvironment, std::chrono::seconds(60), [&](const std::string& out, pid_t) {
+        if (agent->Running() && out.find("I:1\tlo") != std::string::npos) agent->Stop();
+      });
+  EXPECT_FALSE(agent->Running());
+  ASSERT_EQ(result.ExitCode, 0) << Describe(result);
+  std::vector<std::string> loopbackLines;
+  for (const auto& line : Lines(result.Out)) {
+    if (line.rfind("I:1\t", 0) == 0) loopbackLines.push_back(line);
+  }
+  EXPECT_EQ(loopbackLines, (std::vector<std::string>{"I:1\tlo", "I:1\tlo"}))
+      << "the second grid keeps what the first poll read\n" << result.Out;
+  EXPECT_NE(result.Err.find("got no answer"), std::string::npos) << result.Err;
 }
 
 TEST_F(LinkwatchProgramTest, ASilentPortExitsThreeWithTheControlsText) {

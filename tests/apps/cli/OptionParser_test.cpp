@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ struct OptionCase {
   Args Arguments;
   std::function<void(const CliOptions&)> Check;
 };
+
+void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.Name; }
 
 class EveryOption : public ::testing::TestWithParam<OptionCase> {};
 
@@ -197,6 +200,8 @@ struct ErrorCase {
   Args Arguments;
   const char* Names;  // what the message must name
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.Name; }
 
 class UsageErrors : public ::testing::TestWithParam<ErrorCase> {};
 

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,15 +50,18 @@ inline std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 }  // namespace detail
 
+using OutputWatcher = std::function<void(const std::string& outSoFar, pid_t pid)>;
+
 // Runs program with args (no shell), its standard input empty, its output and
 // errors captured, the environment of this process plus (or minus, for an empty
 // value) the given variables. It is killed when the deadline passes.
-// interruptAfterOutput: send SIGINT once the standard output holds this text, to
-// test a clean end on Ctrl-C (empty: never).
+// onOutput, when given, sees the standard output so far and the program's
+// process id whenever more output arrived (to interrupt it, or to change the
+// world around it at a known point of its run).
 inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::map<std::string, std::string>& environment = {},
                                 std::chrono::milliseconds deadline = std::chrono::seconds(60),
-                                const std::string& interruptAfterOutput = "") {
+                                const OutputWatcher& onOutput = {}) {
   ProgramResult result;
   int outPipe[2];
   int errPipe[2];
@@ -92,7 +96,6 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
   }
 
   const auto end = std::chrono::steady_clock::now() + deadline;
-  bool interrupted = false;
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;
   while (open > 0) {
@@ -116,11 +119,7 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
       }
       (i == 0 ? result.Out : result.Err).append(buffer, static_cast<size_t>(got));
     }
-    if (!interrupted && !interruptAfterOutput.empty() &&
-        result.Out.find(interruptAfterOutput) != std::string::npos) {
-      kill(pid, SIGINT);
-      interrupted = true;
-    }
+    if (onOutput && (fds[0].revents & POLLIN) != 0) onOutput(result.Out, pid);
   }
   for (auto& fd : fds) {
     if (fd.fd >= 0) close(fd.fd);
