@@ -24,14 +24,18 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
   // Read once: nothing in the refresh moves or renames columns.
   std::vector<std::string> columnKeys;
   PassOver([&] { columnKeys = ColumnKeys(); });
+  // Each interface's row as found or appended, for the outline below (nothing
+  // moves rows in between); 0 where the look-up failed.
+  std::vector<int> rows;
+  rows.reserve(static_cast<size_t>(interfaces.Count()));
   // A failed look-up leaves the row where the previous one was.
   int row = 0;
   for (const std::shared_ptr<Interface>& interface : interfaces) {
-    RefreshInterfaceRow(*interface, columnKeys, outline, row);
+    rows.push_back(RefreshInterfaceRow(*interface, columnKeys, outline, row));
   }
 
   if (outline) {
-    RefreshOutline(interfaces);
+    MarkGroupHeads(rows);
     for (const std::shared_ptr<Interface>& interface : interfaces) {
       PassOver([&] { children_.Refresh(*interface); });
     }
@@ -44,12 +48,13 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
   PassOver([&] { grid_.SetRedraw(kGridRedrawResume); });
 }
 
-void TableRefresh::RefreshInterfaceRow(Interface& interface,
-                                       const std::vector<std::string>& columnKeys, bool outline,
-                                       int& row) const {
+int TableRefresh::RefreshInterfaceRow(Interface& interface,
+                                      const std::vector<std::string>& columnKeys, bool outline,
+                                      int& row) const {
   const std::string key = interface.Key();
-  PassOver([&] { row = grid_.FindRow(key); });
-  if (row < 1) AppendRow(key, outline, row);
+  int foundAgain = 0;
+  if (PassOver([&] { row = grid_.FindRow(key); })) foundAgain = row;
+  if (row < 1) foundAgain = AppendRow(key, outline, row);
 
   const Statistics& statistics = interface.OwnStatistics();
   const int cols = static_cast<int>(columnKeys.size());
@@ -58,24 +63,23 @@ void TableRefresh::RefreshInterfaceRow(Interface& interface,
     const std::shared_ptr<Statistic> stat = statistics.Item(columnKeys[static_cast<size_t>(col)]);
     if (stat) PassOver([&] { cells_.Fill(*stat, row, col); });
   }
+  return foundAgain;
 }
 
-void TableRefresh::AppendRow(const std::string& key, bool outline, int& row) const {
+int TableRefresh::AppendRow(const std::string& key, bool outline, int& row) const {
   PassOver([&] { row = grid_.Rows(); });
   PassOver([&] { grid_.SetRows(row + 1); });
-  PassOver([&] { grid_.SetRowData(row, key); });
+  const bool keyed = PassOver([&] { grid_.SetRowData(row, key); });
   if (outline) {
     PassOver([&] { grid_.SetRowOutlineLevel(row, 0); });
     PassOver([&] { grid_.SetIsSubtotal(row, true); });
   }
+  return keyed ? row : 0;
 }
 
-void TableRefresh::RefreshOutline(const Interfaces& interfaces) const {
-  for (const std::shared_ptr<Interface>& interface : interfaces) {
-    PassOver([&] {
-      const int row = grid_.FindRow(interface->Key());
-      if (row >= 1) grid_.SetIsSubtotal(row, true);
-    });
+void TableRefresh::MarkGroupHeads(const std::vector<int>& rows) const {
+  for (const int row : rows) {
+    if (row >= 1) PassOver([&] { grid_.SetIsSubtotal(row, true); });
   }
 }
 

@@ -37,10 +37,11 @@ class TableRefresh {
   static bool AnyChildren(const Interfaces& interfaces);
 
  private:
-  void RefreshInterfaceRow(Interface& interface, const std::vector<std::string>& columnKeys,
-                           bool outline, int& row) const;
-  void AppendRow(const std::string& key, bool outline, int& row) const;
-  void RefreshOutline(const Interfaces& interfaces) const;
+  // Both return the interface's row when it was found or appended (0 otherwise).
+  int RefreshInterfaceRow(Interface& interface, const std::vector<std::string>& columnKeys,
+                          bool outline, int& row) const;
+  int AppendRow(const std::string& key, bool outline, int& row) const;
+  void MarkGroupHeads(const std::vector<int>& rows) const;
   std::vector<std::string> ColumnKeys() const;
 
   GridSurface& grid_;
