@@ -175,6 +175,25 @@ TEST_F(LinkwatchProgramTest, TwoCyclesComeFromTheControlsSecondPoll) {
   EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << "both cycles complete";
 }
 
+// After the second poll, regular polls come from the control's timer with
+// --interval (AutoUpdate) and from the monitor itself without it (every 30 s).
+TEST_F(LinkwatchProgramTest, RegularPollsFollowWithAndWithoutAnInterval) {
+  StartAgent();
+  for (const std::vector<std::string>& timing :
+       {std::vector<std::string>{"--interval", "5"}, std::vector<std::string>{}}) {
+    std::vector<std::string> args = {"--port", Port(), "--cycles", "3", "--format", "tsv",
+                                     "--stats", "Interface Name", "127.0.0.1"};
+    args.insert(args.begin(), timing.begin(), timing.end());
+    const ProgramResult result = Run(args);
+    ASSERT_EQ(result.ExitCode, 0) << Describe(result);
+    int headers = 0;
+    for (const auto& line : Lines(result.Out)) headers += line == "KEY\tInterface" ? 1 : 0;
+    EXPECT_EQ(headers, 3) << (timing.empty() ? "without" : "with") << " --interval\n"
+                          << result.Out;
+    EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << result.Err;
+  }
+}
+
 TEST_F(LinkwatchProgramTest, AnInterruptEndsAnEndlessRunCleanly) {
   StartAgent();
   bool interrupted = false;
