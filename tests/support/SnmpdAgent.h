@@ -1,9 +1,9 @@
 #pragma once
-#include <sys/types.h>
-
 #include <chrono>
 #include <string>
 #include <vector>
+
+#include "support/AgentProcess.h"
 
 namespace linkwatch::support {
 
@@ -47,11 +47,11 @@ class SnmpdAgent {
   // True when the agent runs and answers; otherwise Error() says why.
   bool Start();
   void Stop();
-  bool Running() const { return pid_ > 0; }
+  bool Running() const { return process_.Running(); }
 
   std::string Address() const { return "127.0.0.1"; }
-  int Port() const { return port_; }
-  const std::string& Directory() const { return directory_; }
+  int Port() const { return process_.Port(); }
+  const std::string& Directory() const { return process_.Directory(); }
   const std::string& Error() const { return error_; }
   // The agent's log so far (useful in assertion messages).
   std::string Log() const;
@@ -61,15 +61,10 @@ class SnmpdAgent {
 
  private:
   bool WriteConfig();
-  bool Launch();
-  bool WaitUntilAnswering();
-  bool WaitForExit(std::chrono::milliseconds deadline);
 
   SnmpdOptions options_;
-  std::string directory_;
+  AgentProcess process_;
   std::string error_;
-  int port_ = 0;
-  pid_t pid_ = -1;
 };
 
 }  // namespace linkwatch::support

@@ -1,10 +1,10 @@
 #pragma once
-#include <sys/types.h>
-
 #include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "support/AgentProcess.h"
 
 namespace linkwatch::support {
 
@@ -71,11 +71,11 @@ class SnmpsimAgent {
   // True when the agent runs and answers; otherwise Error() says why.
   bool Start();
   void Stop();
-  bool Running() const { return pid_ > 0; }
+  bool Running() const { return process_.Running(); }
 
   std::string Address() const { return "127.0.0.1"; }
-  int Port() const { return port_; }
-  const std::string& Directory() const { return directory_; }
+  int Port() const { return process_.Port(); }
+  const std::string& Directory() const { return process_.Directory(); }
   const std::string& Error() const { return error_; }
   // The names (communities) of the recordings served, known once Start() succeeded.
   const std::vector<std::string>& Recordings() const { return served_; }
@@ -92,16 +92,12 @@ class SnmpsimAgent {
  private:
   std::string RecordingsDirectory() const;
   bool PrepareDirectory();
-  bool Launch();
-  bool WaitUntilAnswering();
-  bool WaitForExit(std::chrono::milliseconds deadline);
+  std::vector<std::string> Command(const std::string& snmpsimd, int port) const;
 
   SnmpsimOptions options_;
   std::vector<std::string> served_;
-  std::string directory_;
+  AgentProcess process_;
   std::string error_;
-  int port_ = 0;
-  pid_t pid_ = -1;  // the launcher, which leads the agent's process group
 };
 
 }  // namespace linkwatch::support
