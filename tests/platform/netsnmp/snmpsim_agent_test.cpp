@@ -16,7 +16,6 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "components/SnmpMessage.h"
 #include "platform/netsnmp/NetSnmpEngine.h"
 #include "support/EventLoop.h"
+#include "support/Files.h"
 #include "support/SnmpsimAgent.h"
 
 namespace linkwatch::snmpsimtest {
@@ -498,31 +498,24 @@ TEST_F(SimulatedDevices, WritableDeviceKeepsWhatIsWrittenAndRefusesItsReadOnlyOb
 TEST(SimulatedDeviceData, CommittedRecordingsMatchTheirGenerator) {
   const fs::path source(LINKWATCH_SOURCE_DIR);
   const fs::path committed = source / "tests" / "data" / "snmpsim";
-  std::string pattern = (fs::temp_directory_path() / "linkwatch-recordings-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path fresh(pattern);
+  const support::TemporaryDirectory scratch("linkwatch-recordings");
+  ASSERT_TRUE(scratch.Error().empty()) << scratch.Error();
+  const fs::path fresh(scratch.Path());
   const fs::path generator = source / "tools" / "make-recordings.py";
   const std::string command = "/usr/bin/python3 '" + generator.string() + "' --output '" +
                               fresh.string() + "' > /dev/null";
   const int status = std::system(command.c_str());
   ASSERT_EQ(status, 0) << command;
 
-  auto read = [](const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream content;
-    content << file.rdbuf();
-    return content.str();
-  };
   int files = 0;
   for (const auto& entry : fs::directory_iterator(fresh)) {
     ++files;
     const fs::path name = entry.path().filename();
     EXPECT_TRUE(fs::exists(committed / name)) << name << " is not committed";
-    EXPECT_TRUE(read(entry.path()) == read(committed / name))
+    EXPECT_TRUE(support::ReadFile(entry.path()) == support::ReadFile(committed / name))
         << name << " differs from what tools/make-recordings.py writes; run it and commit";
   }
   EXPECT_GE(files, 3);
-  fs::remove_all(fresh);
 }
 
 }  // namespace
