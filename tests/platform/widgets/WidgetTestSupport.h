@@ -1,0 +1,76 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QWidget>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+#include "platform/qt/QtEventLoop.h"
+#include "support/EventLoop.h"
+
+namespace linkwatch::testing_widgets {
+
+// Widgets need a QApplication on Qt's offscreen platform (no display needed).
+inline QApplication& Application() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static std::unique_ptr<QApplication> app = QtEventLoop::EnsureApplication();
+  return *qobject_cast<QApplication*>(QCoreApplication::instance());
+}
+
+inline bool RunUntil(const std::function<bool()>& condition,
+                     std::chrono::milliseconds deadline = std::chrono::seconds(10)) {
+  return support::RunEventLoopUntil(condition, deadline);
+}
+
+// What a user's mouse does: press and release at a point of a widget.
+inline void Press(QWidget* target, QPoint at, Qt::MouseButton button,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button,
+                    modifiers);
+  QApplication::sendEvent(target, &press);
+}
+
+inline void Release(QWidget* target, QPoint at, Qt::MouseButton button,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button,
+                      Qt::NoButton, modifiers);
+  QApplication::sendEvent(target, &release);
+}
+
+inline void Click(QWidget* target, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  Press(target, at, button, modifiers);
+  Release(target, at, button, modifiers);
+}
+
+inline void DoubleClick(QWidget* target, QPoint at) {
+  Click(target, at);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &twice);
+  Release(target, at, Qt::LeftButton);
+}
+
+// A drag of a header section onto another one, as the user does it.
+inline void DragHeaderSection(QHeaderView* header, int from, int to) {
+  QWidget* target = header->viewport();
+  const int y = header->height() / 2;
+  const QPoint start(header->sectionViewportPosition(from) + header->sectionSize(from) / 2, y);
+  const QPoint end(header->sectionViewportPosition(to) + 4, y);
+  Press(target, start, Qt::LeftButton);
+  for (int step = 1; step <= 8; ++step) {
+    const QPoint at = start + (end - start) * step / 8;
+    QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+  }
+  Release(target, end, Qt::LeftButton);
+}
+
+}  // namespace linkwatch::testing_widgets

@@ -1,0 +1,340 @@
+// The view of the in-memory grid: what it shows of the grid, and how the user's
+// actions in it reach the grid's events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <string>
+#include <vector>
+
+#include "WidgetTestSupport.h"
+#include "components/GridEvents.h"
+#include "platform/grid/MemoryGrid.h"
+#include "platform/qt/QtPicture.h"
+#include "platform/widgets/GridModel.h"
+#include "platform/widgets/GridView.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_widgets::Application;
+using testing_widgets::Click;
+using testing_widgets::RunUntil;
+
+// The grid's owner as the view's actions reach it: every event is written down;
+// edits are refused in column 0, and sorts run through Compare on sort values.
+class RecordingOwner : public GridEvents {
+ public:
+  explicit RecordingOwner(MemoryGrid& grid) : grid_(grid) { grid.SetEvents(this); }
+
+  void ColumnMoved(int column, int position) override {
+    log.push_back("moved " + std::to_string(column) + ">" + std::to_string(position));
+  }
+  void BeforeEdit(int row, int column, bool& cancel) override {
+    log.push_back("before-edit " + std::to_string(row) + "," + std::to_string(column));
+    cancel = column == 0;
+  }
+  void AfterEdit(int row, int column) override {
+    log.push_back("after-edit " + std::to_string(row) + "," + std::to_string(column));
+  }
+  void BeforeSort(int column, int& order) override {
+    log.push_back("before-sort " + std::to_string(column));
+    if (column == 1) order = kGridSortCustom;
+  }
+  void Compare(int row1, int row2, int& result) override {
+    const auto first = std::get<int64_t>(grid_.Cell(kCellSort, row1, 1));
+    const auto second = std::get<int64_t>(grid_.Cell(kCellSort, row2, 1));
+    result = first > second ? -1 : (first < second ? 1 : 0);  // largest on top
+  }
+  void SelectionChanged() override { log.push_back("selection"); }
+  void MouseUp(int button, int shift, float, float) override {
+    log.push_back("mouse-up " + std::to_string(button) + "," + std::to_string(shift) + " at " +
+                  std::to_string(grid_.MouseRow()) + "," + std::to_string(grid_.MouseCol()));
+  }
+
+  int Count(const std::string& entry) const {
+    return static_cast<int>(std::count(log.begin(), log.end(), entry));
+  }
+
+  std::vector<std::string> log;
+
+ private:
+  MemoryGrid& grid_;
+};
+
+std::shared_ptr<const Picture> SolidPicture(QColor color, const std::string& name) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(color);
+  return std::make_shared<QtPicture>(image, name);
+}
+
+// A table like the control lays out: a bold header row, three interface rows
+// with a name, a number with sort values, and a check box.
+class GridViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Application();
+    grid.SetRows(4);
+    grid.SetCols(3);
+    grid.SetFixedRows(1);
+    const char* headers[] = {"Interface", "Speed", "Enabled"};
+    for (int col = 0; col < 3; ++col) {
+      grid.SetColKey(col, headers[col]);
+      grid.SetCell(kCellText, 0, col, std::string(headers[col]));
+      grid.SetCell(kCellFontBold, 0, col, true);
+    }
+    const char* names[] = {"eth0", "eth1", "lo"};
+    const int64_t speeds[] = {100, 1000, 10};
+    for (int row = 1; row <= 3; ++row) {
+      grid.SetRowData(row, "I:" + std::to_string(row));
+      grid.SetCell(kCellText, row, 0, std::string(names[row - 1]));
+      grid.SetCell(kCellText, row, 1, std::to_string(speeds[row - 1]) + " Mbps");
+      grid.SetCell(kCellSort, row, 1, speeds[row - 1]);
+      grid.SetCell(kCellChecked, row, 2, int64_t{row == 3 ? kGridUnchecked : kGridChecked});
+      grid.SetCell(kCellPictureAlignment, row, 2, int64_t{4});
+    }
+    view = std::make_unique<GridView>(grid);
+    view->resize(480, 240);
+    view->show();
+    view->Refresh();
+    owner.log.clear();
+  }
+
+  QString Shown(int gridRow, int col, int role = Qt::DisplayRole) const {
+    return view->Model().index(GridModel::ModelRow(gridRow), col).data(role).toString();
+  }
+  QVariant Data(int gridRow, int col, int role) const {
+    return view->Model().index(GridModel::ModelRow(gridRow), col).data(role);
+  }
+  QPoint CentreOf(int gridRow, int col) const { return view->CellRect(gridRow, col).center(); }
+
+  MemoryGrid grid;
+  RecordingOwner owner{grid};
+  std::unique_ptr<GridView> view;
+};
+
+TEST_F(GridViewTest, ShowsRowZeroAsTheBoldHeaderAndTheRestAsRows) {
+  EXPECT_EQ(view->Model().rowCount(), 3);
+  EXPECT_EQ(view->Model().columnCount(), 3);
+  EXPECT_EQ(view->Model().headerData(1, Qt::Horizontal).toString(), "Speed");
+  EXPECT_TRUE(view->Model().headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(Shown(1, 0), "eth0");
+  EXPECT_EQ(Shown(3, 1), "10 Mbps");
+  // Emphasis is the grid's to give: a header cell without it is not bold.
+  grid.SetCell(kCellFontBold, 0, 2, false);
+  view->Refresh();
+  EXPECT_FALSE(view->Model().headerData(2, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+}
+
+TEST_F(GridViewTest, ShowsColoursPicturesCheckBoxesAndSeveralLines) {
+  grid.SetCell(kCellForeColor, 1, 1, int64_t{0xFF0000});  // blue (0x00BBGGRR)
+  grid.SetCell(kCellBackColor, 1, 1, int64_t{0xF0F0F0});
+  grid.SetCell(kCellForeColor, 2, 1, int64_t{0x808080});
+  grid.SetCell(kCellPicture, 2, 0, SolidPicture(Qt::green, "up"));
+  grid.SetCell(kCellText, 3, 0, std::string("lo\nloopback"));
+  grid.SetRowHeight(3, 2 * view->fontMetrics().height());
+  view->Refresh();
+
+  EXPECT_EQ(Data(1, 1, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+  EXPECT_EQ(Data(1, 1, Qt::BackgroundRole).value<QColor>(), QColor(240, 240, 240));
+  EXPECT_EQ(Data(2, 1, Qt::ForegroundRole).value<QColor>(), QColor(128, 128, 128));
+  EXPECT_FALSE(Data(2, 2, Qt::BackgroundRole).isValid());  // the grid's own background
+  EXPECT_EQ(Data(2, 0, GridModel::PictureNameRole).toString(), "up");
+  const QPixmap picture = Data(2, 0, Qt::DecorationRole).value<QPixmap>();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.toImage().pixelColor(8, 8), QColor(Qt::green));
+  EXPECT_EQ(Data(1, 2, Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_EQ(Data(3, 2, Qt::CheckStateRole).toInt(), Qt::Unchecked);
+  EXPECT_FALSE(Data(1, 1, Qt::CheckStateRole).isValid());
+  EXPECT_EQ(Data(3, 2, Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
+  EXPECT_EQ(Shown(3, 0), "lo\nloopback");
+  EXPECT_GE(view->rowHeight(GridModel::ModelRow(3)), 2 * view->fontMetrics().height());
+  EXPECT_LT(view->rowHeight(GridModel::ModelRow(1)), 2 * view->fontMetrics().height());
+}
+
+TEST_F(GridViewTest, HidesHiddenRowsAndCollapsedChildRows) {
+  // Two child rows under eth1 (grid row 2), as the control adds them.
+  grid.SetIsSubtotal(1, true);
+  grid.SetIsSubtotal(2, true);
+  grid.SetIsSubtotal(3, true);
+  const int first = grid.AddChild(2, kGridRelationChild, "", "C:2.1");
+  const int second = grid.AddChild(2, kGridRelationChild, "", "C:2.2");
+  grid.SetCell(kCellText, first, 0, std::string("client a"));
+  grid.SetCell(kCellText, second, 0, std::string("client b"));
+  grid.SetRowHidden(1, true);
+  view->Refresh();
+
+  ASSERT_EQ(view->Model().rowCount(), 5);
+  EXPECT_EQ(Shown(first, 0), "client a");
+  EXPECT_EQ(Data(first, 0, GridModel::OutlineLevelRole).toInt(), 1);
+  EXPECT_TRUE(Data(2, 0, GridModel::HasChildRowsRole).toBool());
+  EXPECT_TRUE(view->isRowHidden(GridModel::ModelRow(1)));
+  EXPECT_FALSE(view->isRowHidden(GridModel::ModelRow(first)));
+
+  // A click on the group head's mark collapses it: the view hides its child
+  // rows, the grid's own hidden flags stay as the control set them.
+  const QRect head = view->CellRect(2, 0);
+  Click(view->viewport(), QPoint(head.left() + 8, head.center().y()));
+  EXPECT_FALSE(view->IsExpanded(2));
+  EXPECT_TRUE(view->isRowHidden(GridModel::ModelRow(first)));
+  EXPECT_TRUE(view->isRowHidden(GridModel::ModelRow(second)));
+  EXPECT_FALSE(grid.RowHidden(first));
+  EXPECT_FALSE(view->isRowHidden(GridModel::ModelRow(4 + 1)));  // lo, below the group
+
+  // The group stays collapsed when the control refreshes, and opens again.
+  view->Refresh();
+  EXPECT_TRUE(view->isRowHidden(GridModel::ModelRow(second)));
+  view->SetExpanded(2, true);
+  EXPECT_FALSE(view->isRowHidden(GridModel::ModelRow(second)));
+  EXPECT_TRUE(view->isRowHidden(GridModel::ModelRow(1)));
+}
+
+TEST_F(GridViewTest, ClicksSelectCellsAndBlocksInTheGrid) {
+  Click(view->viewport(), CentreOf(2, 1));
+  EXPECT_EQ(grid.Row(), 2);
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(owner.Count("selection"), 1);
+
+  Click(view->viewport(), CentreOf(3, 0), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(grid.Row(), 2);  // the cursor stays where the block began
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(grid.RowSel(), 3);
+  EXPECT_EQ(grid.ColSel(), 0);
+
+  // The control selecting everything shows in the view (the header row aside).
+  grid.SetRow(0);
+  grid.SetCol(0);
+  grid.SetRowSel(3);
+  grid.SetColSel(2);
+  view->Refresh();
+  EXPECT_EQ(view->selectionModel()->selectedIndexes().size(), 9);
+}
+
+TEST_F(GridViewTest, RightClickLeavesTheSelectionToTheOwnerAndRaisesMouseUp) {
+  grid.Select(1, 0, 2, 1);
+  view->Refresh();
+  const auto before = view->selectionModel()->selection();
+  owner.log.clear();
+
+  Click(view->viewport(), CentreOf(3, 2), Qt::RightButton);
+  EXPECT_EQ(view->selectionModel()->selection(), before);
+  EXPECT_EQ(grid.RowSel(), 2);
+  ASSERT_EQ(owner.log.size(), 1u);
+  EXPECT_EQ(owner.log[0], "mouse-up 2,0 at 3,2");
+
+  Click(view->viewport(), CentreOf(1, 1), Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(owner.log.back(), "mouse-up 1,2 at 1,1");
+}
+
+TEST_F(GridViewTest, HeaderClicksSortThroughTheOwner) {
+  QHeaderView* header = view->horizontalHeader();
+  Click(header->viewport(), view->CellRect(0, 1).center());
+  EXPECT_EQ(owner.Count("before-sort 1"), 1);
+  EXPECT_EQ(owner.log.back(), "mouse-up 1,0 at 0,1");
+  // The owner's compare puts the fastest interface on top.
+  EXPECT_EQ(Shown(1, 0), "eth1");
+  EXPECT_EQ(Shown(2, 0), "eth0");
+  EXPECT_EQ(Shown(3, 0), "lo");
+  EXPECT_TRUE(header->isSortIndicatorShown());
+  EXPECT_EQ(header->sortIndicatorSection(), 1);
+
+  // A column the owner leaves alone sorts by its text.
+  Click(header->viewport(), view->CellRect(0, 0).center());
+  EXPECT_EQ(owner.Count("before-sort 0"), 1);
+  EXPECT_EQ(Shown(1, 0), "eth0");
+  EXPECT_EQ(Shown(3, 0), "lo");
+}
+
+TEST_F(GridViewTest, DraggingAHeaderMovesTheGridColumn) {
+  QHeaderView* header = view->horizontalHeader();
+  testing_widgets::DragHeaderSection(header, 2, 0);
+  EXPECT_EQ(owner.Count("moved 2>0"), 1);
+  EXPECT_EQ(owner.Count("before-sort 2"), 0);  // a drag is no click
+  EXPECT_EQ(grid.ColKey(0), "Enabled");
+  // The header keeps showing the grid's order: section n is grid column n.
+  EXPECT_EQ(header->logicalIndex(0), 0);
+  EXPECT_EQ(view->Model().headerData(0, Qt::Horizontal).toString(), "Enabled");
+  EXPECT_EQ(Data(1, 0, Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_EQ(Shown(1, 1), "eth0");
+}
+
+TEST_F(GridViewTest, EditsGoThroughBeginAndCommit) {
+  const QModelIndex speed = view->Model().index(GridModel::ModelRow(2), 1);
+  view->setCurrentIndex(speed);
+  view->edit(speed);
+  ASSERT_TRUE(grid.Editing());
+  EXPECT_EQ(owner.Count("before-edit 2,1"), 1);
+  auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(speed));
+  ASSERT_NE(editor, nullptr);
+  editor->setText("2500 Mbps");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  ASSERT_TRUE(RunUntil([&] { return owner.Count("after-edit 2,1") == 1; }));
+  EXPECT_EQ(grid.CellText(2, 1), "2500 Mbps");
+  ASSERT_TRUE(RunUntil([&] { return Shown(2, 1) == "2500 Mbps"; }));
+
+  // The owner refuses column 0: no editor opens and nothing is written.
+  const QModelIndex name = view->Model().index(GridModel::ModelRow(1), 0);
+  view->edit(name);
+  EXPECT_FALSE(grid.Editing());
+  EXPECT_EQ(view->indexWidget(name), nullptr);
+  EXPECT_EQ(owner.Count("before-edit 1,0"), 1);
+  EXPECT_EQ(owner.Count("after-edit 1,0"), 0);
+
+  // An editor closed with Escape ends the grid's edit without a commit.
+  view->edit(speed);
+  ASSERT_TRUE(grid.Editing());
+  editor = qobject_cast<QLineEdit*>(view->indexWidget(speed));
+  ASSERT_NE(editor, nullptr);
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(editor, &escape);
+  ASSERT_TRUE(RunUntil([&] { return !grid.Editing(); }));
+  EXPECT_EQ(owner.Count("after-edit 2,1"), 1);
+}
+
+TEST_F(GridViewTest, ClickingACheckBoxTogglesItThroughTheOwner) {
+  Click(view->viewport(), CentreOf(3, 2));
+  EXPECT_EQ(owner.Count("before-edit 3,2"), 1);
+  EXPECT_EQ(owner.Count("after-edit 3,2"), 1);
+  EXPECT_EQ(std::get<int64_t>(grid.Cell(kCellChecked, 3, 2)), kGridChecked);
+  ASSERT_TRUE(RunUntil([&] { return Data(3, 2, Qt::CheckStateRole).toInt() == Qt::Checked; }));
+  // A click beside the box only moves the cursor.
+  const QRect cell = view->CellRect(1, 2);
+  Click(view->viewport(), QPoint(cell.left() + 2, cell.center().y()));
+  EXPECT_EQ(owner.Count("after-edit 1,2"), 0);
+  EXPECT_EQ(grid.Row(), 1);
+}
+
+TEST_F(GridViewTest, HoldsItsPictureWhileRepaintIsSuspended) {
+  grid.SetRedraw(kGridRedrawSuspend);
+  grid.SetCell(kCellText, 1, 0, std::string("eth9"));
+  grid.SetRows(5);  // a row the view must not announce while suspended
+  view->Refresh();
+  EXPECT_FALSE(view->updatesEnabled());
+  EXPECT_EQ(view->Model().rowCount(), 3);
+  grid.SetRedraw(kGridRedrawResume);
+  ASSERT_TRUE(RunUntil([&] { return view->updatesEnabled(); }));
+  EXPECT_EQ(view->Model().rowCount(), 4);
+  EXPECT_EQ(Shown(1, 0), "eth9");
+}
+
+TEST_F(GridViewTest, PaintsTheBackgroundPictureBehindTheCells) {
+  QImage red(8, 8, QImage::Format_ARGB32);
+  red.fill(Qt::red);
+  grid.SetSetting(201, std::shared_ptr<const Picture>(std::make_shared<QtPicture>(red, "bg")));
+  grid.SetSetting(202, int64_t{10});  // tiled
+  view->Refresh();
+  const QImage shot = view->viewport()->grab().toImage();
+  // Below the last row nothing covers the background.
+  const int below = view->CellRect(3, 0).bottom() + 10;
+  ASSERT_LT(below, shot.height());
+  EXPECT_EQ(shot.pixelColor(shot.width() / 2, below), QColor(Qt::red));
+}
+
+}  // namespace
+}  // namespace linkwatch

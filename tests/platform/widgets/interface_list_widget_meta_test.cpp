@@ -1,0 +1,177 @@
+// The control widget as scripts see it: properties, methods and signals through
+// Qt's meta-object system, in the control's interface order, and by name.
+#include <gtest/gtest.h>
+
+#include <QMetaMethod>
+#include <QMetaObject>
+#include <QMetaProperty>
+#include <QStringList>
+
+#include "WidgetFixture.h"
+#include "platform/grid/MemoryGrid.h"
+
+namespace linkwatch {
+namespace {
+
+using testing_widgets::WidgetFixture;
+
+class InterfaceListWidgetMetaTest : public WidgetFixture {
+ protected:
+  void SetUp() override {
+    WidgetFixture::SetUp();
+    widget = std::make_unique<InterfaceListWidget>();
+  }
+
+  static QStringList Names(QMetaMethod::MethodType type) {
+    const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
+    QStringList names;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+      const QMetaMethod method = meta.method(i);
+      if (method.methodType() != type) continue;
+      const QString name = QString::fromLatin1(method.name());
+      // A member with optional arguments is listed once per form, together.
+      if (names.isEmpty() || names.back() != name) names << name;
+    }
+    return names;
+  }
+};
+
+TEST_F(InterfaceListWidgetMetaTest, ListsThePropertiesInInterfaceOrder) {
+  const QStringList expected = {
+      "Active", "Target", "IP", "Community", "SNMPVersion", "SysName", "SysDescr", "SystemOID",
+      "SysUpTime", "MachineType", "Vendor", "VendorIcon", "LastBoot", "SysLocation",
+      "SysContact", "Synchronous", "PollID", "InterfaceCount", "Interfaces", "NextPoll",
+      "RefreshInterval", "AutoUpdate", "SecondsTillUpdate", "StatisticsList", "HighColorIcons",
+      "Background", "LastError", "TableObject", "ColumnList", "StatisticTemplates",
+      "SNMPContext", "SNMPUsername", "SNMPAuthType", "SNMPAuthPass", "SNMPEncryptType",
+      "SNMPEncryptPass", "SNMPPort", "SNMPTimeoutMs", "SNMPRetries"};
+  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
+  QStringList names;
+  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+    names << QString::fromLatin1(meta.property(i).name());
+  }
+  EXPECT_EQ(names, expected);
+
+  // Read-only members have no setter; the others have one.
+  const QStringList readOnly = {"Active", "IP", "SysName", "MachineType", "VendorIcon",
+                                "LastBoot", "PollID", "Interfaces", "NextPoll",
+                                "SecondsTillUpdate", "LastError", "TableObject", "ColumnList",
+                                "StatisticTemplates"};
+  for (const QString& name : expected) {
+    const QMetaProperty property = meta.property(meta.indexOfProperty(name.toLatin1()));
+    if (readOnly.contains(name)) {
+      EXPECT_FALSE(property.isWritable()) << name.toStdString();
+    }
+  }
+  for (const char* name : {"Target", "Community", "SNMPVersion", "RefreshInterval", "AutoUpdate",
+                           "StatisticsList", "Background", "SNMPEncryptPass"}) {
+    EXPECT_TRUE(meta.property(meta.indexOfProperty(name)).isWritable()) << name;
+  }
+  // Properties that change with an event announce it.
+  EXPECT_EQ(meta.property(meta.indexOfProperty("Active")).notifySignal().name(), "Status");
+  EXPECT_EQ(meta.property(meta.indexOfProperty("SysName")).notifySignal().name(),
+            "SystemMIBComplete");
+  EXPECT_EQ(meta.property(meta.indexOfProperty("AutoUpdate")).notifySignal().name(), "PollTimer");
+}
+
+TEST_F(InterfaceListWidgetMetaTest, ListsTheMethodsAndEventsInInterfaceOrder) {
+  const QStringList methods = {
+      "SelectedStatisticName", "SelectedStatistic", "SelectedInterface",
+      "SelectedInterfaceChild", "StartMonitoring", "StopMonitoring", "Restart", "SNMPGetNext",
+      "Poll", "PollStatistic", "AdminEnableInterface", "AdminShutdownInterface", "GetSystemMIB",
+      "CopyToClipboard", "ClearTable", "RefreshTable", "RefreshChildren",
+      "HideSelectedInterfaces", "UnHideAllInterfaces", "RowsHidden", "SelectAll",
+      "ClipSelection"};
+  EXPECT_EQ(Names(QMetaMethod::Method), methods);
+  const QStringList events = {"PollTimer", "Status", "SystemMIBComplete", "RearrangedColumns",
+                              "SelectionChanged", "MouseUp"};
+  EXPECT_EQ(Names(QMetaMethod::Signal), events);
+  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
+  EXPECT_GE(meta.indexOfSignal("MouseUp(int,int,float,float)"), 0);
+  EXPECT_GE(meta.indexOfSignal("RearrangedColumns(int,int)"), 0);
+  EXPECT_GE(meta.indexOfMethod("Poll()"), 0);
+  EXPECT_GE(meta.indexOfMethod("Poll(bool)"), 0);
+}
+
+TEST_F(InterfaceListWidgetMetaTest, PropertiesWorkByName) {
+  InterfaceListWidget& list = *widget;
+  EXPECT_EQ(list.property("RefreshInterval").toInt(), 30);
+  EXPECT_EQ(list.property("SecondsTillUpdate").toInt(), -1);
+  EXPECT_FALSE(list.property("Active").toBool());
+  ASSERT_TRUE(list.setProperty("RefreshInterval", 1000));
+  EXPECT_EQ(list.property("RefreshInterval").toInt(), 300);
+  ASSERT_TRUE(list.setProperty("RefreshInterval", 0));
+  EXPECT_EQ(list.Control().RefreshInterval(), 5);
+  ASSERT_TRUE(list.setProperty("Target", "192.0.2.1"));
+  EXPECT_EQ(list.Control().Target(), "192.0.2.1");
+  ASSERT_TRUE(list.setProperty("SNMPAuthType", 2));
+  EXPECT_EQ(list.Control().SNMPAuthType(), 2);
+  EXPECT_EQ(list.property("TableObject").value<QObject*>(), &list.View());
+  EXPECT_EQ(list.property("Interfaces").value<std::shared_ptr<Interfaces>>(), nullptr);
+  EXPECT_NE(list.property("StatisticTemplates").value<std::shared_ptr<StatisticTemplates>>(),
+            nullptr);
+
+  // A new statistics list lays the table out at once, and the view shows it.
+  ASSERT_TRUE(list.setProperty("StatisticsList", "Interface Name,In Traffic,No Such Statistic"));
+  EXPECT_EQ(list.property("ColumnList").toString(), "Interface Name,In Traffic,No Such Statistic");
+  GridModel& model = list.View().Model();
+  ASSERT_EQ(model.columnCount(), 3);
+  EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), "Interface");
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "In");
+  EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "No Such Statistic");
+  EXPECT_TRUE(model.headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(model.rowCount(), 0);
+
+  // The background is the control's: stored now, shown from the next layout.
+  QImage tile(4, 4, QImage::Format_ARGB32);
+  tile.fill(Qt::yellow);
+  ASSERT_TRUE(list.setProperty("Background", tile));
+  EXPECT_EQ(list.property("Background").value<QImage>().pixelColor(1, 1), QColor(Qt::yellow));
+}
+
+TEST_F(InterfaceListWidgetMetaTest, MethodsWorkByName) {
+  InterfaceListWidget& list = *widget;
+  list.SetStatisticsList("Interface Name,In Traffic");
+  bool hidden = true;
+  ASSERT_TRUE(QMetaObject::invokeMethod(&list, "RowsHidden", Q_RETURN_ARG(bool, hidden)));
+  EXPECT_FALSE(hidden);
+  std::shared_ptr<Interface> selected = std::make_shared<Interface>();
+  ASSERT_TRUE(QMetaObject::invokeMethod(&list, "SelectedInterface",
+                                        Q_RETURN_ARG(std::shared_ptr<linkwatch::Interface>,
+                                                     selected)));
+  EXPECT_EQ(selected, nullptr);  // the cursor is on the header row
+  QString name = "unset";
+  ASSERT_TRUE(QMetaObject::invokeMethod(&list, "SelectedStatisticName", Q_RETURN_ARG(QString, name)));
+  EXPECT_EQ(name, "Interface Name");
+  bool enabled = true;
+  ASSERT_TRUE(QMetaObject::invokeMethod(
+      &list, "AdminEnableInterface", Q_RETURN_ARG(bool, enabled),
+      Q_ARG(std::shared_ptr<linkwatch::Interface>, nullptr)));
+  EXPECT_FALSE(enabled);  // no interface: nothing is sent
+
+  ASSERT_TRUE(QMetaObject::invokeMethod(&list, "ClearTable"));
+  EXPECT_EQ(list.property("ColumnList").toString(), "");
+  EXPECT_EQ(list.View().Model().columnCount(), 0);
+  EXPECT_EQ(list.Grid().Rows(), 0);
+  // Asking for a member that does not exist fails cleanly.
+  EXPECT_FALSE(QMetaObject::invokeMethod(&list, "NoSuchMethod"));
+}
+
+TEST_F(InterfaceListWidgetMetaTest, FillsTheWidgetAndInstallsAPlatformWhenNoneIs) {
+  widget->show();
+  widget->resize(500, 300);
+  EXPECT_EQ(widget->View().geometry(), QRect(0, 0, 500, 300));
+  const MemoryGrid::Bounds& place = widget->Grid().Placement();
+  EXPECT_EQ(place.Width, 500);
+  EXPECT_EQ(place.Height, 300);
+
+  widget.reset();
+  Globals::Reset();
+  ASSERT_FALSE(Globals::Installed());
+  InterfaceListWidget standalone;
+  EXPECT_TRUE(Globals::Installed());
+  EXPECT_EQ(standalone.RefreshInterval(), 30);
+}
+
+}  // namespace
+}  // namespace linkwatch
