@@ -43,7 +43,9 @@ void MemoryGrid::SetRows(int rows) {
   CheckNotSorting();
   const auto count = static_cast<size_t>(CheckedCount("row", rows, kMaxRows));
   if (count > rows_.size()) {
-    rows_.reserve(count);
+    // Grow geometrically: the table appends rows one at a time, and an exact
+    // reserve would copy the whole row list on every append.
+    if (count > rows_.capacity()) rows_.reserve(std::max(count, 2 * rows_.capacity()));
     while (rows_.size() < count) {
       rows_.push_back(std::make_unique<GridRow>());
       rows_.back()->Position = static_cast<int>(rows_.size() - 1);
