@@ -18,8 +18,13 @@ std::filesystem::path MibCatalogueLocation::Default() {
   }
   std::error_code error;
   if (const auto folder = ModuleFolder(); !folder.empty()) {
-    const auto installed = folder / "data" / "mibs";
-    if (std::filesystem::exists(installed, error)) return installed;
+    // An installed tree keeps data in <prefix>/share next to <prefix>/lib and /bin.
+    const std::filesystem::path candidates[] = {
+        (folder / ".." / "share" / "linkwatch" / "mibs").lexically_normal(),
+        folder / "data" / "mibs"};
+    for (const auto& installed : candidates) {
+      if (std::filesystem::exists(installed, error)) return installed;
+    }
   }
 #ifdef LINKWATCH_DATA_DIR
   return std::filesystem::path(LINKWATCH_DATA_DIR) / "mibs";
