@@ -1,0 +1,257 @@
+// The installed package as a host meets it: `cmake --install` of this build into
+// a staging folder, then hosts built against that folder alone, the example host
+// through find_package(Linkwatch) and a small probe through pkg-config, run with
+// no help from the source or build tree.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "support/SnmpdAgent.h"
+
+namespace linkwatch {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSourceDir = LINKWATCH_SOURCE_DIR;
+const fs::path kBuildDir = LINKWATCH_BUILD_DIR;
+const std::string kLibDir = LINKWATCH_INSTALL_LIBDIR;
+// The prefix the package is installed for; the files land below the staging
+// folder (DESTDIR), so nothing outside the test's own folder is touched.
+const fs::path kPrefix = "/usr/local";
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  }
+  return quoted + "'";
+}
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string output;  // standard output and standard error together
+};
+
+// Runs a shell command with a time limit; the output comes back for messages.
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  const std::string limited = "timeout --kill-after=10 240 sh -c " + Quote(command) + " 2>&1";
+  FILE* pipe = popen(limited.c_str(), "r");
+  if (pipe == nullptr) {
+    result.output = "cannot start: " + command;
+    return result;
+  }
+  std::array<char, 4096> buffer{};
+  size_t count = 0;
+  while ((count = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+    result.output.append(buffer.data(), count);
+  }
+  const int status = pclose(pipe);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Lines "key<TAB>value" as a map.
+std::map<std::string, std::string> TabbedPairs(const std::string& text) {
+  std::map<std::string, std::string> pairs;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (const size_t tab = line.find('\t'); tab != std::string::npos) {
+      pairs[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+  }
+  return pairs;
+}
+
+// The environment settings that would move the library's data elsewhere are
+// removed, so the run shows what the installed tree finds by itself.
+const std::string kWithoutOverrides =
+    "env -u LINKWATCH_STATISTICS_FILE -u LINKWATCH_MIB_CATALOGUE -u LINKWATCH_CATALOG_DIR "
+    "QT_QPA_PLATFORM=offscreen ";
+
+// A fresh folder for one test, with this build installed below it.
+class InstalledPackage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "linkwatch-packaging-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    work_ = pattern;
+    stage_ = work_ / "stage";
+    const CommandResult install =
+        RunCommand("DESTDIR=" + Quote(stage_.string()) + " " + Quote(LINKWATCH_CMAKE_COMMAND) +
+            " --install " + Quote(kBuildDir.string()) + " --prefix " + kPrefix.string());
+    ASSERT_EQ(install.exitCode, 0) << install.output;
+  }
+
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(work_, ignored);
+  }
+
+  // The installed prefix as the files lie on disk.
+  fs::path Prefix() const { return stage_ / kPrefix.relative_path(); }
+  fs::path LibDir() const { return Prefix() / kLibDir; }
+
+  fs::path work_;
+  fs::path stage_;
+};
+
+TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForIt) {
+  std::vector<std::string> expected = {
+      kLibDir + "/libOSTLNK9.so",
+      kLibDir + "/libOSTLNK9.so.0.1",
+      kLibDir + "/OSTLNK9.cfg",
+      kLibDir + "/cmake/Linkwatch/LinkwatchConfig.cmake",
+      kLibDir + "/cmake/Linkwatch/LinkwatchConfigVersion.cmake",
+      kLibDir + "/cmake/Linkwatch/LinkwatchTargets.cmake",
+      kLibDir + "/pkgconfig/linkwatch.pc",
+      "include/linkwatch/control/InterfaceList.h",
+      "include/linkwatch/components/Platform.h",
+      "include/linkwatch/model/Interfaces.h",
+      "include/linkwatch/statistics/StatisticTemplates.h",
+      "include/linkwatch/library/LibraryInfo.h",
+      "include/linkwatch/platform/host/HostPlatform.h",
+      "include/linkwatch/platform/qt/QtEventLoop.h",
+      "include/linkwatch/platform/grid/MemoryGrid.h",
+      "share/linkwatch/mibs/IF-MIB.objects",
+      "share/linkwatch/catalog/iftypes.tsv",
+      "share/linkwatch/catalog/machine-types.tsv",
+  };
+#if LINKWATCH_HAS_CLI
+  // The command-line monitor carries the library inside, so its statistics file
+  // is named after it.
+  expected.push_back("bin/linkwatch");
+  expected.push_back("bin/linkwatch.cfg");
+#endif
+  for (const std::string& path : expected) {
+    EXPECT_TRUE(fs::exists(Prefix() / path)) << path;
+  }
+  EXPECT_EQ(ReadFile(LibDir() / "OSTLNK9.cfg"), ReadFile(kSourceDir / "data/OSTLNK9.cfg"));
+
+  // The development link and the run-time name both lead to the one real file,
+  // whose recorded name is the run-time name.
+  const fs::path library = fs::canonical(LibDir() / "libOSTLNK9.so");
+  EXPECT_EQ(library.filename(), "libOSTLNK9.so.0.1.0");
+  const CommandResult dynamic = RunCommand("objdump -p " + Quote(library.string()));
+  ASSERT_EQ(dynamic.exitCode, 0) << dynamic.output;
+  EXPECT_TRUE(std::regex_search(dynamic.output, std::regex(R"(SONAME\s+libOSTLNK9\.so\.0\.1\n)")))
+      << dynamic.output;
+}
+
+// Every header's own includes ("folder/Name.h") must be installed too, or a
+// host that includes it fails to compile.
+TEST_F(InstalledPackage, InstalledHeadersIncludeOnlyInstalledHeaders) {
+  const fs::path headers = Prefix() / "include/linkwatch";
+  const std::regex include(R"re(#include\s+"([^"]+)")re");
+  std::set<std::string> missing;
+  size_t count = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(headers)) {
+    if (entry.path().extension() != ".h") continue;
+    ++count;
+    const std::string text = ReadFile(entry.path());
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), include);
+         match != std::sregex_iterator(); ++match) {
+      const std::string name = (*match)[1];
+      if (!fs::exists(headers / name) && !fs::exists(entry.path().parent_path() / name)) {
+        missing.insert(fs::relative(entry.path(), headers).string() + " -> " + name);
+      }
+    }
+  }
+  EXPECT_GT(count, 50u);
+  EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
+}
+
+// A host built through pkg-config alone; the library it loads reads its
+// statistics file beside itself and its catalogues from the installed share
+// folder, not from the source tree it was built from.
+TEST_F(InstalledPackage, PkgConfigHostFindsTheInstalledData) {
+  const std::string pkgConfig = std::string("PKG_CONFIG_PATH=") +
+                                Quote((LibDir() / "pkgconfig").string()) + " " +
+                                Quote(LINKWATCH_PKG_CONFIG);
+  const CommandResult version = RunCommand(pkgConfig + " --modversion linkwatch");
+  ASSERT_EQ(version.exitCode, 0) << version.output;
+
+  const fs::path probe = work_ / "data-locations";
+  const CommandResult build = RunCommand(
+      Quote(LINKWATCH_CXX_COMPILER) + " -std=c++20 -o " + Quote(probe.string()) + " " +
+      Quote((kSourceDir / "tests/packaging/probe/DataLocations.cpp").string()) + " $(" +
+      pkgConfig + " --cflags --libs linkwatch) -Wl,-rpath," + Quote(LibDir().string()));
+  ASSERT_EQ(build.exitCode, 0) << build.output;
+
+  const CommandResult run = RunCommand(kWithoutOverrides + Quote(probe.string()));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  auto found = TabbedPairs(run.output);
+  EXPECT_EQ(found["version"] + "\n", version.output);
+
+  const std::map<std::string, fs::path> expected = {
+      {"library", LibDir() / "libOSTLNK9.so.0.1.0"},
+      {"statistics", LibDir() / "OSTLNK9.cfg"},
+      {"mibs", Prefix() / "share/linkwatch/mibs"},
+      {"catalog", Prefix() / "share/linkwatch/catalog"},
+  };
+  for (const auto& [what, path] : expected) {
+    std::error_code error;
+    EXPECT_TRUE(fs::equivalent(found[what], path, error))
+        << what << ": " << found[what] << " instead of " << path.string();
+  }
+}
+
+// The example host, configured with find_package(Linkwatch) against the
+// installed prefix, monitors a real agent for one poll cycle.
+TEST_F(InstalledPackage, ExampleHostBuildsWithFindPackageAndMonitorsAnAgent) {
+  const fs::path exampleBuild = work_ / "example";
+  const std::string cmake = Quote(LINKWATCH_CMAKE_COMMAND);
+  const CommandResult configure =
+      RunCommand(cmake + " -S " + Quote((kSourceDir / "examples/host").string()) + " -B " +
+          Quote(exampleBuild.string()) + " -G " + Quote(LINKWATCH_CMAKE_GENERATOR) +
+          " -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=" + Quote(LINKWATCH_CXX_COMPILER) +
+          " -DCMAKE_PREFIX_PATH=" + Quote(Prefix().string()) + " -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF");
+  ASSERT_EQ(configure.exitCode, 0) << configure.output;
+  const CommandResult build = RunCommand(cmake + " --build " + Quote(exampleBuild.string()));
+  ASSERT_EQ(build.exitCode, 0) << build.output;
+  const std::string example = Quote((exampleBuild / "linkwatch-example").string());
+
+  const CommandResult usage = RunCommand(kWithoutOverrides + example);
+  EXPECT_EQ(usage.exitCode, 2);
+  EXPECT_NE(usage.output.find("usage: linkwatch-example TARGET"), std::string::npos)
+      << usage.output;
+
+  support::SnmpdAgent agent;
+  ASSERT_TRUE(agent.Start()) << agent.Error();
+  const CommandResult run =
+      RunCommand(kWithoutOverrides + example + " 127.0.0.1 " + std::to_string(agent.Port()));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  // Interface 1 is the loopback interface; its type text needs the statistics
+  // file, the MIB catalogue and the device catalogue, all read from the prefix.
+  EXPECT_NE(run.output.find("1\tlo\tsoftwareLoopback\n"), std::string::npos) << run.output;
+
+  const CommandResult silent =
+      RunCommand(kWithoutOverrides + example + " 127.0.0.1 " +
+          std::to_string(support::SnmpdAgent::FreeUdpPort()));
+  EXPECT_EQ(silent.exitCode, 3) << silent.output;
+}
+
+}  // namespace
+}  // namespace linkwatch
