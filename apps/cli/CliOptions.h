@@ -35,6 +35,7 @@ struct CliOptions {
   OutputFormat Format = OutputFormat::Table;
   std::string StatisticsFile;  // empty: the file beside the program
   bool ListStatistics = false;
+  bool Describe = false;  // print the type library and exit
   std::vector<InterfaceAction> Actions;  // in command-line order
 };
 

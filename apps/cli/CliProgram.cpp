@@ -12,6 +12,7 @@
 #include "OptionParser.h"
 #include "StatisticsListing.h"
 #include "common/Globals.h"
+#include "server/TypeLibrary.h"
 #include "common/TextFunctions.h"
 #include "common/Version.h"
 #include "platform/host/HostPlatform.h"
@@ -93,6 +94,10 @@ int CliProgram::Main(const std::vector<std::string>& args, bool stdoutIsTerminal
       break;
   }
   CliOptions& options = parsed.Options;
+  if (options.Describe) {
+    out_ << TypeLibrary::Instance().Describe();
+    return kExitSuccess;
+  }
 
   if (!options.StatisticsFile.empty()) {
     if (!Readable(options.StatisticsFile)) {

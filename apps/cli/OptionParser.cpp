@@ -177,6 +177,11 @@ std::string ApplyListStatistics(CliOptions& options, const std::string&) {
   return {};
 }
 
+std::string ApplyDescribe(CliOptions& options, const std::string&) {
+  options.Describe = true;
+  return {};
+}
+
 std::string AddAction(CliOptions& options, const std::string& value, InterfaceAction::Kind what) {
   int32_t ifIndex = 0;
   std::string error = ReadNumber(value, 1, 2147483647, ifIndex);
@@ -208,6 +213,7 @@ constexpr std::array kOptions{
     OptionSpec{"--format", true, ApplyFormat},
     OptionSpec{"--statistics-file", true, ApplyStatisticsFile},
     OptionSpec{"--list-statistics", false, ApplyListStatistics},
+    OptionSpec{"--describe", false, ApplyDescribe},
     OptionSpec{"--enable", true, ApplyEnable},
     OptionSpec{"--shutdown", true, ApplyShutdown},
 };
@@ -313,7 +319,7 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
                    "'");
   }
   if (!targets.empty()) options.Target = targets[0];
-  if (options.Target.empty() && !options.ListStatistics) {
+  if (options.Target.empty() && !options.ListStatistics && !options.Describe) {
     return Failure("TARGET is missing: the device's host name or IPv4 address (see --help)");
   }
   if (std::string error = CheckCombination(options, environment); !error.empty()) {
@@ -366,6 +372,8 @@ std::string OptionParser::Usage() {
          "                           beside the program\n"
          "  --list-statistics        print the defined statistics (name, header,\n"
          "                           parser, units, group), one a line, and exit\n"
+         "  --describe               print the type library (the classes a host can\n"
+         "                           create and their members in order) and exit\n"
          "  --format F               table (aligned, the default), tsv or json\n"
          "\n"
          "Polling:\n"

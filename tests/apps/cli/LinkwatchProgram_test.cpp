@@ -276,6 +276,19 @@ TEST_F(LinkwatchProgramTest, HelpAndVersion) {
   EXPECT_EQ(version.Out, "linkwatch 0.1.0\n");
 }
 
+TEST_F(LinkwatchProgramTest, DescribesTheTypeLibrary) {
+  const ProgramResult result = Run({"--describe"});
+  ASSERT_EQ(result.ExitCode, 0) << Describe(result);
+  EXPECT_EQ(result.Out.rfind("library OSTLNK9 (9 classes)\n", 0), 0u) << result.Out;
+  for (const char* description :
+       {"\"Linkwatch.InterfaceList\"", "\"Linkwatch.Child\"", "\"Linkwatch.Children\"",
+        "\"Linkwatch.StatisticTemplates\""}) {
+    EXPECT_NE(result.Out.find(description), std::string::npos) << description;
+  }
+  // Members in interface order: the first two of the control.
+  EXPECT_LT(result.Out.find("get     Active As Boolean"), result.Out.find("get     Target As String"));
+}
+
 TEST_F(LinkwatchProgramTest, ListsTheShippedStatistics) {
   const ProgramResult result = Run({"--list-statistics", "--format", "tsv"});
   ASSERT_EQ(result.ExitCode, 0) << Describe(result);

@@ -144,6 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_TRUE(o.ListStatistics);
                      EXPECT_TRUE(o.Target.empty());
                    }},
+        OptionCase{"DescribeNeedsNoTarget", {"--describe"},
+                   [](const CliOptions& o) {
+                     EXPECT_TRUE(o.Describe);
+                     EXPECT_TRUE(o.Target.empty());
+                   }},
         OptionCase{"ActionsInOrder", {"--shutdown", "4", "h", "--enable", "2"},
                    [](const CliOptions& o) {
                      ASSERT_EQ(o.Actions.size(), 2u);
