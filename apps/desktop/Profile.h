@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+
+#include "ConnectionSettings.h"
+
+namespace linkwatch::desktop {
+
+// Everything the user can save and reopen: the connection, the statistics shown
+// and the polling settings. The window starts from these defaults every run.
+struct Profile {
+  static constexpr const char* kDefaultStatistics =
+      "Interface Name,Interface Status Icon,Interface Type,Speed,In Traffic,Out Traffic,"
+      "In Utilization,Out Utilization,In Errors,Out Errors";
+
+  ConnectionSettings Connection;
+  QString StatisticsList = kDefaultStatistics;
+  int RefreshInterval = 30;  // seconds, 5 to 300
+  bool AutoUpdate = true;
+
+  bool operator==(const Profile&) const = default;
+};
+
+}  // namespace linkwatch::desktop
