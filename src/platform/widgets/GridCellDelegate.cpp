@@ -47,6 +47,7 @@ QRect GridCellDelegate::CheckBoxRect(const QStyleOptionViewItem& option, const Q
   if (InOutlineColumn(index)) opt.rect.setLeft(opt.rect.left() + OutlineIndent(index));
   QStyle* style = StyleOf(option);
   if (HasText(index)) {
+    opt.rect.adjust(kTextMargin, 0, -kTextMargin, 0);  // as paint() lays text cells out
     opt.features |= QStyleOptionViewItem::HasCheckIndicator;
     opt.text = index.data(Qt::DisplayRole).toString();
     return style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, option.widget);
@@ -119,6 +120,10 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
     return;
   }
+  // Text keeps a small margin from the grid lines; the background and the
+  // selection still fill the whole cell.
+  style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+  opt.rect.adjust(kTextMargin, 0, -kTextMargin, 0);
   style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 }
 
@@ -158,6 +163,13 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
   // device lets the user write); no editor opens otherwise.
   if (!actions_.BeginCellEdit(index)) return nullptr;
   return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  static const char* const kFilled = "linkwatchEditorFilled";
+  if (editor->property(kFilled).toBool()) return;
+  editor->setProperty(kFilled, true);
+  QStyledItemDelegate::setEditorData(editor, index);
 }
 
 void GridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex&) const {

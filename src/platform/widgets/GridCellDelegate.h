@@ -17,6 +17,7 @@ class GridCellDelegate final : public QStyledItemDelegate {
 
  public:
   static constexpr int kIndent = 16;  // per outline level, and the width of the mark
+  static constexpr int kTextMargin = 3;  // between a cell's text and its grid lines
 
   GridCellDelegate(GridCellActions& actions, QObject* parent = nullptr);
 
@@ -24,6 +25,9 @@ class GridCellDelegate final : public QStyledItemDelegate {
              const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
+  // Fills a new editor with the cell's text; later refreshes of the table leave
+  // what the user is typing alone.
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
 

@@ -1,0 +1,163 @@
+// What the user does in the control's view reaches the control: sorting by a
+// header click, dragging a column, and editing a cell, which writes the value
+// to a simulated device (snmpsim's writable recording; never a real interface).
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QLineEdit>
+
+#include "WidgetFixture.h"
+#include "model/Interfaces.h"
+#include "statistics/Statistics.h"
+#include "support/SnmpsimAgent.h"
+
+namespace linkwatch {
+namespace {
+
+using support::SnmpsimAgent;
+using support::SnmpsimOptions;
+using testing_widgets::Click;
+using testing_widgets::DoubleClick;
+using testing_widgets::RunUntil;
+using testing_widgets::WidgetFixture;
+
+class InterfaceListWidgetSnmpsimTest : public WidgetFixture {
+ protected:
+  static void SetUpTestSuite() {
+    testing_widgets::Application();
+    SnmpsimOptions options;
+    options.Recordings = {"switch48", "writable"};
+    agent = new SnmpsimAgent(options);
+    ASSERT_TRUE(agent->Start()) << agent->Error();
+  }
+  static void TearDownTestSuite() {
+    delete agent;
+    agent = nullptr;
+  }
+
+  QString NameInRow(int row) const { return Shown(row, ColumnOf("Interface Name")).toString(); }
+
+  std::shared_ptr<Statistic> StatisticOf(int ifIndex, const std::string& name) const {
+    const auto found = widget->Interfaces()->Item("I:" + std::to_string(ifIndex));
+    return found ? found->Statistics()->Item(name) : nullptr;
+  }
+
+  static SnmpsimAgent* agent;
+};
+SnmpsimAgent* InterfaceListWidgetSnmpsimTest::agent = nullptr;
+
+TEST_F(InterfaceListWidgetSnmpsimTest, HeaderClicksSortThroughTheControl) {
+  InterfaceListWidget& list =
+      MakeWidget(agent->Port(), "switch48", "Interface Name,Interface Index,Interface Alias");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError().toStdString();
+  ASSERT_TRUE(WaitForCycles(1)) << agent->Log();
+  ASSERT_EQ(Model().rowCount(), 50);
+  QHeaderView* header = list.View().horizontalHeader();
+  const int index = ColumnOf("Interface Index");
+
+  // Numbers sort through the control's compare: the first sort puts the
+  // largest on top, the next one reverses it.
+  Click(header->viewport(), list.View().CellRect(0, index).center());
+  EXPECT_EQ(NameInRow(0), "Loopback0");
+  EXPECT_EQ(NameInRow(1), "Vlan1");
+  EXPECT_EQ(NameInRow(2), "GigabitEthernet0/48");
+  Click(header->viewport(), list.View().CellRect(0, index).center());
+  EXPECT_EQ(NameInRow(0), "GigabitEthernet0/1");
+  EXPECT_EQ(NameInRow(49), "Loopback0");
+  for (int row = 1; row < Model().rowCount(); ++row) {
+    EXPECT_LT(Shown(row - 1, index, GridModel::SortValueRole).toDouble(),
+              Shown(row, index, GridModel::SortValueRole).toDouble());
+  }
+
+  // Names are left to the grid, which sorts them as text.
+  Click(header->viewport(), list.View().CellRect(0, ColumnOf("Interface Name")).center());
+  EXPECT_EQ(NameInRow(0), "GigabitEthernet0/1");
+  EXPECT_EQ(NameInRow(1), "GigabitEthernet0/10");
+  EXPECT_EQ(NameInRow(49), "Vlan1");
+
+  // A click in a row makes its interface the control's selected one.
+  Click(list.View().viewport(), list.View().CellRect(50, index).center());
+  ASSERT_NE(list.SelectedInterface(), nullptr);
+  EXPECT_EQ(list.SelectedInterface()->Name(), "Vlan1");
+  EXPECT_EQ(list.SelectedStatisticName(), "Interface Index");
+}
+
+TEST_F(InterfaceListWidgetSnmpsimTest, DraggingAColumnRaisesRearrangedColumns) {
+  InterfaceListWidget& list =
+      MakeWidget(agent->Port(), "switch48", "Interface Name,Interface Index,Interface Alias");
+  std::vector<std::pair<int, int>> moves;
+  QObject::connect(&list, &InterfaceListWidget::RearrangedColumns,
+                   [&](int col, int position) { moves.emplace_back(col, position); });
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError().toStdString();
+  ASSERT_TRUE(WaitForCycles(1)) << agent->Log();
+
+  testing_widgets::DragHeaderSection(list.View().horizontalHeader(), 2, 0);
+  ASSERT_EQ(moves.size(), 1u);
+  EXPECT_EQ(moves[0], std::make_pair(2, 0));
+  EXPECT_EQ(list.ColumnList(), "Interface Alias,Interface Name,Interface Index");
+  EXPECT_EQ(Model().headerData(0, Qt::Horizontal).toString(), "Alias");
+  const int port1 = RowOf("I:1");
+  EXPECT_EQ(Shown(port1, 0).toString(), "uplink");
+  EXPECT_EQ(Shown(port1, 1).toString(), "GigabitEthernet0/1");
+
+  // The next poll fills the cells by column key, wherever the columns are now.
+  list.Poll();
+  ASSERT_TRUE(WaitForCycles(1)) << agent->Log();
+  EXPECT_EQ(Shown(port1, 0).toString(), "uplink");
+  EXPECT_EQ(Shown(port1, 2).toString(), "1");
+}
+
+TEST_F(InterfaceListWidgetSnmpsimTest, EditsInTheViewAreWrittenToTheDevice) {
+  InterfaceListWidget& list =
+      MakeWidget(agent->Port(), "writable", "Interface Name,Interface Alias,Admin Status");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError().toStdString();
+  ASSERT_TRUE(WaitForCycles(1)) << agent->Log();
+  GridView& view = list.View();
+  const int eth0 = RowOf("I:1");
+  ASSERT_GE(eth0, 0);
+  const int alias = ColumnOf("Interface Alias");
+  const int name = ColumnOf("Interface Name");
+  // The device lets the user write the alias: blue on light grey.
+  EXPECT_EQ(Shown(eth0, alias, Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
+  EXPECT_EQ(Shown(eth0, alias, Qt::BackgroundRole).value<QColor>(), QColor(240, 240, 240));
+  EXPECT_EQ(Shown(eth0, name, Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+
+  // The name is read-only: a double click opens no editor.
+  DoubleClick(view.viewport(), view.CellRect(GridModel::GridRow(eth0), name).center());
+  EXPECT_FALSE(list.Grid().Editing());
+
+  // The alias is typed into the cell and written; the control reads it back.
+  DoubleClick(view.viewport(), view.CellRect(GridModel::GridRow(eth0), alias).center());
+  ASSERT_TRUE(list.Grid().Editing());
+  auto* editor = qobject_cast<QLineEdit*>(view.indexWidget(Model().index(eth0, alias)));
+  ASSERT_NE(editor, nullptr);
+  editor->setText("link to the lab");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(editor, &enter);
+  ASSERT_TRUE(RunUntil([&] {
+    const auto stat = StatisticOf(1, "Interface Alias");
+    return stat && stat->ParsedValue() == "link to the lab";
+  }, std::chrono::seconds(15))) << messageBoxes.join("\n").toStdString();
+  ASSERT_TRUE(RunUntil([&] { return Shown(eth0, alias).toString() == "link to the lab"; }));
+
+  // Clearing the Enabled box shuts the interface down on the device (writes 2)
+  // and the re-read shows it; setting it again enables it.
+  const int admin = ColumnOf("Admin Status");
+  ASSERT_EQ(Shown(eth0, admin, Qt::CheckStateRole).toInt(), Qt::Checked);
+  Click(view.viewport(), view.CellRect(GridModel::GridRow(eth0), admin).center());
+  ASSERT_TRUE(RunUntil([&] {
+    const auto stat = StatisticOf(1, "Admin Status");
+    return stat && stat->CheckBoxValue() == 0;
+  }, std::chrono::seconds(15)));
+  ASSERT_TRUE(RunUntil(
+      [&] { return Shown(eth0, admin, Qt::CheckStateRole).toInt() == Qt::Unchecked; }));
+  Click(view.viewport(), view.CellRect(GridModel::GridRow(eth0), admin).center());
+  ASSERT_TRUE(RunUntil([&] {
+    const auto stat = StatisticOf(1, "Admin Status");
+    return stat && stat->CheckBoxValue() != 0;
+  }, std::chrono::seconds(15)));
+  EXPECT_TRUE(messageBoxes.isEmpty()) << messageBoxes.join("\n").toStdString();
+}
+
+}  // namespace
+}  // namespace linkwatch
