@@ -19,7 +19,10 @@ namespace linkwatch::testing_widgets {
 // Widgets need a QApplication on Qt's offscreen platform (no display needed).
 inline QApplication& Application() {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static std::unique_ptr<QApplication> app = QtEventLoop::EnsureApplication();
+  // Lives until the process ends: destroyed among the static objects at exit, it
+  // would outlive Qt's own per-thread storage.
+  static QApplication* const app = QtEventLoop::EnsureApplication().release();
+  (void)app;
   return *qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 

@@ -127,6 +127,10 @@ TEST_F(InterfaceListWidgetMetaTest, PropertiesWorkByName) {
   tile.fill(Qt::yellow);
   ASSERT_TRUE(list.setProperty("Background", tile));
   EXPECT_EQ(list.property("Background").value<QImage>().pixelColor(1, 1), QColor(Qt::yellow));
+  list.resize(400, 200);
+  list.SetStatisticsList("Interface Name");
+  const QImage shot = list.View().viewport()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(Qt::yellow));
 }
 
 TEST_F(InterfaceListWidgetMetaTest, MethodsWorkByName) {
