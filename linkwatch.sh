@@ -16,7 +16,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libsnmp-dev snmpd snmp snmpsim
   libpugixml-dev
-  qt6-base-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-charts-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ieee-data libwireshark-data
 )
