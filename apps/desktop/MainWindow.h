@@ -10,6 +10,7 @@ class QDockWidget;
 
 namespace linkwatch {
 class InterfaceListWidget;
+class StatisticTemplate;
 }
 
 namespace linkwatch::desktop {
@@ -63,6 +64,10 @@ class MainWindow : public QMainWindow {
   void ShutDownSelectedInterface();
   void SetShutdownConfirmation(ShutdownConfirmation confirmation);
   void ShowContextMenu(const QPoint& globalPosition);
+
+  // The number the chart draws for a statistic's CurrentValue: the value in the
+  // units the grid shows it in.
+  static double ChartValueOf(const StatisticTemplate& definition, double currentValue);
 
  private:
   // The statistic the chart follows: one statistic of one interface.

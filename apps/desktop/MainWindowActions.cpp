@@ -33,6 +33,12 @@ QString InterfaceLabel(const Interface& row) {
 
 }  // namespace
 
+double MainWindow::ChartValueOf(const StatisticTemplate& definition, double currentValue) {
+  // The TRAFFIC parser keeps octets per second in CurrentValue and shows bits
+  // per second; the chart shows what the grid shows.
+  return definition.Parser() == "TRAFFIC" ? currentValue * 8 : currentValue;
+}
+
 // Profiles.
 
 Profile MainWindow::CurrentProfile() const {
@@ -181,7 +187,10 @@ void MainWindow::SampleChart() {
       statistic->CurrentValue() == Statistic::kNoValue) {
     return;
   }
-  chart_->AddPoint(QDateTime::currentDateTime(), statistic->CurrentValue());
+  const auto definition = statistic->StatisticTemplate();
+  if (definition == nullptr) return;
+  chart_->AddPoint(QDateTime::currentDateTime(),
+                   ChartValueOf(*definition, statistic->CurrentValue()));
 }
 
 }  // namespace linkwatch::desktop

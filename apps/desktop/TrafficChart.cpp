@@ -105,12 +105,13 @@ void TrafficChart::Redraw() {
     valueAxis_->applyNiceNumbers();
   }
 
-  // At least a minute of time axis, so the first points do not fill it edge to edge.
-  const QDateTime now = QDateTime::currentDateTime();
-  QDateTime from = points_.empty() ? now.addSecs(-60)
-                                   : QDateTime::fromMSecsSinceEpoch(qint64(points_.front().x()));
-  QDateTime to = points_.empty() ? now : QDateTime::fromMSecsSinceEpoch(qint64(points_.back().x()));
-  if (from.secsTo(to) < 60) from = to.addSecs(-60);
+  // At least a minute of time axis from the first point on, so a new line grows
+  // from the left instead of filling the chart edge to edge.
+  const QDateTime from = points_.empty()
+                             ? QDateTime::currentDateTime()
+                             : QDateTime::fromMSecsSinceEpoch(qint64(points_.front().x()));
+  QDateTime to = points_.empty() ? from : QDateTime::fromMSecsSinceEpoch(qint64(points_.back().x()));
+  if (from.secsTo(to) < 60) to = from.addSecs(60);
   timeAxis_->setRange(from, to);
 }
 

@@ -1,0 +1,101 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStringList>
+#include <chrono>
+#include <ostream>
+#include <memory>
+#include <string>
+
+#include "MainWindow.h"
+#include "common/Globals.h"
+#include "platform/grid/MemoryGrid.h"
+#include "platform/widgets/GridModel.h"
+#include "platform/widgets/GridView.h"
+#include "platform/widgets/InterfaceListWidget.h"
+#include "statistics/StatisticTemplates.h"
+#include "support/EventLoop.h"
+
+// Failure messages show Qt texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace linkwatch::desktop::testing {
+
+// The desktop window on Qt's offscreen platform with the shipped statistics
+// file, counting the control's Status events so tests can wait for poll cycles.
+class DesktopFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "apps_desktop_tests";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr) static QApplication app(argc, argv);
+  }
+
+  void SetUp() override {
+    StatisticTemplates::SetFileOverride(std::string(LINKWATCH_SOURCE_DIR) + "/data/OSTLNK9.cfg");
+  }
+
+  void TearDown() override {
+    window.reset();
+    Globals::Reset();
+    StatisticTemplates::SetFileOverride("");
+  }
+
+  MainWindow& MakeWindow() {
+    window = std::make_unique<MainWindow>();
+    QObject::connect(&window->List(), &InterfaceListWidget::Status, [this] { ++statusEvents; });
+    return *window;
+  }
+
+  // Runs the event loop until `count` more Status events (ends of a chain of
+  // walks; a cycle is over when the control has no walk left in progress) and
+  // the view shows the refreshed table.
+  bool WaitForCycles(int count, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+    const int target = statusEvents + count;
+    return support::RunEventLoopUntil(
+        [&] {
+          return statusEvents >= target && window->List().Control().WalksInProgress() == 0 &&
+                 !window->List().View().RefreshPending();
+        },
+        deadline);
+  }
+
+  // The grid as the view shows it.
+  GridModel& Model() const { return window->List().View().Model(); }
+
+  int ColumnWithHeader(const QString& header) const {
+    for (int col = 0; col < Model().columnCount(); ++col) {
+      if (Model().headerData(col, Qt::Horizontal).toString() == header) return col;
+    }
+    return -1;
+  }
+
+  int RowWithKey(const QString& key) const {
+    for (int row = 0; row < Model().rowCount(); ++row) {
+      if (Model().index(row, 0).data(GridModel::RowKeyRole).toString() == key) return row;
+    }
+    return -1;
+  }
+
+  QStringList RowKeys() const {
+    QStringList keys;
+    for (int row = 0; row < Model().rowCount(); ++row) {
+      keys << Model().index(row, 0).data(GridModel::RowKeyRole).toString();
+    }
+    return keys;
+  }
+
+  // Puts the grid's cursor on a cell the way a click does, through the view.
+  void SelectCell(int row, int col) {
+    window->List().View().setCurrentIndex(Model().index(row, col));
+    QCoreApplication::processEvents();
+  }
+
+  std::unique_ptr<MainWindow> window;
+  int statusEvents = 0;
+};
+
+}  // namespace linkwatch::desktop::testing

@@ -1,0 +1,252 @@
+// The window without a device: its parts, the statistics chooser over the
+// shipped statistics file, the connection bar, and profiles through the window.
+#include <gtest/gtest.h>
+
+#include <QDockWidget>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <map>
+#include <vector>
+
+#include "ConnectionBar.h"
+#include "DesktopFixture.h"
+#include "GridContextMenu.h"
+#include "ProfileFile.h"
+#include "StatisticsChooser.h"
+#include "StatusPanel.h"
+#include "TrafficChart.h"
+#include "support/Files.h"
+
+namespace linkwatch::desktop {
+namespace {
+
+using testing::DesktopFixture;
+
+class MainWindowTest : public DesktopFixture {};
+
+// Clicks the button with this text; false when there is none.
+bool Click(QWidget& parent, const QString& text) {
+  for (QPushButton* button : parent.findChildren<QPushButton*>()) {
+    if (button->text() == text) {
+      button->click();
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(MainWindowTest, BuildsWithItsPartsAndStartsFromTheDefaults) {
+  MainWindow& w = MakeWindow();
+  EXPECT_EQ(w.centralWidget(), &w.List());
+  EXPECT_EQ(w.findChildren<QDockWidget*>().size(), 2);
+  QStringList menus;
+  for (QAction* menu : w.menuBar()->actions()) menus << menu->text().remove('&');
+  EXPECT_EQ(menus, QStringList({"File", "Monitor", "Interface", "View"}));
+
+  // Nothing remembered: the defaults of a profile, applied to the control too.
+  EXPECT_EQ(w.CurrentProfile(), Profile{});
+  EXPECT_EQ(w.List().StatisticsList(), Profile::kDefaultStatistics);
+  EXPECT_EQ(w.Chooser().ChosenList(), Profile::kDefaultStatistics);
+  EXPECT_EQ(w.List().RefreshInterval(), 30);
+  EXPECT_TRUE(w.List().AutoUpdate());
+  EXPECT_EQ(Model().columnCount(), QString(Profile::kDefaultStatistics).count(',') + 1);
+
+  EXPECT_TRUE(w.Bar().StartButton().isEnabled());
+  EXPECT_FALSE(w.Bar().StopButton().isEnabled());
+  EXPECT_EQ(w.StatusInfo().SysName(), "");
+  EXPECT_EQ(w.StatusInfo().Error(), "");
+  EXPECT_FALSE(w.Chart().Following());
+  EXPECT_EQ(w.windowTitle(), "Linkwatch Desktop");
+}
+
+TEST_F(MainWindowTest, ChooserListsEveryShippedStatisticUnderItsGroupInFileOrder) {
+  MainWindow& w = MakeWindow();
+  std::vector<QString> groups;
+  std::map<QString, QStringList> byGroup;
+  int total = 0;
+  for (const auto& statistic : *w.List().StatisticTemplates()) {
+    const QString group = QString::fromStdString(statistic->Group());
+    if (byGroup.find(group) == byGroup.end()) groups.push_back(group);
+    byGroup[group] << QString::fromStdString(statistic->StatName());
+    ++total;
+  }
+  ASSERT_GT(total, 100) << "the shipped statistics file was not read";
+  ASSERT_GE(groups.size(), 5u);
+
+  EXPECT_EQ(w.Chooser().Groups(), QStringList(groups.begin(), groups.end()));
+  for (const QString& group : groups) {
+    EXPECT_EQ(w.Chooser().StatisticsOf(group), byGroup[group]) << group.toStdString();
+  }
+  EXPECT_EQ(w.Chooser().StatisticsOf("General").first(), "Interface Name");
+  EXPECT_TRUE(w.Chooser().StatisticsOf("Traffic").contains("In Traffic"));
+}
+
+TEST_F(MainWindowTest, ChooserKeepsTheOrderOfChoosingAndApplyingSetsTheStatisticsList) {
+  MainWindow& w = MakeWindow();
+  StatisticsChooser& chooser = w.Chooser();
+  chooser.SetChosenList("Interface Name,speed,No Such Statistic");
+  // Names are matched in any letter case and shown as the file spells them;
+  // names the file does not know are kept.
+  EXPECT_EQ(chooser.ChosenList(), "Interface Name,Speed,No Such Statistic");
+  EXPECT_TRUE(chooser.IsChecked("Speed"));
+  EXPECT_FALSE(chooser.IsChecked("In Traffic"));
+
+  chooser.SetChecked("Out Traffic", true);
+  chooser.SetChecked("In Traffic", true);
+  chooser.SetChecked("Speed", false);
+  EXPECT_EQ(chooser.ChosenList(), "Interface Name,No Such Statistic,Out Traffic,In Traffic");
+  chooser.MoveChosen(3, 0);
+  EXPECT_EQ(chooser.ChosenList(), "In Traffic,Interface Name,No Such Statistic,Out Traffic");
+  chooser.MoveChosen(3, 1);
+  EXPECT_EQ(chooser.ChosenList(), "In Traffic,Out Traffic,Interface Name,No Such Statistic");
+
+  chooser.ChosenView().setCurrentRow(3);
+  ASSERT_TRUE(Click(chooser, "Remove"));
+  EXPECT_EQ(chooser.ChosenList(), "In Traffic,Out Traffic,Interface Name");
+  chooser.ChosenView().setCurrentRow(0);
+  ASSERT_TRUE(Click(chooser, "Down"));
+  EXPECT_EQ(chooser.ChosenList(), "Out Traffic,In Traffic,Interface Name");
+  ASSERT_TRUE(Click(chooser, "Up"));  // the moved entry stays selected
+  EXPECT_EQ(chooser.ChosenList(), "In Traffic,Out Traffic,Interface Name");
+
+  ASSERT_TRUE(Click(chooser, "Apply"));
+  EXPECT_EQ(w.List().StatisticsList(), "In Traffic,Out Traffic,Interface Name");
+  ASSERT_EQ(Model().columnCount(), 3);
+  EXPECT_EQ(Model().headerData(0, Qt::Horizontal).toString(), "In");
+  EXPECT_EQ(Model().headerData(2, Qt::Horizontal).toString(), "Interface");
+}
+
+TEST_F(MainWindowTest, ChooserFilterShowsOnlyMatchingStatistics) {
+  MainWindow& w = MakeWindow();
+  QTreeWidget& tree = w.Chooser().Tree();
+  w.Chooser().findChild<QLineEdit*>()->setText("octets");
+  QStringList shown;
+  for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+    QTreeWidgetItem* group = tree.topLevelItem(i);
+    for (int j = 0; j < group->childCount(); ++j) {
+      if (!group->isHidden() && !group->child(j)->isHidden()) shown << group->child(j)->text(0);
+    }
+  }
+  EXPECT_TRUE(shown.contains("In Octets"));
+  EXPECT_FALSE(shown.contains("Interface Name"));
+  for (const QString& name : shown) EXPECT_TRUE(name.contains("Octets", Qt::CaseInsensitive));
+}
+
+TEST_F(MainWindowTest, ConnectionBarShowsTheFieldsOfTheChosenVersionAndRoundTripsSettings) {
+  MainWindow& w = MakeWindow();
+  ConnectionBar& bar = w.Bar();
+  EXPECT_FALSE(bar.ShowsV3Settings());
+
+  ConnectionSettings v3;
+  v3.Target = "192.0.2.9";
+  v3.Port = 10161;
+  v3.Version = 3;
+  v3.User = "monitor";
+  v3.Context = "ctx";
+  v3.AuthType = 6;
+  v3.AuthPass = "a-pass";
+  v3.PrivType = 4;
+  v3.PrivPass = "p-pass";
+  bar.SetSettings(v3);
+  EXPECT_TRUE(bar.ShowsV3Settings());
+  EXPECT_EQ(bar.Settings(), v3);
+
+  ConnectionSettings v2;
+  v2.Target = "router";
+  v2.Version = 2;
+  v2.Community = "public";
+  bar.SetSettings(v2);
+  EXPECT_FALSE(bar.ShowsV3Settings());
+  EXPECT_EQ(bar.Settings(), v2);
+
+  // The polling settings reach the control as they change.
+  bar.SetRefreshInterval(90);
+  bar.SetAutoUpdate(false);
+  EXPECT_EQ(w.List().RefreshInterval(), 90);
+  EXPECT_FALSE(w.List().AutoUpdate());
+}
+
+TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThem) {
+  support::TemporaryDirectory scratch("linkwatch-desktop-profile");
+  const QString path = QString::fromStdString(scratch.Path()) + "/office.json";
+  {
+    MainWindow& w = MakeWindow();
+    ConnectionSettings settings;
+    settings.Target = "192.0.2.1";
+    settings.Port = 1161;
+    settings.Version = 2;
+    settings.Community = "s3cret-community";
+    settings.User = "monitor";
+    settings.AuthType = 2;
+    settings.AuthPass = "s3cret-auth";
+    settings.PrivType = 2;
+    settings.PrivPass = "s3cret-priv";
+    w.Bar().SetSettings(settings);
+    w.Bar().SetRefreshInterval(120);
+    w.Bar().SetAutoUpdate(false);
+    w.Chooser().SetChosenList("Interface Name,Out Traffic");
+    w.Chooser().Apply();
+    ASSERT_EQ(w.SaveProfile(path, false), "");
+  }
+  EXPECT_EQ(support::ReadFile(path.toStdString()).find("s3cret"), std::string::npos);
+  window.reset();
+
+  MainWindow& fresh = MakeWindow();
+  EXPECT_EQ(fresh.CurrentProfile(), Profile{}) << "a new window remembers nothing";
+  ASSERT_EQ(fresh.OpenProfile(path), "");
+  const Profile opened = fresh.CurrentProfile();
+  EXPECT_EQ(opened.Connection.Target, "192.0.2.1");
+  EXPECT_EQ(opened.Connection.Port, 1161);
+  EXPECT_EQ(opened.Connection.Version, 2);
+  EXPECT_EQ(opened.Connection.User, "monitor");
+  EXPECT_EQ(opened.Connection.AuthType, 2);
+  EXPECT_EQ(opened.Connection.PrivType, 2);
+  EXPECT_EQ(opened.Connection.Community, "");
+  EXPECT_EQ(opened.Connection.AuthPass, "");
+  EXPECT_EQ(opened.Connection.PrivPass, "");
+  EXPECT_EQ(opened.RefreshInterval, 120);
+  EXPECT_FALSE(opened.AutoUpdate);
+  EXPECT_EQ(fresh.List().StatisticsList(), "Interface Name,Out Traffic");
+  EXPECT_EQ(fresh.Chooser().ChosenList(), "Interface Name,Out Traffic");
+  EXPECT_EQ(fresh.List().RefreshInterval(), 120);
+
+  // A damaged profile changes nothing.
+  const QString broken = QString::fromStdString(scratch.Path()) + "/broken.json";
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("{\"format\": \"linkwatch-desktop-profile\", \"port\": -1}");
+  file.close();
+  EXPECT_NE(fresh.OpenProfile(broken), "");
+  EXPECT_EQ(fresh.CurrentProfile(), opened);
+}
+
+TEST_F(MainWindowTest, ContextMenuOffersTheGridActionsAndDeviceActionsOnlyWhileRunning) {
+  MainWindow& w = MakeWindow();
+  QStringList texts;
+  for (QAction* action : w.ContextMenu().actions()) {
+    if (!action->isSeparator()) texts << action->text().remove('&');
+  }
+  EXPECT_EQ(texts, QStringList({"Enable Interface", "Shut Down Interface…", "Hide Selected",
+                                "Show All", "Copy", "Select All"}));
+  w.ContextMenu().UpdateFor(true, false, false);
+  EXPECT_FALSE(w.ContextMenu().Enable().isEnabled());
+  EXPECT_FALSE(w.ContextMenu().ShutDown().isEnabled());
+  EXPECT_FALSE(w.ContextMenu().ShowAll().isEnabled());
+  w.ContextMenu().UpdateFor(true, true, true);
+  EXPECT_TRUE(w.ContextMenu().Enable().isEnabled());
+  EXPECT_TRUE(w.ContextMenu().ShutDown().isEnabled());
+  EXPECT_TRUE(w.ContextMenu().ShowAll().isEnabled());
+
+  // Without monitoring nothing is asked and nothing is written.
+  int asked = 0;
+  w.SetShutdownConfirmation([&](const QString&, const QString&) { return ++asked, true; });
+  w.ShutDownSelectedInterface();
+  EXPECT_EQ(asked, 0);
+}
+
+}  // namespace
+}  // namespace linkwatch::desktop

@@ -1,0 +1,168 @@
+// Profiles as files: what is written, what is kept back, and what a damaged or
+// foreign file does (a clear error, and the profile in hand stays as it was).
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <string>
+
+#include "ProfileFile.h"
+#include "support/Files.h"
+
+namespace linkwatch::desktop {
+namespace {
+
+Profile FullProfile() {
+  Profile profile;
+  profile.Connection.Target = "switch-7.example.net";
+  profile.Connection.Port = 1161;
+  profile.Connection.Version = 3;
+  profile.Connection.Community = "c0mmunity";
+  profile.Connection.User = "monitor";
+  profile.Connection.Context = "bridge1";
+  profile.Connection.AuthType = 4;
+  profile.Connection.AuthPass = "auth-secret";
+  profile.Connection.PrivType = 2;
+  profile.Connection.PrivPass = "priv-secret";
+  profile.StatisticsList = "Interface Name,In Traffic,Out Errors";
+  profile.RefreshInterval = 45;
+  profile.AutoUpdate = false;
+  return profile;
+}
+
+class ProfileFileTest : public ::testing::Test {
+ protected:
+  QString PathOf(const char* name) const {
+    return QString::fromStdString(scratch.Path()) + "/" + name;
+  }
+  void Write(const QString& path, const QByteArray& text) const {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  support::TemporaryDirectory scratch{"linkwatch-profiles"};
+};
+
+TEST_F(ProfileFileTest, RoundTripWithoutPasswordsKeepsEverythingButTheSecrets) {
+  const QString path = PathOf("plain.json");
+  ASSERT_EQ(ProfileFile::Save(path, FullProfile(), false), "");
+
+  const std::string text = support::ReadFile(path.toStdString());
+  for (const char* secret : {"c0mmunity", "auth-secret", "priv-secret"}) {
+    EXPECT_EQ(text.find(secret), std::string::npos) << secret << " written:\n" << text;
+  }
+
+  Profile read;
+  ASSERT_EQ(ProfileFile::Load(path, read), "");
+  Profile expected = FullProfile();
+  expected.Connection.Community.clear();
+  expected.Connection.AuthPass.clear();
+  expected.Connection.PrivPass.clear();
+  EXPECT_EQ(read, expected);
+}
+
+TEST_F(ProfileFileTest, RoundTripWithPasswordsKeepsThemInAFileOnlyTheOwnerReads) {
+  const QString path = PathOf("secret.json");
+  ASSERT_EQ(ProfileFile::Save(path, FullProfile(), true), "");
+  Profile read;
+  ASSERT_EQ(ProfileFile::Load(path, read), "");
+  EXPECT_EQ(read, FullProfile());
+  const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
+  EXPECT_TRUE(permissions.testFlag(QFileDevice::ReadOwner));
+  for (auto other : {QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ReadOther,
+                     QFileDevice::WriteOther}) {
+    EXPECT_FALSE(permissions.testFlag(other)) << "others may touch the file: " << other;
+  }
+}
+
+TEST_F(ProfileFileTest, FieldsAFileLeavesOutKeepTheirDefaults) {
+  const QString path = PathOf("short.json");
+  Write(path, R"({"format": "linkwatch-desktop-profile", "target": "10.0.0.1"})");
+  Profile read;
+  ASSERT_EQ(ProfileFile::Load(path, read), "");
+  Profile expected;
+  expected.Connection.Target = "10.0.0.1";
+  EXPECT_EQ(read, expected);
+}
+
+struct BadProfile {
+  const char* Name;
+  const char* Json;
+  const char* ErrorPart;  // a part of the error the user reads
+};
+
+class ProfileFileRejects : public ProfileFileTest,
+                          public ::testing::WithParamInterface<BadProfile> {};
+
+TEST_P(ProfileFileRejects, WithAClearErrorAndLeavesTheProfileAlone) {
+  const QString path = PathOf("bad.json");
+  Write(path, GetParam().Json);
+  Profile read = FullProfile();
+  const QString error = ProfileFile::Load(path, read);
+  EXPECT_TRUE(error.startsWith("Cannot read the profile " + path + ": ")) << error.toStdString();
+  EXPECT_TRUE(error.contains(GetParam().ErrorPart)) << error.toStdString();
+  EXPECT_EQ(read, FullProfile());
+}
+
+constexpr const char* kHead = R"({"format": "linkwatch-desktop-profile", )";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileFileRejects,
+    ::testing::Values(
+        BadProfile{"NotJson", "target = 10.0.0.1", "not a JSON file"},
+        BadProfile{"EmptyFile", "", "not a JSON file"},
+        BadProfile{"ListAtTop", "[1, 2]", "not a Linkwatch Desktop profile"},
+        BadProfile{"OtherFormat", R"({"format": "something-else", "target": "x"})",
+                   "not a Linkwatch Desktop profile"},
+        BadProfile{"NewerFormat", R"({"format": "linkwatch-desktop-profile", "formatVersion": 2})",
+                   "newer Linkwatch Desktop"},
+        BadProfile{"PortZero", R"({"format": "linkwatch-desktop-profile", "port": 0})",
+                   "\"port\" must be a whole number from 1 to 65535"},
+        BadProfile{"PortAsText", R"({"format": "linkwatch-desktop-profile", "port": "161"})",
+                   "\"port\""},
+        BadProfile{"PortFraction", R"({"format": "linkwatch-desktop-profile", "port": 16.5})",
+                   "\"port\""},
+        BadProfile{"VersionFour", R"({"format": "linkwatch-desktop-profile", "snmpVersion": 4})",
+                   "\"snmpVersion\""},
+        BadProfile{"AuthTypeSeven",
+                   R"({"format": "linkwatch-desktop-profile", "v3": {"authType": 7}})",
+                   "\"authType\""},
+        BadProfile{"PrivTypeFive",
+                   R"({"format": "linkwatch-desktop-profile", "v3": {"privType": 5}})",
+                   "\"privType\""},
+        BadProfile{"V3NotObject", R"({"format": "linkwatch-desktop-profile", "v3": "monitor"})",
+                   "\"v3\""},
+        BadProfile{"TargetNumber", R"({"format": "linkwatch-desktop-profile", "target": 10})",
+                   "\"target\" must be a text"},
+        BadProfile{"StatisticsText",
+                   R"({"format": "linkwatch-desktop-profile", "statistics": "In Traffic"})",
+                   "\"statistics\""},
+        BadProfile{"StatisticWithComma",
+                   R"({"format": "linkwatch-desktop-profile", "statistics": ["In,Out"]})",
+                   "without commas"},
+        BadProfile{"RefreshTooShort",
+                   R"({"format": "linkwatch-desktop-profile", "refreshInterval": 4})",
+                   "\"refreshInterval\" must be a whole number from 5 to 300"},
+        BadProfile{"AutoUpdateText",
+                   R"({"format": "linkwatch-desktop-profile", "autoUpdate": "yes"})",
+                   "\"autoUpdate\" must be true or false"}),
+    [](const ::testing::TestParamInfo<BadProfile>& info) { return info.param.Name; });
+
+TEST_F(ProfileFileTest, AMissingOrHugeFileIsRefused) {
+  Profile read = FullProfile();
+  EXPECT_TRUE(ProfileFile::Load(PathOf("missing.json"), read).startsWith("Cannot open "));
+  const QString huge = PathOf("huge.json");
+  Write(huge, QByteArray(kHead) + "\"pad\": \"" +
+                  QByteArray(static_cast<int>(ProfileFile::kMaxFileSize), 'x') + "\"}");
+  EXPECT_TRUE(ProfileFile::Load(huge, read).contains("too large"));
+  EXPECT_EQ(read, FullProfile());
+}
+
+TEST_F(ProfileFileTest, SavingWhereNoFileCanBeMadeSaysSo) {
+  const QString error = ProfileFile::Save(PathOf("no-such-folder/p.json"), FullProfile(), false);
+  EXPECT_TRUE(error.startsWith("Cannot write ")) << error.toStdString();
+}
+
+}  // namespace
+}  // namespace linkwatch::desktop
