@@ -119,6 +119,34 @@ TEST_F(MainWindowSnmpdTest, StartFillsTheStatusBarAndTheGrid) {
   EXPECT_EQ(w.StatusInfo().NextPoll(), "");
 }
 
+TEST_F(MainWindowSnmpdTest, StartsOverSnmpV3WithTheBarsSecuritySettings) {
+  SnmpdOptions options;
+  options.ReadCommunity.clear();
+  options.WriteCommunity.clear();
+  options.Users.push_back({"monitor", "SHA", "auth-pass-1", "AES", "priv-pass-1", false});
+  agent = std::make_unique<SnmpdAgent>(options);
+  ASSERT_TRUE(agent->Start()) << agent->Error();
+
+  MainWindow& w = MakeWindow();
+  ConnectionSettings settings;
+  settings.Target = "127.0.0.1";
+  settings.Port = agent->Port();
+  settings.Version = 3;
+  settings.User = "monitor";
+  settings.AuthType = 2;  // SHA-1
+  settings.AuthPass = "auth-pass-1";
+  settings.PrivType = 2;  // AES-128
+  settings.PrivPass = "priv-pass-1";
+  w.Bar().SetSettings(settings);
+  w.Chooser().SetChosenList("Interface Name");
+  w.Chooser().Apply();
+  ASSERT_TRUE(w.Start()) << w.List().LastError().toStdString();
+  ASSERT_TRUE(WaitForCycles(1));
+  EXPECT_EQ(w.StatusInfo().SysName(), QSysInfo::machineHostName());
+  EXPECT_EQ(Model().rowCount(), MachineInterfaceCount());
+  EXPECT_TRUE(w.windowTitle().endsWith("(SNMPv3)")) << w.windowTitle().toStdString();
+}
+
 struct FailedStart {
   const char* Name;
   QString Target;
