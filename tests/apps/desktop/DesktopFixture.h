@@ -22,18 +22,33 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 
 namespace linkwatch::desktop::testing {
 
-// The desktop window on Qt's offscreen platform with the shipped statistics
-// file, counting the control's Status events so tests can wait for poll cycles.
+// The widget application for the whole test program, on Qt's offscreen
+// platform. It is made before the first test and destroyed after the last one,
+// inside main: destroyed among the exit handlers it would outlive parts of Qt it
+// still refers to once a window has been shown.
+class DesktopEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (QApplication::instance() == nullptr) app_ = std::make_unique<QApplication>(argc_, argv_);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[19] = "apps_desktop_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+// Registered once for the program (gtest owns it).
+inline ::testing::Environment* const kDesktopEnvironment =
+    ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
+
+// The desktop window with the shipped statistics file, counting the control's
+// Status events so tests can wait for poll cycles.
 class DesktopFixture : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "apps_desktop_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) static QApplication app(argc, argv);
-  }
-
   void SetUp() override {
     StatisticTemplates::SetFileOverride(std::string(LINKWATCH_SOURCE_DIR) + "/data/OSTLNK9.cfg");
   }
