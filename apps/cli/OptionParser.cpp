@@ -219,8 +219,8 @@ constexpr std::array kOptions{
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-  for (const auto& spec : kOptions) {
-    if (spec.Name == name) return &spec;
+  for (const auto& option : kOptions) {
+    if (option.Name == name) return &option;
   }
   return nullptr;
 }
@@ -296,11 +296,11 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* spec = FindOption(name);
-    if (spec == nullptr) return Failure("unknown option '" + name + "' (see --help)");
+    const OptionSpec* option = FindOption(name);
+    if (option == nullptr) return Failure("unknown option '" + name + "' (see --help)");
 
     std::string value;
-    if (!spec->TakesValue) {
+    if (!option->TakesValue) {
       if (equals != std::string::npos) return Failure(name + " takes no value");
     } else if (equals != std::string::npos) {
       value = arg.substr(equals + 1);
@@ -309,7 +309,7 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
     } else {
       return Failure(name + " needs a value");
     }
-    if (std::string error = spec->Handler(options, value); !error.empty()) {
+    if (std::string error = option->Handler(options, value); !error.empty()) {
       return Failure(name + ": " + error);
     }
   }
