@@ -143,34 +143,37 @@ void NetSnmpEngine::SendAndReturn(const SnmpMessage& request) {
   }
 }
 
+std::unique_ptr<NetSnmpSession> NetSnmpEngine::OpenSession(const SessionSettings& settings,
+                                                           SnmpMessage& response) {
+  // Sessions of other credentials that nothing waits on are closed first, and the
+  // cache is kept small, so a host that tries many settings does not pile up sockets.
+  CloseIdleSessionsOfOtherKeys(settings);
+  SnmpFailure failure;
+  std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
+  if (!session) {
+    Fail(response, failure);
+    return nullptr;
+  }
+  LimitCachedSessions();
+  return session;
+}
+
 NetSnmpSession* NetSnmpEngine::SyncSessionFor(const SessionSettings& settings,
                                               SnmpMessage& response) {
   const std::string key = settings.Key();
   if (auto found = syncSessions_.find(key); found != syncSessions_.end()) {
     return found->second.get();
   }
-  CloseIdleSessionsOfOtherKeys(settings);
-  SnmpFailure failure;
-  std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
-  if (!session) {
-    Fail(response, failure);
-    return nullptr;
-  }
-  LimitCachedSessions();
+  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, response);
+  if (!session) return nullptr;
   return syncSessions_.emplace(key, std::move(session)).first->second.get();
 }
 
 AsyncChannel* NetSnmpEngine::ChannelFor(const SessionSettings& settings, SnmpMessage& response) {
   const std::string key = settings.Key();
   if (auto found = channels_.find(key); found != channels_.end()) return found->second.get();
-  CloseIdleSessionsOfOtherKeys(settings);
-  SnmpFailure failure;
-  std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
-  if (!session) {
-    Fail(response, failure);
-    return nullptr;
-  }
-  LimitCachedSessions();
+  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, response);
+  if (!session) return nullptr;
   auto channel = std::make_unique<AsyncChannel>(
       std::move(session), [this](uint64_t exchangeId, netsnmp_pdu* answer, int libraryError) {
         CompleteExchange(exchangeId, answer, libraryError);

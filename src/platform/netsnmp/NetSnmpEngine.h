@@ -63,6 +63,10 @@ class NetSnmpEngine final : public SnmpEngine {
 
   void SendAndWait(const SnmpMessage& request);
   void SendAndReturn(const SnmpMessage& request);
+  // A new session for the settings; none (and the failure in response) when it
+  // cannot be opened.
+  std::unique_ptr<netsnmp::NetSnmpSession> OpenSession(const netsnmp::SessionSettings& settings,
+                                                       SnmpMessage& response);
   netsnmp::NetSnmpSession* SyncSessionFor(const netsnmp::SessionSettings& settings,
                                           SnmpMessage& response);
   netsnmp::AsyncChannel* ChannelFor(const netsnmp::SessionSettings& settings,
