@@ -153,4 +153,8 @@ std::string FormatTimeOfDay(SerialDate when, const RegionalSettings& regional) {
   return regional.ShortTime(when);
 }
 
+std::string FormatDateTime(SerialDate when, const RegionalSettings& regional) {
+  return regional.ShortDate(when) + " " + FormatTimeOfDay(when, regional);
+}
+
 }  // namespace linkwatch

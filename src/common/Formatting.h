@@ -31,4 +31,7 @@ std::string FormatTimeSpan(int32_t days, int32_t hours, int32_t minutes, int32_t
 // "M", otherwise on the 24-hour clock.
 std::string FormatTimeOfDay(SerialDate when, const RegionalSettings& regional);
 
+// A moment as the table shows it: the user's short date, a blank, the time of day.
+std::string FormatDateTime(SerialDate when, const RegionalSettings& regional);
+
 }  // namespace linkwatch

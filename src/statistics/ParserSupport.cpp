@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "common/Formatting.h"
 
 namespace linkwatch {
 
@@ -10,10 +9,6 @@ std::string PlainDecimal(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.15g", value);
   return buffer;
-}
-
-std::string DateTimeText(SerialDate when, const ParserContext& context) {
-  return context.regional.ShortDate(when) + " " + FormatTimeOfDay(when, context.regional);
 }
 
 }  // namespace linkwatch

@@ -1,9 +1,6 @@
 #pragma once
 #include <string>
 
-#include "components/Clock.h"
-#include "statistics/ParserContext.h"
-
 namespace linkwatch {
 
 // Small pieces the value parsers share.
@@ -15,8 +12,5 @@ std::string PlainDecimal(double value);
 // The octet a character of a value carries (values arrive one character per
 // octet).
 inline unsigned Octet(char c) { return static_cast<unsigned char>(c); }
-
-// The text a moment is shown as: the user's short date, a blank, the time of day.
-std::string DateTimeText(SerialDate when, const ParserContext& context);
 
 }  // namespace linkwatch

@@ -11,7 +11,7 @@ namespace linkwatch {
 namespace {
 
 void ShowMoment(ParserContext& context, SerialDate when) {
-  std::string text = DateTimeText(when, context);
+  std::string text = FormatDateTime(when, context.regional);
   context.statistic.SetParsedValue(std::move(text));
   context.statistic.SetCurrentValue(when);
 }

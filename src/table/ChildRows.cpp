@@ -88,7 +88,7 @@ void ChildRows::FillColumn(InterfaceChild& child, ChildState state, int row, int
 std::string ChildRows::NowText() const {
   // The moment as the user's short date and time of day.
   const SerialDate now = services_.clock.Now();
-  return services_.regional.ShortDate(now) + " " + FormatTimeOfDay(now, services_.regional);
+  return FormatDateTime(now, services_.regional);
 }
 
 }  // namespace linkwatch
