@@ -89,8 +89,8 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
 SnmpsimAgent::~SnmpsimAgent() = default;
 
 std::string SnmpsimAgent::DefaultRecordingsDirectory() {
-  // This file lives in tests/support; the recordings in tests/data/snmpsim.
-  return (fs::path(__FILE__).parent_path().parent_path() / "data" / "snmpsim").string();
+  // From the build, not __FILE__: compiler caches may make __FILE__ relative.
+  return (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string();
 }
 
 std::string SnmpsimAgent::RecordingsDirectory() const {
