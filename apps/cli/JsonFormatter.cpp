@@ -62,8 +62,12 @@ std::string JsonFormatter::Format(const SystemSummary& system, const GridSnapsho
   for (size_t i = 0; i < grid.Rows.size(); ++i) {
     if (i > 0) out += ",";
     const SnapshotRow& row = grid.Rows[i];
+    std::vector<std::string> stale;
+    for (size_t c = 0; c < row.Cells.size() && c < grid.ColumnKeys.size(); ++c) {
+      if (row.IsStale(c)) stale.push_back(grid.ColumnKeys[c]);
+    }
     out += "{" + Member("key", JsonText::Quote(row.Key)) + "," + Member("cells", Array(row.Cells)) +
-           "}";
+           "," + Member("stale", Array(stale)) + "}";
   }
   out += "]}\n";
   return out;

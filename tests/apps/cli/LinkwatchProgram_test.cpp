@@ -98,7 +98,7 @@ TEST_F(LinkwatchProgramTest, OneCycleAsTsvListsEveryInterfaceOfThisMachine) {
   const std::vector<std::string> lines = Lines(result.Out);
   ASSERT_FALSE(lines.empty()) << Describe(result);
   EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn\tOut\tIn Errors\tOut "
-                      "Errors\tMAC Address")
+                      "Errors\tMAC Address\tSTALE")
       << "the everyday statistics under their headers";
   const std::set<int> machine = MachineInterfaces();
   EXPECT_EQ(lines.size(), machine.size() + 1) << "one line per interface, printed once\n"
@@ -115,7 +115,7 @@ TEST_F(LinkwatchProgramTest, OneCycleAsTsvListsEveryInterfaceOfThisMachine) {
     loopback = true;
     EXPECT_NE(line.find("\t[x]\t"), std::string::npos) << "lo is administratively up: " << line;
     EXPECT_NE(line.find("softwareLoopback"), std::string::npos) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 11) << line;
   }
   EXPECT_TRUE(loopback) << result.Out;
 }
@@ -169,7 +169,7 @@ TEST_F(LinkwatchProgramTest, TwoCyclesComeFromTheControlsSecondPoll) {
   }
   EXPECT_EQ(headers, 2) << result.Out;
   ASSERT_EQ(loopbackLines.size(), 2u) << result.Out;
-  EXPECT_EQ(loopbackLines[0], "I:1\tlo\tbaselining ...") << "a counter needs two readings";
+  EXPECT_EQ(loopbackLines[0], "I:1\tlo\tbaselining ...\t") << "a counter needs two readings";
   EXPECT_NE(loopbackLines[1], loopbackLines[0]) << "the second cycle shows a rate";
   EXPECT_EQ(loopbackLines[1].find("baselining"), std::string::npos) << loopbackLines[1];
   EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << "both cycles complete";
@@ -187,7 +187,7 @@ TEST_F(LinkwatchProgramTest, RegularPollsFollowWithAndWithoutAnInterval) {
     const ProgramResult result = Run(args);
     ASSERT_EQ(result.ExitCode, 0) << Describe(result);
     int headers = 0;
-    for (const auto& line : Lines(result.Out)) headers += line == "KEY\tInterface" ? 1 : 0;
+    for (const auto& line : Lines(result.Out)) headers += line == "KEY\tInterface\tSTALE" ? 1 : 0;
     EXPECT_EQ(headers, 3) << (timing.empty() ? "without" : "with") << " --interval\n"
                           << result.Out;
     EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << result.Err;
@@ -209,7 +209,7 @@ TEST_F(LinkwatchProgramTest, AnInterruptEndsAnEndlessRunCleanly) {
   EXPECT_FALSE(result.TimedOut) << Describe(result);
   EXPECT_EQ(result.Signal, 0) << "ended by its own exit, not by the signal";
   EXPECT_EQ(result.ExitCode, 0) << Describe(result);
-  EXPECT_EQ(result.Out.rfind("KEY\tInterface\n", 0), 0u) << result.Out;
+  EXPECT_EQ(result.Out.rfind("KEY\tInterface\tSTALE\n", 0), 0u) << result.Out;
 }
 
 TEST_F(LinkwatchProgramTest, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {
@@ -229,9 +229,13 @@ TEST_F(LinkwatchProgramTest, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging)
   for (const auto& line : Lines(result.Out)) {
     if (line.rfind("I:1\t", 0) == 0) loopbackLines.push_back(line);
   }
-  EXPECT_EQ(loopbackLines, (std::vector<std::string>{"I:1\tlo", "I:1\tlo"}))
-      << "the second grid keeps what the first poll read\n" << result.Out;
-  EXPECT_NE(result.Err.find("got no answer"), std::string::npos) << result.Err;
+  // The second grid keeps what the first poll read, marked as not fresh (column 1).
+  EXPECT_EQ(loopbackLines, (std::vector<std::string>{"I:1\tlo\t", "I:1\tlo\t1"})) << result.Out;
+  // stderr names the walk that failed and why.
+  EXPECT_NE(result.Err.find("linkwatch: the walk of 'Interface Name': No answer from the SNMP "
+                            "agent at 127.0.0.1 port " + Port()),
+            std::string::npos)
+      << result.Err;
 }
 
 TEST_F(LinkwatchProgramTest, ASilentPortExitsThreeWithTheControlsText) {
