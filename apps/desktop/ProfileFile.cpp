@@ -88,6 +88,7 @@ QByteArray ProfileFile::ToJson(const Profile& profile, bool includePasswords) {
       {"snmpVersion", connection.Version},
       {"refreshInterval", profile.RefreshInterval},
       {"autoUpdate", profile.AutoUpdate},
+      {"parallelWalks", profile.ParallelWalks},
       {"includesPasswords", includePasswords},
   };
   if (includePasswords) {
@@ -145,7 +146,8 @@ bool ProfileFile::FromJson(const QByteArray& json, Profile& profile, QString& er
                   ReadText(v3, "privPassword", connection.PrivPass, error) &&
                   ReadStatistics(root, read.StatisticsList, error) &&
                   ReadWhole(root, "refreshInterval", 5, 300, read.RefreshInterval, error) &&
-                  ReadFlag(root, "autoUpdate", read.AutoUpdate, error);
+                  ReadFlag(root, "autoUpdate", read.AutoUpdate, error) &&
+                  ReadFlag(root, "parallelWalks", read.ParallelWalks, error);
   if (!ok) return false;
   profile = read;
   return true;
