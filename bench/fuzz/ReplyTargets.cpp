@@ -114,7 +114,13 @@ void FuzzReplies(StartedControl& started, FuzzInput& input, FuzzFailures& failur
     described += " | " + binding.OID + " = " + binding.Value;
   }
   Platform().Time().AdvanceSeconds(static_cast<double>(input.Below(40)));
-  engine.Deliver(response);
+  try {
+    engine.Deliver(response);
+  } catch (const std::exception& error) {
+    // The real engine delivers from the event loop, where an exception ends the program.
+    failures.Fail(std::string("an exception escaped the reply handler: ") + error.what(),
+                  described);
+  }
   // Walks the reply continued are not answered: the next random reply stands in.
   engine.DropPending();
   if (input.OneIn(16)) started.Control->RefreshTable();
