@@ -20,8 +20,12 @@ std::string Array(const std::vector<std::string>& texts) {
 
 std::string Number(double value) {
   if (!std::isfinite(value)) return "null";
+  // Two decimals for the seconds a device reports; a value too large for that
+  // (a device may report anything) in exponent form, which JSON allows too and
+  // which never outgrows the buffer.
+  constexpr double kLargestFixed = 1e15;
   char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
+  std::snprintf(text, sizeof text, std::fabs(value) < kLargestFixed ? "%.2f" : "%.17g", value);
   return text;
 }
 

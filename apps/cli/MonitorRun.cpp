@@ -57,6 +57,9 @@ void MonitorRun::Configure(InterfaceList& control) const {
   control.SetSNMPAuthPass(options_.AuthPass);
   control.SetSNMPEncryptType(options_.PrivType);
   control.SetSNMPEncryptPass(options_.PrivPass);
+  if (options_.TimeoutMs) control.SetSNMPTimeoutMs(*options_.TimeoutMs);
+  if (options_.Retries) control.SetSNMPRetries(*options_.Retries);
+  control.SetSynchronous(options_.Synchronous);
   control.SetStatisticsList(options_.Statistics);
   if (options_.IntervalSeconds) {
     int32_t seconds = *options_.IntervalSeconds;
@@ -148,7 +151,10 @@ int MonitorRun::Run() {
     }
   });
 
+  // An interrupt during the start ends its waits at once (InterruptibleEngine);
+  // the run then ends as an interrupted run does, without the start's error.
   if (!control.StartMonitoring()) {
+    if (InterruptSignals::Received()) return kExitSuccess;
     err_ << control.LastError() << "\n";
     return kExitStartFailed;
   }
