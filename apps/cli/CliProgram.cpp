@@ -8,8 +8,6 @@
 #include <ostream>
 
 #include "ExitCodes.h"
-#include "InterruptSignals.h"
-#include "InterruptiblePlatform.h"
 #include "MonitorRun.h"
 #include "OptionParser.h"
 #include "StatisticsListing.h"
@@ -26,11 +24,7 @@ namespace {
 
 // Releases the thread's shared objects before the Qt application goes away.
 struct PlatformScope {
-  // The real platform, its engines' blocking start interruptible (SIGINT, SIGTERM).
-  PlatformScope() {
-    Globals::Install(std::make_shared<InterruptiblePlatform>(
-        std::make_shared<HostPlatform>(HostPlatformOptions{false}), &InterruptSignals::Received));
-  }
+  PlatformScope() { HostPlatform::InstallForThisThread(HostPlatformOptions{false}); }
   ~PlatformScope() { Globals::Reset(); }
   PlatformScope(const PlatformScope&) = delete;
   PlatformScope& operator=(const PlatformScope&) = delete;

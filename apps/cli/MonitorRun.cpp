@@ -151,10 +151,16 @@ int MonitorRun::Run() {
     }
   });
 
-  // An interrupt during the start ends its waits at once (InterruptibleEngine);
-  // the run then ends as an interrupted run does, without the start's error.
-  if (!control.StartMonitoring()) {
-    if (InterruptSignals::Received()) return kExitSuccess;
+  // The start blocks (name resolution, SNMPv3 discovery, version probes against a
+  // silent device: time-out x (retries + 1) each); nothing is printed or held yet,
+  // so an interrupt during it ends the program at once.
+  bool started = false;
+  {
+    InterruptSignals::ExitAtOnce during;
+    started = control.StartMonitoring();
+  }
+  if (InterruptSignals::Received()) return kExitSuccess;
+  if (!started) {
     err_ << control.LastError() << "\n";
     return kExitStartFailed;
   }
