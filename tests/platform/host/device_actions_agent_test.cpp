@@ -183,6 +183,34 @@ TEST_F(ReadOnlySnmpdTest, AnEditedAliasIsRefusedWithTheReadOnlyTextAndTheOldText
   EXPECT_EQ(Grid().CellText(row, col), before);
 }
 
+// An agent that speaks SNMPv1 alone (its community is refused to SNMPv2c, which
+// goes unanswered): an enable must reach it as SNMPv1, so what comes back is the
+// agent's own refusal of the read-only community, not a time-out.
+TEST_F(DeviceActionsAgentTest, EnableReachesAnSNMPv1OnlyDeviceInVersion1) {
+  SnmpdOptions options;
+  options.ReadCommunity.clear();
+  options.WriteCommunity.clear();
+  options.ExtraConfig = {
+      "com2sec v1only 127.0.0.1 oldfashioned",
+      "group v1group v1 v1only",
+      "view everything included .1",
+      "access v1group \"\" v1 noauth exact everything none none",
+  };
+  SnmpdAgent v1Agent(options);
+  ASSERT_TRUE(v1Agent.Start()) << v1Agent.Error();
+  InterfaceList& list = MakeControl(v1Agent.Port(), "Interface Name");
+  list.SetCommunity("oldfashioned");
+  StartAndFillTable(list);
+  ASSERT_EQ(list.SNMPVersion(), 1);
+
+  EXPECT_FALSE(list.AdminEnableInterface(list.Interfaces()->Item(1)));
+  const std::vector<std::string> lines = LinesOf(list.LastError());
+  ASSERT_EQ(lines.size(), 4u) << list.LastError();
+  EXPECT_EQ(lines[0], "Cannot enable interface.");
+  EXPECT_NE(lines[1].find(" refused to write 1.3.6.1.2.1.2.2.1.7."), std::string::npos)
+      << "the agent answered the write: " << lines[1];
+}
+
 // --- Accepted writes: the simulated writable device ------------------------
 
 class WritableDeviceTest : public DeviceActionsAgentTest {
@@ -191,6 +219,7 @@ class WritableDeviceTest : public DeviceActionsAgentTest {
     HostFixture::SetUpTestSuite();
     SnmpsimOptions options;
     options.Recordings = {"writable"};
+    options.Users = {{"writer", "SHA", "writer-auth-key", "AES", "writer-priv-key"}};
     agent = new SnmpsimAgent(options);
     ASSERT_TRUE(agent->Start()) << agent->Error();
   }
@@ -222,6 +251,24 @@ TEST_F(WritableDeviceTest, ShutdownThenEnableOfTheSimulatedEth0AreReadBack) {
   ASSERT_TRUE(list.AdminEnableInterface(eth0)) << list.LastError();
   EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
   EXPECT_TRUE(platform->messages.shown.empty());
+}
+
+TEST_F(WritableDeviceTest, EnableOverSNMPv3UsesTheV3Credentials) {
+  // The community alone would reach nothing here: the recording is the v3 context.
+  InterfaceList& list = MakeControl(agent->Port(), "Interface Name,Admin Status");
+  list.SetSNMPVersion(3);
+  list.SetSNMPUsername("writer");
+  list.SetSNMPContext("writable");
+  list.SetSNMPAuthType(kAuthSha1);
+  list.SetSNMPAuthPass("writer-auth-key");
+  list.SetSNMPEncryptType(kPrivAes128);
+  list.SetSNMPEncryptPass("writer-priv-key");
+  StartAndFillTable(list);
+  const auto eth0 = list.Interfaces()->Item("I:1");
+  ASSERT_NE(eth0, nullptr);
+  ASSERT_TRUE(list.AdminEnableInterface(eth0)) << list.LastError();
+  EXPECT_TRUE(list.LastError().empty()) << list.LastError();
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
 }
 
 TEST_F(WritableDeviceTest, AnEditedAliasIsWrittenAndReadBack) {
