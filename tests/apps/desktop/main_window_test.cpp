@@ -188,6 +188,7 @@ TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThe
     w.Bar().SetSettings(settings);
     w.Bar().SetRefreshInterval(120);
     w.Bar().SetAutoUpdate(false);
+    w.Bar().SetParallelWalks(true);
     w.Chooser().SetChosenList("Interface Name,Out Traffic");
     w.Chooser().Apply();
     ASSERT_EQ(w.SaveProfile(path, false), "");
@@ -210,6 +211,7 @@ TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThe
   EXPECT_EQ(opened.Connection.PrivPass, "");
   EXPECT_EQ(opened.RefreshInterval, 120);
   EXPECT_FALSE(opened.AutoUpdate);
+  EXPECT_TRUE(opened.ParallelWalks);
   EXPECT_EQ(fresh.List().StatisticsList(), "Interface Name,Out Traffic");
   EXPECT_EQ(fresh.Chooser().ChosenList(), "Interface Name,Out Traffic");
   EXPECT_EQ(fresh.List().RefreshInterval(), 120);

@@ -27,6 +27,7 @@ Profile FullProfile() {
   profile.StatisticsList = "Interface Name,In Traffic,Out Errors";
   profile.RefreshInterval = 45;
   profile.AutoUpdate = false;
+  profile.ParallelWalks = true;
   return profile;
 }
 
