@@ -299,6 +299,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     } else {
       hit = faults.Every > 0 && lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0;
     }
+    if (hit) ++lane.Counts.Hit;
     const LinkFault fault = hit ? faults.Fault : LinkFault::None;
     delay = faults.Delay;
     // What was held goes just after this datagram, whatever happens to this one.

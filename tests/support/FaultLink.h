@@ -48,6 +48,7 @@ struct LinkCounts {
   uint64_t Seen = 0;       // datagrams received from the sender
   uint64_t Forwarded = 0;  // datagrams sent on, extra copies and garbage included
   uint64_t Dropped = 0;    // lost by a fault, a cut, or a full queue
+  uint64_t Hit = 0;        // datagrams the fault hit
 };
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the

@@ -10,6 +10,8 @@
 
 #include "HostFixture.h"
 #include "support/FaultLink.h"
+#include "support/SnmpDatagramLayout.h"
+#include "support/SnmpProbe.h"
 #include "support/SnmpdAgent.h"
 #include "support/SnmpsimAgent.h"
 
@@ -176,6 +178,7 @@ TEST_P(DamagedTraffic, APollStillCompletesAndReadsEveryValue) {
   } else {
     EXPECT_EQ(damaged, clean) << "the damage should have been ignored without a retry";
   }
+  EXPECT_GT(link->Counts(GetParam().Direction).Hit, 0u) << "the fault never hit";
   EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
   EXPECT_EQ(control->WalksInProgress(), 0);
 }
@@ -204,6 +207,18 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"a_fifth_of_requests_lost_at_random", LinkDirection::ToAgent,
                    Randomly(0.2, LinkFault::Drop, 3), true}),
     [](const auto& info) { return info.param.Name; });
+
+TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) {
+  // The probe: message, version 1 (v2c), community "public", get-request with
+  // request id 0x4C57.
+  const std::string probe = support::SysDescrProbe("public");
+  const auto layout = support::SnmpDatagramLayout::Of(probe);
+  ASSERT_TRUE(layout.Readable);
+  EXPECT_EQ(layout.HeaderEnd, 2u + 3u + 8u);
+  EXPECT_EQ(probe.substr(layout.RequestIdOffset, layout.RequestIdLength), "\x4C\x57");
+  EXPECT_FALSE(support::SnmpDatagramLayout::Of(probe.substr(0, 12)).Readable);
+  EXPECT_FALSE(support::SnmpDatagramLayout::Of(std::string(32, '\x30')).Readable);
+}
 
 // --- a slow agent -----------------------------------------------------------------
 
