@@ -32,12 +32,22 @@ struct CliOptions {
   std::string Statistics;  // comma-separated statistic names
   std::optional<int32_t> IntervalSeconds;  // set: RefreshInterval and AutoUpdate
   std::optional<int32_t> Cycles;           // set: print that many cycles, then exit
+  std::optional<int32_t> TimeoutMs;  // set: the engine's time-out per try (SNMPTimeoutMs)
+  std::optional<int32_t> Retries;    // set: the engine's retries (SNMPRetries)
+  bool Synchronous = false;  // every statistic's walk starts at once (the control's Synchronous)
   OutputFormat Format = OutputFormat::Table;
   std::string StatisticsFile;  // empty: the file beside the program
   bool ListStatistics = false;
   bool Describe = false;  // print the type library and exit
   std::vector<InterfaceAction> Actions;  // in command-line order
 };
+
+// Bounds of --timeout (milliseconds per try) and --retries. A try shorter than
+// 10 ms fails even on loopback; one longer than a minute, or more than ten
+// retries, would make a single silent device hold the monitor for many minutes.
+inline constexpr int32_t kMinTimeoutMs = 10;
+inline constexpr int32_t kMaxTimeoutMs = 60'000;
+inline constexpr int32_t kMaxRetries = 10;
 
 // The statistics shown when --stats is not given.
 inline constexpr const char* kEverydayStatistics =

@@ -61,16 +61,21 @@ int CliProgram::UsageError(const std::string& message) {
 std::string CliProgram::CheckedStatistics(const std::string& list, std::string& error) const {
   const auto templates = Globals::Templates();
   std::string checked;
+  // Messages name a wrong entry by its place in the list, not by its text: a
+  // mistyped command line may have put a password there.
+  int place = 0;
   for (const std::string& part : Split(list, ',')) {
     const std::string name = TrimBlanks(part);
+    ++place;
     if (name.empty()) continue;
     const auto definition = templates->Item(name);
+    const std::string entry = "--stats: entry " + std::to_string(place) + " of the list";
     if (!definition) {
-      error = "--stats: no statistic is named '" + name + "' (see --list-statistics)";
+      error = entry + " is not a defined statistic (see --list-statistics)";
       return {};
     }
     if (!definition->OID()) {
-      error = "--stats: '" + name + "' is a check box of its own and reads nothing from the device";
+      error = entry + " is a check box of the control's own and reads nothing from the device";
       return {};
     }
     checked += (checked.empty() ? "" : ",") + name;
@@ -101,7 +106,7 @@ int CliProgram::Main(const std::vector<std::string>& args, bool stdoutIsTerminal
 
   if (!options.StatisticsFile.empty()) {
     if (!Readable(options.StatisticsFile)) {
-      return UsageError("--statistics-file: cannot read '" + options.StatisticsFile + "'");
+      return UsageError("--statistics-file: cannot read the file it names");
     }
     StatisticTemplates::SetFileOverride(std::filesystem::absolute(options.StatisticsFile).string());
   }

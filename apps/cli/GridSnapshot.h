@@ -11,6 +11,10 @@ struct SnapshotRow {
   std::string Key;    // "I:7" for an interface, "C:7.12" for a child row under it
   bool Child = false;
   std::vector<std::string> Cells;  // one per column, as PrintableCell makes them
+  // Per cell: the value did not arrive in the last poll cycle (Freshness.h); empty
+  // when not looked at.
+  std::vector<bool> Stale;
+  bool IsStale(size_t column) const { return column < Stale.size() && Stale[column]; }
 };
 
 // The grid as text, read once at the end of a poll cycle, so every output format

@@ -1,13 +1,19 @@
 #include "InterruptSignals.h"
 
+#include <unistd.h>
+
 #include <atomic>
 
 namespace linkwatch::cli {
 namespace {
 
 std::atomic<bool> interrupted{false};
+std::atomic<bool> exitAtOnce{false};
 
-void OnInterrupt(int) { interrupted.store(true); }
+void OnInterrupt(int) {
+  if (exitAtOnce.load()) _exit(0);  // async-signal-safe
+  interrupted.store(true);
+}
 
 }  // namespace
 
@@ -31,5 +37,13 @@ InterruptSignals::~InterruptSignals() {
 }
 
 bool InterruptSignals::Received() { return interrupted.load(); }
+
+InterruptSignals::ExitAtOnce::ExitAtOnce() {
+  exitAtOnce.store(true);
+  // A signal that came just before still ends the program now.
+  if (interrupted.load()) _exit(0);
+}
+
+InterruptSignals::ExitAtOnce::~ExitAtOnce() { exitAtOnce.store(false); }
 
 }  // namespace linkwatch::cli

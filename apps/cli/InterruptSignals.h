@@ -15,6 +15,16 @@ class InterruptSignals {
 
   static bool Received();
 
+  // While one exists, SIGINT and SIGTERM end the process at once with exit code 0
+  // (for blocking work with nothing to flush or release, such as the start).
+  class ExitAtOnce {
+   public:
+    ExitAtOnce();
+    ~ExitAtOnce();
+    ExitAtOnce(const ExitAtOnce&) = delete;
+    ExitAtOnce& operator=(const ExitAtOnce&) = delete;
+  };
+
  private:
   struct sigaction previousInt_{};
   struct sigaction previousTerm_{};

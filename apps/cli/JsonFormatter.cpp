@@ -20,8 +20,12 @@ std::string Array(const std::vector<std::string>& texts) {
 
 std::string Number(double value) {
   if (!std::isfinite(value)) return "null";
+  // Two decimals for the seconds a device reports; a value too large for that
+  // (a device may report anything) in exponent form, which JSON allows too and
+  // which never outgrows the buffer.
+  constexpr double kLargestFixed = 1e15;
   char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
+  std::snprintf(text, sizeof text, std::fabs(value) < kLargestFixed ? "%.2f" : "%.17g", value);
   return text;
 }
 
@@ -62,8 +66,12 @@ std::string JsonFormatter::Format(const SystemSummary& system, const GridSnapsho
   for (size_t i = 0; i < grid.Rows.size(); ++i) {
     if (i > 0) out += ",";
     const SnapshotRow& row = grid.Rows[i];
+    std::vector<std::string> stale;
+    for (size_t c = 0; c < row.Cells.size() && c < grid.ColumnKeys.size(); ++c) {
+      if (row.IsStale(c)) stale.push_back(grid.ColumnKeys[c]);
+    }
     out += "{" + Member("key", JsonText::Quote(row.Key)) + "," + Member("cells", Array(row.Cells)) +
-           "}";
+           "," + Member("stale", Array(stale)) + "}";
   }
   out += "]}\n";
   return out;

@@ -57,6 +57,9 @@ void MonitorRun::Configure(InterfaceList& control) const {
   control.SetSNMPAuthPass(options_.AuthPass);
   control.SetSNMPEncryptType(options_.PrivType);
   control.SetSNMPEncryptPass(options_.PrivPass);
+  if (options_.TimeoutMs) control.SetSNMPTimeoutMs(*options_.TimeoutMs);
+  if (options_.Retries) control.SetSNMPRetries(*options_.Retries);
+  control.SetSynchronous(options_.Synchronous);
   control.SetStatisticsList(options_.Statistics);
   if (options_.IntervalSeconds) {
     int32_t seconds = *options_.IntervalSeconds;
@@ -92,9 +95,19 @@ int MonitorRun::RunActions(InterfaceList& control) {
   return kExitSuccess;
 }
 
+void MonitorRun::ReportWalkFailures(const InterfaceList& control, bool cycleIncomplete) {
+  for (const std::string& failure : control.WalkFailures()) {
+    err_ << "linkwatch: the walk of " << failure << "\n";
+  }
+  if (cycleIncomplete && control.WalkFailures().empty()) {
+    err_ << "linkwatch: a walk of this poll got no answer; the table shows what arrived\n";
+  }
+}
+
 void MonitorRun::Print(const InterfaceList& control) {
-  const std::string text =
-      formatter_->Format(SystemSummary::Of(control), GridSnapshot::Read(control.TableObject()));
+  GridSnapshot snapshot = GridSnapshot::Read(control.TableObject());
+  freshness_.Mark(control.Interfaces().get(), snapshot);
+  const std::string text = formatter_->Format(SystemSummary::Of(control), snapshot);
   if (liveTerminal_) {
     out_ << kClearScreen << text << "\nUpdated " << ClockTime() << ". Ctrl-C ends.\n";
   } else {
@@ -114,18 +127,40 @@ int MonitorRun::Run() {
   CycleTracker tracker;
   control.Status.Subscribe(
       [&](bool&) { tracker.OnStatus(control.WalksInProgress(), control.NextPoll()); });
-  if (!options_.IntervalSeconds) {
-    // Without AutoUpdate the control's timer makes only the second poll; this
-    // host polls whenever the next poll is due. Polling here, before the tick's
-    // own check, keeps that check from polling a second time.
-    control.PollTimer.Subscribe([&](bool&) {
-      if (control.Active() && control.NextPoll() < Globals::GetPlatform().GetClock().Now()) {
-        control.Poll(false);
-      }
-    });
-  }
+  // A poll never starts while the last cycle's walks still run: a new poll would
+  // restart the list under the running walks, and on a slow device cycles would
+  // pile up and never end. The control's timer polls only with AutoUpdate, so it
+  // is held off while walks run; without --interval this host polls itself.
+  const bool timedPolling = options_.IntervalSeconds.has_value();
+  bool overrunReported = false;
+  control.PollTimer.Subscribe([&](bool& autoUpdate) {
+    const bool due = control.Active() && control.NextPoll() < Globals::GetPlatform().GetClock().Now();
+    const bool busy = control.WalksInProgress() > 0;
+    if (due && busy && !overrunReported) {
+      overrunReported = true;
+      err_ << "linkwatch: the last poll cycle is taking longer than the interval; the next poll "
+              "starts when it ends\n";
+    }
+    if (!busy) overrunReported = false;
+    if (timedPolling) {
+      autoUpdate = !busy;
+    } else if (due && !busy) {
+      // Polling here, before the tick's own check, keeps that check from polling
+      // a second time.
+      control.Poll(false);
+    }
+  });
 
-  if (!control.StartMonitoring()) {
+  // The start blocks (name resolution, SNMPv3 discovery, version probes against a
+  // silent device: time-out x (retries + 1) each); nothing is printed or held yet,
+  // so an interrupt during it ends the program at once.
+  bool started = false;
+  {
+    InterruptSignals::ExitAtOnce during;
+    started = control.StartMonitoring();
+  }
+  if (InterruptSignals::Received()) return kExitSuccess;
+  if (!started) {
     err_ << control.LastError() << "\n";
     return kExitStartFailed;
   }
@@ -147,8 +182,8 @@ int MonitorRun::Run() {
     if (ends.Incomplete > 0) {
       // The chain that failed never refreshed the table; show what did arrive.
       control.RefreshTable();
-      err_ << "linkwatch: a walk of this poll got no answer; the table shows what arrived\n";
     }
+    ReportWalkFailures(control, ends.Incomplete > 0);
     if (!actionsDone) {
       actionsDone = true;
       result = RunActions(control);

@@ -3,7 +3,8 @@
 #include <memory>
 
 #include "CliOptions.h"
-#include "CycleTracker.h"
+#include "control/CycleTracker.h"
+#include "Freshness.h"
 #include "OutputFormatter.h"
 
 namespace linkwatch {
@@ -40,12 +41,15 @@ class MonitorRun {
   // 0, or kExitActionRefused after saying why on err.
   int RunActions(InterfaceList& control);
   void Print(const InterfaceList& control);
+  // Says on err why walks of the cycle that ended stopped early.
+  void ReportWalkFailures(const InterfaceList& control, bool cycleIncomplete);
 
   const CliOptions& options_;
   std::ostream& out_;
   std::ostream& err_;
   bool liveTerminal_;
   std::unique_ptr<OutputFormatter> formatter_;
+  Freshness freshness_;
   int printed_ = 0;
 };
 

@@ -1,9 +1,11 @@
 #include "OptionParser.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "common/TextFunctions.h"
 #include "components/SnmpSecurity.h"
@@ -57,17 +59,18 @@ std::optional<int16_t> CodeOf(const std::array<NamedCode, N>& names, const std::
   return std::nullopt;
 }
 
-// A whole decimal number within [low, high], or an error text.
+// A whole decimal number within [low, high], or an error text. Error texts never
+// repeat the value: a mistyped command line may have put a password there.
 std::string ReadNumber(const std::string& value, int32_t low, int32_t high, int32_t& result) {
   int32_t number = 0;
   const char* end = value.data() + value.size();
   const auto [stop, error] = std::from_chars(value.data(), end, number);
-  if (value.empty() || error != std::errc() || stop != end) {
-    return "'" + value + "' is not a whole number";
+  const std::string range = std::to_string(low) + ".." + std::to_string(high);
+  if (value.empty() || stop != end || error == std::errc::invalid_argument) {
+    return "the value is not a whole number (" + range + ")";
   }
-  if (number < low || number > high) {
-    return std::to_string(number) + " is outside " + std::to_string(low) + ".." +
-           std::to_string(high);
+  if (error != std::errc() || number < low || number > high) {
+    return "the value is outside " + range;
   }
   result = number;
   return {};
@@ -92,7 +95,7 @@ std::string ApplyVersion(CliOptions& options, const std::string& value) {
   } else if (value == "3") {
     options.SNMPVersion = 3;
   } else {
-    return "'" + value + "' is not one of auto, 1, 2c, 3";
+    return "the value is not one of auto, 1, 2c, 3";
   }
   options.VersionChosen = true;
   return {};
@@ -110,7 +113,7 @@ std::string ApplyContext(CliOptions& options, const std::string& value) {
 
 std::string ApplyAuthType(CliOptions& options, const std::string& value) {
   const auto code = CodeOf(kAuthTypes, value);
-  if (!code) return "'" + value + "' is not one of " + NameList(kAuthTypes);
+  if (!code) return "the value is not one of " + NameList(kAuthTypes);
   options.AuthType = *code;
   return {};
 }
@@ -122,7 +125,7 @@ std::string ApplyAuthPass(CliOptions& options, const std::string& value) {
 
 std::string ApplyPrivType(CliOptions& options, const std::string& value) {
   const auto code = CodeOf(kPrivTypes, value);
-  if (!code) return "'" + value + "' is not one of " + NameList(kPrivTypes);
+  if (!code) return "the value is not one of " + NameList(kPrivTypes);
   options.PrivType = *code;
   return {};
 }
@@ -161,7 +164,7 @@ std::string ApplyFormat(CliOptions& options, const std::string& value) {
   } else if (EqualsIgnoreCase(value, "json")) {
     options.Format = OutputFormat::Json;
   } else {
-    return "'" + value + "' is not one of table, tsv, json";
+    return "the value is not one of table, tsv, json";
   }
   return {};
 }
@@ -169,6 +172,25 @@ std::string ApplyFormat(CliOptions& options, const std::string& value) {
 std::string ApplyStatisticsFile(CliOptions& options, const std::string& value) {
   if (value.empty()) return "the path is empty";
   options.StatisticsFile = value;
+  return {};
+}
+
+std::string ApplyTimeout(CliOptions& options, const std::string& value) {
+  int32_t milliseconds = 0;
+  std::string error = ReadNumber(value, kMinTimeoutMs, kMaxTimeoutMs, milliseconds);
+  if (error.empty()) options.TimeoutMs = milliseconds;
+  return error.empty() ? error : error + " (milliseconds)";
+}
+
+std::string ApplyRetries(CliOptions& options, const std::string& value) {
+  int32_t retries = 0;
+  std::string error = ReadNumber(value, 0, kMaxRetries, retries);
+  if (error.empty()) options.Retries = retries;
+  return error;
+}
+
+std::string ApplySynchronous(CliOptions& options, const std::string&) {
+  options.Synchronous = true;
   return {};
 }
 
@@ -210,6 +232,9 @@ constexpr std::array kOptions{
     OptionSpec{"--stats", true, ApplyStats},
     OptionSpec{"--interval", true, ApplyInterval},
     OptionSpec{"--cycles", true, ApplyCycles},
+    OptionSpec{"--timeout", true, ApplyTimeout},
+    OptionSpec{"--retries", true, ApplyRetries},
+    OptionSpec{"--synchronous", false, ApplySynchronous},
     OptionSpec{"--format", true, ApplyFormat},
     OptionSpec{"--statistics-file", true, ApplyStatisticsFile},
     OptionSpec{"--list-statistics", false, ApplyListStatistics},
@@ -223,6 +248,89 @@ const OptionSpec* FindOption(std::string_view name) {
     if (option.Name == name) return &option;
   }
   return nullptr;
+}
+
+// The longest option name that begins an argument which is that name with more
+// text glued on (--auth-passSECRET); none when no name fits.
+const OptionSpec* OptionGluedTo(std::string_view name) {
+  const OptionSpec* found = nullptr;
+  for (const auto& option : kOptions) {
+    if (name.size() > option.Name.size() && name.substr(0, option.Name.size()) == option.Name &&
+        (found == nullptr || option.Name.size() > found->Name.size())) {
+      found = &option;
+    }
+  }
+  return found;
+}
+
+// Edits (insertions, deletions, replacements) between two short texts.
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The option an unknown name probably meant: the only one it abbreviates, or the
+// nearest one at most two edits away. Only that option's own name is ever shown.
+const OptionSpec* LikelyOption(std::string_view name) {
+  constexpr size_t kLongestLikelyName = 32;
+  constexpr size_t kMostEdits = 2;
+  if (name.size() < 4 || name.size() > kLongestLikelyName) return nullptr;
+  const OptionSpec* abbreviated = nullptr;
+  int abbreviations = 0;
+  const OptionSpec* nearest = nullptr;
+  size_t nearestEdits = kMostEdits + 1;
+  for (const auto& option : kOptions) {
+    if (option.Name.substr(0, name.size()) == name) {
+      abbreviated = &option;
+      ++abbreviations;
+    }
+    const size_t edits = EditDistance(name, option.Name);
+    if (edits < nearestEdits) {
+      nearest = &option;
+      nearestEdits = edits;
+    }
+  }
+  return abbreviations == 1 ? abbreviated : nearest;
+}
+
+// The error for an argument that begins with '-' and is no option. It never
+// quotes the argument, which may be a password typed in the wrong place: it
+// names the argument's position and at most a known option.
+std::string UnknownOptionError(std::string_view name, size_t position) {
+  const std::string where = " (argument " + std::to_string(position) + ")";
+  if (const OptionSpec* glued = OptionGluedTo(name)) {
+    const std::string known(glued->Name);
+    if (!glued->TakesValue) return known + " takes no value" + where;
+    return known + " needs its value as a separate argument or after '='" + where;
+  }
+  std::string error = "unknown option" + where;
+  if (const OptionSpec* likely = LikelyOption(name)) {
+    error += "; did you mean " + std::string(likely->Name) + "?";
+  }
+  return error + " (see --help)";
+}
+
+// The error for more than one argument that is not an option. The arguments are
+// not quoted (one may be a stray password); their positions are.
+std::string ExtraTargetsError(const std::vector<size_t>& positions) {
+  std::string list;
+  for (size_t i = 0; i < positions.size(); ++i) {
+    if (i > 0) list += i + 1 == positions.size() ? " and " : ", ";
+    list += std::to_string(positions[i]);
+  }
+  return "only one TARGET may be given, but " + std::to_string(positions.size()) +
+         " arguments are not options (arguments " + list +
+         "); an option's value must follow it directly";
 }
 
 ParseOutcome Failure(std::string message) {
@@ -274,12 +382,14 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
   ParseOutcome outcome;
   CliOptions& options = outcome.Options;
   std::vector<std::string> targets;
+  std::vector<size_t> targetPositions;  // 1-based, for messages that must not quote them
   bool optionsEnded = false;
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
       targets.push_back(arg);
+      targetPositions.push_back(i + 1);
       continue;
     }
     if (arg == "--") {
@@ -297,7 +407,7 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     const OptionSpec* option = FindOption(name);
-    if (option == nullptr) return Failure("unknown option '" + name + "' (see --help)");
+    if (option == nullptr) return Failure(UnknownOptionError(name, i + 1));
 
     std::string value;
     if (!option->TakesValue) {
@@ -315,8 +425,7 @@ ParseOutcome OptionParser::Parse(const std::vector<std::string>& args,
   }
 
   if (targets.size() > 1) {
-    return Failure("only one TARGET may be given, not '" + targets[0] + "' and '" + targets[1] +
-                   "'");
+    return Failure(ExtraTargetsError(targetPositions));
   }
   if (!targets.empty()) options.Target = targets[0];
   if (options.Target.empty() && !options.ListStatistics && !options.Describe) {
@@ -382,6 +491,15 @@ std::string OptionParser::Usage() {
          "                           (the second poll always comes 7 s after the first)\n"
          "  --cycles N               print N complete poll cycles, then exit 0;\n"
          "                           without it, run until interrupted (Ctrl-C)\n"
+         "  --timeout MS             wait MS milliseconds (10..60000, default 1000)\n"
+         "                           for each try of a request\n"
+         "  --retries N              send an unanswered request N more times (0..10,\n"
+         "                           default 1)\n"
+         "  --synchronous            start every statistic's walk at once instead of\n"
+         "                           one after another; a failing column ends only\n"
+         "                           its own walk. Faster on slow links and large\n"
+         "                           devices, but the agent gets several requests at\n"
+         "                           once (one per statistic)\n"
          "\n"
          "Device actions (once the first poll has found the interfaces):\n"
          "  --enable IFINDEX         set the interface administratively up\n"

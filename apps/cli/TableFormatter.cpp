@@ -13,6 +13,8 @@ namespace {
 
 constexpr const char* kColumnGap = "  ";
 constexpr const char* kIndexHeader = "ifIndex";
+// Follows a value that did not arrive in the last poll cycle.
+constexpr const char* kStaleMark = " *";
 
 std::string OrDash(const std::string& text) { return text.empty() ? "-" : text; }
 
@@ -81,9 +83,14 @@ std::string TableFormatter::Format(const SystemSummary& system, const GridSnapsh
   header.insert(header.end(), grid.Headers.begin(), grid.Headers.end());
   std::vector<std::vector<std::string>> lines;
   lines.reserve(grid.Rows.size());
+  bool anyStale = false;
   for (const auto& row : grid.Rows) {
     std::vector<std::string> line = {IndexText(row)};
-    line.insert(line.end(), row.Cells.begin(), row.Cells.end());
+    for (size_t c = 0; c < row.Cells.size(); ++c) {
+      const bool stale = row.IsStale(c);
+      anyStale = anyStale || stale;
+      line.push_back(stale ? row.Cells[c] + kStaleMark : row.Cells[c]);
+    }
     line.resize(header.size());
     lines.push_back(std::move(line));
   }
@@ -109,6 +116,7 @@ std::string TableFormatter::Format(const SystemSummary& system, const GridSnapsh
   for (size_t width : widths) rule.emplace_back(width, '-');
   out += render(rule);
   for (const auto& line : lines) out += render(line);
+  if (anyStale) out += "* marks a value that did not arrive in the last poll (an older one is shown)\n";
   return out;
 }
 

@@ -76,6 +76,11 @@ QWidget* ConnectionBar::BuildMainRow() {
   refresh_->setToolTip(tr("Seconds between polls"));
   autoUpdate_ = new QCheckBox(tr("Auto update"), row);
   autoUpdate_->setChecked(true);
+  parallelWalks_ = new QCheckBox(tr("Parallel walks"), row);
+  parallelWalks_->setToolTip(
+      tr("Walk every statistic's column at once: much faster over slow links and on large "
+         "devices, and a column that fails ends only its own walk. The device answers several "
+         "requests at a time."));
   start_ = new QPushButton(tr("Start"), row);
   start_->setDefault(true);
   stop_ = new QPushButton(tr("Stop"), row);
@@ -87,6 +92,7 @@ QWidget* ConnectionBar::BuildMainRow() {
   layout->addSpacing(12);
   layout->addWidget(Labelled(tr("Every"), refresh_, row));
   layout->addWidget(autoUpdate_);
+  layout->addWidget(parallelWalks_);
   layout->addStretch(1);
   layout->addWidget(start_);
   layout->addWidget(stop_);
@@ -197,6 +203,8 @@ int ConnectionBar::RefreshInterval() const { return refresh_->value(); }
 void ConnectionBar::SetRefreshInterval(int seconds) { refresh_->setValue(seconds); }
 bool ConnectionBar::AutoUpdate() const { return autoUpdate_->isChecked(); }
 void ConnectionBar::SetAutoUpdate(bool setting) { autoUpdate_->setChecked(setting); }
+bool ConnectionBar::ParallelWalks() const { return parallelWalks_->isChecked(); }
+void ConnectionBar::SetParallelWalks(bool setting) { parallelWalks_->setChecked(setting); }
 
 void ConnectionBar::SetRunning(bool running) {
   start_->setEnabled(!running);

@@ -32,6 +32,8 @@ class ConnectionBar : public QWidget {
   void SetRefreshInterval(int seconds);
   bool AutoUpdate() const;
   void SetAutoUpdate(bool setting);
+  bool ParallelWalks() const;
+  void SetParallelWalks(bool setting);
 
   // Start enabled and fields editable when stopped; Stop enabled when running.
   void SetRunning(bool running);
@@ -60,6 +62,7 @@ class ConnectionBar : public QWidget {
   QLineEdit* community_;
   QSpinBox* refresh_;
   QCheckBox* autoUpdate_;
+  QCheckBox* parallelWalks_;
   QPushButton* start_;
   QPushButton* stop_;
   QWidget* v3Row_;

@@ -14,6 +14,7 @@
 #include "StatisticsChooser.h"
 #include "StatusPanel.h"
 #include "TrafficChart.h"
+#include "control/InterfaceList.h"
 #include "platform/widgets/GridView.h"
 #include "platform/widgets/InterfaceListWidget.h"
 
@@ -176,6 +177,7 @@ void MainWindow::ApplyConnection() {
   list_->SetSNMPEncryptPass(settings.PrivPass);
   list_->SetRefreshInterval(bar_->RefreshInterval());
   list_->SetAutoUpdate(bar_->AutoUpdate());
+  list_->SetSynchronous(bar_->ParallelWalks());
 }
 
 void MainWindow::ApplyStatistics(const QString& list) {
@@ -185,12 +187,48 @@ void MainWindow::ApplyStatistics(const QString& list) {
 }
 
 void MainWindow::OnPollTimer() {
+  // A poll never starts while the last cycle's walks still run (a new poll would
+  // restart the list under them, and on a slow device cycles would pile up): the
+  // control's timer polls only with AutoUpdate, which is held off while they run.
+  const bool busy = list_->Control().WalksInProgress() > 0;
+  const bool due = list_->Active() && list_->SecondsTillUpdate() < 0;
+  list_->SetAutoUpdate(bar_->AutoUpdate() && !busy);
+  if (busy && due && !overrunShown_) {
+    overrunShown_ = true;
+    status_->ShowError(tr("The last poll is taking longer than the interval; the next one "
+                          "starts when it ends."));
+  } else if (!busy && overrunShown_) {
+    overrunShown_ = false;
+    status_->ShowError(list_->LastError());
+  }
   status_->ShowSecondsTillUpdate(list_->SecondsTillUpdate());
   status_->ShowUptime(list_->LastBoot(), QDateTime::currentDateTime());
+  const InterfaceList& control = list_->Control();
+  cycles_.Observe(control.WalksInProgress(), control.NextPoll());
+  ShowEndedCycles();
 }
 
 void MainWindow::OnCycleEnded() {
-  if (!list_->Active() || list_->Control().WalksInProgress() != 0) return;
+  const InterfaceList& control = list_->Control();
+  cycles_.OnStatus(control.WalksInProgress(), control.NextPoll());
+  ShowEndedCycles();
+}
+
+void MainWindow::ShowEndedCycles() {
+  const CycleTracker::Ends ends = cycles_.Take();
+  if (ends.Complete + ends.Incomplete == 0 || !list_->Active()) return;
+  InterfaceList& control = list_->Control();
+  // A chain that failed never refreshed the table: show what did arrive, and why
+  // the rest did not.
+  if (ends.Incomplete > 0) control.RefreshTable();
+  const std::vector<std::string>& failures = control.WalkFailures();
+  if (!failures.empty()) {
+    status_->ShowError(tr("The walk of %1").arg(QString::fromStdString(failures.front())));
+  } else if (ends.Incomplete > 0) {
+    status_->ShowError(tr("A walk of the last poll got no answer; the grid shows what arrived."));
+  } else if (!overrunShown_) {
+    status_->ShowError(list_->LastError());
+  }
   ShowDevice();
   SampleChart();
 }

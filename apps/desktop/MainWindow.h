@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "Profile.h"
+#include "control/CycleTracker.h"
 
 class QAction;
 class QDockWidget;
@@ -85,6 +86,7 @@ class MainWindow : public QMainWindow {
   void ApplyStatistics(const QString& list);
   void OnPollTimer();
   void OnCycleEnded();
+  void ShowEndedCycles();
   void ShowDevice();
   void FollowSelection();
   void SampleChart();
@@ -108,6 +110,8 @@ class MainWindow : public QMainWindow {
   QAction* stopAction_ = nullptr;
   QAction* pollAction_ = nullptr;
   ShutdownConfirmation confirmShutdown_;
+  CycleTracker cycles_;
+  bool overrunShown_ = false;
   std::optional<ChartTarget> charted_;
 };
 

@@ -47,6 +47,7 @@ Profile MainWindow::CurrentProfile() const {
   profile.StatisticsList = list_->StatisticsList();
   profile.RefreshInterval = bar_->RefreshInterval();
   profile.AutoUpdate = bar_->AutoUpdate();
+  profile.ParallelWalks = bar_->ParallelWalks();
   return profile;
 }
 
@@ -55,6 +56,7 @@ void MainWindow::ApplyProfile(const Profile& profile) {
   bar_->SetSettings(profile.Connection);
   bar_->SetRefreshInterval(profile.RefreshInterval);
   bar_->SetAutoUpdate(profile.AutoUpdate);
+  bar_->SetParallelWalks(profile.ParallelWalks);
   chooser_->SetChosenList(profile.StatisticsList);
   list_->SetStatisticsList(profile.StatisticsList);
   list_->SetRefreshInterval(profile.RefreshInterval);

@@ -16,6 +16,8 @@ struct Profile {
   QString StatisticsList = kDefaultStatistics;
   int RefreshInterval = 30;  // seconds, 5 to 300
   bool AutoUpdate = true;
+  // Walk every statistic's column at once (the control's Synchronous).
+  bool ParallelWalks = false;
 
   bool operator==(const Profile&) const = default;
 };

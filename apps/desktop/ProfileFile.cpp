@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include <cmath>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -27,9 +29,10 @@ bool ReadWhole(const QJsonObject& object, const char* key, int low, int high, in
                QString& error) {
   const QJsonValue field = object.value(QLatin1String(key));
   if (field.isUndefined()) return true;
+  // The range is checked before anything is converted: casting a double outside
+  // the integer range (1e300, say) is undefined behaviour.
   const double number = field.toDouble(-1e300);
-  if (!field.isDouble() || number != static_cast<double>(static_cast<long long>(number)) ||
-      number < low || number > high) {
+  if (!field.isDouble() || !(number >= low && number <= high) || number != std::trunc(number)) {
     error = QStringLiteral("\"%1\" must be a whole number from %2 to %3")
                 .arg(QLatin1String(key))
                 .arg(low)
@@ -88,6 +91,7 @@ QByteArray ProfileFile::ToJson(const Profile& profile, bool includePasswords) {
       {"snmpVersion", connection.Version},
       {"refreshInterval", profile.RefreshInterval},
       {"autoUpdate", profile.AutoUpdate},
+      {"parallelWalks", profile.ParallelWalks},
       {"includesPasswords", includePasswords},
   };
   if (includePasswords) {
@@ -145,7 +149,8 @@ bool ProfileFile::FromJson(const QByteArray& json, Profile& profile, QString& er
                   ReadText(v3, "privPassword", connection.PrivPass, error) &&
                   ReadStatistics(root, read.StatisticsList, error) &&
                   ReadWhole(root, "refreshInterval", 5, 300, read.RefreshInterval, error) &&
-                  ReadFlag(root, "autoUpdate", read.AutoUpdate, error);
+                  ReadFlag(root, "autoUpdate", read.AutoUpdate, error) &&
+                  ReadFlag(root, "parallelWalks", read.ParallelWalks, error);
   if (!ok) return false;
   profile = read;
   return true;

@@ -105,20 +105,28 @@ double NumericValue(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-int16_t RoundToInt16(double value) {
+std::optional<int16_t> TryRoundToInt16(double value) {
   const double rounded = RoundHalfEven(value);
-  if (!(rounded >= -32768.0 && rounded <= 32767.0)) {
-    throw std::overflow_error("number out of range for a 16-bit integer");
-  }
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) return std::nullopt;
   return static_cast<int16_t>(rounded);
 }
 
-int32_t RoundToInt32(double value) {
+std::optional<int32_t> TryRoundToInt32(double value) {
   const double rounded = RoundHalfEven(value);
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-    throw std::overflow_error("number out of range for a 32-bit integer");
-  }
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return std::nullopt;
   return static_cast<int32_t>(rounded);
+}
+
+int16_t RoundToInt16(double value) {
+  const std::optional<int16_t> rounded = TryRoundToInt16(value);
+  if (!rounded) throw std::overflow_error("number out of range for a 16-bit integer");
+  return *rounded;
+}
+
+int32_t RoundToInt32(double value) {
+  const std::optional<int32_t> rounded = TryRoundToInt32(value);
+  if (!rounded) throw std::overflow_error("number out of range for a 32-bit integer");
+  return *rounded;
 }
 
 bool ParseFlag(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,9 @@ double NumericValue(std::string_view text);
 // is not a number; callers treat that as a failed step.
 int16_t RoundToInt16(double value);
 int32_t RoundToInt32(double value);
+// The same rounding, with none where the result does not fit or is not a number.
+std::optional<int16_t> TryRoundToInt16(double value);
+std::optional<int32_t> TryRoundToInt32(double value);
 
 // The flag rule of the statistics file: the text, upper-cased but not trimmed, is
 // true when it is "YES", "TRUE", "1", "Y" or "USER".

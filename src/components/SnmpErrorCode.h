@@ -23,6 +23,8 @@ enum SnmpErrorCode : int32_t {
                                  // no route, socket error)
   kSnmpBadSettings = 31009,      // the message's own settings are unusable (unknown
                                  // version, auth or privacy code, short password)
+  kSnmpReadRefused = 31010,      // noAccess or authorizationError on a get, get-next
+                                 // or get-bulk (the security level or view forbids it)
 };
 
 }  // namespace linkwatch

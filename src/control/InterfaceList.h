@@ -137,6 +137,12 @@ class InterfaceList {
   // complete once a Status event finds this at zero.
   int32_t WalksInProgress() const { return walksInProgress_; }
 
+  // Why walks of the current poll cycle ended early: one text per failed walk,
+  // "'statistic name': " and the engine's error text (or what went wrong while its
+  // reply was processed). Cleared when a poll starts; at most kMaxWalkFailures.
+  static constexpr size_t kMaxWalkFailures = 32;
+  const std::vector<std::string>& WalkFailures() const { return walkFailures_; }
+
  private:
   friend struct InterfaceListInternals;  // white-box access for the control's unit tests
   class GridEventSink;
@@ -149,6 +155,7 @@ class InterfaceList {
   void OnResolverAnswer(std::string& hostName, std::string& address, std::string& tag);
   void OnPollTimerTick();
   void OnReply(SnmpMessage& response);
+  void NoteWalkFailure(const std::string& tag, const std::string& why);
   void ReplaceInterfaces();  // a new, empty collection for a new monitoring run
 
   // Starting (InterfaceListMonitoring.cpp).
@@ -202,6 +209,7 @@ class InterfaceList {
   std::unique_ptr<SnmpEngine> snmp_;
   std::unique_ptr<SnmpMessage> currentMessage_;
   int32_t walksInProgress_ = 0;
+  std::vector<std::string> walkFailures_;
 };
 
 }  // namespace linkwatch

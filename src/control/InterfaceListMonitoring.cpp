@@ -1,6 +1,7 @@
 // Starting, stopping and restarting monitoring: the target's address, the SNMP
 // version, the interface count, and the hand-over to the poll cycle.
 #include <algorithm>
+#include <cstdint>
 
 #include "common/AddressFunctions.h"
 #include "common/TextFunctions.h"
@@ -90,7 +91,11 @@ int32_t InterfaceList::ReadInterfaceCount() {
   SynchronousGet("ifNumber", kIfNumberInstance, state_.SNMPVersion);
   const SnmpMessage& response = snmp_->LastResponse();
   if (response.Bindings.Count() == 0) return 0;
-  return RoundToInt32(NumericValue(response.Bindings.Item(0).Value));
+  // Devices report nonsense too: a count below zero reads as none, and one beyond
+  // what a 32-bit count holds (a Counter64, a long text) as the largest count.
+  const double count = NumericValue(response.Bindings.Item(0).Value);
+  if (!(count > 0)) return 0;
+  return TryRoundToInt32(count).value_or(INT32_MAX);
 }
 
 void InterfaceList::SynchronousGet(const std::string& label, const std::string& oid,

@@ -32,6 +32,7 @@ void InterfaceList::Poll(bool firstTime) {
   state_.DescrSeen = false;
   state_.SpeedSeen = false;
   if (!state_.Active) return;
+  walkFailures_.clear();
 
   const SerialDate now = platform_->GetClock().Now();
   if (firstTime) {

@@ -1,6 +1,8 @@
 // Walk replies: the system group fills the control's system properties, every
 // other walk routes its values by interface and child index into the data model;
 // then the walk goes on after the last OID received or ends.
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "common/DateFunctions.h"
@@ -39,7 +41,21 @@ void InterfaceList::OnReply(SnmpMessage& response) {
     values.push_back(binding.Value);
     hexValues.push_back(binding.HexValue);
   }
-  ProcessReply(response.Tag, oids, values, hexValues);
+  if (response.ErrorCode != kSnmpSuccess) NoteWalkFailure(response.Tag, response.ErrorText);
+  try {
+    ProcessReply(response.Tag, oids, values, hexValues);
+  } catch (const std::exception& failure) {
+    // The walk ends here; the engine's dispatch deals with the exception.
+    NoteWalkFailure(response.Tag, failure.what());
+    throw;
+  }
+}
+
+void InterfaceList::NoteWalkFailure(const std::string& tag, const std::string& why) {
+  const std::vector<std::string> parts = Split(tag, ':');
+  if (parts.size() < 3 || NumericValue(parts[0]) != state_.PollID) return;
+  if (walkFailures_.size() >= kMaxWalkFailures) return;
+  walkFailures_.push_back("'" + parts[1] + "': " + why);
 }
 
 void InterfaceList::ProcessReply(const std::string& tag, const std::vector<std::string>& oids,
@@ -81,9 +97,10 @@ void InterfaceList::ProcessSystemReply(const std::string& statName, const std::s
     } else if (oid == kSysUpTimeInstance) {
       if (!value.empty()) {
         // TimeTicks count hundredths of a second since the device started.
+        // Rounded as a double: an agent may send a Counter64 far beyond 32 bits.
         state_.SysUpTime = static_cast<float>(NumericValue(value) / 100.0);
         state_.LastBoot = AddSeconds(platform_->GetClock().Now(),
-                                     -static_cast<double>(RoundToInt32(state_.SysUpTime)));
+                                     -std::nearbyint(static_cast<double>(state_.SysUpTime)));
         Globals::SetSharedLastBoot(state_.LastBoot);
       }
     } else if (oid == kSysContactInstance) {
@@ -116,16 +133,25 @@ void InterfaceList::ProcessColumnReply(const std::string& statName, const std::s
     // The OID after the base is the ifIndex, then an optional child index.
     const std::string suffix = oid.substr(baseOid.size());
     const size_t dot = suffix.find('.');
-    const int32_t ifIndex = RoundToInt32(NumericValue(suffix.substr(0, dot)));
+    const std::optional<int32_t> index = TryRoundToInt32(NumericValue(suffix.substr(0, dot)));
+    if (!index) {
+      // No interface has an index beyond 32 bits: the binding is skipped and the
+      // walk goes on after it.
+      lastOid = oid;
+      continue;
+    }
+    const int32_t ifIndex = *index;
     const std::string childIndex = dot == std::string::npos ? std::string() : suffix.substr(dot + 1);
     const std::string& value = values[i];
     interfaces_->SetStatistic(ifIndex, childIndex, statName, value, hexValues[i]);
 
     // Three columns also feed the interface itself, whichever walk brought them.
     if (Under(oid, kIfAdminStatusBase)) {
-      const int32_t status =
-          Globals::Catalog()->NormalizeStatus(RoundToInt16(NumericValue(value)), kAdministrative);
-      interfaces_->SetAdminStatus(ifIndex, status);
+      // A status beyond 16 bits is no status: the interface keeps the one it had.
+      if (const std::optional<int16_t> raw = TryRoundToInt16(NumericValue(value))) {
+        interfaces_->SetAdminStatus(ifIndex,
+                                    Globals::Catalog()->NormalizeStatus(*raw, kAdministrative));
+      }
       state_.AdminStatusSeen = true;
     } else if (Under(oid, kIfDescrBase)) {
       interfaces_->SetName(ifIndex, value);

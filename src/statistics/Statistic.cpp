@@ -29,6 +29,7 @@ bool Statistic::IsCheckBox() const { return RequireTemplate().CheckBox(); }
 
 void Statistic::SetValue(const Interface* row, const std::string& childIndex,
                          const std::string& value, const std::string& hexVal) {
+  ++updates_;
   const double number = NumericValue(value);
   currentValue_ = number;
   rawText_ = value;

@@ -60,6 +60,9 @@ class Statistic {
   // reported.
   void SetValue(const Interface* row, const std::string& childIndex, const std::string& value,
                 const std::string& hexVal);
+  // How many values SetValue has taken (wrapping): a host that remembers it can
+  // tell whether a value arrived since it last looked.
+  uint32_t Updates() const { return updates_; }
 
   // What the value parsers read and write.
   const std::string& RawText() const { return rawText_; }
@@ -84,6 +87,7 @@ class Statistic {
   std::string parsedValue_;
   int16_t checkBoxValue_ = 0;
   bool baselining_ = false;
+  uint32_t updates_ = 0;
   StatisticTemplateRef template_;
 };
 

@@ -115,6 +115,46 @@ TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {
   EXPECT_TRUE(State().AdminStatusSeen);
 }
 
+TEST_F(ProcessReplyTest, NumbersBeyondWhatTheyConvertToAreSkippedAndTheWalkGoesOn) {
+  platform_.Platform().LastCatalog();
+  // ifIndex 3000000000 and a status beyond 16 bits among good bindings: the bad
+  // parts are skipped, every other value arrives and the walk continues.
+  const std::string descr = "1.3.6.1.2.1.2.2.1.2.";
+  engine.Deliver(Reply("1:D:" + descr, {{descr + "2", "eth0"},
+                                        {descr + "3000000000", "huge"},
+                                        {descr + "18446744073709551616", "huger"}}));
+  EXPECT_EQ(control->Interfaces()->Count(), 1);
+  EXPECT_EQ(control->Interfaces()->Item("I:2")->Name(), "eth0");
+  ASSERT_EQ(engine.PendingCount(), 1u);
+  EXPECT_EQ(engine.Pending(0).Bindings.Item(0).OID, descr + "18446744073709551616.");
+
+  const std::string admin = "1.3.6.1.2.1.2.2.1.7.";
+  engine.Deliver(Reply("1:A:" + admin, {{admin + "2", "1"}, {admin + "2", "70000"}}));
+  EXPECT_EQ(control->Interfaces()->Item("I:2")->AdminStatus(), 1) << "70000 is no status";
+
+  // A sysUpTime sent as a Counter64 far beyond 32 bits of seconds.
+  engine.Deliver(Reply("1:SYSTEM:1.3.6.1.2.1.1.", {{"1.3.6.1.2.1.1.3.0", "18446744073709551615"}}));
+  EXPECT_GT(control->SysUpTime(), 1e17f);
+  EXPECT_EQ(control->WalkFailures().size(), 0u);
+}
+
+TEST_F(ProcessReplyTest, WhatEndsAWalkEarlyIsKeptForHostsUntilTheNextPoll) {
+  const std::string base = "1.3.6.1.2.1.2.2.1.8.";
+  SnmpMessage error = Reply("1:STATUS:" + base, {});
+  error.ErrorCode = kSnmpTimeout;
+  error.ErrorText = "No answer.";
+  engine.Deliver(error);
+  engine.Deliver([&] {
+    SnmpMessage old = error;
+    old.Tag = "7:STATUS:" + base;  // an earlier run: not this cycle's
+    return old;
+  }());
+  ASSERT_EQ(control->WalkFailures().size(), 1u);
+  EXPECT_EQ(control->WalkFailures()[0], "'STATUS': No answer.");
+  control->Poll(false);
+  EXPECT_TRUE(control->WalkFailures().empty());
+}
+
 TEST_F(ProcessReplyTest, TheSystemGroupFillsTheControl) {
   int complete = 0;
   control->SystemMIBComplete.Subscribe([&] { ++complete; });

@@ -89,14 +89,22 @@ TEST_F(StartMonitoringTest, AnEmptyV2cAnswerFallsBackToV1) {
 }
 
 TEST_F(StartMonitoringTest, BulkSizeFollowsTheInterfaceCount) {
-  const std::pair<std::string, int> cases[] = {{"5", 6}, {"19", 20}, {"20", 20}, {"21", 20},
-                                               {"300", 20}, {"", 1}};
-  for (const auto& [ifNumber, bulkSize] : cases) {
+  // Devices also report counts no 32-bit count holds, negative ones and text:
+  // the start never fails for that and a bulk walk always asks for at least one.
+  const struct {
+    std::string ifNumber;
+    int32_t count;
+    int bulkSize;
+  } cases[] = {{"5", 5, 6},           {"19", 19, 20},  {"20", 20, 20}, {"21", 21, 20},
+               {"300", 300, 20},      {"", 0, 1},      {"-5", 0, 1},   {"none", 0, 1},
+               {"4294967295", INT32_MAX, 20},          {"99999999999", INT32_MAX, 20},
+               {"18446744073709551615", INT32_MAX, 20}};
+  for (const auto& c : cases) {
     AddDevice(1);
-    engine.SetObject("1.3.6.1.2.1.2.1.0", ifNumber, kSnmpInteger);
-    ASSERT_TRUE(control->StartMonitoring());
-    EXPECT_EQ(State().BulkSize, bulkSize) << "ifNumber '" << ifNumber << "'";
-    EXPECT_EQ(control->InterfaceCount(), ifNumber.empty() ? 0 : std::stoi(ifNumber));
+    engine.SetObject("1.3.6.1.2.1.2.1.0", c.ifNumber, kSnmpInteger);
+    ASSERT_TRUE(control->StartMonitoring()) << "ifNumber '" << c.ifNumber << "'";
+    EXPECT_EQ(State().BulkSize, c.bulkSize) << "ifNumber '" << c.ifNumber << "'";
+    EXPECT_EQ(control->InterfaceCount(), c.count) << "ifNumber '" << c.ifNumber << "'";
   }
 }
 

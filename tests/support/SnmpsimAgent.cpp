@@ -63,9 +63,8 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
 SnmpsimAgent::~SnmpsimAgent() = default;
 
 std::string SnmpsimAgent::DefaultRecordingsDirectory() {
-  // The build names tests/support; the recordings are in tests/data/snmpsim. (Not
-  // __FILE__: a compiler cache may make it relative to the build folder.)
-  return (fs::path(LINKWATCH_TEST_SUPPORT_DIR).parent_path() / "data" / "snmpsim").string();
+  // From the build, not __FILE__: compiler caches may make __FILE__ relative.
+  return (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string();
 }
 
 std::string SnmpsimAgent::RecordingsDirectory() const {

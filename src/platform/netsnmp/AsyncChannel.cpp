@@ -1,5 +1,7 @@
 #include "platform/netsnmp/AsyncChannel.h"
 
+#include "common/EventGuard.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 #include <net-snmp/library/large_fd_set.h>
@@ -13,13 +15,16 @@ namespace linkwatch::netsnmp {
 AsyncChannel::AsyncChannel(std::unique_ptr<NetSnmpSession> session, Completion completion)
     : session_(std::move(session)), completion_(std::move(completion)) {
   notifier_ = std::make_unique<QSocketNotifier>(session_->Socket(), QSocketNotifier::Read);
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadAnswers(); });
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated,
+                   [this] { EventGuard::Call("reading SNMP answers", [this] { ReadAnswers(); }); });
   // net-snmp hands every callback the session; its callback_magic leads back here.
   snmp_sess_session(session_->Handle())->callback_magic = this;
   timer_ = std::make_unique<QTimer>();
   timer_->setSingleShot(true);
   timer_->setTimerType(Qt::PreciseTimer);
-  QObject::connect(timer_.get(), &QTimer::timeout, [this] { HandleTimeouts(); });
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] {
+    EventGuard::Call("SNMP retries and time-outs", [this] { HandleTimeouts(); });
+  });
 }
 
 AsyncChannel::~AsyncChannel() {
@@ -41,7 +46,7 @@ bool AsyncChannel::Send(PduHandle pdu, uint64_t exchangeId) {
     return false;  // pdu still ours: freed by its handle
   }
   pdu.release();  // net-snmp owns it now
-  exchanges_.insert(exchangeId);
+  exchanges_[exchangeId] = unmatchedReads_;
   ScheduleNextTimeout();
   return true;
 }
@@ -62,9 +67,12 @@ int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* p
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
       answer = pdu;
       break;
-    case NETSNMP_CALLBACK_OP_TIMED_OUT:
-      libraryError = SNMPERR_TIMEOUT;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT: {
+      const auto found = exchanges_.find(exchangeId);
+      const bool answersIgnored = found != exchanges_.end() && unmatchedReads_ > found->second;
+      libraryError = answersIgnored ? kUnmatchedAnswers : SNMPERR_TIMEOUT;
       break;
+    }
     case NETSNMP_CALLBACK_OP_SEC_ERROR:
       // An SNMPv3 report (unknown user, wrong digest...) arrives here first, with
       // the report PDU; it says more than the session's error number.
@@ -83,6 +91,7 @@ int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* p
   }
   // Not in flight: already completed (a late answer after a report, say).
   if (exchanges_.erase(exchangeId) == 0) return 1;
+  if (answer) ++completions_;
   completion_(exchangeId, answer, libraryError);
   return 1;
 }
@@ -92,8 +101,10 @@ void AsyncChannel::ReadAnswers() {
   netsnmp_large_fd_set_init(&readable, session_->Socket() + 1);
   NETSNMP_LARGE_FD_ZERO(&readable);
   NETSNMP_LARGE_FD_SET(session_->Socket(), &readable);
+  const uint64_t completedBefore = completions_;
   snmp_sess_read2(session_->Handle(), &readable);
   netsnmp_large_fd_set_cleanup(&readable);
+  if (completions_ == completedBefore) ++unmatchedReads_;
   ScheduleNextTimeout();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <map>
 #include <memory>
 
 #include "platform/netsnmp/NetSnmpSession.h"
@@ -21,9 +21,12 @@ class AsyncChannel {
  public:
   // Called once per exchange: with the answer (a response or report PDU, which
   // net-snmp still owns and frees after the call), or with no PDU when the exchange
-  // failed (timeout, send or security error); libraryError then says why.
+  // failed (timeout, send or security error); libraryError then says why
+  // (kUnmatchedAnswers: it timed out while answers that matched nothing arrived).
   using Completion = std::function<void(uint64_t exchangeId, netsnmp_pdu* answer,
                                         int libraryError)>;
+
+  static constexpr int kUnmatchedAnswers = -10001;  // outside net-snmp's error numbers
 
   AsyncChannel(std::unique_ptr<NetSnmpSession> session, Completion completion);
   ~AsyncChannel();
@@ -48,7 +51,13 @@ class AsyncChannel {
 
   std::unique_ptr<NetSnmpSession> session_;
   Completion completion_;
-  std::set<uint64_t> exchanges_;  // in flight
+  // In flight: exchange id -> unmatchedReads_ when it was sent.
+  std::map<uint64_t, uint64_t> exchanges_;
+  // Datagrams read that completed no exchange (a wrong request id, a damaged or
+  // cut message, a duplicate): an exchange that times out after some arrived is
+  // reported as such, not as silence.
+  uint64_t unmatchedReads_ = 0;
+  uint64_t completions_ = 0;
   std::unique_ptr<QSocketNotifier> notifier_;
   std::unique_ptr<QTimer> timer_;
   bool closing_ = false;

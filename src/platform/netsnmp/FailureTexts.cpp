@@ -6,6 +6,7 @@
 #include <array>
 
 #include "components/SnmpRequestKind.h"
+#include "platform/netsnmp/AsyncChannel.h"
 
 namespace linkwatch::netsnmp {
 
@@ -62,6 +63,10 @@ SnmpFailure FailureTexts::Timeout(const SessionSettings& settings) {
   } else {
     check = "SNMPv3 user '" + settings.Security.UserName + "'";
   }
+  if (settings.Version == 3 && !settings.Security.Context.empty()) {
+    check += ", and that it knows the context '" + settings.Security.Context +
+             "' (an agent may ignore requests for a context it does not know)";
+  }
   return {kSnmpTimeout, "No answer from the SNMP agent at " + settings.Where() + " within " +
                             std::to_string(settings.TimeoutMs) + " ms and " + retries +
                             ". Check that the device is reachable, that its SNMP agent listens "
@@ -74,6 +79,15 @@ SnmpFailure FailureTexts::FromLibraryError(int libraryError, const SessionSettin
   switch (libraryError) {
     case SNMPERR_TIMEOUT:
       return Timeout(settings);
+    case AsyncChannel::kUnmatchedAnswers:
+      return {kSnmpTimeout,
+              "Answers came from the SNMP agent at " + where + " but none matched the request within " +
+                  std::to_string(settings.TimeoutMs) + " ms and " +
+                  std::to_string(settings.Retries) +
+                  (settings.Retries == 1 ? " retry" : " retries") +
+                  " (a wrong request id, or a damaged or cut message). Check the device's "
+                  "SNMP agent and anything between it and this computer that changes SNMP "
+                  "messages."};
     case SNMPERR_UNKNOWN_USER_NAME:
     case SNMPERR_USM_UNKNOWNSECURITYNAME:
       return {kSnmpAuthFailure, "The SNMP agent at " + where + " does not know the " + user +
@@ -157,6 +171,13 @@ SnmpFailure FailureTexts::FromErrorStatus(long status, const std::string& oid, i
   const bool isSet = kind == kSnmpSet;
   switch (status) {
     case SNMP_ERR_TOOBIG:
+      if (kind == kSnmpGetNext || kind == kSnmpGetBulk) {
+        // The engine has already asked again for one value at a time.
+        return {kSnmpTooBig, "The SNMP agent at " + where +
+                                 " cannot send the object after " + ObjectPhrase(oid) +
+                                 " (tooBig, even with one value per message): its value is "
+                                 "larger than one SNMP message can carry."};
+      }
       return {kSnmpTooBig, "The answer of the SNMP agent at " + where +
                                " would not fit in one SNMP message (tooBig). Ask for fewer "
                                "objects at a time."};
@@ -168,10 +189,20 @@ SnmpFailure FailureTexts::FromErrorStatus(long status, const std::string& oid, i
                                      "device supports it."};
       }
       [[fallthrough]];
-    case SNMP_ERR_READONLY:
     case SNMP_ERR_NOACCESS:
-    case SNMP_ERR_NOCREATION:
     case SNMP_ERR_AUTHORIZATIONERROR:
+      if (!isSet && status != SNMP_ERR_NOSUCHNAME) {
+        return {kSnmpReadRefused,
+                "The SNMP agent at " + where + " refused to let the " + settings.Credentials() +
+                    " read " + ObjectPhrase(oid) + " (" + name +
+                    "). Check the security level the device requires for it (" +
+                    (settings.Version == 3 ? "this request used " + SecurityLevelName(settings)
+                                           : std::string("SNMPv3 authentication or privacy")) +
+                    ") and the objects the device lets these credentials see."};
+      }
+      [[fallthrough]];
+    case SNMP_ERR_READONLY:
+    case SNMP_ERR_NOCREATION:
     case SNMP_ERR_NOTWRITABLE:
       return {kSnmpWriteRefused, "The SNMP agent at " + where + " refused to write " +
                                      ObjectPhrase(oid) + " (" + name +

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "common/EventGuard.h"
 #include "platform/netsnmp/AsyncChannel.h"
 #include "platform/netsnmp/FailureTexts.h"
 #include "platform/netsnmp/NetSnmpLibrary.h"
@@ -33,6 +34,18 @@ namespace {
 // Sessions kept open for reuse, per kind (synchronous, asynchronous). A control
 // talks to one device, so a handful is plenty; idle ones beyond this are closed.
 constexpr size_t kMaxCachedSessions = 8;
+
+// A get-bulk answered tooBig is asked again with half the repetitions, down to
+// one, before the failure is reported: the agent could not fit that many values
+// into one message, but fewer may well fit.
+bool AskForFewerRepetitions(const netsnmp_pdu& answer, SnmpMessage& request) {
+  if (answer.command == SNMP_MSG_REPORT || answer.errstat != SNMP_ERR_TOOBIG) return false;
+  if (request.Kind != kSnmpGetBulk || request.Version == 1 || request.MaxRepetitions <= 1) {
+    return false;
+  }
+  request.MaxRepetitions /= 2;
+  return true;
+}
 
 void Fail(SnmpMessage& response, const SnmpFailure& failure) {
   response.ErrorCode = failure.Code;
@@ -59,7 +72,13 @@ NetSnmpEngine::~NetSnmpEngine() {
   deliveryTimer_.reset();
 }
 
-std::unique_ptr<SnmpMessage> NetSnmpEngine::NewMessage() { return std::make_unique<SnmpMessage>(); }
+std::unique_ptr<SnmpMessage> NetSnmpEngine::NewMessage() {
+  // A new message speaks the version the agent last answered, so a message whose
+  // maker leaves the version alone reaches the device the way it was reached.
+  auto message = std::make_unique<SnmpMessage>();
+  if (answeredVersion_ != 0) message->Version = answeredVersion_;
+  return message;
+}
 
 SnmpBinding NetSnmpEngine::NewBinding() {
   SnmpBinding binding;
@@ -85,35 +104,46 @@ void NetSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
   }
 }
 
-size_t NetSnmpEngine::PendingReplies() const { return exchanges_.size() + readyReplies_.size(); }
+size_t NetSnmpEngine::PendingReplies() const {
+  return exchanges_.size() + readyReplies_.size() + resends_.size();
+}
 
-void NetSnmpEngine::SendAndWait(const SnmpMessage& request) {
+void NetSnmpEngine::SendAndWait(const SnmpMessage& original) {
+  SnmpMessage request = original;
   SnmpMessage response = ResponseReader::EmptyResponse(request);
   const SessionSettings settings = SessionSettings::From(request, transport_);
-  if (NetSnmpSession* session = SyncSessionFor(settings, response)) {
+  NetSnmpSession* session = SyncSessionFor(settings, response);
+  while (session) {
     SnmpFailure failure;
     PduHandle pdu = RequestBuilder::Build(request, failure);
     if (!pdu) {
       Fail(response, failure);
-    } else {
-      netsnmp_pdu* raw = nullptr;
-      // The synchronous exchange takes the request PDU whatever the outcome.
-      const int status = snmp_sess_synch_response(session->Handle(), pdu.release(), &raw);
-      PduHandle answer(raw);
-      if (status == STAT_SUCCESS && answer) {
-        ResponseReader::Read(*answer, request, settings, Namer(), response);
-      } else if (status == STAT_TIMEOUT) {
-        Fail(response, FailureTexts::Timeout(settings));
-      } else {
-        int error = session->LastLibraryError();
-        if (error == SNMPERR_SUCCESS) error = SNMPERR_GENERR;
-        Fail(response, FailureTexts::FromLibraryError(error, settings));
-        MarkStaleAfterFailure(settings, error);
-        CloseStaleSessions();
-      }
+      break;
     }
+    netsnmp_pdu* raw = nullptr;
+    // The synchronous exchange takes the request PDU whatever the outcome.
+    const int status = snmp_sess_synch_response(session->Handle(), pdu.release(), &raw);
+    PduHandle answer(raw);
+    if (status == STAT_SUCCESS && answer) {
+      if (AskForFewerRepetitions(*answer, request)) continue;
+      ResponseReader::Read(*answer, request, settings, Namer(), response);
+      NoteAnswered(response);
+    } else if (status == STAT_TIMEOUT) {
+      Fail(response, FailureTexts::Timeout(settings));
+    } else {
+      int error = session->LastLibraryError();
+      if (error == SNMPERR_SUCCESS) error = SNMPERR_GENERR;
+      Fail(response, FailureTexts::FromLibraryError(error, settings));
+      MarkStaleAfterFailure(settings, error);
+      CloseStaleSessions();
+    }
+    break;
   }
   lastResponse_ = std::move(response);
+}
+
+void NetSnmpEngine::NoteAnswered(const SnmpMessage& response) {
+  if (response.ErrorCode == kSnmpSuccess) answeredVersion_ = response.Version;
 }
 
 void NetSnmpEngine::SendAndReturn(const SnmpMessage& request) {
@@ -239,8 +269,14 @@ void NetSnmpEngine::CompleteExchange(uint64_t exchangeId, netsnmp_pdu* answer, i
     const int error = snmpv3_get_report_type(answer);
     Fail(response, FailureTexts::FromLibraryError(error, exchange->Settings));
     MarkStaleAfterFailure(exchange->Settings, error);
+  } else if (answer && AskForFewerRepetitions(*answer, exchange->Request)) {
+    // Sent again once net-snmp has finished with this answer (see DeliverReplies).
+    resends_.push_back(std::move(exchange->Request));
+    ScheduleDelivery();
+    return;
   } else if (answer) {
     ResponseReader::Read(*answer, exchange->Request, exchange->Settings, Namer(), response);
+    NoteAnswered(response);
   } else {
     Fail(response, FailureTexts::FromLibraryError(libraryError, exchange->Settings));
     MarkStaleAfterFailure(exchange->Settings, libraryError);
@@ -250,6 +286,10 @@ void NetSnmpEngine::CompleteExchange(uint64_t exchangeId, netsnmp_pdu* answer, i
 
 void NetSnmpEngine::QueueReply(SnmpMessage response) {
   readyReplies_.push_back(std::move(response));
+  ScheduleDelivery();
+}
+
+void NetSnmpEngine::ScheduleDelivery() {
   if (!deliveryTimer_) {
     deliveryTimer_ = std::make_unique<QTimer>();
     deliveryTimer_->setSingleShot(true);
@@ -261,6 +301,10 @@ void NetSnmpEngine::QueueReply(SnmpMessage response) {
 
 void NetSnmpEngine::DeliverReplies() {
   CloseStaleSessions();
+  std::vector<SnmpMessage> resends;
+  resends.swap(resends_);
+  for (const SnmpMessage& request : resends) SendAndReturn(request);
+
   const std::shared_ptr<bool> alive = alive_;
   while (!readyReplies_.empty()) {
     lastResponse_ = std::move(readyReplies_.front());
@@ -268,7 +312,10 @@ void NetSnmpEngine::DeliverReplies() {
     if (!replyHandler_) continue;
     // A copy: the handler may replace the handler or destroy the engine.
     const ReplyHandler handler = replyHandler_;
-    handler(lastResponse_);
+    // What a handler throws ends with it (and with it the walk the reply belonged
+    // to): the replies still queued are delivered, and the event loop that called
+    // in here never sees the exception.
+    if (!EventGuard::Call("an SNMP reply", [&] { handler(lastResponse_); })) ++handlerFailures_;
     if (!*alive) return;
   }
 }

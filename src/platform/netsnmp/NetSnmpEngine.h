@@ -57,6 +57,8 @@ class NetSnmpEngine final : public SnmpEngine {
 
   // Exchanges sent with deliverByEvent whose replies have not been handled yet.
   size_t PendingReplies() const;
+  // Replies whose handler threw (the exception is caught there; delivery goes on).
+  size_t HandlerFailures() const { return handlerFailures_; }
 
  private:
   struct Exchange;
@@ -77,6 +79,8 @@ class NetSnmpEngine final : public SnmpEngine {
   void LimitCachedSessions();
   void CompleteExchange(uint64_t exchangeId, snmp_pdu* answer, int libraryError);
   void QueueReply(SnmpMessage response);
+  void ScheduleDelivery();
+  void NoteAnswered(const SnmpMessage& response);
   void DeliverReplies();
   SnmpBinding::Namer Namer() const;
 
@@ -91,6 +95,9 @@ class NetSnmpEngine final : public SnmpEngine {
   std::unordered_map<uint64_t, std::unique_ptr<Exchange>> exchanges_;
   uint64_t nextExchangeId_ = 1;
   std::deque<SnmpMessage> readyReplies_;
+  std::vector<SnmpMessage> resends_;  // get-bulks answered tooBig, to ask again with fewer
+  int16_t answeredVersion_ = 0;       // version of the last successful exchange; 0: none yet
+  size_t handlerFailures_ = 0;
   std::vector<std::string> staleKeys_;  // sessions to close once no call is inside them
   std::unique_ptr<QTimer> deliveryTimer_;
   std::shared_ptr<bool> alive_;

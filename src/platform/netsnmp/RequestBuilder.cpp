@@ -157,7 +157,8 @@ PduHandle RequestBuilder::Build(const SnmpMessage& message, SnmpFailure& failure
   }
   if (command == SNMP_MSG_GETBULK) {
     pdu->non_repeaters = std::max<long>(0, message.NonRepeaters);
-    pdu->max_repetitions = std::max<long>(0, message.MaxRepetitions);
+    // At least one repetition: a get-bulk that asks for none would walk nowhere.
+    pdu->max_repetitions = std::max<long>(1, message.MaxRepetitions);
   }
 
   std::vector<oid> name;

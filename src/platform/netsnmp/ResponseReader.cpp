@@ -6,6 +6,7 @@
 
 #include "platform/netsnmp/FailureTexts.h"
 #include "platform/netsnmp/OidText.h"
+#include "platform/netsnmp/WalkOrder.h"
 
 namespace linkwatch::netsnmp {
 
@@ -212,8 +213,16 @@ void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
     response.ErrorText = failure.Text;
   }
 
+  // An answer that does not move the walk forward ends it where it stops moving.
+  const size_t ordered =
+      response.ErrorCode == kSnmpSuccess ? WalkOrder::OrderedPrefix(pdu, request) : SIZE_MAX;
+  size_t index = 0;
   for (const netsnmp_variable_list* variable = pdu.variables; variable;
-       variable = variable->next_variable) {
+       variable = variable->next_variable, ++index) {
+    if (index == ordered) {
+      response.Bindings.Add(EndOfView());
+      return;
+    }
     if (variable->type == SNMP_ENDOFMIBVIEW && response.ErrorCode == kSnmpSuccess) {
       response.Bindings.Add(EndOfView());
       return;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <vector>
 
+#include "common/EventGuard.h"
 #include "platform/qt/Ipv4Text.h"
 
 namespace linkwatch {
@@ -115,7 +116,8 @@ void QtDnsResolver::Raise(const std::string& hostName, const LookupRequest& requ
     std::string tag = request.Tag;
     std::string unused1;
     std::string unused2;
-    handler(name, address, unused1, tag, unused2);
+    EventGuard::Call("a name lookup's answer",
+                     [&] { handler(name, address, unused1, tag, unused2); });
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "common/EventGuard.h"
+
 namespace linkwatch {
 
 QtTimer::QtTimer() : timer_(std::make_unique<QTimer>()) {
@@ -40,7 +42,7 @@ void QtTimer::OnTimeout() {
   // The handler may disable, re-arm or even destroy this timer; work on a copy and
   // touch no member after the call.
   const std::function<void()> handler = handler_;
-  handler();
+  EventGuard::Call("a timer tick", handler);
 }
 
 }  // namespace linkwatch

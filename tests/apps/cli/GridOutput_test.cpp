@@ -128,17 +128,34 @@ TEST_F(GridOutputTest, HiddenRowsAreNotPrinted) {
   EXPECT_EQ(snapshot.Rows[0].Key, "I:2");
 }
 
+// The grid with the traffic and status of lo marked as not arrived in the last poll.
+GridSnapshot WithStaleLoopback(const GridSurface& grid) {
+  GridSnapshot snapshot = GridSnapshot::Read(grid);
+  snapshot.Rows[0].Stale = {false, false, true, true};
+  return snapshot;
+}
+
 TEST_F(GridOutputTest, TsvHasAKeyHeaderAndOneLinePerRowInGridOrder) {
-  const std::string tsv = TsvFormatter().Format(Device(), GridSnapshot::Read(grid));
+  const std::string tsv = TsvFormatter().Format(Device(), WithStaleLoopback(grid));
   EXPECT_EQ(tsv,
-            "KEY\tInterface\tEnabled\tStatus\tIn\n"
-            "I:1\tlo\t[x]\t{up}\t1.2 Kbps\n"
-            "I:2\teth 0 port \"A\" \\ caf\xC3\xA9 \xFF\xFE\t[ ]\t{down}\tbaselining ...\n"
-            "C:2.5\tclient 5\t\t\t\n");
+            "KEY\tInterface\tEnabled\tStatus\tIn\tSTALE\n"
+            "I:1\tlo\t[x]\t{up}\t1.2 Kbps\t3,4\n"
+            "I:2\teth 0 port \"A\" \\ caf\xC3\xA9 \xFF\xFE\t[ ]\t{down}\tbaselining ...\t\n"
+            "C:2.5\tclient 5\t\t\t\t\n");
+}
+
+TEST_F(GridOutputTest, TheTableMarksValuesThatDidNotArriveAndSaysWhatTheMarkMeans) {
+  const std::string fresh = TableFormatter().Format(Device(), GridSnapshot::Read(grid));
+  EXPECT_EQ(fresh.find(" *"), std::string::npos) << fresh;
+  const std::string table = TableFormatter().Format(Device(), WithStaleLoopback(grid));
+  EXPECT_NE(table.find("{up} *"), std::string::npos) << table;
+  EXPECT_NE(table.find("1.2 Kbps *"), std::string::npos) << table;
+  EXPECT_NE(table.find("\n* marks a value that did not arrive in the last poll"), std::string::npos)
+      << table;
 }
 
 TEST_F(GridOutputTest, JsonParsesAndCarriesSystemColumnsHeadersAndRows) {
-  const std::string json = JsonFormatter().Format(Device(), GridSnapshot::Read(grid));
+  const std::string json = JsonFormatter().Format(Device(), WithStaleLoopback(grid));
   std::string error;
   EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error << "\n" << json;
   EXPECT_EQ(json.back(), '\n');
@@ -156,13 +173,15 @@ TEST_F(GridOutputTest, JsonParsesAndCarriesSystemColumnsHeadersAndRows) {
             std::string::npos);
   EXPECT_NE(json.find("\"headers\":[\"Interface\",\"Enabled\",\"Status\",\"In\"]"),
             std::string::npos);
-  EXPECT_NE(json.find("{\"key\":\"I:1\",\"cells\":[\"lo\",\"[x]\",\"{up}\",\"1.2 Kbps\"]}"),
-            std::string::npos);
+  EXPECT_NE(json.find("{\"key\":\"I:1\",\"cells\":[\"lo\",\"[x]\",\"{up}\",\"1.2 Kbps\"],"
+                      "\"stale\":[\"Interface Status Icon\",\"In Traffic\"]}"),
+            std::string::npos)
+      << json;
   // The bytes that are not UTF-8 are replaced; the é stays.
   EXPECT_NE(json.find("\"eth 0 port \\\"A\\\" \\\\ caf\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD\""),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("{\"key\":\"C:2.5\",\"cells\":[\"client 5\",\"\",\"\",\"\"]}"),
+  EXPECT_NE(json.find("{\"key\":\"C:2.5\",\"cells\":[\"client 5\",\"\",\"\",\"\"],\"stale\":[]}"),
             std::string::npos);
 }
 

@@ -2,11 +2,15 @@
 // not UTF-8, checked against the strict JSON check the other tests use too.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 #include <string>
 
 #include "JsonCheck.h"
+#include "GridSnapshot.h"
+#include "JsonFormatter.h"
 #include "JsonText.h"
+#include "SystemSummary.h"
 
 namespace linkwatch::cli {
 namespace {
@@ -54,6 +58,27 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"" + kReplacement + kReplacement + kReplacement + kReplacement + "\""},
         QuoteCase{"FfByte", "\xFF", "\"" + kReplacement + "\""}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// Whatever up-time a device reports, the object parses and shows it as a JSON number.
+TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
+  const struct {
+    double UpTime;
+    const char* Shown;
+  } cases[] = {{90061.5, "\"SysUpTime\":90061.50,"},
+               {-1.0, "\"SysUpTime\":-1.00,"},
+               {1e300, "\"SysUpTime\":1.0000000000000001e+300,"},
+               {-8.2e61, "\"SysUpTime\":-8.1999999999999994e+61,"},
+               {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"},
+               {std::numeric_limits<double>::infinity(), "\"SysUpTime\":null,"}};
+  for (const auto& c : cases) {
+    SystemSummary system;
+    system.SysUpTime = c.UpTime;
+    const std::string json = JsonFormatter().Format(system, GridSnapshot{});
+    std::string error;
+    EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error << "\n" << json;
+    EXPECT_NE(json.find(c.Shown), std::string::npos) << json;
+  }
+}
 
 TEST(JsonCheck, RejectsWhatIsNotJson) {
   std::string error;

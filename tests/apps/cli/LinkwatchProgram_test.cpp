@@ -3,7 +3,11 @@
 // stderr texts checked as a script would check them.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <net/if.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <signal.h>
 
 #include <cstdio>
@@ -98,7 +102,7 @@ TEST_F(LinkwatchProgramTest, OneCycleAsTsvListsEveryInterfaceOfThisMachine) {
   const std::vector<std::string> lines = Lines(result.Out);
   ASSERT_FALSE(lines.empty()) << Describe(result);
   EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn\tOut\tIn Errors\tOut "
-                      "Errors\tMAC Address")
+                      "Errors\tMAC Address\tSTALE")
       << "the everyday statistics under their headers";
   const std::set<int> machine = MachineInterfaces();
   EXPECT_EQ(lines.size(), machine.size() + 1) << "one line per interface, printed once\n"
@@ -115,7 +119,7 @@ TEST_F(LinkwatchProgramTest, OneCycleAsTsvListsEveryInterfaceOfThisMachine) {
     loopback = true;
     EXPECT_NE(line.find("\t[x]\t"), std::string::npos) << "lo is administratively up: " << line;
     EXPECT_NE(line.find("softwareLoopback"), std::string::npos) << line;
-    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 10) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 11) << line;
   }
   EXPECT_TRUE(loopback) << result.Out;
 }
@@ -169,7 +173,7 @@ TEST_F(LinkwatchProgramTest, TwoCyclesComeFromTheControlsSecondPoll) {
   }
   EXPECT_EQ(headers, 2) << result.Out;
   ASSERT_EQ(loopbackLines.size(), 2u) << result.Out;
-  EXPECT_EQ(loopbackLines[0], "I:1\tlo\tbaselining ...") << "a counter needs two readings";
+  EXPECT_EQ(loopbackLines[0], "I:1\tlo\tbaselining ...\t") << "a counter needs two readings";
   EXPECT_NE(loopbackLines[1], loopbackLines[0]) << "the second cycle shows a rate";
   EXPECT_EQ(loopbackLines[1].find("baselining"), std::string::npos) << loopbackLines[1];
   EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << "both cycles complete";
@@ -187,7 +191,7 @@ TEST_F(LinkwatchProgramTest, RegularPollsFollowWithAndWithoutAnInterval) {
     const ProgramResult result = Run(args);
     ASSERT_EQ(result.ExitCode, 0) << Describe(result);
     int headers = 0;
-    for (const auto& line : Lines(result.Out)) headers += line == "KEY\tInterface" ? 1 : 0;
+    for (const auto& line : Lines(result.Out)) headers += line == "KEY\tInterface\tSTALE" ? 1 : 0;
     EXPECT_EQ(headers, 3) << (timing.empty() ? "without" : "with") << " --interval\n"
                           << result.Out;
     EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << result.Err;
@@ -209,7 +213,64 @@ TEST_F(LinkwatchProgramTest, AnInterruptEndsAnEndlessRunCleanly) {
   EXPECT_FALSE(result.TimedOut) << Describe(result);
   EXPECT_EQ(result.Signal, 0) << "ended by its own exit, not by the signal";
   EXPECT_EQ(result.ExitCode, 0) << Describe(result);
-  EXPECT_EQ(result.Out.rfind("KEY\tInterface\n", 0), 0u) << result.Out;
+  EXPECT_EQ(result.Out.rfind("KEY\tInterface\tSTALE\n", 0), 0u) << result.Out;
+}
+
+// A UDP port on loopback that takes requests and never answers them.
+class SilentUdpPort {
+ public:
+  SilentUdpPort() : socket_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (socket_ >= 0 && bind(socket_, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+        getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+      port_ = ntohs(address.sin_port);
+    }
+  }
+  ~SilentUdpPort() {
+    if (socket_ >= 0) close(socket_);
+  }
+  SilentUdpPort(const SilentUdpPort&) = delete;
+  SilentUdpPort& operator=(const SilentUdpPort&) = delete;
+
+  int Port() const { return port_; }
+  // Waits until a request arrives (and drops it); false at the deadline.
+  bool WaitForRequest(std::chrono::milliseconds deadline) {
+    pollfd watched{socket_, POLLIN, 0};
+    if (poll(&watched, 1, static_cast<int>(deadline.count())) != 1) return false;
+    char buffer[2048];
+    return recv(socket_, buffer, sizeof buffer, 0) > 0;
+  }
+
+ private:
+  int socket_;
+  int port_ = 0;
+};
+
+TEST_F(LinkwatchProgramTest, AnInterruptDuringTheStartEndsItPromptly) {
+  // Each try of the start's first probe would wait 60 s, three tries in all: only
+  // an interrupt that ends the wait lets the program exit within the deadline.
+  for (const int signal : {SIGTERM, SIGINT}) {
+    SilentUdpPort silent;
+    ASSERT_NE(silent.Port(), 0);
+    bool probed = false;
+    const ProgramResult result = RunProgram(
+        kProgram,
+        {"--port", std::to_string(silent.Port()), "--timeout", "60000", "--retries", "2",
+         "--cycles", "1", "127.0.0.1"},
+        kCleanEnvironment, std::chrono::seconds(20), {}, [&](pid_t pid) {
+          probed = silent.WaitForRequest(std::chrono::seconds(20));
+          kill(pid, signal);
+        });
+    EXPECT_TRUE(probed) << "the program asked the port";
+    EXPECT_FALSE(result.TimedOut) << Describe(result);
+    EXPECT_EQ(result.Signal, 0) << "ended by its own exit, not by the signal";
+    EXPECT_EQ(result.ExitCode, 0) << Describe(result);
+    EXPECT_EQ(result.Out, "");
+    EXPECT_EQ(result.Err, "") << "an interrupted start is no failure to report";
+  }
 }
 
 TEST_F(LinkwatchProgramTest, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {
@@ -229,9 +290,13 @@ TEST_F(LinkwatchProgramTest, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging)
   for (const auto& line : Lines(result.Out)) {
     if (line.rfind("I:1\t", 0) == 0) loopbackLines.push_back(line);
   }
-  EXPECT_EQ(loopbackLines, (std::vector<std::string>{"I:1\tlo", "I:1\tlo"}))
-      << "the second grid keeps what the first poll read\n" << result.Out;
-  EXPECT_NE(result.Err.find("got no answer"), std::string::npos) << result.Err;
+  // The second grid keeps what the first poll read, marked as not fresh (column 1).
+  EXPECT_EQ(loopbackLines, (std::vector<std::string>{"I:1\tlo\t", "I:1\tlo\t1"})) << result.Out;
+  // stderr names the walk that failed and why.
+  EXPECT_NE(result.Err.find("linkwatch: the walk of 'Interface Name': No answer from the SNMP "
+                            "agent at 127.0.0.1 port " + Port()),
+            std::string::npos)
+      << result.Err;
 }
 
 TEST_F(LinkwatchProgramTest, ASilentPortExitsThreeWithTheControlsText) {
@@ -252,7 +317,7 @@ TEST_F(LinkwatchProgramTest, UsageErrorsExitTwoAndNameTheOption) {
   };
   const std::string missing = "/nonexistent/linkwatch-statistics.cfg";
   for (const Case& c : std::vector<Case>{
-           {{"--frobnicate", "127.0.0.1"}, "--frobnicate"},
+           {{"--frobnicate", "127.0.0.1"}, "unknown option (argument 1)"},
            {{"--port", "many", "127.0.0.1"}, "--port"},
            {{"--snmp-version", "5", "127.0.0.1"}, "--snmp-version"},
            {{"--format"}, "--format"},

@@ -57,11 +57,14 @@ using OutputWatcher = std::function<void(const std::string& outSoFar, pid_t pid)
 // value) the given variables. It is killed when the deadline passes.
 // onOutput, when given, sees the standard output so far and the program's
 // process id whenever more output arrived (to interrupt it, or to change the
-// world around it at a known point of its run).
+// world around it at a known point of its run). onStarted, when given, runs once
+// with the process id as soon as the program runs (to act on it before it writes
+// anything); the deadline counts from when it returns.
 inline ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::map<std::string, std::string>& environment = {},
                                 std::chrono::milliseconds deadline = std::chrono::seconds(60),
-                                const OutputWatcher& onOutput = {}) {
+                                const OutputWatcher& onOutput = {},
+                                const std::function<void(pid_t pid)>& onStarted = {}) {
   ProgramResult result;
   int outPipe[2];
   int errPipe[2];
@@ -95,6 +98,7 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
     return result;
   }
 
+  if (onStarted) onStarted(pid);
   const auto end = std::chrono::steady_clock::now() + deadline;
   pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
   int open = 2;

@@ -4,6 +4,9 @@
 
 #include <map>
 #include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "EngineTestSupport.h"
 
@@ -258,6 +261,39 @@ TEST_F(EngineTest, V3BulkWalkOfTheSystemGroupWorksAsynchronously) {
   EXPECT_EQ(reply.Bindings.Item(0).OID, kSysDescr);
   EXPECT_EQ(reply.Bindings.Item(1).OID, kSysObjectId);
   EXPECT_EQ(reply.Bindings.Item(2).OID, kSysUpTime);
+}
+
+TEST_F(EngineTest, AHandlerThatThrowsEndsOnlyItsOwnReply) {
+  auto engine = EngineForAgent();
+  std::vector<std::string> handled;
+  engine->SetReplyHandler([&](SnmpMessage& response) {
+    handled.push_back(response.Tag);
+    if (response.Tag == "first") throw std::overflow_error("a number out of range");
+  });
+  for (const char* tag : {"first", "second"}) {
+    SnmpMessage request = Request(2, kSnmpGet, {kSysName});
+    request.Tag = tag;
+    bool byEvent = true;
+    engine->Send(request, byEvent);
+  }
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return handled.size() == 2; }));
+  EXPECT_EQ(handled, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(engine->HandlerFailures(), 1u);
+  EXPECT_EQ(engine->PendingReplies(), 0u);
+}
+
+TEST_F(EngineTest, ANewMessageSpeaksTheVersionTheAgentLastAnswered) {
+  auto engine = EngineForAgent();
+  EXPECT_EQ(engine->NewMessage()->Version, 2) << "before any exchange";
+  ASSERT_EQ(SendAndWait(*engine, Request(1, kSnmpGet, {kSysName})).ErrorCode, kSnmpSuccess);
+  EXPECT_EQ(engine->NewMessage()->Version, 1);
+  // An exchange that fails (a community the agent ignores) changes nothing.
+  EXPECT_NE(SendAndWait(*engine, Request(2, kSnmpGet, {kSysName}, "nobody")).ErrorCode,
+            kSnmpSuccess);
+  EXPECT_EQ(engine->NewMessage()->Version, 1);
+  ASSERT_EQ(SendAndWait(*engine, V3Request(FindUser("shauser"), kSnmpGet, {kSysName})).ErrorCode,
+            kSnmpSuccess);
+  EXPECT_EQ(engine->NewMessage()->Version, 3);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "components/Clock.h"
 
-namespace linkwatch::cli {
+namespace linkwatch {
 
 // Tells when a poll cycle of the control has ended, from what the control shows
 // a host: its Status event, WalksInProgress and NextPoll.
@@ -37,4 +37,4 @@ class CycleTracker {
   int incomplete_ = 0;
 };
 
-}  // namespace linkwatch::cli
+}  // namespace linkwatch

@@ -2,9 +2,9 @@
 // in progress and NextPoll, as the monitor sees them between events.
 #include <gtest/gtest.h>
 
-#include "CycleTracker.h"
+#include "control/CycleTracker.h"
 
-namespace linkwatch::cli {
+namespace linkwatch {
 namespace {
 
 constexpr SerialDate kFirstPoll = 45000.5;
@@ -65,4 +65,4 @@ TEST(CycleTracker, EndsAccumulateUntilTaken) {
 }
 
 }  // namespace
-}  // namespace linkwatch::cli
+}  // namespace linkwatch

@@ -1,6 +1,6 @@
-#include "CycleTracker.h"
+#include "control/CycleTracker.h"
 
-namespace linkwatch::cli {
+namespace linkwatch {
 
 void CycleTracker::OnStatus(int32_t walksInProgress, SerialDate nextPoll) {
   if (walksInProgress > 0) return;  // another chain of this cycle is still walking
@@ -27,4 +27,4 @@ CycleTracker::Ends CycleTracker::Take() {
   return ends;
 }
 
-}  // namespace linkwatch::cli
+}  // namespace linkwatch

@@ -1,0 +1,58 @@
+#include "platform/netsnmp/WalkOrder.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/netsnmp/OidText.h"
+
+namespace linkwatch::netsnmp {
+namespace {
+
+struct Position {
+  const oid* SubIds = nullptr;
+  size_t Length = 0;
+};
+
+bool After(const netsnmp_variable_list& variable, const Position& previous) {
+  return snmp_oid_compare(variable.name, variable.name_length, previous.SubIds,
+                          previous.Length) > 0;
+}
+
+}  // namespace
+
+size_t WalkOrder::OrderedPrefix(const netsnmp_pdu& answer, const SnmpMessage& request) {
+  size_t count = 0;
+  for (const netsnmp_variable_list* v = answer.variables; v; v = v->next_variable) ++count;
+  // SNMPv1 has no get-bulk: the engine sends it as a get-next.
+  const bool bulk = request.Kind == kSnmpGetBulk && request.Version != 1;
+  if (request.Kind != kSnmpGetNext && request.Kind != kSnmpGetBulk) return count;
+
+  // The positions asked after, as the request named them.
+  std::vector<std::vector<oid>> asked;
+  for (const SnmpBinding& binding : request.Bindings) {
+    std::vector<oid> subIds;
+    if (!OidText::Parse(binding.OID, subIds)) subIds.clear();
+    asked.push_back(std::move(subIds));
+  }
+  if (asked.empty()) return count;
+  std::vector<Position> previous;
+  for (const std::vector<oid>& subIds : asked) previous.push_back({subIds.data(), subIds.size()});
+
+  const size_t nonRepeaters =
+      bulk ? std::min(asked.size(), static_cast<size_t>(std::max(0, request.NonRepeaters))) : 0;
+  const size_t repeaters = asked.size() - nonRepeaters;
+  size_t index = 0;
+  for (const netsnmp_variable_list* v = answer.variables; v; v = v->next_variable, ++index) {
+    // Variables beyond the request's bindings can only be further repetitions.
+    size_t slot = index;
+    if (index >= asked.size()) {
+      if (!bulk || repeaters == 0) return index;
+      slot = nonRepeaters + (index - nonRepeaters) % repeaters;
+    }
+    if (!After(*v, previous[slot])) return index;
+    previous[slot] = {v->name, v->name_length};
+  }
+  return index;
+}
+
+}  // namespace linkwatch::netsnmp
