@@ -20,7 +20,7 @@ enum class LinkFault {
   None,
   Drop,                 // lose it
   Duplicate,            // send it twice
-  Reorder,              // hold it and send it just after the next datagram
+  Reorder,              // hold it and send it just after the next datagram (3 s at most)
   Truncate,             // cut it to TruncateTo bytes
   Corrupt,              // flip one octet of its header (version or community), seeded
   RewriteRequestId,     // change its request id so that it matches no request
