@@ -9,6 +9,8 @@ SNMPv3 context NAME). This script generates, deterministically:
   accesspoint.snmprec   a two-radio wireless access point with associated clients
   writable.snmprec      a small device whose location, contact, name and one
                         interface's settings accept writes
+  odd-*.snmprec         small devices that report numbers out of range: an ifIndex
+                        past 32 bits, ifNumber as Gauge32, Counter64, text, negative
   NAME.rates.tsv        per interface of a recording: ifIndex, in and out octets/s
   NAME.counters.tsv     every growing object of a recording: OID, name, type,
                         rate per second and starting value
@@ -643,6 +645,51 @@ def make_writable():
     return rec
 
 
+# --- odd devices -----------------------------------------------------------------------
+
+# ifNumber.0 of each odd device: (recording name, type tag, value).
+ODD_IF_NUMBERS = [
+    ("odd-ifnumber-gauge32", GAUGE32, "4294967295"),
+    ("odd-ifnumber-counter64", COUNTER64, "18446744073709551615"),
+    ("odd-ifnumber-text", OCTETS, "99999999999"),
+    ("odd-ifnumber-negative", INTEGER, "-5"),
+]
+ODD_BIG_INDEX = 3000000000  # past the largest signed 32-bit ifIndex
+
+
+def make_odd(name, if_number_tag, if_number_value, big_index=False):
+    """Two well-behaved Ethernet interfaces, eth0 and eth1, on a device that reports
+    something out of range: its ifNumber.0, or (big_index) a third interface whose
+    ifIndex does not fit in 32 signed bits, with ifDescr only."""
+    rec = Recording(name)
+    rec.text(SYSTEM + ".1.0", "Linkwatch simulated device with out-of-range numbers")
+    rec.object_id(SYSTEM + ".2.0", NET_SNMP_LINUX)
+    rec.timeticks(SYSTEM + ".3.0", 360000)
+    rec.text(SYSTEM + ".5.0", name + ".example.net")
+    rec.add(IF_NUMBER + ".0", str(if_number_tag), if_number_value)
+    for i, descr in ((1, "eth0"), (2, "eth1")):
+        def column(number):
+            return "%s.%d.%d" % (IF_ENTRY, number, i)
+
+        rec.integer(column(1), i)
+        rec.text(column(2), descr)
+        rec.integer(column(3), 6)
+        rec.gauge(column(5), 1000000000)
+        rec.integer(column(7), UP)
+        rec.integer(column(8), UP)
+        rec.counter(column(10), 1000 * i)
+        rec.counter(column(16), 500 * i)
+    if big_index:
+        rec.text("%s.2.%d" % (IF_ENTRY, ODD_BIG_INDEX), "tunnel%d" % ODD_BIG_INDEX)
+    return rec
+
+
+def make_odd_devices():
+    devices = [make_odd("odd-bigindex", INTEGER, "3", big_index=True)]
+    devices += [make_odd(name, tag, value) for name, tag, value in ODD_IF_NUMBERS]
+    return devices
+
+
 # --- output ----------------------------------------------------------------------------
 
 def write(directory, name, content):
@@ -673,6 +720,8 @@ def main():
         write(args.output, "accesspoint.counters.tsv", access_point.counters_tsv()),
         write(args.output, "writable.snmprec", writable.snmprec()),
     ]
+    written += [write(args.output, odd.name + ".snmprec", odd.snmprec())
+                for odd in make_odd_devices()]
     for path in written:
         print(path)
     return 0

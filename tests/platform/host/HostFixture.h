@@ -7,6 +7,7 @@
 
 #include "common/Globals.h"
 #include "control/InterfaceList.h"
+#include "model/Interfaces.h"
 #include "platform/host/HostPlatform.h"
 #include "platform/qt/QtEventLoop.h"
 #include "statistics/StatisticTemplates.h"
@@ -48,6 +49,22 @@ class HostFixture : public ::testing::Test {
   bool WaitForCycles(int count, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
     const int target = statusEvents + count;
     return support::RunEventLoopUntil([&] { return statusEvents >= target; }, deadline);
+  }
+
+  // Runs the loop until no walk of the control is in flight: every walk ended,
+  // with the end of its column or with an error.
+  bool WaitUntilWalksEnd(std::chrono::milliseconds deadline) {
+    return support::RunEventLoopUntil([&] { return control->WalksInProgress() == 0; }, deadline);
+  }
+
+  // The shown value of one statistic of interface ifIndex, or a text in angle
+  // brackets that says what is missing.
+  std::string ValueOf(int ifIndex, const std::string& statistic) const {
+    const auto interfaces = control ? control->Interfaces() : nullptr;
+    const auto row = interfaces ? interfaces->Item("I:" + std::to_string(ifIndex)) : nullptr;
+    if (!row) return "<no interface " + std::to_string(ifIndex) + ">";
+    const auto stat = row->Statistics()->Item(statistic);
+    return stat ? stat->ParsedValue() : "<no " + statistic + ">";
   }
 
   std::unique_ptr<InterfaceList> control;

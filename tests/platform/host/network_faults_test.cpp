@@ -1,0 +1,331 @@
+// The control end to end against real agents through a FaultLink: an agent that
+// dies in the middle of a walk, a link that is cut, a slow agent, lost, damaged,
+// doubled and reordered datagrams, and credentials the agent refuses.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "HostFixture.h"
+#include "support/FaultLink.h"
+#include "support/SnmpDatagramLayout.h"
+#include "support/SnmpProbe.h"
+#include "support/SnmpdAgent.h"
+#include "support/SnmpsimAgent.h"
+
+namespace linkwatch {
+namespace {
+
+using namespace std::chrono_literals;
+using support::FaultLink;
+using support::LinkDirection;
+using support::LinkFault;
+using support::LinkFaults;
+using support::SnmpdAgent;
+using support::SnmpdOptions;
+using support::SnmpdUser;
+using testing_host::HostFixture;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kStatistics = "Interface Name,Interface Status";
+// Room for a loaded machine on top of what time-outs and retries allow.
+constexpr auto kSlack = 3s;
+
+// Faults that hit every `every`-th datagram.
+LinkFaults Every(int every, LinkFault fault, uint32_t seed = 1) {
+  LinkFaults faults;
+  faults.Fault = fault;
+  faults.Every = every;
+  faults.Seed = seed;
+  return faults;
+}
+
+// Faults that hit each datagram with a probability.
+LinkFaults Randomly(double probability, LinkFault fault, uint32_t seed) {
+  LinkFaults faults = Every(1, fault, seed);
+  faults.Probability = probability;
+  return faults;
+}
+
+LinkFaults CutShort(int every, size_t bytes) {
+  LinkFaults faults = Every(every, LinkFault::Truncate);
+  faults.TruncateTo = bytes;
+  return faults;
+}
+
+LinkFaults Delayed(std::chrono::milliseconds delay) {
+  LinkFaults faults;
+  faults.Delay = delay;
+  return faults;
+}
+
+class NetworkFaultsTest : public HostFixture {
+ protected:
+  void StartAgentBehindLink(SnmpdOptions options = {}) {
+    agent = std::make_unique<SnmpdAgent>(std::move(options));
+    ASSERT_TRUE(agent->Start()) << agent->Error();
+    link = std::make_unique<FaultLink>(agent->Port());
+    ASSERT_TRUE(link->Start()) << link->Error();
+  }
+
+  // A v2c control through the link, its first cycle (both chains) complete.
+  void StartMonitoringThroughLink() {
+    InterfaceList& list = MakeControl(link->Port(), kStatistics);
+    list.SetCommunity("public");
+    // Enough retries that random losses do not take every try of one request.
+    list.SetSNMPRetries(4);
+    ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+    ASSERT_TRUE(WaitForCycles(2)) << "the first cycle did not end";
+  }
+
+  // Requests the agent was sent during one more poll cycle.
+  uint64_t RequestsOfOnePoll() {
+    const uint64_t before = link->RequestsSeen();
+    control->Poll(false);
+    EXPECT_TRUE(WaitForCycles(1)) << "the poll did not end";
+    return link->RequestsSeen() - before;
+  }
+
+ public:  // table cases reach them
+  std::unique_ptr<SnmpdAgent> agent;
+  std::unique_ptr<FaultLink> link;
+};
+
+// --- an agent lost in the middle of a walk ---------------------------------------
+
+struct LossCase {
+  std::string Name;
+  std::function<void(NetworkFaultsTest&)> Lose;
+  std::function<void(NetworkFaultsTest&)> Recover;
+};
+void PrintTo(const LossCase& c, std::ostream* out) { *out << c.Name; }
+
+class AgentLost : public NetworkFaultsTest, public ::testing::WithParamInterface<LossCase> {
+ public:
+  // snmpd restarted: a new agent on another port, which the link now leads to, as
+  // if it had come back on the old one.
+  static void RestartAgent(NetworkFaultsTest& test) {
+    test.agent = std::make_unique<SnmpdAgent>();
+    ASSERT_TRUE(test.agent->Start()) << test.agent->Error();
+    test.link->SetAgentPort(test.agent->Port());
+  }
+};
+
+TEST_P(AgentLost, TheCycleEndsInBoundedTimeAndTheNextPollRecovers) {
+  StartAgentBehindLink();
+  // Late replies keep the walks going long enough to lose the agent half-way.
+  link->SetFaults(LinkDirection::ToClient, Delayed(100ms));
+  InterfaceList& list = MakeControl(link->Port(), kStatistics);
+  list.SetCommunity("public");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+  const uint64_t started = link->RequestsSeen();
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return link->RequestsSeen() >= started + 2; }));
+  ASSERT_GT(list.WalksInProgress(), 0) << "the walks ended before the agent was lost";
+
+  GetParam().Lose(*this);
+  const auto lost = Clock::now();
+  // One time-out per try of the request in flight: 1 s, and one retry.
+  const auto budget = 2 * 1000ms + 100ms + kSlack;
+  ASSERT_TRUE(WaitUntilWalksEnd(budget)) << list.WalksInProgress() << " walks still in flight";
+  EXPECT_LT(Clock::now() - lost, budget);
+  EXPECT_TRUE(list.Active());
+
+  GetParam().Recover(*this);
+  link->SetFaults(LinkDirection::ToClient, {});
+  const uint64_t beforeRecovery = link->Counts(LinkDirection::ToClient).Forwarded;
+  list.Poll(false);
+  ASSERT_TRUE(WaitForCycles(1, 10s)) << "the poll after the recovery did not end";
+  EXPECT_GT(link->Counts(LinkDirection::ToClient).Forwarded, beforeRecovery);
+  EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
+  EXPECT_EQ(list.WalksInProgress(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, AgentLost,
+    ::testing::Values(
+        LossCase{"agent_killed_and_started_again", [](auto& t) { t.agent->Stop(); },
+                 AgentLost::RestartAgent},
+        LossCase{"link_cut_and_restored", [](auto& t) { t.link->Cut(); },
+                 [](auto& t) { t.link->Restore(); }}),
+    [](const auto& info) { return info.param.Name; });
+
+// --- damaged traffic --------------------------------------------------------------
+
+struct DamageCase {
+  std::string Name;
+  LinkDirection Direction;
+  LinkFaults Faults;
+  bool NeedsRetries;  // true: the damage costs time-outs and retries; false: none
+};
+void PrintTo(const DamageCase& c, std::ostream* out) { *out << c.Name; }
+
+class DamagedTraffic : public NetworkFaultsTest,
+                       public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedTraffic, APollStillCompletesAndReadsEveryValue) {
+  StartAgentBehindLink();
+  ASSERT_NO_FATAL_FAILURE(StartMonitoringThroughLink());
+  // A clean poll says how many requests a poll of this agent takes.
+  const uint64_t clean = RequestsOfOnePoll();
+  ASSERT_GT(clean, 0u);
+
+  link->SetFaults(GetParam().Direction, GetParam().Faults);
+  const uint64_t damaged = RequestsOfOnePoll();
+  if (GetParam().NeedsRetries) {
+    EXPECT_GT(damaged, clean) << "the engine's retries should have repaired the losses";
+  } else {
+    EXPECT_EQ(damaged, clean) << "the damage should have been ignored without a retry";
+  }
+  EXPECT_GT(link->Counts(GetParam().Direction).Hit, 0u) << "the fault never hit";
+  EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
+  EXPECT_EQ(control->WalksInProgress(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DamagedTraffic,
+    ::testing::Values(
+        DamageCase{"every_other_request_lost", LinkDirection::ToAgent,
+                   Every(2, LinkFault::Drop), true},
+        DamageCase{"every_other_reply_lost", LinkDirection::ToClient,
+                   Every(2, LinkFault::Drop), true},
+        DamageCase{"every_other_request_corrupted", LinkDirection::ToAgent,
+                   Every(2, LinkFault::Corrupt, 7), true},
+        DamageCase{"every_other_reply_cut_short", LinkDirection::ToClient,
+                   CutShort(2, 20), true},
+        DamageCase{"every_other_reply_with_a_wrong_request_id", LinkDirection::ToClient,
+                   Every(2, LinkFault::RewriteRequestId), true},
+        DamageCase{"replies_held_back_and_reordered", LinkDirection::ToClient,
+                   Every(2, LinkFault::Reorder), true},
+        DamageCase{"garbage_before_every_reply", LinkDirection::ToClient,
+                   Every(1, LinkFault::GarbageFirst, 11), false},
+        DamageCase{"a_wrong_request_id_before_every_reply", LinkDirection::ToClient,
+                   Every(1, LinkFault::WrongRequestIdFirst), false},
+        DamageCase{"every_reply_twice", LinkDirection::ToClient,
+                   Every(1, LinkFault::Duplicate), false},
+        DamageCase{"a_fifth_of_requests_lost_at_random", LinkDirection::ToAgent,
+                   Randomly(0.2, LinkFault::Drop, 3), true}),
+    [](const auto& info) { return info.param.Name; });
+
+TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) {
+  // The probe: message, version 1 (v2c), community "public", get-request with
+  // request id 0x4C57.
+  const std::string probe = support::SysDescrProbe("public");
+  const auto layout = support::SnmpDatagramLayout::Of(probe);
+  ASSERT_TRUE(layout.Readable);
+  EXPECT_EQ(layout.HeaderEnd, 2u + 3u + 8u);
+  EXPECT_EQ(probe.substr(layout.RequestIdOffset, layout.RequestIdLength), "\x4C\x57");
+  EXPECT_FALSE(support::SnmpDatagramLayout::Of(probe.substr(0, 12)).Readable);
+  EXPECT_FALSE(support::SnmpDatagramLayout::Of(std::string(32, '\x30')).Readable);
+}
+
+// --- a slow agent -----------------------------------------------------------------
+
+TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
+  support::SnmpsimOptions options;
+  options.Recordings = {"writable"};
+  support::SnmpsimAgent simulator(options);
+  ASSERT_TRUE(simulator.Start()) << simulator.Error();
+  link = std::make_unique<FaultLink>(simulator.Port());
+  ASSERT_TRUE(link->Start()) << link->Error();
+  link->SetFaults(LinkDirection::ToAgent, Delayed(500ms));
+  link->SetFaults(LinkDirection::ToClient, Delayed(500ms));
+
+  InterfaceList& list = MakeControl(link->Port(), "Interface Name,In Traffic");
+  list.SetCommunity("writable");
+  list.SetSNMPTimeoutMs(3000);  // each exchange takes a second: room enough
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+  ASSERT_TRUE(WaitForCycles(2, 20s)) << "the first cycle of a slow agent did not end";
+  EXPECT_EQ(ValueOf(1, "Interface Name"), "eth0");
+  EXPECT_EQ(ValueOf(2, "Interface Name"), "eth1");
+  EXPECT_EQ(list.SysName(), "writable.example.net");
+  // Every request was answered once: nothing timed out and went again.
+  EXPECT_EQ(link->RequestsSeen(), link->Counts(LinkDirection::ToClient).Seen);
+}
+
+// --- refused credentials ----------------------------------------------------------
+
+struct RefusalCase {
+  std::string Name;
+  std::function<void(InterfaceList&)> Configure;
+  // The control's LastError; PORT stands for the port the control talked to.
+  std::string Expected;
+  int Tries;          // exchanges that may wait for a whole time-out and its retry
+  int Requests = -1;  // requests the agent is sent, when known
+};
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.Name; }
+
+class RefusedCredentials : public NetworkFaultsTest,
+                           public ::testing::WithParamInterface<RefusalCase> {};
+
+void AsWatcher(InterfaceList& list, const std::string& authPass, const std::string& privPass,
+               const std::string& user = "watcher") {
+  list.SetSNMPVersion(3);
+  list.SetSNMPUsername(user);
+  list.SetSNMPAuthType(kAuthSha1);
+  list.SetSNMPAuthPass(authPass);
+  list.SetSNMPEncryptType(kPrivAes128);
+  list.SetSNMPEncryptPass(privPass);
+}
+
+std::string WithPort(std::string text, int port) {
+  const std::string placeholder = "PORT";
+  const size_t at = text.find(placeholder);
+  if (at != std::string::npos) text.replace(at, placeholder.size(), std::to_string(port));
+  return text;
+}
+
+TEST_P(RefusedCredentials, StartFailsWithTheExactTextWithinTheTimeOutBudget) {
+  SnmpdOptions options;
+  options.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}};
+  StartAgentBehindLink(options);
+  InterfaceList& list = MakeControl(link->Port(), kStatistics);
+  GetParam().Configure(list);
+
+  const auto started = Clock::now();
+  EXPECT_FALSE(list.StartMonitoring());
+  const auto took = Clock::now() - started;
+  EXPECT_EQ(list.LastError(), WithPort(GetParam().Expected, link->Port()));
+  // Each try waits 1 s at most, with one retry.
+  EXPECT_LT(took, GetParam().Tries * 2 * 1000ms + kSlack);
+  EXPECT_FALSE(list.Active());
+  EXPECT_EQ(list.WalksInProgress(), 0);
+  if (GetParam().Requests >= 0) {
+    EXPECT_EQ(link->RequestsSeen(), static_cast<uint64_t>(GetParam().Requests));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, RefusedCredentials,
+    ::testing::Values(
+        // SNMPv2c, then SNMPv1: a try and one retry each, and nothing after.
+        RefusalCase{"wrong_community", [](auto& l) { l.SetCommunity("not-public"); },
+                    "127.0.0.1 does not respond to SNMP Queries using 'not-public'", 2, 4},
+        RefusalCase{"unknown_v3_user",
+                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "watcher-priv-pass",
+                                            "stranger"); },
+                    "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
+                    "port PORT does not know the SNMPv3 user 'stranger'. Check the user name "
+                    "and that the user is configured on the device.",
+                    2},
+        RefusalCase{"wrong_v3_authentication_password",
+                    [](auto& l) { AsWatcher(l, "not-the-auth-pass", "watcher-priv-pass"); },
+                    "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
+                    "port PORT rejected the authentication of SNMPv3 user 'watcher' (wrong "
+                    "digest). Check the authentication password and the authentication type "
+                    "(SHA-1).",
+                    2},
+        // The agent cannot decrypt the request and drops it without a report.
+        RefusalCase{"wrong_v3_privacy_password",
+                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "not-the-priv-pass"); },
+                    "127.0.0.1 does not respond to SNMP Queries. No answer from the SNMP agent "
+                    "at 127.0.0.1 port PORT within 1000 ms and 1 retry. Check that the device "
+                    "is reachable, that its SNMP agent listens on that port, and that it "
+                    "accepts SNMPv3 user 'watcher' with this privacy password and type (an "
+                    "agent ignores requests it cannot decrypt).",
+                    2}),
+    [](const auto& info) { return info.param.Name; });
+
+}  // namespace
+}  // namespace linkwatch

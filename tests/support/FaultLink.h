@@ -1,0 +1,124 @@
+#pragma once
+#include <netinet/in.h>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace linkwatch::support {
+
+// The two directions of a FaultLink.
+enum class LinkDirection { ToAgent, ToClient };
+
+// What a FaultLink does to the datagrams a fault hits.
+enum class LinkFault {
+  None,
+  Drop,                 // lose it
+  Duplicate,            // send it twice
+  Reorder,              // hold it and send it just after the next datagram (3 s at most)
+  Truncate,             // cut it to TruncateTo bytes
+  Corrupt,              // flip one octet of its header (version or community), seeded
+  RewriteRequestId,     // change its request id so that it matches no request
+  GarbageFirst,         // send a datagram of seeded random octets just before it
+  WrongRequestIdFirst,  // send a copy with another request id just before it
+};
+
+// The faults of one direction. Delay and Cut apply to every datagram; Fault to the
+// datagrams it hits: every Every-th one counted from when the faults were set, or,
+// when Probability is above 0, each one with that probability (random numbers
+// from Seed, so a run repeats). Request ids are found in SNMPv1/v2c messages; in
+// anything else RewriteRequestId and WrongRequestIdFirst change the header instead.
+struct LinkFaults {
+  std::chrono::milliseconds Delay{0};
+  LinkFault Fault = LinkFault::None;
+  int Every = 1;
+  double Probability = 0;
+  uint32_t Seed = 1;
+  size_t TruncateTo = 0;
+  bool Cut = false;  // lose everything
+};
+
+// What went through one direction since the link started.
+struct LinkCounts {
+  uint64_t Seen = 0;       // datagrams received from the sender
+  uint64_t Forwarded = 0;  // datagrams sent on, extra copies and garbage included
+  uint64_t Dropped = 0;    // lost by a fault, a cut, or a full queue
+  uint64_t Hit = 0;        // datagrams the fault hit
+};
+
+// A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
+// traffic on request, so that tests and benchmarks can meet lost, late, doubled,
+// reordered, cut and corrupted datagrams against a real agent.
+//
+// The client talks to Port(); each client address gets a socket of its own
+// towards the agent, so replies find the right client. The relay runs on a thread
+// of its own (the test's thread runs Qt's event loop, and the control's
+// synchronous exchanges block that thread). Faults, the agent's port and the cut
+// can be changed at any time from any thread; they apply from the next datagram.
+// Queues are bounded (late datagrams, client sockets); what does not fit is
+// dropped and counted. The destructor stops the thread and closes every socket.
+//
+//   linkwatch::support::FaultLink link(agent.Port());
+//   ASSERT_TRUE(link.Start()) << link.Error();
+//   LinkFaults lose;
+//   lose.Fault = LinkFault::Drop;
+//   lose.Every = 2;  // every other request
+//   link.SetFaults(LinkDirection::ToAgent, lose);
+//   control.SetSNMPPort(link.Port());
+class FaultLink {
+ public:
+  explicit FaultLink(int agentPort);
+  ~FaultLink();
+  FaultLink(const FaultLink&) = delete;
+  FaultLink& operator=(const FaultLink&) = delete;
+
+  // Opens the client-side socket on a free port and starts the relay thread; false
+  // with Error() when a socket cannot be opened.
+  bool Start();
+  int Port() const { return port_; }
+  const std::string& Error() const { return error_; }
+
+  // Where datagrams go from now on (an agent restarted elsewhere).
+  void SetAgentPort(int agentPort);
+  void SetFaults(LinkDirection direction, const LinkFaults& faults);
+  // Loses everything in both directions until Restore(); other faults stay.
+  void Cut();
+  void Restore();
+
+  LinkCounts Counts(LinkDirection direction) const;
+  // Requests the agent was sent (or would have been sent, when lost on the way).
+  uint64_t RequestsSeen() const { return Counts(LinkDirection::ToAgent).Seen; }
+
+ private:
+  struct Peer;
+  struct Outgoing;
+  struct Lane;
+
+  void Run();
+  void ReceiveFromClients();
+  void ReceiveFromAgent(Peer& peer);
+  Peer* PeerFor(const sockaddr_in& client);
+  void Pass(LinkDirection direction, std::string datagram, int socket, const sockaddr_in& to);
+  void SendDue();
+  int MillisecondsUntilNextDue() const;
+  void Wake();
+
+  int agentPort_;
+  int port_ = 0;
+  int clientSocket_ = -1;
+  int wakeFd_ = -1;
+  std::string error_;
+  std::vector<std::unique_ptr<Peer>> peers_;  // relay thread only
+  std::deque<Outgoing> queue_;                // relay thread only
+  std::unique_ptr<Lane> lanes_[2];            // settings and counts: under mutex_
+  mutable std::mutex mutex_;
+  bool stopping_ = false;
+  std::thread thread_;
+};
+
+}  // namespace linkwatch::support

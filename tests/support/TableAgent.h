@@ -1,0 +1,65 @@
+#pragma once
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/AgentProcess.h"
+
+namespace linkwatch::support {
+
+// How a TableAgent answers walks.
+enum class TableAgentMode {
+  WellBehaved,  // get-next and get-bulk move on through the table
+  RepeatOid,    // they never move past an object: every answer repeats the OID asked for
+};
+
+struct TableAgentOptions {
+  TableAgentMode Mode = TableAgentMode::WellBehaved;
+  // The objects served, one "OID|TYPE|VALUE" a line (TYPE: the BER tag, as in an
+  // snmprec recording); empty: TableAgent::SmallDevice().
+  std::vector<std::string> Objects;
+  std::chrono::milliseconds StartDeadline = std::chrono::seconds(15);
+};
+
+// A tiny SNMPv1/v2c agent of our own (tests/support/table_agent.py, Python with
+// pysnmp), started for a test on 127.0.0.1 and a free UDP port. It serves a small
+// table of objects to the community "public" and answers get, get-next and
+// get-bulk; in the RepeatOid mode it plays a broken device whose walks never end.
+// It counts the requests it receives. Start() returns once it answers (bounded by
+// StartDeadline); the destructor stops it and removes its directory.
+//
+//   linkwatch::support::TableAgentOptions options;
+//   options.Mode = linkwatch::support::TableAgentMode::RepeatOid;
+//   linkwatch::support::TableAgent agent(options);
+//   ASSERT_TRUE(agent.Start()) << agent.Error();
+//   ... agent.RequestCount() ...
+class TableAgent {
+ public:
+  explicit TableAgent(TableAgentOptions options = {});
+  ~TableAgent();
+  TableAgent(const TableAgent&) = delete;
+  TableAgent& operator=(const TableAgent&) = delete;
+
+  bool Start();
+  void Stop();
+  bool Running() const { return process_.Running(); }
+
+  std::string Address() const { return "127.0.0.1"; }
+  int Port() const { return process_.Port(); }
+  const std::string& Error() const { return error_; }
+  std::string Log() const { return process_.Log(); }
+  // Requests received so far (the start-up probes included); -1 before the start.
+  int RequestCount() const;
+
+  // A device with a system group and two Ethernet interfaces, eth0 (ifIndex 1) and
+  // eth1 (ifIndex 2), each with ifDescr, ifType, ifSpeed, ifAdminStatus,
+  // ifOperStatus and octet counters.
+  static std::vector<std::string> SmallDevice();
+
+ private:
+  TableAgentOptions options_;
+  AgentProcess process_;
+  std::string error_;
+};
+
+}  // namespace linkwatch::support

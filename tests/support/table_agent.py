@@ -1,0 +1,194 @@
+#!/usr/bin/python3
+"""A tiny SNMPv1/v2c agent for Linkwatch's tests (tests/support/TableAgent.h starts it).
+
+It serves the objects of a table file to the community "public" on 127.0.0.1 and
+answers get, get-next and get-bulk. In the mode "repeat" it misbehaves the way some
+devices do: a get-next or get-bulk never moves past the object it asked for, so
+every binding of the answer carries the same OID, and the next request for that
+OID gets it again; a walk that trusts the agent never ends.
+
+  table_agent.py PORT TABLE_FILE COUNT_FILE [well-behaved|repeat]
+
+TABLE_FILE holds one object a line, "OID|TYPE|VALUE", TYPE being the BER tag of the
+SNMP type (2 INTEGER, 4 OCTET STRING, 6 OBJECT IDENTIFIER, 64 IpAddress, 65 Counter32,
+66 Gauge32, 67 TimeTicks, 70 Counter64). After every request the number of
+requests received so far is written to COUNT_FILE.
+"""
+
+import os
+import signal
+import socket
+import sys
+
+from pyasn1.codec.ber import decoder, encoder
+from pysnmp.proto import api, rfc1905
+
+COMMUNITY = "public"
+NO_SUCH_NAME = 2  # SNMPv1 error-status
+MAX_BINDINGS = 64
+COUNTER64 = 70  # at most this many bindings in one get-bulk answer
+
+
+def oid_key(oid):
+    return tuple(int(arc) for arc in oid.strip(".").split(".") if arc)
+
+
+def read_table(path):
+    table = {}
+    with open(path, encoding="utf-8") as lines:
+        for line in lines:
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            oid, tag, value = line.split("|", 2)
+            table[oid_key(oid)] = (int(tag), value)
+    return table
+
+
+def make_value(module, tag, value):
+    if tag == 2:
+        return module.Integer(int(value))
+    if tag == 4:
+        return module.OctetString(value)
+    if tag == 6:
+        return module.ObjectIdentifier(value)
+    if tag == 64:
+        return module.IpAddress(value)
+    if tag == 65:
+        return module.Counter32(int(value))
+    if tag == 66:
+        return module.Gauge32(int(value))
+    if tag == 67:
+        return module.TimeTicks(int(value))
+    if tag == 70:
+        return module.Counter64(int(value))
+    raise ValueError("unknown type %d" % tag)
+
+
+class Agent:
+    def __init__(self, table, repeat):
+        self.table = table
+        self.keys = sorted(table)
+        self.repeat = repeat
+
+    def following(self, key, version):
+        """The first object after key, or None at the end of the table. SNMPv1 has
+        no Counter64: a v1 walk passes over them, as RFC 3584 says."""
+        for candidate in self.keys:
+            if candidate > key and (version != api.protoVersion1
+                                    or self.table[candidate][0] != COUNTER64):
+                return candidate
+        return None
+
+    def next_of(self, key, version):
+        """What a get-next of key answers; in repeat mode an object asks for itself."""
+        if self.repeat and key in self.table:
+            return key
+        return self.following(key, version)
+
+    def answer(self, data):
+        version = int(api.decodeMessageVersion(data))
+        module = api.protoModules[version]
+        request, _ = decoder.decode(data, asn1Spec=module.Message())
+        if str(module.apiMessage.getCommunity(request)) != COMMUNITY:
+            return None
+        pdu = module.apiMessage.getPDU(request)
+        response = module.apiMessage.getResponse(request)
+        reply = module.apiMessage.getPDU(response)
+        asked = [oid for oid, _ in module.apiPDU.getVarBinds(pdu)]
+
+        if pdu.isSameTypeWith(module.GetRequestPDU()):
+            bindings = [self.get(module, version, reply, i, oid) for i, oid in enumerate(asked)]
+        elif pdu.isSameTypeWith(module.GetNextRequestPDU()):
+            bindings = [self.get_next(module, version, reply, i, oid)
+                        for i, oid in enumerate(asked)]
+        elif version != api.protoVersion1 and pdu.isSameTypeWith(module.GetBulkRequestPDU()):
+            bindings = self.get_bulk(module, pdu, asked)
+        else:
+            return None
+        module.apiPDU.setVarBinds(reply, bindings)
+        return encoder.encode(response)
+
+    def value_of(self, module, key):
+        tag, value = self.table[key]
+        return make_value(module, tag, value)
+
+    def get(self, module, version, reply, index, oid):
+        key = tuple(oid)
+        if key in self.table:
+            return oid, self.value_of(module, key)
+        if version == api.protoVersion1:
+            module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
+            module.apiPDU.setErrorIndex(reply, index + 1)
+            return oid, module.Null("")
+        return oid, rfc1905.noSuchInstance
+
+    def get_next(self, module, version, reply, index, oid):
+        key = self.next_of(tuple(oid), version)
+        if key is not None:
+            return module.ObjectIdentifier(key), self.value_of(module, key)
+        if version == api.protoVersion1:
+            module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
+            module.apiPDU.setErrorIndex(reply, index + 1)
+            return oid, module.Null("")
+        return oid, rfc1905.endOfMibView
+
+    def get_bulk(self, module, pdu, asked):
+        non_repeaters = int(module.apiBulkPDU.getNonRepeaters(pdu))
+        repetitions = max(0, int(module.apiBulkPDU.getMaxRepetitions(pdu)))
+        bindings = []
+        for oid in asked[:non_repeaters]:
+            bindings.append(self.step(module, tuple(oid)))
+        rows = [tuple(oid) for oid in asked[non_repeaters:]]
+        for _ in range(repetitions):
+            if not rows or len(bindings) + len(rows) > MAX_BINDINGS:
+                break
+            stepped = [self.step(module, key) for key in rows]
+            bindings.extend(stepped)
+            rows = [tuple(oid) for oid, _ in stepped]
+        return bindings
+
+    def step(self, module, key):
+        following = self.next_of(key, api.protoVersion2c)
+        if following is None:
+            return module.ObjectIdentifier(key), rfc1905.endOfMibView
+        return module.ObjectIdentifier(following), self.value_of(module, following)
+
+
+def write_count(path, count):
+    temporary = path + ".new"
+    with open(temporary, "w", encoding="ascii") as out:
+        out.write("%d\n" % count)
+    os.replace(temporary, path)
+
+
+def main():
+    port, table_path, count_path = int(sys.argv[1]), sys.argv[2], sys.argv[3]
+    mode = sys.argv[4] if len(sys.argv) > 4 else "well-behaved"
+    if mode not in ("well-behaved", "repeat"):
+        sys.exit("unknown mode " + mode)
+    agent = Agent(read_table(table_path), mode == "repeat")
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
+
+    sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    try:
+        sock.bind(("127.0.0.1", port))
+    except OSError as error:
+        sys.exit("cannot bind udp:127.0.0.1:%d: %s" % (port, error))
+    count = 0
+    write_count(count_path, count)
+    while True:
+        data, sender = sock.recvfrom(65535)
+        count += 1
+        try:
+            answer = agent.answer(data)
+        except Exception as error:  # a request it cannot read: no answer, as an agent does
+            print("unreadable request: %s" % error, flush=True)
+            answer = None
+        if answer is not None:
+            sock.sendto(answer, sender)
+        write_count(count_path, count)
+
+
+if __name__ == "__main__":
+    main()
