@@ -22,6 +22,7 @@
 #include "JsonCheck.h"
 #include "ProgramRun.h"
 #include "support/SnmpdAgent.h"
+#include "support/TableAgent.h"
 
 namespace linkwatch::cli {
 namespace {
@@ -248,6 +249,34 @@ class SilentUdpPort {
   int socket_;
   int port_ = 0;
 };
+
+TEST_F(LinkwatchProgramTest, BrokenAgentsEndTheCycleAndThePrintedGridIsValid) {
+  // One agent answers every walk with the OID it was asked for; the other also
+  // reports ifDescr.3000000000. Each run prints its cycle and exits 0 quickly,
+  // and the broken one is asked only a few times, never flooded.
+  std::vector<std::string> withHugeIndex = support::TableAgent::SmallDevice();
+  withHugeIndex.push_back("1.3.6.1.2.1.2.2.1.2.3000000000|4|huge");
+  const struct {
+    support::TableAgentMode Mode;
+    std::vector<std::string> Objects;
+  } agents[] = {{support::TableAgentMode::RepeatOid, {}},
+                {support::TableAgentMode::WellBehaved, withHugeIndex}};
+  for (const auto& device : agents) {
+    support::TableAgentOptions options;
+    options.Mode = device.Mode;
+    options.Objects = device.Objects;
+    support::TableAgent broken(options);
+    ASSERT_TRUE(broken.Start()) << broken.Error();
+    const ProgramResult result = Run({"--port", std::to_string(broken.Port()), "--cycles", "1",
+                                      "--format", "json", "127.0.0.1"});
+    EXPECT_EQ(result.ExitCode, 0) << Describe(result);
+    std::string error;
+    EXPECT_TRUE(testing_json::IsValidJson(result.Out, error)) << error << "\n" << result.Out;
+    EXPECT_NE(result.Out.find("{\"key\":\"I:1\",\"cells\":[\"eth0\""), std::string::npos)
+        << result.Out;
+    EXPECT_LT(broken.RequestCount(), 200);
+  }
+}
 
 TEST_F(LinkwatchProgramTest, AnInterruptDuringTheStartEndsItPromptly) {
   // Each try of the start's first probe would wait 60 s, three tries in all: only
