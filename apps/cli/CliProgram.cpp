@@ -116,8 +116,11 @@ int CliProgram::Main(const std::vector<std::string>& args, bool stdoutIsTerminal
   PlatformScope platform;
   const auto templates = Globals::Templates();
   if (templates->Count() == 0) {
-    return UsageError("no statistics are defined in '" + StatisticTemplates::FileLocation() +
-                      "' (choose a statistics file with --statistics-file)");
+    const std::string why = templates->LoadError().empty()
+                                ? std::string()
+                                : " (it is not a statistics file: " + templates->LoadError() + ")";
+    return UsageError("no statistics are defined in '" + StatisticTemplates::FileLocation() + "'" +
+                      why + "; choose a statistics file with --statistics-file");
   }
   if (options.ListStatistics) {
     out_ << StatisticsListing::Format(StatisticsListing::Collect(*templates), options.Format);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <mutex>
 #include <pugixml.hpp>
 #include <stdexcept>
@@ -17,6 +18,28 @@ std::mutex overrideMutex;
 std::string& OverridePath() {
   static std::string path;
   return path;
+}
+
+// Where and why a file is not well-formed XML, as a person looks for it: line and
+// column counted from 1 (pugixml gives a byte offset).
+std::string ParseErrorText(const std::string& path, const pugi::xml_parse_result& result) {
+  if (result.status == pugi::status_file_not_found || result.status == pugi::status_io_error) {
+    return "the file cannot be read";
+  }
+  std::ifstream file(path, std::ios::binary);
+  long line = 1;
+  long column = 1;
+  char c = 0;
+  for (ptrdiff_t at = 0; at < result.offset && file.get(c); ++at) {
+    if (c == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " +
+         result.description();
 }
 
 }  // namespace
@@ -55,8 +78,12 @@ void StatisticTemplates::Refresh() {
   pugi::xml_document document;
   // A file that is missing, unreadable or not well-formed gives no templates;
   // pugixml would otherwise keep the part it read before the error.
-  if (document.load_file(statisticsFile_.c_str())) {
+  const pugi::xml_parse_result result = document.load_file(statisticsFile_.c_str());
+  if (result) {
+    loadError_.clear();
     AddFromDocument(document);
+  } else {
+    loadError_ = ParseErrorText(statisticsFile_, result);
   }
 }
 

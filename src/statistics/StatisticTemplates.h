@@ -51,6 +51,9 @@ class StatisticTemplates {
 
   // The path the last Refresh read.
   const std::string& StatisticsFile() const { return statisticsFile_; }
+  // Why the last Refresh took nothing from the file: empty when it was read, else
+  // a plain English reason such as "line 3, column 14: start-end tags mismatch".
+  const std::string& LoadError() const { return loadError_; }
 
   // The path Refresh reads now.
   static std::string FileLocation();
@@ -68,6 +71,7 @@ class StatisticTemplates {
   std::shared_ptr<MibTree> mibs_;
   KeyedCollection<StatisticTemplate> templates_;
   std::string statisticsFile_;
+  std::string loadError_;
 };
 
 }  // namespace linkwatch

@@ -188,6 +188,19 @@ TEST_F(TemplatesTest, FilesWithoutTheExpectedShapeGiveNoTemplates) {
   templates.Refresh();
   EXPECT_EQ(templates.Count(), 0);
   EXPECT_EQ(templates.StatisticsFile(), file);
+  EXPECT_EQ(templates.LoadError(), "the file cannot be read");
+}
+
+TEST_F(TemplatesTest, AFileThatIsNotWellFormedSaysWhere) {
+  WriteFile("<Portsight>\n <Statistics>\n  <Statistic NAME=\"In\" MIB=\"ifInOctets\">\n"
+            " </Statistics>\n</Portsight>\n");
+  StatisticTemplates templates(platform->Mibs());
+  templates.Refresh();
+  EXPECT_EQ(templates.Count(), 0);
+  EXPECT_EQ(templates.LoadError().rfind("line 4, column ", 0), 0u) << templates.LoadError();
+  WriteStatistics(R"(<Statistic NAME="In" MIB="ifInOctets"/>)");
+  templates.Refresh();
+  EXPECT_EQ(templates.LoadError(), "") << "a good file clears it";
 }
 
 TEST_F(TemplatesTest, RemoveOfAMissingTemplateIsAnError) {
