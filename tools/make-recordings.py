@@ -52,6 +52,7 @@ DOT11_COUNTERS = "1.2.840.10036.2.2.1"
 DOT11_PHY_OPERATION = "1.2.840.10036.4.1.1"
 DOT11_PHY_TX_POWER = "1.2.840.10036.4.3.1"
 DOT11_PHY_DSSS = "1.2.840.10036.4.5.1"
+DOT11_PHY_OFDM = "1.2.840.10036.4.11.1"
 CD11_ACTIVE_DEVICES = "1.3.6.1.4.1.9.9.273.1.1.2.1"
 CD11_ASSOCIATION_STATS = "1.3.6.1.4.1.9.9.273.1.1.3.1"
 CD11_CLIENT_CONFIG = "1.3.6.1.4.1.9.9.273.1.2.1.1"
@@ -520,6 +521,10 @@ def add_radio(rec, port, ssid, phy_type, rates, channel, frames_per_second):
         rec.integer(at(DOT11_PHY_DSSS, 2), 7)            # dot11CCAModeSupported: ED, CS, both
         rec.integer(at(DOT11_PHY_DSSS, 3), 4)            # dot11CurrentCCAMode: edandcs
         rec.integer(at(DOT11_PHY_DSSS, 4), -70)          # dot11EDThreshold
+    else:  # a 5 GHz radio answers in the OFDM table instead
+        rec.integer(at(DOT11_PHY_OFDM, 1), 36)           # dot11CurrentFrequency: channel 36
+        rec.integer(at(DOT11_PHY_OFDM, 2), -72)          # dot11TIThreshold
+        rec.integer(at(DOT11_PHY_OFDM, 3), 7)            # dot11FrequencyBandsSupported
 
 
 def add_clients(rec, ports):
@@ -542,8 +547,8 @@ def add_clients(rec, ports):
         def statistic(number):
             return "%s.%d.%s" % (CD11_CLIENT_STATISTIC, number, index)
 
-        # The address column is part of the index; the device answers it as well.
-        rec.octets(config(1), c.mac)                   # cDot11ClientAddress
+        # The address column (1) is part of the index: like a real device, the
+        # simulated one does not answer it.
         rec.octets(config(2), macs[c.radio])           # cDot11ClientParentAddress
         rec.integer(config(3), 0)                      # cDot11ClientRoleClassType: clientStation
         rec.integer(config(4), c.dev_type)             # cDot11ClientDevType

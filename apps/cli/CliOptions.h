@@ -51,7 +51,7 @@ inline constexpr int32_t kMaxRetries = 10;
 
 // The statistics shown when --stats is not given.
 inline constexpr const char* kEverydayStatistics =
-    "Interface Name,Interface Status,Admin Status,Interface Type,Speed,In Traffic,Out Traffic,"
+    "Interface Name,Interface Status,Admin Status,Interface Type,Speed,In Traffic 64,Out Traffic 64,"
     "In Errors,Out Errors,MAC Address";
 
 }  // namespace linkwatch::cli

@@ -9,8 +9,8 @@ namespace linkwatch::desktop {
 // and the polling settings. The window starts from these defaults every run.
 struct Profile {
   static constexpr const char* kDefaultStatistics =
-      "Interface Name,Interface Status Icon,Interface Type,Speed,In Traffic,Out Traffic,"
-      "In Utilization,Out Utilization,In Errors,Out Errors";
+      "Interface Name,Interface Status Icon,Interface Type,Speed,High Speed,In Traffic 64,"
+      "Out Traffic 64,In Utilization 64,Out Utilization 64,In Errors,Out Errors";
 
   ConnectionSettings Connection;
   QString StatisticsList = kDefaultStatistics;

@@ -3,8 +3,47 @@
 #include <string_view>
 
 #include "platform/catalog/RegistryText.h"
+#include "platform/catalog/WellKnownEnterprises.h"
 
 namespace linkwatch {
+namespace {
+
+bool StartsWithUrl(std::string_view text) {
+  return text.rfind("http://", 0) == 0 || text.rfind("https://", 0) == 0;
+}
+
+// The registry name without web addresses: a bracketed group that holds one
+// ("IBM (https://...)", "Name <http://...>", "(for http://...)") goes, and so
+// does a bare address after the name. A name that is only an address keeps its
+// host ("http://example.org/x" gives "example.org").
+std::string WithoutUrls(std::string_view name) {
+  std::string out;
+  size_t i = 0;
+  while (i < name.size()) {
+    const char open = name[i];
+    if (open == '(' || open == '<') {
+      const char close = open == '(' ? ')' : '>';
+      const size_t end = name.find(close, i);
+      const std::string_view group =
+          name.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i + 1);
+      if (group.find("http://") != std::string_view::npos ||
+          group.find("https://") != std::string_view::npos) {
+        i += group.size();
+        continue;
+      }
+    }
+    if (StartsWithUrl(name.substr(i)) && !registry_text::Trim(out).empty()) break;
+    out += name[i++];
+  }
+  std::string_view kept = registry_text::Trim(out);
+  if (StartsWithUrl(kept)) {
+    kept.remove_prefix(kept.find("//") + 2);
+    kept = kept.substr(0, kept.find('/'));
+  }
+  return std::string(kept);
+}
+
+}  // namespace
 
 bool EnterpriseRegistry::LoadTsv(const std::string& path, std::string& error) {
   std::string contents;
@@ -23,12 +62,15 @@ bool EnterpriseRegistry::LoadTsv(const std::string& path, std::string& error) {
 }
 
 void EnterpriseRegistry::Add(uint32_t number, std::string organization) {
-  organizations_.emplace(number, std::move(organization));
+  std::string readable = WithoutUrls(organization);
+  organizations_.emplace(number, readable.empty() ? std::move(organization) : std::move(readable));
 }
 
 std::string EnterpriseRegistry::Find(uint32_t number) const {
   const auto it = organizations_.find(number);
-  return it == organizations_.end() ? std::string() : it->second;
+  if (it == organizations_.end()) return std::string();  // no registry, no name
+  const std::string_view familiar = WellKnownEnterprises::Find(number);
+  return familiar.empty() ? it->second : std::string(familiar);
 }
 
 size_t EnterpriseRegistry::Size() const { return organizations_.size(); }

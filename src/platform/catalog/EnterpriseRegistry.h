@@ -15,9 +15,12 @@ class EnterpriseRegistry {
   // file cannot be read.
   bool LoadTsv(const std::string& path, std::string& error);
 
+  // Keeps the name without web addresses (some registry entries carry one).
   void Add(uint32_t number, std::string organization);
 
-  // The organization of an enterprise number; empty when unassigned.
+  // The organization of an enterprise number: the familiar name of the
+  // best-known vendors (WellKnownEnterprises), otherwise the registry's name;
+  // empty when unassigned.
   std::string Find(uint32_t number) const;
 
   size_t Size() const;

@@ -102,8 +102,8 @@ TEST_F(LinkwatchProgramTest, OneCycleAsTsvListsEveryInterfaceOfThisMachine) {
   ASSERT_EQ(result.ExitCode, 0) << Describe(result);
   const std::vector<std::string> lines = Lines(result.Out);
   ASSERT_FALSE(lines.empty()) << Describe(result);
-  EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn\tOut\tIn Errors\tOut "
-                      "Errors\tMAC Address\tSTALE")
+  EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn (64-bit)\t"
+                      "Out (64-bit)\tIn Errors\tOut Errors\tMAC Address\tSTALE")
       << "the everyday statistics under their headers";
   const std::set<int> machine = MachineInterfaces();
   EXPECT_EQ(lines.size(), machine.size() + 1) << "one line per interface, printed once\n"

@@ -111,12 +111,18 @@ TEST(RegistryFiles, EnterpriseLinesWithBlanksRemarksAndGarbage) {
                "95\tRockwell Automation, Inc.\t# formerly 'Allen-Bradley Company'\n"
                "not a number\tNobody\n"
                "12\n"
+               "500\tExample Networks (https://example.net/about )\n"
+               "501\thttp://only-an-address.example/path\n"
+               "502\tBracket Co <http://bracket.example>\n"
                "\n");
   RegistryDeviceCatalog catalog(SourcesIn(folder, messages));
-  EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.9.1"), "ciscoSystems");
+  EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.9.1"), "Cisco");  // the familiar name
   EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.11.2"), "Hewlett-Packard");
   EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.95"), "Rockwell Automation, Inc.");
   EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.12"), "");
+  EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.500"), "Example Networks");
+  EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.501"), "only-an-address.example");
+  EXPECT_EQ(catalog.SystemVendor("1.3.6.1.4.1.502"), "Bracket Co");
   EXPECT_TRUE(messages.empty());
 }
 
@@ -217,7 +223,7 @@ TEST(PerThreadCatalogues, EachThreadReadsAndAnswersOnItsOwn) {
     });
   }
   for (auto& thread : threads) thread.join();
-  for (const auto& answer : answers) EXPECT_EQ(answer, "Cisco Systems, Inc|net-snmp|ethernetCsmacd");
+  for (const auto& answer : answers) EXPECT_EQ(answer, "Cisco Systems, Inc|Net-SNMP|ethernetCsmacd");
 }
 
 }  // namespace

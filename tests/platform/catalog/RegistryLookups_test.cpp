@@ -74,12 +74,17 @@ TEST_P(SystemVendorTest, NamesTheEnterpriseOfTheOid) {
 
 INSTANTIATE_TEST_SUITE_P(
     Enterprises, SystemVendorTest,
-    ::testing::Values(TextCase{"1.3.6.1.4.1.9.1.516", "ciscoSystems"},
-                      TextCase{".1.3.6.1.4.1.9.1.516", "ciscoSystems"},
-                      TextCase{"1.3.6.1.4.1.9", "ciscoSystems"},
-                      TextCase{"iso.3.6.1.4.1.9.1.1", "ciscoSystems"},
-                      TextCase{"1.3.6.1.4.1.8072.3.2.10", "net-snmp"},
-                      TextCase{"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks, Inc."},
+    // The best-known vendors go by their familiar names, not the registry's.
+    ::testing::Values(TextCase{"1.3.6.1.4.1.9.1.516", "Cisco"},
+                      TextCase{".1.3.6.1.4.1.9.1.516", "Cisco"},
+                      TextCase{"1.3.6.1.4.1.9", "Cisco"},
+                      TextCase{"iso.3.6.1.4.1.9.1.1", "Cisco"},
+                      TextCase{"1.3.6.1.4.1.8072.3.2.10", "Net-SNMP"},
+                      TextCase{"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks"},
+                      TextCase{"1.3.6.1.4.1.2.3.51", "IBM"},  // registry: "IBM (https://...)"
+                      // Web addresses in a registry name are dropped.
+                      TextCase{"1.3.6.1.4.1.36106", "Wraptastic, LLC"},
+                      TextCase{"1.3.6.1.4.1.23134", "Skillsunited.co.uk"},
                       // The registry's remark after the name is not part of it.
                       TextCase{"1.3.6.1.4.1.78.1", "LogMatrix Inc"}));
 

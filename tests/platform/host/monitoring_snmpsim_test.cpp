@@ -38,7 +38,7 @@ TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
   ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
   EXPECT_EQ(list.InterfaceCount(), 50);
   ASSERT_TRUE(WaitForCycles(2));
-  EXPECT_EQ(list.Vendor(), "ciscoSystems");
+  EXPECT_EQ(list.Vendor(), "Cisco");
   // The second poll comes from the control's own timer, 7 seconds after the first.
   ASSERT_TRUE(WaitForCycles(1, std::chrono::seconds(20)));
 

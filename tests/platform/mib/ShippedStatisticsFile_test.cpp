@@ -103,7 +103,54 @@ TEST_F(ShippedStatisticsFile, EveryMibObjectIsATableColumn) {
     const std::string row = Catalogue().SymbolicName(oid.substr(0, oid.rfind('.')));
     EXPECT_TRUE(row.size() > 5 && row.compare(row.size() - 5, 5, "Entry") == 0)
         << statistic.Name() << ": " << statistic.Mib() << " lies under " << row;
+    // Agents never return a not-accessible column (a row index) in a walk.
+    EXPECT_NE(ObjectOf(statistic)->AccessCode(), 0)
+        << statistic.Name() << ": " << statistic.Mib() << " cannot be walked";
   }
+}
+
+// A 32-bit counter wraps every 3.4 s at 10 Gbit/s: every statistic that reads one
+// has a twin named "<name> 64" right after it that reads the 64-bit counter the
+// same way.
+TEST_F(ShippedStatisticsFile, WrappingCountersHaveA64BitTwinBesideThem) {
+  const std::map<std::string, std::string> wide = {
+      {"IFINOCTETS", "IFHCINOCTETS"},
+      {"IFOUTOCTETS", "IFHCOUTOCTETS"},
+      {"IFINUCASTPKTS", "IFHCINUCASTPKTS"},
+      {"IFOUTUCASTPKTS", "IFHCOUTUCASTPKTS"},
+      {"IFINMULTICASTPKTS", "IFHCINMULTICASTPKTS"},
+      {"IFOUTMULTICASTPKTS", "IFHCOUTMULTICASTPKTS"},
+      {"IFINBROADCASTPKTS", "IFHCINBROADCASTPKTS"},
+      {"IFOUTBROADCASTPKTS", "IFHCOUTBROADCASTPKTS"}};
+  int twins = 0;
+  const auto& all = Statistics();
+  for (size_t i = 0; i < all.size(); ++i) {
+    const auto found = wide.find(all[i].Mib());
+    if (found == wide.end()) continue;
+    ASSERT_LT(i + 1, all.size()) << all[i].Name();
+    const StatisticDefinition& twin = all[i + 1];
+    EXPECT_EQ(twin.Name(), all[i].Name() + " 64");
+    EXPECT_EQ(twin.Mib(), found->second) << twin.Name();
+    EXPECT_EQ(twin.Parser(), all[i].Parser()) << twin.Name();
+    EXPECT_EQ(twin.Get("UNITS"), all[i].Get("UNITS")) << twin.Name();
+    EXPECT_EQ(twin.Get("GROUP"), all[i].Get("GROUP")) << twin.Name();
+    EXPECT_EQ(twin.Flag("COUNTER"), all[i].Flag("COUNTER")) << twin.Name();
+    ++twins;
+  }
+  EXPECT_GE(twins, 14);
+}
+
+// UTILIZATION divides octets by bits; wherever the list shows a statistic (its
+// units) and wherever it is described, the figure is said to be an eighth.
+TEST_F(ShippedStatisticsFile, UtilizationSaysItIsAnEighthOfTheLinkUse) {
+  int utilizations = 0;
+  for (const auto& statistic : Statistics()) {
+    if (statistic.Parser() != "UTILIZATION") continue;
+    ++utilizations;
+    EXPECT_NE(statistic.Get("UNITS").find("1/8"), std::string::npos) << statistic.Name();
+    EXPECT_NE(statistic.Get("DESCRIPTION").find("12.50 %"), std::string::npos) << statistic.Name();
+  }
+  EXPECT_EQ(utilizations, 4);
 }
 
 TEST_F(ShippedStatisticsFile, NamesAreUniqueIgnoringCaseAndEveryStatisticIsComplete) {
@@ -220,7 +267,11 @@ TEST_F(ShippedStatisticsFile, RequiredStatisticsAreDefinedAsExpected) {
       {"Client IP Address", "", "CISCONETWORKADDRESS", "*"},
       {"Client Host Name", "", "REVERSEDNS", "*"},
       {"Client Data Rates", "", "WIRELESSCLIENTDATARATES", "Mbps"},
-      {"Disassociate Time", "", "*", "*"},
+      // Empty while present ("0"), the moment of the stamp once missing.
+      {"Disassociate Time", "", "NEGATIVETIMESTAMP", "*"},
+      {"Radio Type", "DOT11PHYTYPE", "ENUM", "*"},
+      {"5 GHz Channel", "DOT11CURRENTFREQUENCY", "*", "*"},
+      {"High Speed", "IFHIGHSPEED", "*", "Mbps"},
   };
   for (const Required& r : required) {
     const StatisticDefinition* statistic = Find(r.name);

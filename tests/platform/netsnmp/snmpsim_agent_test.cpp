@@ -422,8 +422,11 @@ const std::vector<ExpectedClient>& AccessPointClients() {
 TEST_F(SimulatedDevices, AccessPointClientTableWalksWithTheExpectedIndexes) {
   auto engine = EngineForSimulator();
   const SnmpMessage base = Request(kAccessPoint);
+  // Like a real agent, the simulator never answers the address column: it is
+  // part of the row index (the walk ends at once).
   const ColumnWalk addresses = WalkColumn(*engine, base, kClientAddressColumn);
   ASSERT_TRUE(addresses.Failure.empty()) << addresses.Failure;
+  EXPECT_TRUE(addresses.Rows.empty());
   const ColumnWalk ips = WalkColumn(*engine, base, kClientIpAddressColumn);
   ASSERT_TRUE(ips.Failure.empty()) << ips.Failure;
 
@@ -431,16 +434,11 @@ TEST_F(SimulatedDevices, AccessPointClientTableWalksWithTheExpectedIndexes) {
   for (const ExpectedClient& client : AccessPointClients()) {
     const std::string row = ClientRow(client.IfIndex, client.Ssid, client.MacHex);
     expectedRows.insert(row);
-    ASSERT_TRUE(addresses.Rows.count(row)) << "client row " << row << " is missing";
-    const SnmpBinding& mac = addresses.Rows.at(row);
-    EXPECT_EQ(mac.ValueType, kSnmpOctetString);
-    EXPECT_EQ(mac.HexValue, client.MacHex);
-    EXPECT_EQ(mac.Value.size(), 6u);
     ASSERT_TRUE(ips.Rows.count(row)) << "client address of " << row << " is missing";
     EXPECT_EQ(ips.Rows.at(row).HexValue, client.AddressHex);
   }
   std::set<std::string> walkedRows;
-  for (const auto& [row, binding] : addresses.Rows) walkedRows.insert(row);
+  for (const auto& [row, binding] : ips.Rows) walkedRows.insert(row);
   EXPECT_EQ(walkedRows, expectedRows);
 
   // The first client's data rates, and the radios' own 802.11 settings.
