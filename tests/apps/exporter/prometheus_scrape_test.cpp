@@ -30,14 +30,14 @@ namespace support = linkwatch::support;
 constexpr const char* kSwitch = "switch48";
 
 support::SnmpsimAgent& Simulator() {
-  static support::SnmpsimAgent* agent = [] {
+  static support::SnmpsimAgent agent([] {
     support::SnmpsimOptions options;
     options.Recordings = {kSwitch};
-    auto* made = new support::SnmpsimAgent(options);
-    made->Start();
-    return made;
-  }();
-  return *agent;
+    return options;
+  }());
+  static const bool started = agent.Start();
+  (void)started;
+  return agent;
 }
 
 std::string SwitchDevice(const std::string& name, const std::string& statistics) {
