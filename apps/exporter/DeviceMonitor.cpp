@@ -233,7 +233,6 @@ void DeviceMonitor::AddMetrics(MetricSet& out) const {
            {"vendor", control_->Vendor()},
            {"machine_type", control_->MachineType()}},
           "1");
-  out.Merge(lastCycle_);
 }
 
 }  // namespace linkwatch::exporter

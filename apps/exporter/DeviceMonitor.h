@@ -52,8 +52,10 @@ class DeviceMonitor {
   // A look between events: notices cycles that ended without Status.
   void Check();
 
-  // The device's metrics as of its last poll cycle, added to out.
+  // The device's own metrics (up, version, cycle figures, ...), added to out.
   void AddMetrics(MetricSet& out) const;
+  // The interface metrics of the last poll cycle; none while the device is down.
+  const MetricSet* LastCycle() const { return up_ ? &lastCycle_ : nullptr; }
 
   // Cycles ended since the start (complete and incomplete), for tests and benchmarks.
   uint64_t CyclesEnded() const { return cyclesEnded_; }

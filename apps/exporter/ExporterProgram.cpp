@@ -117,10 +117,14 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
     devices.push_back(std::make_unique<DeviceMonitor>(device, *platform, naming));
   }
 
-  MetricsServer server([&devices] {
-    MetricSet metrics;
-    for (const auto& device : devices) device->AddMetrics(metrics);
-    return metrics;
+  MetricsServer server([&devices](ExpositionFormat format) {
+    MetricSet deviceMetrics;
+    std::vector<const MetricSet*> sets = {&deviceMetrics};
+    for (const auto& device : devices) {
+      device->AddMetrics(deviceMetrics);
+      if (const MetricSet* cycle = device->LastCycle()) sets.push_back(cycle);
+    }
+    return MetricSet::Render(sets, format);
   });
   const uint16_t port = server.Listen(config.ListenAddress, config.ListenPort);
   if (port == 0) {

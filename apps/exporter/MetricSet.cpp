@@ -1,6 +1,7 @@
 #include "MetricSet.h"
 
 #include <QString>
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,9 @@ namespace {
 
 // Valid UTF-8 (a device may send any bytes; each bad one becomes U+FFFD).
 std::string WellFormed(const std::string& text) {
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return text;
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
@@ -85,44 +89,56 @@ void MetricSet::Add(const std::string& name, Type type, const std::string& help,
   family.Samples.push_back(Sample{std::move(labels), std::move(value), timestampMs});
 }
 
-void MetricSet::Merge(const MetricSet& other) {
-  for (const Family& theirs : other.families_) {
-    Family& ours = FamilyNamed(theirs.Name, theirs.FamilyType, theirs.Help);
-    if (ours.FamilyType != theirs.FamilyType) continue;
-    ours.Samples.insert(ours.Samples.end(), theirs.Samples.begin(), theirs.Samples.end());
-  }
-}
-
-std::string MetricSet::Render(ExpositionFormat format) const {
+std::string MetricSet::Render(const std::vector<const MetricSet*>& sets,
+                              ExpositionFormat format) {
   const bool open = format == ExpositionFormat::OpenMetrics;
+  // Family names in the order they first appear, with their first declaration.
+  std::vector<const Family*> declarations;
+  std::map<std::string, bool> seen;
+  for (const MetricSet* set : sets) {
+    for (const Family& family : set->families_) {
+      if (seen.emplace(family.Name, true).second) declarations.push_back(&family);
+    }
+  }
   std::string out;
-  out.reserve(families_.size() * 256);
-  for (const Family& family : families_) {
-    if (family.Samples.empty()) continue;
-    const std::string sampleName = family.Name + Suffix(family.FamilyType);
+  for (const Family* declaration : declarations) {
+    const std::string sampleName = declaration->Name + Suffix(declaration->FamilyType);
+    std::string samples;
+    for (const MetricSet* set : sets) {
+      const auto found = set->index_.find(declaration->Name);
+      if (found == set->index_.end()) continue;
+      const Family& family = set->families_[found->second];
+      if (family.FamilyType != declaration->FamilyType) continue;
+      for (const Sample& sample : family.Samples) {
+        samples += sampleName;
+        samples += LabelText(sample.SampleLabels);
+        samples += ' ';
+        samples += sample.Value;
+        if (sample.TimestampMs) {
+          char stamp[32];
+          if (open) {
+            std::snprintf(stamp, sizeof stamp, " %lld.%03lld",
+                          static_cast<long long>(*sample.TimestampMs / 1000),
+                          static_cast<long long>(*sample.TimestampMs % 1000));
+          } else {
+            std::snprintf(stamp, sizeof stamp, " %lld",
+                          static_cast<long long>(*sample.TimestampMs));
+          }
+          samples += stamp;
+        }
+        samples += '\n';
+      }
+    }
+    if (samples.empty()) continue;
     // OpenMetrics declares a family by its base name; the older format by the
     // sample's name, and it knows no info type (an info metric is a gauge of 1).
-    const std::string declared = open ? family.Name : sampleName;
-    const char* type = family.FamilyType == Type::Counter ? "counter"
-                       : family.FamilyType == Type::Info && open ? "info"
-                                                                 : "gauge";
-    out += "# HELP " + declared + " " + EscapeHelp(family.Help) + "\n";
+    const std::string declared = open ? declaration->Name : sampleName;
+    const char* type = declaration->FamilyType == Type::Counter ? "counter"
+                       : declaration->FamilyType == Type::Info && open ? "info"
+                                                                       : "gauge";
+    out += "# HELP " + declared + " " + EscapeHelp(declaration->Help) + "\n";
     out += "# TYPE " + declared + " " + type + "\n";
-    for (const Sample& sample : family.Samples) {
-      out += sampleName + LabelText(sample.SampleLabels) + " " + sample.Value;
-      if (sample.TimestampMs) {
-        if (open) {
-          char seconds[32];
-          std::snprintf(seconds, sizeof seconds, "%lld.%03lld",
-                        static_cast<long long>(*sample.TimestampMs / 1000),
-                        static_cast<long long>(*sample.TimestampMs % 1000));
-          out += std::string(" ") + seconds;
-        } else {
-          out += " " + std::to_string(*sample.TimestampMs);
-        }
-      }
-      out += '\n';
-    }
+    out += samples;
   }
   if (open) out += "# EOF\n";
   return out;

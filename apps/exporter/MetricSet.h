@@ -29,10 +29,10 @@ class MetricSet {
   void Add(const std::string& name, Type type, const std::string& help, Labels labels,
            std::string value, std::optional<int64_t> timestampMs = std::nullopt);
 
-  // Appends every family and sample of other (families merge by name).
-  void Merge(const MetricSet& other);
-
-  std::string Render(ExpositionFormat format) const;
+  std::string Render(ExpositionFormat format) const { return Render({this}, format); }
+  // Several sets as one: families merge by name (first declaration wins), in the
+  // order they first appear; nothing is copied.
+  static std::string Render(const std::vector<const MetricSet*>& sets, ExpositionFormat format);
   bool Empty() const { return families_.empty(); }
 
   // A number as the formats write it; none for NaN and infinities.

@@ -9,7 +9,7 @@ namespace linkwatch::exporter {
 MetricsServer::MetricsServer(Gather gather) : gather_(std::move(gather)) {
   server_.route("/metrics", [this](const QHttpServerRequest& request) {
     const ExpositionFormat format = FormatFor(request.value("Accept").toStdString());
-    const std::string text = gather_().Render(format);
+    const std::string text = gather_(format);
     const QByteArray type = format == ExpositionFormat::OpenMetrics
                                 ? "application/openmetrics-text; version=1.0.0; charset=utf-8"
                                 : "text/plain; version=0.0.4; charset=utf-8";

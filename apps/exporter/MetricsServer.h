@@ -14,7 +14,8 @@ namespace linkwatch::exporter {
 //   GET /-/healthy   "OK" while the exporter runs
 class MetricsServer {
  public:
-  using Gather = std::function<MetricSet()>;
+  // Writes every device's metrics in a format.
+  using Gather = std::function<std::string(ExpositionFormat)>;
   explicit MetricsServer(Gather gather);
 
   // The port listened on (the given one, or the one chosen for port 0); 0 when
