@@ -86,7 +86,8 @@ void MetricSet::Add(const std::string& name, Type type, const std::string& help,
                     std::string value, std::optional<int64_t> timestampMs) {
   Family& family = FamilyNamed(name, type, help);
   if (family.FamilyType != type) return;  // one name, one type: the first declaration wins
-  family.Samples.push_back(Sample{std::move(labels), std::move(value), timestampMs});
+  family.Samples.push_back(
+      Sample{name + Suffix(type) + LabelText(labels) + " " + value, timestampMs});
 }
 
 std::string MetricSet::Render(const std::vector<const MetricSet*>& sets,
@@ -110,10 +111,7 @@ std::string MetricSet::Render(const std::vector<const MetricSet*>& sets,
       const Family& family = set->families_[found->second];
       if (family.FamilyType != declaration->FamilyType) continue;
       for (const Sample& sample : family.Samples) {
-        samples += sampleName;
-        samples += LabelText(sample.SampleLabels);
-        samples += ' ';
-        samples += sample.Value;
+        samples += sample.Line;
         if (sample.TimestampMs) {
           char stamp[32];
           if (open) {

@@ -41,9 +41,10 @@ class MetricSet {
   static std::string LabelName(const std::string& text);
 
  private:
+  // Written out when added (a device's cycle is added once and served many times):
+  // the sample's name, labels and value; the time is written per format.
   struct Sample {
-    Labels SampleLabels;
-    std::string Value;
+    std::string Line;
     std::optional<int64_t> TimestampMs;
   };
   struct Family {
