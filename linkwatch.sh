@@ -16,9 +16,10 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libsnmp-dev snmpd snmp snmpsim
   libpugixml-dev
-  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev qt6-httpserver-dev qt6-websockets-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ieee-data libwireshark-data
+  prometheus
 )
 
 deps() {

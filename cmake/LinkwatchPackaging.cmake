@@ -41,7 +41,7 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/mibs ${PROJECT_SOURCE_DIR}/data/cat
 # Host programs. One that links the shared library finds it through its run path;
 # one that carries the library's code inside itself reads its statistics file
 # beside itself under its own name (bin/linkwatch.cfg).
-foreach(host linkwatch linkwatch-desktop)
+foreach(host linkwatch linkwatch-desktop linkwatch-exporter)
   if(NOT TARGET ${host})
     continue()
   endif()
@@ -121,5 +121,6 @@ if(TARGET packaging_tests)
     LINKWATCH_CXX_COMPILER="${CMAKE_CXX_COMPILER}"
     LINKWATCH_PKG_CONFIG="${LINKWATCH_PKG_CONFIG}"
     LINKWATCH_INSTALL_LIBDIR="${CMAKE_INSTALL_LIBDIR}"
-    LINKWATCH_HAS_CLI=$<BOOL:$<TARGET_EXISTS:linkwatch>>)
+    LINKWATCH_HAS_CLI=$<BOOL:$<TARGET_EXISTS:linkwatch>>
+    LINKWATCH_HAS_EXPORTER=$<BOOL:$<TARGET_EXISTS:linkwatch-exporter>>)
 endif()

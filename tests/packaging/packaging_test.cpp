@@ -145,6 +145,10 @@ TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForIt) {
   expected.push_back("bin/linkwatch");
   expected.push_back("bin/linkwatch.cfg");
 #endif
+#if LINKWATCH_HAS_EXPORTER
+  expected.push_back("bin/linkwatch-exporter");
+  expected.push_back("bin/linkwatch-exporter.cfg");
+#endif
   for (const std::string& path : expected) {
     EXPECT_TRUE(fs::exists(Prefix() / path)) << path;
   }
