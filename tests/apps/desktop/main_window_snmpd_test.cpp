@@ -284,7 +284,7 @@ TEST_F(MainWindowSnmpdTest, ScreenshotOfTheRunningWindow) {
   w.show();
   ASSERT_TRUE(support::RunEventLoopUntil([&] { return w.isVisible(); }));
   const int lo = RowWithKey("I:1");
-  const int in = ColumnWithHeader("In");
+  const int in = ColumnWithHeader("In (64-bit)");
   ASSERT_GE(lo, 0);
   ASSERT_GE(in, 0);
   SelectCell(lo, in);
@@ -301,7 +301,7 @@ TEST_F(MainWindowSnmpdTest, ScreenshotOfTheRunningWindow) {
       std::chrono::seconds(60)))
       << "points: " << w.Chart().PointCount();
   ASSERT_TRUE(WaitForCycles(0));
-  const auto traffic = w.List().Interfaces()->Item("I:1")->Statistics()->Item("In Traffic");
+  const auto traffic = w.List().Interfaces()->Item("I:1")->Statistics()->Item("In Traffic 64");
   ASSERT_NE(traffic, nullptr);
   EXPECT_EQ(w.Chart().Points().back().y(), traffic->CurrentValue() * 8) << "bits, as the grid";
   EXPECT_FALSE(w.StatusInfo().NextPoll().isEmpty());
