@@ -89,8 +89,9 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
 SnmpsimAgent::~SnmpsimAgent() = default;
 
 std::string SnmpsimAgent::DefaultRecordingsDirectory() {
-  // This file lives in tests/support; the recordings in tests/data/snmpsim.
-  return (fs::path(__FILE__).parent_path().parent_path() / "data" / "snmpsim").string();
+  // Not found through __FILE__: compiled through ccache with CCACHE_BASEDIR, as
+  // linkwatch.sh does, that is a path relative to the build folder.
+  return (fs::path(LINKWATCH_TEST_DATA_DIR) / "snmpsim").string();
 }
 
 std::string SnmpsimAgent::RecordingsDirectory() const {
