@@ -26,8 +26,10 @@ Scale ScaleFor(double top) {
 
 }  // namespace
 
-TrafficChart::TrafficChart(QWidget* parent) : QChartView(parent) {
-  auto* chart = new QChart;
+// The view is made with its chart: QChartView's own constructor would make a
+// default chart that setChart() later lets go of without deleting it.
+TrafficChart::TrafficChart(QWidget* parent) : QChartView(new QChart, parent) {
+  QChart* chart = this->chart();  // the view owns the chart
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 4, 4, 4));
   chart->setBackgroundRoundness(0);
@@ -45,7 +47,6 @@ TrafficChart::TrafficChart(QWidget* parent) : QChartView(parent) {
   series_->attachAxis(timeAxis_);
   series_->attachAxis(valueAxis_);
 
-  setChart(chart);  // the view owns the chart from here on
   setRenderHint(QPainter::Antialiasing);
   setMinimumHeight(160);
   Unfollow(tr("Select a cell of a chartable statistic (such as In Traffic) to chart it"));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/EventGuard.h"
+#include "platform/qt/HostLookupReceiver.h"
 #include "platform/qt/Ipv4Text.h"
 
 namespace linkwatch {
@@ -24,14 +25,15 @@ bool IsAlive(const std::weak_ptr<bool>& alive) {
 QtDnsResolver::QtDnsResolver() : QtDnsResolver(Limits{}) {}
 
 QtDnsResolver::QtDnsResolver(Limits limits)
-    : receiver_(std::make_unique<QObject>()),
+    : receiver_(std::make_unique<HostLookupReceiver>(
+          [this](const QHostInfo& info) { OnHostInfo(info); })),
       queue_(limits.MaxRunning, limits.MaxWaiting),
       alive_(std::make_shared<bool>(true)) {}
 
 QtDnsResolver::~QtDnsResolver() {
   *alive_ = false;
   alive_.reset();
-  for (const auto& [request, id] : runningIds_) QHostInfo::abortHostLookup(id);
+  for (const auto& [id, request] : running_) QHostInfo::abortHostLookup(id);
   receiver_.reset();
 }
 
@@ -69,23 +71,20 @@ int QtDnsResolver::Subscribe(AnswerHandler handler) {
 void QtDnsResolver::Unsubscribe(int token) { subscribers_.erase(token); }
 
 void QtDnsResolver::StartWaiting() {
-  const std::weak_ptr<bool> alive = alive_;
   while (auto request = queue_.StartNext()) {
     // Qt reads an address text as an address (a reverse lookup) only in the plain
     // form; the answer still carries the text as it was asked for.
     const QString address = QString::fromStdString(CanonicalIpv4(request->Address).value_or(""));
-    const LookupRequest copy = *request;
-    const int id = QHostInfo::lookupHost(address, receiver_.get(),
-                                         [this, alive, copy](const QHostInfo& info) {
-                                           if (IsAlive(alive)) OnHostInfo(copy, info);
-                                         });
-    runningIds_[*request] = id;
+    running_[receiver_->Lookup(address)] = *request;
   }
 }
 
-void QtDnsResolver::OnHostInfo(const LookupRequest& request, const QHostInfo& info) {
+void QtDnsResolver::OnHostInfo(const QHostInfo& info) {
+  const auto found = running_.find(info.lookupId());
+  if (found == running_.end()) return;
+  const LookupRequest request = found->second;
+  running_.erase(found);
   queue_.Finish(request);
-  runningIds_.erase(request);
   std::string hostName;
   if (info.error() == QHostInfo::NoError) {
     hostName = info.hostName().toStdString();

@@ -7,10 +7,11 @@
 #include "components/DnsResolver.h"
 #include "platform/qt/LookupQueue.h"
 
-class QObject;
 class QHostInfo;
 
 namespace linkwatch {
+
+class HostLookupReceiver;
 
 // Reverse lookups of dotted IPv4 addresses through Qt's host lookup, which asks
 // the system's name service on a worker thread and answers on the thread that
@@ -50,14 +51,15 @@ class QtDnsResolver final : public DnsResolver {
 
  private:
   void StartWaiting();
-  void OnHostInfo(const LookupRequest& request, const QHostInfo& info);
+  void OnHostInfo(const QHostInfo& info);
   void Raise(const std::string& hostName, const LookupRequest& request);
 
   // Answers are delivered to this object; destroying it first makes sure that no
   // answer still queued in the event loop calls into a destroyed resolver.
-  std::unique_ptr<QObject> receiver_;
+  std::unique_ptr<HostLookupReceiver> receiver_;
   LookupQueue queue_;
-  std::map<LookupRequest, int> runningIds_;
+  // The running lookups by Qt's lookup id.
+  std::map<int, LookupRequest> running_;
   std::map<int, AnswerHandler> subscribers_;
   int nextToken_ = 1;
   bool enabled_ = false;

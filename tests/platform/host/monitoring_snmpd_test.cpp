@@ -23,6 +23,9 @@ using testing_host::HostFixture;
 constexpr const char* kEveryday =
     "Interface Name,Interface Status,Interface Type,In Traffic,Out Traffic,Speed";
 
+// Generous, for a machine with hundreds of interfaces walked one row a request (v1).
+constexpr std::chrono::seconds kCycleDeadline{60};
+
 // The interface indexes of this machine, as the kernel numbers them.
 std::set<int32_t> MachineInterfaces() {
   std::set<int32_t> indexes;
@@ -45,8 +48,9 @@ class MonitoringSnmpdTest : public HostFixture {
   // Start, first cycle, a second poll, and then every interface of the machine
   // has its name, status, type and a traffic rate.
   void ExpectEveryInterfaceMonitored(InterfaceList& list) {
+    const std::set<int32_t> machineBefore = MachineInterfaces();
     ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
-    ASSERT_TRUE(WaitForCycles(2)) << "the first cycle's two chains did not end";
+    ASSERT_TRUE(WaitForCycles(2, kCycleDeadline)) << "the first cycle's two chains did not end";
     EXPECT_FALSE(list.SysName().empty());
     EXPECT_FALSE(list.SysDescr().empty());
     EXPECT_EQ(list.SystemOID().rfind("1.3.6.1.4.1.8072.3.2.", 0), 0u) << list.SystemOID();
@@ -54,11 +58,15 @@ class MonitoringSnmpdTest : public HostFixture {
     EXPECT_GT(list.SysUpTime(), 0.0f);
 
     list.Poll(false);
-    ASSERT_TRUE(WaitForCycles(1)) << "the second poll did not end";
+    ASSERT_TRUE(WaitForCycles(1, kCycleDeadline)) << "the second poll did not end";
 
-    const std::set<int32_t> expected = MachineInterfaces();
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(list.InterfaceCount(), static_cast<int32_t>(expected.size()));
+    // However many interfaces the machine has, each one that was there all along
+    // is monitored (on a busy machine others may come and go meanwhile).
+    std::set<int32_t> expected;
+    for (int32_t index : MachineInterfaces()) {
+      if (machineBefore.count(index)) expected.insert(index);
+    }
+    ASSERT_TRUE(expected.count(1)) << "the loopback interface";
     const auto interfaces = list.Interfaces();
     for (int32_t index : expected) {
       const auto row = interfaces->Item("I:" + std::to_string(index));
