@@ -19,6 +19,9 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ieee-data libwireshark-data
+  # Tests: locale data for the locale-independence test (localedef), an X server
+  # for the desktop program run as a user would, and the fonts its screenshot shows.
+  locales xvfb fonts-dejavu-core
 )
 
 deps() {
