@@ -70,6 +70,15 @@ void MemoryGrid::DragColumn(int from, int to) {
   for (auto& row : rows_) {
     if (!row->Cells.empty()) move(row->Cells);
   }
+  // The cursor and selection stay on the columns they were on.
+  auto follow = [from, to](int col) {
+    if (col == from) return to;
+    if (from < to && col > from && col <= to) return col - 1;
+    if (to < from && col >= to && col < from) return col + 1;
+    return col;
+  };
+  col_ = follow(col_);
+  colSel_ = follow(colSel_);
   if (lastSortCol_ == from) lastSortCol_ = to;
   if (events_) events_->ColumnMoved(from, to);
 }
@@ -111,8 +120,16 @@ void MemoryGrid::SortBody(int col, int order) {
     return;
   }
   SortingFlag sorting(sorting_);
+  // The cursor and selection stay on the rows they were on.
+  auto rowAt = [this](int row) {
+    return row >= 0 && row < Rows() ? rows_[static_cast<size_t>(row)].get() : nullptr;
+  };
+  const GridRow* cursorRow = rowAt(row_);
+  const GridRow* selectionEndRow = rowAt(rowSel_);
   SortRowGroups(rows_, static_cast<size_t>(fixedRows_), before);
   Renumber(static_cast<size_t>(fixedRows_));
+  if (cursorRow) row_ = cursorRow->Position;
+  if (selectionEndRow) rowSel_ = selectionEndRow->Position;
 }
 
 bool MemoryGrid::BeginEdit(int row, int col) {
