@@ -57,6 +57,21 @@ TEST_F(GridCustomSort, OrdersRowsByCompareAndKeepsChildrenUnderTheirHead) {
   gridtest::ExpectEveryKeyFindsItsRow(grid);
 }
 
+TEST_F(GridCustomSort, CursorAndSelectionEndStayOnTheirRowsAndColumns) {
+  SetSortValues({5, 20, 10, 1});
+  grid.Select(grid.FindRow("I:1"), 0, grid.FindRow("I:3"), 1);
+  events.Calls.clear();
+  grid.ClickHeader(1);
+  ASSERT_EQ(BodyKeys(grid), (Keys{"I:2", "I:3", "I:1", "I:4"}));
+  EXPECT_EQ(grid.RowData(grid.Row()), "I:1");
+  EXPECT_EQ(grid.RowData(grid.RowSel()), "I:3");
+  // A column drag takes the cursor's and selection end's columns along.
+  grid.DragColumn(0, 1);
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(grid.ColSel(), 0);
+  EXPECT_EQ(events.Calls.size(), 2u) << "before-sort and column moved only, no selection event";
+}
+
 TEST_F(GridCustomSort, IsStableForRowsCompareCallsEqual) {
   SetSortValues({7, 9, 7, 9});
   grid.ClickHeader(1);
