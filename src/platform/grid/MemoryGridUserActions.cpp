@@ -2,8 +2,9 @@
 // user asked and raises the matching event.
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
-#include "platform/grid/CellTextOrder.h"
+#include "platform/grid/CellSortKey.h"
 #include "platform/grid/GridPositions.h"
 #include "platform/grid/MemoryGrid.h"
 #include "platform/grid/RowGroupSort.h"
@@ -98,9 +99,17 @@ int MemoryGrid::ClickHeader(int col) {
 void MemoryGrid::SortBody(int col, int order) {
   RowGroupOrder before;
   const auto column = static_cast<size_t>(col);
-  auto textOf = [column](const GridRow& row) -> const std::string& {
-    static const std::string none;
-    return row.Cells.empty() ? none : row.Cells[column].Text();
+  // The grid's own order reads each cell once: what its text means, with its
+  // sort value (CellSortKey).
+  std::unordered_map<const GridRow*, CellSortKey> keys;
+  auto keyOf = [&](const GridRow& row) -> const CellSortKey& {
+    auto found = keys.find(&row);
+    if (found == keys.end()) {
+      static const GridCell empty;
+      const GridCell& cell = row.Cells.empty() ? empty : row.Cells[column];
+      found = keys.emplace(&row, CellSortKey(cell.Text(), cell.SortValue())).first;
+    }
+    return found->second;
   };
   if (order == kGridSortCustom && events_) {
     before = [this](const GridRow& first, const GridRow& second) {
@@ -110,11 +119,11 @@ void MemoryGrid::SortBody(int col, int order) {
     };
   } else if (order == kSortAscending) {
     before = [&](const GridRow& first, const GridRow& second) {
-      return CompareCellTexts(textOf(first), textOf(second)) < 0;
+      return CellSortKey::Compare(keyOf(first), keyOf(second)) < 0;
     };
   } else if (order == kSortDescending) {
     before = [&](const GridRow& first, const GridRow& second) {
-      return CompareCellTexts(textOf(first), textOf(second)) > 0;
+      return CellSortKey::Compare(keyOf(first), keyOf(second)) > 0;
     };
   } else {
     return;
