@@ -20,8 +20,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   ieee-data libwireshark-data
   # Tests: locale data for the locale-independence test (localedef), an X server
-  # for the desktop program run as a user would, and the fonts its screenshot shows.
-  locales xvfb fonts-dejavu-core
+  # for the desktop program run as a user would (keys and clicks through xdotool, the
+  # clipboard through xclip), and the fonts its screenshot shows.
+  locales xvfb xdotool xclip fonts-dejavu-core
 )
 
 deps() {
