@@ -69,10 +69,12 @@ TEST_F(InterfaceListWidgetSnmpsimTest, HeaderClicksSortThroughTheControl) {
               Shown(row, index, GridModel::SortValueRole).toDouble());
   }
 
-  // Names are left to the grid, which sorts them as text.
+  // Names are left to the grid, which sorts them in natural order: port 2 comes
+  // before port 10.
   Click(header->viewport(), list.View().CellRect(0, ColumnOf("Interface Name")).center());
   EXPECT_EQ(NameInRow(0), "GigabitEthernet0/1");
-  EXPECT_EQ(NameInRow(1), "GigabitEthernet0/10");
+  EXPECT_EQ(NameInRow(1), "GigabitEthernet0/2");
+  EXPECT_EQ(NameInRow(9), "GigabitEthernet0/10");
   EXPECT_EQ(NameInRow(49), "Vlan1");
 
   // A click in a row makes its interface the control's selected one.
