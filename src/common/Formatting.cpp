@@ -1,7 +1,7 @@
 #include "common/Formatting.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <stdexcept>
 
@@ -13,13 +13,22 @@ namespace {
 // 15 significant digits, so 2.675 rounds to 2.68 as a person expects although
 // its binary form lies a little below.
 void RoundDecimal(double value, int decimals, std::string& integerPart, std::string& fraction) {
+  // std::to_chars never consults the C library's locale, so the digits come out
+  // the same whatever locale the host (or Qt's application object) has set.
   char text[64];
-  std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
-  // text is "d.dddddddddddddde[+-]xx": 15 significant digits and an exponent.
+  const std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific, 14);
+  const std::string_view scientific(text, static_cast<size_t>(written.ptr - text));
+  // scientific is "d.dddddddddddddde[+-]xx": 15 significant digits and an exponent.
+  const size_t exponentAt = scientific.find('e');
   std::string digits;
-  digits += text[0];
-  digits.append(text + 2, 14);
-  const int exponent = std::atoi(text + 17);
+  digits += scientific[0];
+  digits.append(scientific.substr(2, exponentAt - 2));
+  int exponent = 0;
+  const std::string_view exponentText = scientific.substr(exponentAt + 1);
+  const size_t signLength = exponentText.front() == '+' ? 1 : 0;
+  std::from_chars(exponentText.data() + signLength, exponentText.data() + exponentText.size(),
+                  exponent);
   // Place the decimal point: digits[0] has weight 10^exponent.
   int pointAt = exponent + 1;  // number of digits before the point
   if (pointAt <= 0) {

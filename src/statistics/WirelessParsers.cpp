@@ -1,6 +1,5 @@
 #include "statistics/WirelessParsers.h"
 
-#include <cctype>
 #include <map>
 
 #include "common/TextFunctions.h"
@@ -26,7 +25,8 @@ void ParseDot11CountryString(ParserContext& context) {
 
 void ParseDot11IndoorOutdoor(ParserContext& context) {
   if (context.value.size() < 3) return;
-  switch (std::toupper(static_cast<unsigned char>(context.value[2]))) {
+  // ASCII upper-casing: a Turkish locale would not turn "i" into "I".
+  switch (UpperCase(context.value.substr(2, 1))[0]) {
     case 'I':
       context.statistic.SetParsedValue("Indoor Use");
       break;

@@ -25,6 +25,7 @@ class GridCell {
   void Set(int attribute, const GridValue& value);
 
   const std::string& Text() const { return text_; }
+  const GridValue& SortValue() const { return sortValue_; }
   void SetText(std::string text) { text_ = std::move(text); }
   const std::shared_ptr<const Picture>& CellPicture() const { return picture_; }
   bool HasCheckBox() const { return (flags_ & kHasCheck) != 0; }

@@ -21,6 +21,7 @@ struct GridRow {
   int OutlineLevel = 0;
   bool Hidden = false;
   bool HeadsGroup = false;
+  bool Collapsed = false;  // a group head whose child rows the view does not show
 };
 
 }  // namespace linkwatch

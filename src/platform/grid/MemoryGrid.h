@@ -103,6 +103,11 @@ class MemoryGrid : public GridSurface {
   void SetColWidth(int col, int width);
   int OutlineLevel(int row) const { return RowAt(row).OutlineLevel; }
   bool IsSubtotal(int row) const { return RowAt(row).HeadsGroup; }
+  // A group head whose child rows (the rows below it at a deeper level) the view
+  // shows collapsed; the view keeps this up to date, and the selection text
+  // leaves such rows out as it leaves out hidden rows. The flag moves with its row.
+  bool RowCollapsed(int row) const { return RowAt(row).Collapsed; }
+  void SetRowCollapsed(int row, bool collapsed) { RowAt(row).Collapsed = collapsed; }
   const Bounds& Placement() const { return placement_; }
   void SetBackColorStandard(int64_t color);
   bool Editing() const { return edit_.has_value(); }

@@ -48,9 +48,15 @@ std::string MemoryGrid::Clip() const {
   GetSelection(row1, col1, row2, col2);
   std::string text;
   bool firstLine = true;
-  for (int row = row1; row <= row2; ++row) {
+  // Rows the user cannot see are left out: hidden rows, and the rows of a group
+  // whose head is collapsed (found from the top, as the head may be above row1).
+  int collapsedLevel = -1;  // level of the collapsed head the rows are under; -1 none
+  for (int row = 0; row <= row2; ++row) {
     const GridRow& line = *rows_[static_cast<size_t>(row)];
-    if (line.Hidden) continue;
+    if (collapsedLevel >= 0 && line.OutlineLevel <= collapsedLevel) collapsedLevel = -1;
+    const bool folded = collapsedLevel >= 0;
+    if (!folded && line.Collapsed) collapsedLevel = line.OutlineLevel;
+    if (row < row1 || folded || line.Hidden) continue;
     if (!firstLine) text += '\r';
     firstLine = false;
     for (int col = col1; col <= col2; ++col) {

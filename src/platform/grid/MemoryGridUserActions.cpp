@@ -2,8 +2,9 @@
 // user asked and raises the matching event.
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
-#include "platform/grid/CellTextOrder.h"
+#include "platform/grid/CellSortKey.h"
 #include "platform/grid/GridPositions.h"
 #include "platform/grid/MemoryGrid.h"
 #include "platform/grid/RowGroupSort.h"
@@ -70,6 +71,15 @@ void MemoryGrid::DragColumn(int from, int to) {
   for (auto& row : rows_) {
     if (!row->Cells.empty()) move(row->Cells);
   }
+  // The cursor and selection stay on the columns they were on.
+  auto follow = [from, to](int col) {
+    if (col == from) return to;
+    if (from < to && col > from && col <= to) return col - 1;
+    if (to < from && col >= to && col < from) return col + 1;
+    return col;
+  };
+  col_ = follow(col_);
+  colSel_ = follow(colSel_);
   if (lastSortCol_ == from) lastSortCol_ = to;
   if (events_) events_->ColumnMoved(from, to);
 }
@@ -89,9 +99,17 @@ int MemoryGrid::ClickHeader(int col) {
 void MemoryGrid::SortBody(int col, int order) {
   RowGroupOrder before;
   const auto column = static_cast<size_t>(col);
-  auto textOf = [column](const GridRow& row) -> const std::string& {
-    static const std::string none;
-    return row.Cells.empty() ? none : row.Cells[column].Text();
+  // The grid's own order reads each cell once: what its text means, with its
+  // sort value (CellSortKey).
+  std::unordered_map<const GridRow*, CellSortKey> keys;
+  auto keyOf = [&](const GridRow& row) -> const CellSortKey& {
+    auto found = keys.find(&row);
+    if (found == keys.end()) {
+      static const GridCell empty;
+      const GridCell& cell = row.Cells.empty() ? empty : row.Cells[column];
+      found = keys.emplace(&row, CellSortKey(cell.Text(), cell.SortValue())).first;
+    }
+    return found->second;
   };
   if (order == kGridSortCustom && events_) {
     before = [this](const GridRow& first, const GridRow& second) {
@@ -101,18 +119,26 @@ void MemoryGrid::SortBody(int col, int order) {
     };
   } else if (order == kSortAscending) {
     before = [&](const GridRow& first, const GridRow& second) {
-      return CompareCellTexts(textOf(first), textOf(second)) < 0;
+      return CellSortKey::Compare(keyOf(first), keyOf(second)) < 0;
     };
   } else if (order == kSortDescending) {
     before = [&](const GridRow& first, const GridRow& second) {
-      return CompareCellTexts(textOf(first), textOf(second)) > 0;
+      return CellSortKey::Compare(keyOf(first), keyOf(second)) > 0;
     };
   } else {
     return;
   }
   SortingFlag sorting(sorting_);
+  // The cursor and selection stay on the rows they were on.
+  auto rowAt = [this](int row) {
+    return row >= 0 && row < Rows() ? rows_[static_cast<size_t>(row)].get() : nullptr;
+  };
+  const GridRow* cursorRow = rowAt(row_);
+  const GridRow* selectionEndRow = rowAt(rowSel_);
   SortRowGroups(rows_, static_cast<size_t>(fixedRows_), before);
   Renumber(static_cast<size_t>(fixedRows_));
+  if (cursorRow) row_ = cursorRow->Position;
+  if (selectionEndRow) rowSel_ = selectionEndRow->Position;
 }
 
 bool MemoryGrid::BeginEdit(int row, int col) {

@@ -1,5 +1,6 @@
 #include "platform/netsnmp/ResponseReader.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -78,6 +79,18 @@ uint64_t Counter64Value(const counter64& value) {
   return (static_cast<uint64_t>(value.high & 0xFFFFFFFFu) << 32) | (value.low & 0xFFFFFFFFu);
 }
 
+#ifdef NETSNMP_WITH_OPAQUE_SPECIAL_TYPES
+// A floating-point value with six decimals and "." as the decimal point, whatever
+// locale the host has set (std::to_string would follow the C library's locale,
+// and the value parsers read "." only).
+std::string FixedDecimal(double value) {
+  char text[400];
+  const std::to_chars_result written =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+  return std::string(text, written.ptr);
+}
+#endif
+
 SnmpBinding EndOfView() { return SnmpBinding(std::string(), std::string(), kSnmpEndOfMibView); }
 
 }  // namespace
@@ -132,12 +145,12 @@ SnmpBinding ResponseReader::ReadVariable(const netsnmp_variable_list& variable) 
     // Numbers that net-snmp decodes out of an Opaque wrapping.
     case ASN_OPAQUE_FLOAT:
       binding.ValueType = kSnmpOpaque;
-      binding.Value = std::to_string(*variable.val.floatVal);
+      binding.Value = FixedDecimal(*variable.val.floatVal);
       binding.HexValue = Hex(reinterpret_cast<const uint8_t*>(variable.val.floatVal), sizeof(float));
       break;
     case ASN_OPAQUE_DOUBLE:
       binding.ValueType = kSnmpOpaque;
-      binding.Value = std::to_string(*variable.val.doubleVal);
+      binding.Value = FixedDecimal(*variable.val.doubleVal);
       binding.HexValue =
           Hex(reinterpret_cast<const uint8_t*>(variable.val.doubleVal), sizeof(double));
       break;

@@ -27,9 +27,25 @@ GridModel::GridModel(MemoryGrid& grid, QObject* parent) : QAbstractTableModel(pa
   Sync();
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int GridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rowIds_.size());
+}
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(colIds_.size());
+}
+
+int GridModel::GridRowOf(int modelRow) const {
+  return modelRow >= 0 && static_cast<size_t>(modelRow) < gridRows_.size()
+             ? gridRows_[static_cast<size_t>(modelRow)]
+             : -1;
+}
+
+int GridModel::GridColOf(int modelCol) const {
+  return modelCol >= 0 && static_cast<size_t>(modelCol) < gridCols_.size()
+             ? gridCols_[static_cast<size_t>(modelCol)]
+             : -1;
+}
 
 bool GridModel::InGrid(int gridRow, int col) const {
   return gridRow >= 0 && gridRow < grid_.Rows() && col >= 0 && col < grid_.Cols();
@@ -37,8 +53,9 @@ bool GridModel::InGrid(int gridRow, int col) const {
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const int gridRow = GridRow(index.row());
-  if (!InGrid(gridRow, index.column())) return {};
+  const int gridRow = GridRowOf(index.row());
+  const int col = GridColOf(index.column());
+  if (!InGrid(gridRow, col)) return {};
   switch (role) {
     case RowKeyRole:
       return QString::fromStdString(grid_.RowData(gridRow));
@@ -51,7 +68,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case HasOutlineRole:
       return hasOutline_;
     default:
-      return CellData(gridRow, index.column(), role);
+      return CellData(gridRow, col, role);
   }
 }
 
@@ -111,14 +128,15 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
   if (orientation == Qt::Vertical) {
     return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
   }
-  if (!InGrid(0, section)) return {};
+  const int col = GridColOf(section);
+  if (!InGrid(0, col)) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return QString::fromStdString(grid_.CellText(0, section));
+      return QString::fromStdString(grid_.CellText(0, col));
     case Qt::ToolTipRole:
-      return QString::fromStdString(grid_.ColKey(section));  // the statistic's name
+      return QString::fromStdString(grid_.ColKey(col));  // the statistic's name
     case Qt::FontRole:
-      if (TruthOf(grid_.Cell(kCellFontBold, 0, section))) {
+      if (TruthOf(grid_.Cell(kCellFontBold, 0, col))) {
         QFont bold;
         bold.setBold(true);
         return bold;
@@ -127,7 +145,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     case RowKeyRole:
-      return QString::fromStdString(grid_.ColKey(section));
+      return QString::fromStdString(grid_.ColKey(col));
     default:
       return {};
   }
@@ -136,14 +154,15 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  const int gridRow = GridRow(index.row());
-  if (!InGrid(gridRow, index.column())) return flags;
-  if (WholeNumberOf(grid_.Cell(kCellChecked, gridRow, index.column()))) {
+  const int gridRow = GridRowOf(index.row());
+  const int col = GridColOf(index.column());
+  if (!InGrid(gridRow, col)) return flags;
+  if (WholeNumberOf(grid_.Cell(kCellChecked, gridRow, col))) {
     return flags | Qt::ItemIsUserCheckable;
   }
   // Whether a text cell may really be edited is the grid's owner's decision,
   // asked when the edit begins; pictures are never edited as text.
-  const GridValue picture = grid_.Cell(kCellPicture, gridRow, index.column());
+  const GridValue picture = grid_.Cell(kCellPicture, gridRow, col);
   if (std::holds_alternative<std::monostate>(picture)) flags |= Qt::ItemIsEditable;
   return flags;
 }
@@ -164,7 +183,9 @@ void GridModel::SetCollapsed(int gridRow, bool collapsed) {
     collapsed_.remove(key);
   }
   const int row = ModelRow(gridRow);
-  if (row >= 0 && row < rows_ && cols_ > 0) emit dataChanged(index(row, 0), index(row, 0));
+  if (row >= 0 && row < rowCount() && columnCount() > 0) {
+    emit dataChanged(index(row, 0), index(row, 0));
+  }
 }
 
 QPixmap GridModel::PixmapOf(const std::shared_ptr<const Picture>& picture, QSize size) const {
@@ -174,35 +195,6 @@ QPixmap GridModel::PixmapOf(const std::shared_ptr<const Picture>& picture, QSize
   QPixmap pixmap = QPixmap::fromImage(RenderPicture(*picture, size));
   pixmaps_[picture.get()] = CachedPixmap{picture, size, pixmap};
   return pixmap;
-}
-
-void GridModel::Sync() {
-  const int cols = grid_.Cols();
-  const int rows = std::max(0, grid_.Rows() - 1);
-  if (cols > cols_) {
-    beginInsertColumns(QModelIndex(), cols_, cols - 1);
-    cols_ = cols;
-    endInsertColumns();
-  } else if (cols < cols_) {
-    beginRemoveColumns(QModelIndex(), cols, cols_ - 1);
-    cols_ = cols;
-    endRemoveColumns();
-  }
-  if (rows > rows_) {
-    beginInsertRows(QModelIndex(), rows_, rows - 1);
-    rows_ = rows;
-    endInsertRows();
-  } else if (rows < rows_) {
-    beginRemoveRows(QModelIndex(), rows, rows_ - 1);
-    rows_ = rows;
-    endRemoveRows();
-  }
-  hasOutline_ = false;
-  for (int row = 1; row < grid_.Rows() && !hasOutline_; ++row) {
-    hasOutline_ = grid_.OutlineLevel(row) > 0 || grid_.IsSubtotal(row);
-  }
-  if (rows_ > 0 && cols_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
-  if (cols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
 }
 
 }  // namespace linkwatch

@@ -4,7 +4,9 @@
 #include <QSet>
 #include <QString>
 #include <memory>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/grid/MemoryGrid.h"
 
@@ -18,6 +20,12 @@ namespace linkwatch {
 // itself. Sync() announces the grid's current shape and contents to views; until
 // then the model keeps answering with the shape it last announced (cells beyond
 // the grid read as empty), so a view never asks the grid for a cell it lacks.
+//
+// Sync() keeps Qt's model contract: it knows rows by their row key and columns by
+// their column key (with a count for keys that repeat), so it reports rows and
+// columns removed and inserted where the grid removed and inserted them, and a
+// sort or column move as a layout change that moves persistent indexes (the
+// current cell, an open editor, the selection) along with their rows and columns.
 class GridModel final : public QAbstractTableModel {
   Q_OBJECT
 
@@ -67,10 +75,24 @@ class GridModel final : public QAbstractTableModel {
  private:
   bool InGrid(int gridRow, int col) const;
   QVariant CellData(int gridRow, int col, int role) const;
+  // Where an announced row or column is in the grid now; -1 when the grid has
+  // dropped it (or the announced shape is beyond the grid).
+  int GridRowOf(int modelRow) const;
+  int GridColOf(int modelCol) const;
+
+  // The steps of Sync(), in this order (GridModelSync.cpp).
+  void RemoveDropped(Qt::Orientation orientation);
+  void Rearrange();
+  void InsertNew(Qt::Orientation orientation, const std::vector<std::string>& wanted);
 
   MemoryGrid& grid_;
-  int rows_ = 0;  // the shape last announced to views
-  int cols_ = 0;
+  // The rows and columns last announced to views, each by what makes it the same
+  // row or column across the grid's changes, and where each is in the grid. Outside
+  // Sync() model row r is grid row r + 1 and model column c grid column c.
+  std::vector<std::string> rowIds_;
+  std::vector<std::string> colIds_;
+  std::vector<int> gridRows_;
+  std::vector<int> gridCols_;
   bool hasOutline_ = false;
   QSet<QString> collapsed_;
   struct CachedPixmap {

@@ -75,6 +75,9 @@ GridView::GridView(MemoryGrid& grid, QWidget* parent)
   // The control lays its table out on the grid's standard background colour.
   grid_.SetBackColorStandard(GridColorOf(palette().color(QPalette::Base)));
 
+  // A header click sorts; Qt's table view would also select the whole column.
+  disconnect(header_, &QHeaderView::sectionPressed, this, nullptr);
+  disconnect(header_, &QHeaderView::sectionEntered, this, nullptr);
   connect(header_, &QHeaderView::sectionMoved, this, &GridView::OnSectionMoved);
   connect(header_, &QHeaderView::sectionClicked, this, &GridView::OnSectionClicked);
   connect(header_, &QHeaderView::sectionResized, this, &GridView::OnSectionResized);
@@ -115,7 +118,8 @@ void GridView::Refresh() {
     SyncHeader();
     SyncRows();
     SyncColumns();
-    SyncSelectionFromGrid();
+    // A selection the user made that is still on its way to the grid wins.
+    if (!selectionUnsent_) SyncSelectionFromGrid();
   }
   if (updatesHeld_) {
     updatesHeld_ = false;
@@ -147,9 +151,11 @@ void GridView::SyncRows() {
     const bool underCollapsed = level > collapsedLevel;
     const bool hidden = grid_.RowHidden(gridRow) || underCollapsed;
     if (isRowHidden(row) != hidden) setRowHidden(row, hidden);
-    if (!underCollapsed && model_->HasChildRows(gridRow) && model_->IsCollapsed(gridRow)) {
-      collapsedLevel = level;
-    }
+    // The grid knows the collapsed groups too: its selection text leaves out
+    // what the user cannot see.
+    const bool collapsedHead = model_->HasChildRows(gridRow) && model_->IsCollapsed(gridRow);
+    if (grid_.RowCollapsed(gridRow) != collapsedHead) grid_.SetRowCollapsed(gridRow, collapsedHead);
+    if (!underCollapsed && collapsedHead) collapsedLevel = level;
     const int height = grid_.RowHeight(gridRow);
     const int wanted = height > 0 ? std::max(defaultHeight, height + kRowPadding) : defaultHeight;
     if (rowHeight(row) != wanted) setRowHeight(row, wanted);

@@ -30,9 +30,13 @@ class GridModel;
 // | double-clicks or presses F2, types| BeginEdit, then CommitEdit or CancelEdit  |
 // | clicks a check box, presses space | ToggleCheck (before-edit, after-edit)     |
 // | releases a mouse button           | SetMousePosition, then MouseUp            |
+// | presses Ctrl+C / Ctrl+A           | CopyRequested / SelectAllRequested        |
 //
 // A right click leaves the selection alone: the control moves the cursor on the
-// mouse-up when that is right. The view never changes the grid's cells itself.
+// mouse-up when that is right. A header click sorts and never selects the column.
+// One user action (a press, a key, a step of a drag) gives the grid one new
+// selection, once the view holds all of it. The view never changes the grid's
+// cells itself.
 //
 // The grid does not announce its changes, so whoever changes it calls Refresh()
 // (or ScheduleRefresh() from inside the control's events). While the grid's
@@ -66,10 +70,16 @@ class GridView final : public QTableView, private GridCellActions {
  signals:
   // The grid refused a user action (for example a handler of its events failed).
   void ActionFailed(const QString& message);
+  // The user pressed the platform's copy or select-all keys (Ctrl+C, Ctrl+A) in
+  // the view; its owner copies or selects through the control.
+  void CopyRequested();
+  void SelectAllRequested();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -85,6 +95,7 @@ class GridView final : public QTableView, private GridCellActions {
   void ToggleCellCheck(const QModelIndex& index) override;
   void ToggleOutline(const QModelIndex& index) override;
 
+  void HandleKey(QKeyEvent* event);
   void OnSectionMoved(int logical, int from, int to);
   void OnSectionClicked(int col);
   void OnSectionResized(int col, int oldSize, int newSize);
@@ -98,6 +109,13 @@ class GridView final : public QTableView, private GridCellActions {
   void SyncColumns();
   void SyncSelectionFromGrid();
   void SendSelectionToGrid();
+  // The view's selection changed: it goes to the grid once the user action that
+  // changed it is over (FlushSelection), or from the event loop for a change made
+  // outside one.
+  void NoteSelectionChange();
+  void FlushSelection();
+  template <typename Handler>
+  void AsUserAction(Handler&& handler);
   void RememberSortOrder(int col, int order);
   const QImage& BackgroundImage();
 
@@ -109,6 +127,9 @@ class GridView final : public QTableView, private GridCellActions {
   bool refreshPending_ = false;
   bool updatesHeld_ = false;
   int syncing_ = 0;
+  int userActions_ = 0;           // user actions the view is handling now
+  bool selectionUnsent_ = false;  // the view's selection differs from the grid's
+  bool selectionFlushQueued_ = false;
   QHash<QString, int> userWidths_;  // columns the user resized, by key
   QString sortKey_;                 // the column last sorted, by key
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;

@@ -2,6 +2,7 @@
 // members, which raise the grid's events to its owner (the control).
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QtGlobal>
 #include <algorithm>
@@ -146,12 +147,46 @@ void GridView::OnSectionResized(int col, int, int newSize) {
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
-  if (syncing_ == 0) SendSelectionToGrid();
+  if (syncing_ == 0) NoteSelectionChange();
 }
 
 void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
   QTableView::selectionChanged(selected, deselected);
-  if (syncing_ == 0) SendSelectionToGrid();
+  if (syncing_ == 0) NoteSelectionChange();
+}
+
+void GridView::NoteSelectionChange() {
+  // Qt moves the current cell and the selected block in separate steps; the grid
+  // (and the control's SelectionChanged) hears of the whole change once.
+  selectionUnsent_ = true;
+  if (userActions_ > 0 || selectionFlushQueued_) return;
+  selectionFlushQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        selectionFlushQueued_ = false;
+        FlushSelection();
+      },
+      Qt::QueuedConnection);
+}
+
+void GridView::FlushSelection() {
+  if (!selectionUnsent_) return;
+  selectionUnsent_ = false;
+  SendSelectionToGrid();
+}
+
+template <typename Handler>
+void GridView::AsUserAction(Handler&& handler) {
+  ++userActions_;
+  try {
+    handler();
+  } catch (...) {
+    --userActions_;
+    throw;
+  }
+  --userActions_;
+  if (userActions_ == 0) FlushSelection();
 }
 
 void GridView::SendSelectionToGrid() {
@@ -188,11 +223,17 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
-  QTableView::mousePressEvent(event);
+  AsUserAction([&] { QTableView::mousePressEvent(event); });
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  AsUserAction([&] { QTableView::mouseMoveEvent(event); });
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::RightButton) QTableView::mouseReleaseEvent(event);
+  if (event->button() != Qt::RightButton) {
+    AsUserAction([&] { QTableView::mouseReleaseEvent(event); });
+  }
   const QPointF at = event->position();
   const int row = rowAt(static_cast<int>(at.y()));
   const int col = columnAt(static_cast<int>(at.x()));
@@ -216,7 +257,32 @@ void GridView::RaiseMouseUp(QMouseEvent* event, QPointF at, int gridRow, int col
   Refresh();  // the control may have moved the cursor (right click)
 }
 
+bool GridView::event(QEvent* event) {
+  // Copy and select-all belong to the grid while it has the focus, also where
+  // the host's window has the same keys as shortcuts.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+      event->accept();
+      return true;
+    }
+  }
+  return QTableView::event(event);
+}
+
 void GridView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    emit CopyRequested();
+    return;
+  }
+  if (event->matches(QKeySequence::SelectAll)) {
+    emit SelectAllRequested();
+    return;
+  }
+  AsUserAction([&] { HandleKey(event); });
+}
+
+void GridView::HandleKey(QKeyEvent* event) {
   const QModelIndex cursor = currentIndex();
   if (cursor.isValid() && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus)) {
     const int gridRow = GridModel::GridRow(cursor.row());

@@ -3,6 +3,8 @@
 #include "platform/widgets/InterfaceListWidget.h"
 
 #include <QResizeEvent>
+#include <QtGlobal>
+#include <exception>
 #include <stdexcept>
 
 #include "common/Globals.h"
@@ -22,6 +24,7 @@ InterfaceListWidget::InterfaceListWidget(QWidget* parent) : QWidget(parent) {
   }
   view_ = new GridView(*grid, this);
   ForwardEvents();
+  HandleGridKeys();
   PlaceView();
 }
 
@@ -58,6 +61,23 @@ void InterfaceListWidget::ForwardEvents() {
   control_->MouseUp.Subscribe([this](int16_t& button, int16_t& shift, float& x, float& y) {
     emit MouseUp(button, shift, x, y);
   });
+}
+
+void InterfaceListWidget::HandleGridKeys() {
+  // Ctrl+C and Ctrl+A in the grid copy and select through the control, in every
+  // host. A failure (the clipboard refused) is reported, never thrown into Qt.
+  auto guarded = [this](const char* what, auto&& call) {
+    try {
+      call();
+    } catch (const std::exception& error) {
+      qWarning("Linkwatch: %s failed: %s", what, error.what());
+      emit view_->ActionFailed(QString::fromUtf8(error.what()));
+    }
+  };
+  connect(view_, &GridView::CopyRequested, this,
+          [this, guarded] { guarded("copying the selection", [this] { CopyToClipboard(); }); });
+  connect(view_, &GridView::SelectAllRequested, this,
+          [this, guarded] { guarded("selecting all", [this] { SelectAll(); }); });
 }
 
 void InterfaceListWidget::resizeEvent(QResizeEvent* event) {

@@ -207,6 +207,7 @@ class InterfaceListWidget : public QWidget {
  private:
   static void EnsurePlatform();
   void ForwardEvents();
+  void HandleGridKeys();
   void PlaceView();
   // Runs a member of the control that may change the table, then shows the table.
   template <typename Call>

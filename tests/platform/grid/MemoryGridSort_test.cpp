@@ -57,6 +57,21 @@ TEST_F(GridCustomSort, OrdersRowsByCompareAndKeepsChildrenUnderTheirHead) {
   gridtest::ExpectEveryKeyFindsItsRow(grid);
 }
 
+TEST_F(GridCustomSort, CursorAndSelectionEndStayOnTheirRowsAndColumns) {
+  SetSortValues({5, 20, 10, 1});
+  grid.Select(grid.FindRow("I:1"), 0, grid.FindRow("I:3"), 1);
+  events.Calls.clear();
+  grid.ClickHeader(1);
+  ASSERT_EQ(BodyKeys(grid), (Keys{"I:2", "I:3", "I:1", "I:4"}));
+  EXPECT_EQ(grid.RowData(grid.Row()), "I:1");
+  EXPECT_EQ(grid.RowData(grid.RowSel()), "I:3");
+  // A column drag takes the cursor's and selection end's columns along.
+  grid.DragColumn(0, 1);
+  EXPECT_EQ(grid.Col(), 1);
+  EXPECT_EQ(grid.ColSel(), 0);
+  EXPECT_EQ(events.Calls.size(), 2u) << "before-sort and column moved only, no selection event";
+}
+
 TEST_F(GridCustomSort, IsStableForRowsCompareCallsEqual) {
   SetSortValues({7, 9, 7, 9});
   grid.ClickHeader(1);
@@ -137,6 +152,83 @@ TEST_F(GridTextSort, HiddenRowsMoveWithTheirFlag) {
   EXPECT_TRUE(grid.RowHidden(5));
   for (int row = 1; row < 5; ++row) EXPECT_FALSE(grid.RowHidden(row));
 }
+
+// The grid's own order by what the cells mean: one column per case, given in a
+// jumbled order, with the texts (and sort values, where the owner set them) it
+// must come out in when sorted ascending.
+struct MeaningCase {
+  const char* what;
+  std::vector<std::string> texts;   // ascending
+  std::vector<GridValue> sortValues;  // per text, or empty for none
+  std::vector<size_t> jumble;         // the order the rows start in
+};
+
+class GridOwnSortByMeaning : public ::testing::TestWithParam<MeaningCase> {};
+
+TEST_P(GridOwnSortByMeaning, OrdersCellsTheWayAPersonExpects) {
+  const MeaningCase& c = GetParam();
+  MemoryGrid grid;
+  std::vector<std::string> keys;
+  for (size_t i = 0; i < c.jumble.size(); ++i) keys.push_back("I:" + std::to_string(i));
+  FillTable(grid, keys, 1);
+  for (size_t i = 0; i < c.jumble.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    const size_t which = c.jumble[i];
+    grid.SetCell(kCellText, row, 0, c.texts[which]);
+    if (!c.sortValues.empty()) grid.SetCell(kCellSort, row, 0, c.sortValues[which]);
+  }
+  auto shown = [&] {
+    std::vector<std::string> texts;
+    for (int row = 1; row < grid.Rows(); ++row) texts.push_back(grid.CellText(row, 0));
+    return texts;
+  };
+  ASSERT_EQ(grid.ClickHeader(0), MemoryGrid::kSortAscending);
+  EXPECT_EQ(shown(), c.texts);
+  ASSERT_EQ(grid.ClickHeader(0), MemoryGrid::kSortDescending);
+  EXPECT_EQ(shown(), std::vector<std::string>(c.texts.rbegin(), c.texts.rend()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, GridOwnSortByMeaning,
+    ::testing::Values(
+        MeaningCase{"speeds with their sort values",
+                    {"9600 bps", "9.6 Kbps", "100 Mbps", "1.0 Gbps", "4.3 Gbps"},
+                    {GridValue{9600.0}, GridValue{9601.0}, GridValue{1e8}, GridValue{1e9},
+                     GridValue{4.3e9}},
+                    {4, 1, 3, 0, 2}},
+        MeaningCase{"rates without sort values, in any regional format",
+                    {"-20,0 Kbps", "950 bps", "9\xD9\xAB" "6 Kbps", "10.3 Kbps", "1.00 Mbps"},
+                    {},
+                    {3, 4, 0, 2, 1}},
+        MeaningCase{"sizes: the band's rounding is settled by the sort value",
+                    {"977 KB", "0.95 MB", "1.00 MB"},
+                    {GridValue{999999.0}, GridValue{1000000.0}, GridValue{1048576.0}},
+                    {2, 1, 0}},
+        MeaningCase{"time spans, empty last",
+                    {"59 seconds", "1 hours, 1 minutes", "2 hours", "1 days, 1 hours", ""},
+                    {},
+                    {3, 4, 2, 0, 1}},
+        MeaningCase{"moments by their sort value",
+                    {"3/7/2024 3:07 PM", "12/1/2024 9:00 AM", "1/5/2025 8:00 AM"},
+                    {GridValue{45358.63}, GridValue{45627.375}, GridValue{45662.33}},
+                    {1, 2, 0}},
+        MeaningCase{"interface names in natural order",
+                    {"Eth1", "eth2", "eth2.100", "eth10", "GigabitEthernet0/2",
+                     "GigabitEthernet0/10", "lo"},
+                    {GridValue{0.0}, GridValue{0.0}, GridValue{0.0}, GridValue{0.0},
+                     GridValue{0.0}, GridValue{0.0}, GridValue{0.0}},
+                    {3, 6, 5, 0, 2, 4, 1}},
+        MeaningCase{"addresses and rate lists are texts",
+                    {"1, 2, 5.5, 11 Mbps", "9.255.0.1", "10.0.0.2", "10.0.0.10"},
+                    {},
+                    {2, 3, 1, 0}},
+        MeaningCase{"pictures and check boxes by what their sort value says",
+                    {"", ""},
+                    {GridValue{std::string("Down")}, GridValue{std::string("Up")}},
+                    {1, 0}}),
+    [](const ::testing::TestParamInfo<MeaningCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 }  // namespace
 }  // namespace linkwatch

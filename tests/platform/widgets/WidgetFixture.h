@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -40,6 +41,7 @@ class WidgetFixture : public ::testing::Test {
 
   void TearDown() override {
     boxWatcher.stop();
+    modelTester.reset();
     widget.reset();
     Globals::Reset();
     StatisticTemplates::SetFileOverride("");
@@ -56,6 +58,9 @@ class WidgetFixture : public ::testing::Test {
     widget->SetCommunity(community);
     widget->SetStatisticsList(statistics);
     QObject::connect(widget.get(), &InterfaceListWidget::Status, [this](bool) { ++cycles; });
+    // Every refresh the control's poll cycles bring keeps Qt's model contract.
+    modelTester = std::make_unique<QAbstractItemModelTester>(
+        &widget->View().Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     widget->show();
     return *widget;
   }
@@ -95,6 +100,7 @@ class WidgetFixture : public ::testing::Test {
   }
 
   std::unique_ptr<InterfaceListWidget> widget;
+  std::unique_ptr<QAbstractItemModelTester> modelTester;
   int cycles = 0;
   QTimer boxWatcher;
   QStringList messageBoxes;

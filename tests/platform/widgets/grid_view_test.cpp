@@ -9,7 +9,12 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QAbstractItemModelTester>
+#include <QPersistentModelIndex>
+#include <QTest>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WidgetTestSupport.h"
@@ -51,7 +56,12 @@ class RecordingOwner : public GridEvents {
     const auto second = std::get<int64_t>(grid_.Cell(kCellSort, row2, 1));
     result = first > second ? -1 : (first < second ? 1 : 0);  // largest on top
   }
-  void SelectionChanged() override { log.push_back("selection"); }
+  void SelectionChanged() override {
+    log.push_back("selection");
+    // What the grid holds when the owner hears of the change.
+    selections.push_back(std::to_string(grid_.Row()) + "," + std::to_string(grid_.Col()) + " " +
+                         std::to_string(grid_.RowSel()) + "," + std::to_string(grid_.ColSel()));
+  }
   void MouseUp(int button, int shift, float, float) override {
     log.push_back("mouse-up " + std::to_string(button) + "," + std::to_string(shift) + " at " +
                   std::to_string(grid_.MouseRow()) + "," + std::to_string(grid_.MouseCol()));
@@ -62,6 +72,7 @@ class RecordingOwner : public GridEvents {
   }
 
   std::vector<std::string> log;
+  std::vector<std::string> selections;
 
  private:
   MemoryGrid& grid_;
@@ -104,6 +115,12 @@ class GridViewTest : public ::testing::Test {
     view->Refresh();
     owner.log.clear();
   }
+
+  QModelIndex IndexOf(int gridRow, int col) const {
+    return view->Model().index(GridModel::ModelRow(gridRow), col);
+  }
+  // Lets a selection change made outside a user action reach the grid.
+  void Settle() { QCoreApplication::processEvents(); }
 
   QString Shown(int gridRow, int col, int role = Qt::DisplayRole) const {
     return view->Model().index(GridModel::ModelRow(gridRow), col).data(role).toString();
@@ -325,6 +342,138 @@ TEST_F(GridViewTest, HoldsItsPictureWhileRepaintIsSuspended) {
   ASSERT_TRUE(RunUntil([&] { return view->updatesEnabled(); }));
   EXPECT_EQ(view->Model().rowCount(), 4);
   EXPECT_EQ(Shown(1, 0), "eth9");
+}
+
+TEST_F(GridViewTest, KeepsQtsModelContractAndPersistentIndexesThroughEveryChange) {
+  QAbstractItemModelTester tester(&view->Model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  std::vector<std::pair<int, int>> inserted, removed;
+  QObject::connect(&view->Model(), &QAbstractItemModel::rowsInserted,
+                   [&](const QModelIndex&, int first, int last) { inserted.emplace_back(first, last); });
+  QObject::connect(&view->Model(), &QAbstractItemModel::rowsRemoved,
+                   [&](const QModelIndex&, int first, int last) { removed.emplace_back(first, last); });
+  // What the user works on: eth1's speed cell (grid row 2, column 1).
+  const QPersistentModelIndex eth1Speed(IndexOf(2, 1));
+
+  using Rows = std::vector<std::pair<int, int>>;
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    Rows inserted;  // model rows, as Qt heard of them
+    Rows removed;
+  };
+  const Step steps[] = {
+      {"a child row under eth0, above eth1",
+       [&] {
+         grid.SetIsSubtotal(1, true);
+         grid.AddChild(1, kGridRelationChild, "client", "C:1.1");
+         view->Refresh();
+       },
+       {{1, 1}}, {}},
+      {"a sort by the owner's compare, fastest first",
+       [&] { Click(view->horizontalHeader()->viewport(), view->CellRect(0, 1).center()); }, {}, {}},
+      {"a text sort by name",
+       [&] { Click(view->horizontalHeader()->viewport(), view->CellRect(0, 0).center()); }, {}, {}},
+      {"a column dragged to the front",
+       [&] { testing_widgets::DragHeaderSection(view->horizontalHeader(), 2, 0); }, {}, {}},
+      {"a row hidden",
+       [&] {
+         grid.SetRowHidden(grid.FindRow("I:1"), true);
+         view->Refresh();
+       },
+       {}, {}},
+      {"the last row dropped", [&] {
+         grid.SetRows(grid.Rows() - 1);
+         view->Refresh();
+       },
+       {}, {{3, 3}}},
+      {"two rows appended",
+       [&] {
+         grid.SetRows(grid.Rows() + 2);
+         grid.SetRowData(grid.Rows() - 2, "I:8");
+         grid.SetRowData(grid.Rows() - 1, "I:9");
+         view->Refresh();
+       },
+       {{3, 4}}, {}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    inserted.clear();
+    removed.clear();
+    step.change();
+    EXPECT_EQ(inserted, step.inserted);
+    EXPECT_EQ(removed, step.removed);
+    // The persistent index still names eth1's speed cell wherever it went.
+    ASSERT_TRUE(eth1Speed.isValid());
+    EXPECT_EQ(eth1Speed.data().toString(), "1000 Mbps");
+    EXPECT_EQ(GridModel::GridRow(eth1Speed.row()), grid.FindRow("I:2"));
+    EXPECT_EQ(grid.ColKey(eth1Speed.column()), "Speed");
+    EXPECT_EQ(view->Model().rowCount(), grid.Rows() - 1);
+  }
+}
+
+TEST_F(GridViewTest, ARefreshThatAddsAChildRowAboveTheEditorNeitherCommitsNorMovesIt) {
+  // The user edits lo's speed (grid row 3) and has typed half a value.
+  const QModelIndex loSpeed = IndexOf(3, 1);
+  view->setCurrentIndex(loSpeed);
+  Settle();
+  view->edit(loSpeed);
+  ASSERT_TRUE(grid.Editing());
+  auto* editor = qobject_cast<QLineEdit*>(view->indexWidget(loSpeed));
+  ASSERT_NE(editor, nullptr);
+  editor->setText("25");
+  owner.log.clear();
+
+  // A poll cycle finds a new wireless client under eth0.
+  grid.SetIsSubtotal(1, true);
+  grid.AddChild(1, kGridRelationChild, "client", "C:1.1");
+  view->Refresh();
+  Settle();
+
+  EXPECT_TRUE(grid.Editing());
+  EXPECT_EQ(owner.Count("after-edit 4,1"), 0) << "nothing was written";
+  EXPECT_EQ(view->indexWidget(IndexOf(4, 1)), editor) << "the editor moved with its row";
+  EXPECT_EQ(editor->text(), "25");
+  EXPECT_EQ(view->currentIndex(), IndexOf(4, 1));
+  EXPECT_EQ(grid.Row(), 4);
+  EXPECT_EQ(owner.Count("selection"), 0);
+
+  editor->setText("2500 Mbps");
+  QTest::keyClick(editor, Qt::Key_Return);
+  ASSERT_TRUE(RunUntil([&] { return owner.Count("after-edit 4,1") == 1; }));
+  EXPECT_EQ(grid.CellText(4, 1), "2500 Mbps");
+  EXPECT_EQ(grid.CellText(3, 1), "1000 Mbps");
+}
+
+TEST_F(GridViewTest, OneUserActionRaisesSelectionChangedOnceWithTheNewSelection) {
+  view->setFocus();
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::vector<std::string> selections;  // cursor row,col then selection end row,col
+  };
+  const Step steps[] = {
+      {"a click", [&] { Click(view->viewport(), CentreOf(2, 1)); }, {"2,1 2,1"}},
+      {"a shift-click",
+       [&] { Click(view->viewport(), CentreOf(3, 0), Qt::LeftButton, Qt::ShiftModifier); },
+       {"2,1 3,0"}},
+      {"the up key", [&] { QTest::keyClick(view.get(), Qt::Key_Up); }, {"2,0 2,0"}},
+      {"a click on the cell already selected", [&] { Click(view->viewport(), CentreOf(2, 0)); },
+       {}},
+      {"a header click", [&] { Click(view->horizontalHeader()->viewport(), view->CellRect(0, 2).center()); },
+       {}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.what);
+    owner.selections.clear();
+    step.act();
+    Settle();
+    EXPECT_EQ(owner.selections, step.selections);
+  }
+  // The header click sorted without selecting its column: one cell stays selected.
+  EXPECT_EQ(owner.Count("before-sort 2"), 1);
+  EXPECT_EQ(view->selectionModel()->selectedIndexes().size(), 1);
+  EXPECT_EQ(grid.RowData(grid.Row()), "I:2") << "the cursor stayed on eth1";
 }
 
 TEST_F(GridViewTest, PaintsTheBackgroundPictureBehindTheCells) {

@@ -26,7 +26,7 @@ class InterfaceListWidgetSnmpsimTest : public WidgetFixture {
   static void SetUpTestSuite() {
     testing_widgets::Application();
     SnmpsimOptions options;
-    options.Recordings = {"switch48", "writable"};
+    options.Recordings = {"switch48", "writable", "accesspoint"};
     agent = new SnmpsimAgent(options);
     ASSERT_TRUE(agent->Start()) << agent->Error();
   }
@@ -69,10 +69,12 @@ TEST_F(InterfaceListWidgetSnmpsimTest, HeaderClicksSortThroughTheControl) {
               Shown(row, index, GridModel::SortValueRole).toDouble());
   }
 
-  // Names are left to the grid, which sorts them as text.
+  // Names are left to the grid, which sorts them in natural order: port 2 comes
+  // before port 10.
   Click(header->viewport(), list.View().CellRect(0, ColumnOf("Interface Name")).center());
   EXPECT_EQ(NameInRow(0), "GigabitEthernet0/1");
-  EXPECT_EQ(NameInRow(1), "GigabitEthernet0/10");
+  EXPECT_EQ(NameInRow(1), "GigabitEthernet0/2");
+  EXPECT_EQ(NameInRow(9), "GigabitEthernet0/10");
   EXPECT_EQ(NameInRow(49), "Vlan1");
 
   // A click in a row makes its interface the control's selected one.
@@ -80,6 +82,24 @@ TEST_F(InterfaceListWidgetSnmpsimTest, HeaderClicksSortThroughTheControl) {
   ASSERT_NE(list.SelectedInterface(), nullptr);
   EXPECT_EQ(list.SelectedInterface()->Name(), "Vlan1");
   EXPECT_EQ(list.SelectedStatisticName(), "Interface Index");
+}
+
+TEST_F(InterfaceListWidgetSnmpsimTest, ClientRowsShowUnderTheirRadioWhereTheGridInsertedThem) {
+  // The model tester of the fixture checks every change the poll cycles make.
+  InterfaceListWidget& list =
+      MakeWidget(agent->Port(), "accesspoint", "Interface Name,Client MAC Address");
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError().toStdString();
+  ASSERT_TRUE(WaitForCycles(2)) << agent->Log();
+  const int radio = RowOf("I:1");
+  ASSERT_GE(radio, 0);
+  EXPECT_EQ(Model().index(radio + 1, 0).data(GridModel::RowKeyRole).toString(),
+            "C:1.4.99.111.114.112.60.46.255.18.52.86");
+  // Every view row is the grid row of the same key.
+  ASSERT_EQ(Model().rowCount(), list.Grid().Rows() - 1);
+  for (int row = 0; row < Model().rowCount(); ++row) {
+    EXPECT_EQ(Model().index(row, 0).data(GridModel::RowKeyRole).toString().toStdString(),
+              list.Grid().RowData(GridModel::GridRow(row)));
+  }
 }
 
 TEST_F(InterfaceListWidgetSnmpsimTest, DraggingAColumnRaisesRearrangedColumns) {

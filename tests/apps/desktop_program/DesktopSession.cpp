@@ -1,0 +1,147 @@
+#include "DesktopSession.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QProcessEnvironment>
+#include <QScreen>
+#include <QThread>
+
+namespace linkwatch::desktop_program {
+
+XServer::~XServer() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+}
+
+QString XServer::Start() {
+  // -displayfd 1: Xvfb takes the first free display number and writes it to its
+  // standard output once it accepts clients.
+  process_.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                  QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
+                  QStringLiteral("tcp")});
+  if (!process_.waitForStarted(10000)) {
+    return QStringLiteral("Xvfb did not start: ") + process_.errorString();
+  }
+  QByteArray number;
+  QElapsedTimer waited;
+  waited.start();
+  while (!number.contains('\n') && waited.elapsed() < 15000) {
+    if (!process_.waitForReadyRead(1000) && process_.state() == QProcess::NotRunning) break;
+    number += process_.readAllStandardOutput();
+  }
+  if (!number.contains('\n')) {
+    return QStringLiteral("Xvfb gave no display number: ") +
+           QString::fromLocal8Bit(process_.readAllStandardError());
+  }
+  display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+  return {};
+}
+
+QString XUser::Xdotool(const QStringList& arguments, std::chrono::milliseconds deadline) {
+  QProcess tool;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), display_);
+  tool.setProcessEnvironment(environment);
+  tool.start(QStringLiteral("xdotool"), arguments);
+  if (!tool.waitForFinished(static_cast<int>(deadline.count()))) {
+    tool.kill();
+    tool.waitForFinished(5000);
+    lastError_ = QStringLiteral("xdotool %1 did not finish").arg(arguments.join(u' '));
+    return {};
+  }
+  if (tool.exitCode() != 0) {
+    lastError_ = QStringLiteral("xdotool %1 failed: %2")
+                     .arg(arguments.join(u' '), QString::fromLocal8Bit(tool.readAllStandardError()));
+    return {};
+  }
+  lastError_.clear();
+  const QString output = QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+  return output.isEmpty() ? QStringLiteral(" ") : output;  // " ": ran, said nothing
+}
+
+void XUser::Click(QPoint at) {
+  Xdotool({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+           QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void XUser::Keys(const QString& keys) {
+  Xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys});
+}
+
+QString XUser::ClipboardText() const {
+  // xclip asks the clipboard's owner afresh every time (Qt's own clipboard in this
+  // process may keep answering from a moment when the owner was changing it).
+  QProcess tool;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), display_);
+  tool.setProcessEnvironment(environment);
+  tool.start(QStringLiteral("xclip"),
+             {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")});
+  if (!tool.waitForFinished(5000)) {
+    tool.kill();
+    tool.waitForFinished(5000);
+    return {};
+  }
+  return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+QImage XUser::Screen() const {
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+      QImage::Format_RGB32);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+  QElapsedTimer waited;
+  waited.start();
+  for (;;) {
+    if (condition()) return true;
+    if (waited.elapsed() >= deadline.count()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(100);  // a polling interval, not a wait for the condition
+  }
+}
+
+HeaderOnScreen FindHeader(const QImage& image, QRgb colour, int minimumWidth) {
+  auto isHeader = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF); };
+  HeaderOnScreen found;
+  int bestCoverage = 0;
+  int bestRow = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    std::vector<std::pair<int, int>> runs;
+    int coverage = 0;
+    for (int x = 0; x < image.width();) {
+      if (!isHeader(x, y)) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < image.width() && isHeader(x, y)) ++x;
+      if (x - start >= minimumWidth) {
+        runs.emplace_back(start, x - 1);
+        coverage += x - start;
+      }
+    }
+    if (coverage > bestCoverage) {
+      bestCoverage = coverage;
+      bestRow = y;
+      found.Sections = std::move(runs);
+    }
+  }
+  if (bestRow < 0) return found;
+  // The rows the first section spans, along its left edge (where no text is).
+  const int edge = found.Sections.front().first + 1;
+  found.Top = bestRow;
+  while (found.Top > 0 && isHeader(edge, found.Top - 1)) --found.Top;
+  found.Bottom = bestRow;
+  while (found.Bottom + 1 < image.height() && isHeader(edge, found.Bottom + 1)) ++found.Bottom;
+  return found;
+}
+
+}  // namespace linkwatch::desktop_program

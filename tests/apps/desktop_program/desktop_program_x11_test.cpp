@@ -1,0 +1,231 @@
+// linkwatch-desktop as a user meets it: the built program in a real X server
+// (Xvfb), opened with a profile for a local snmpd. The test presses Start, waits
+// for the grid to fill, sorts a column by clicking its header and reads back what
+// the window shows: the rows and rates through Select All and Copy (the X
+// clipboard), the title, and the status bar and header on a screenshot, which it
+// keeps under the build's test artifacts for people to look at.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DesktopSession.h"
+#include "platform/grid/CellSortKey.h"
+#include "support/Files.h"
+#include "support/SnmpdAgent.h"
+
+namespace linkwatch::desktop_program {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr QRgb kHeaderSectionColour = 0xf2f4f7;  // the grid view's style
+
+// The grid as copied: rows of cells.
+using Table = std::vector<QStringList>;
+
+Table Parse(const QString& copied) {
+  Table table;
+  for (const QString& line : copied.split(QStringLiteral("\r\n"))) table.push_back(line.split(u'\t'));
+  return table;
+}
+
+// A rate as the grid shows one: "0 bps", "9.6 Kbps", "10 Mbps" (any decimal separator).
+bool IsRate(const QString& text) {
+  static const QRegularExpression rate(QStringLiteral(R"(^-?\d+(\D\d+)? [KMGT]?bps$)"));
+  return rate.match(text).hasMatch();
+}
+
+// Whether the copied table has its header and at least one interface row whose
+// In Traffic and Speed cells show rates.
+bool FilledWithRates(const Table& table) {
+  if (table.size() < 2 || table[0] != QStringList{"Interface", "In", "Speed"}) return false;
+  return std::any_of(table.begin() + 1, table.end(), [](const QStringList& row) {
+    return row.size() == 3 && IsRate(row[1]) && IsRate(row[2]);
+  });
+}
+
+struct Pixels {
+  int dark = 0;  // text
+  int red = 0;   // the status bar shows the control's LastError in red
+};
+
+Pixels CountPixels(const QImage& image, const QRect& area) {
+  Pixels counted;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (c.red() < 90 && c.green() < 90 && c.blue() < 90) ++counted.dark;
+      if (c.red() > 140 && c.green() < 70 && c.blue() < 90) ++counted.red;
+    }
+  }
+  return counted;
+}
+
+TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
+  XServer server;
+  const QString serverError = server.Start();
+  ASSERT_TRUE(serverError.isEmpty()) << serverError.toStdString();
+  support::SnmpdAgent agent;
+  ASSERT_TRUE(agent.Start()) << agent.Error();
+
+  support::TemporaryDirectory home("linkwatch-desktop-user");
+  ASSERT_TRUE(home.Error().empty()) << home.Error();
+  const QString profile = QString::fromStdString(home.Path()) + QStringLiteral("/device.json");
+  {
+    QFile file(profile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral(R"({"format": "linkwatch-desktop-profile", "formatVersion": 1,
+      "target": "127.0.0.1", "port": %1, "snmpVersion": 0, "community": "public",
+      "statistics": ["Interface Name", "In Traffic", "Speed"],
+      "refreshInterval": 5, "autoUpdate": true, "includesPasswords": true})")
+                   .arg(agent.Port())
+                   .toUtf8());
+  }
+
+  // The program, as a user starts it with a profile.
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), server.Display());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  environment.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
+  environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(home.Path()));
+  program.setProcessEnvironment(environment);
+  program.setProcessChannelMode(QProcess::MergedChannels);
+  program.start(QStringLiteral(LINKWATCH_DESKTOP_PROGRAM), {profile});
+  ASSERT_TRUE(program.waitForStarted(10000)) << program.errorString().toStdString();
+  struct StopProgram {
+    QProcess& process;
+    ~StopProgram() {
+      if (process.state() == QProcess::NotRunning) return;
+      process.kill();
+      process.waitForFinished(5000);
+    }
+  } stopProgram{program};
+  auto output = [&] { return QString::fromLocal8Bit(program.readAll()).toStdString(); };
+
+  // This test is an X client of the same server, for the clipboard and the screen.
+  qputenv("DISPLAY", server.Display().toLocal8Bit());
+  int argc = 3;
+  char name[] = "apps_desktop_program_tests", platformOption[] = "-platform", xcb[] = "xcb";
+  char* argv[] = {name, platformOption, xcb, nullptr};
+  QGuiApplication application(argc, argv);
+  XUser user(server.Display());
+
+  const QString window = user.Xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                                       QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                                       QStringLiteral("^Linkwatch Desktop")},
+                                      20s)
+                             .section(u'\n', 0, 0);
+  ASSERT_FALSE(window.trimmed().isEmpty()) << user.LastError().toStdString() << output();
+  auto title = [&] { return user.Xdotool({QStringLiteral("getwindowname"), window}); };
+
+  // Start, through the Monitor menu, with the keyboard.
+  user.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+  const int windowsBefore =
+      static_cast<int>(user.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                     QStringLiteral("--pid"), QString::number(program.processId()),
+                                     QStringLiteral("")})
+                           .split(u'\n')
+                           .size());
+  user.Keys(QStringLiteral("alt+m"));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return user.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--pid"), QString::number(program.processId()),
+                             QStringLiteral("")})
+                   .split(u'\n')
+                   .size() > windowsBefore;
+      },
+      10s))
+      << "the Monitor menu did not open";
+  user.Keys(QStringLiteral("s"));
+  ASSERT_TRUE(WaitUntil([&] { return title().contains(QStringLiteral("127.0.0.1")); }, 20s))
+      << "title: " << title().toStdString() << "\n" << output();
+  EXPECT_TRUE(title().contains(QStringLiteral("(SNMPv2c)")) ||
+              title().contains(QStringLiteral("(SNMPv1)")))
+      << title().toStdString();
+
+  // The grid's header is on the screen; a click in its first cell gives it the focus.
+  HeaderOnScreen header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
+  ASSERT_EQ(header.Sections.size(), 3u) << "three columns in the grid's header";
+  const QPoint firstCell(header.Sections[0].first + 20, header.Bottom + 12);
+  user.Click(firstCell);
+
+  // The grid fills: every poll brings rates (the first sample of a counter only
+  // starts it, so rates show from the second poll, five seconds later).
+  Table copied;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        user.Keys(QStringLiteral("ctrl+a"));
+        user.Keys(QStringLiteral("ctrl+c"));
+        copied = Parse(user.ClipboardText());
+        return FilledWithRates(copied);
+      },
+      40s))
+      << "copied: " << user.ClipboardText().toStdString() << "\n" << output();
+  QStringList namesBefore;
+  for (size_t row = 1; row < copied.size(); ++row) namesBefore << copied[row][0];
+
+  // Sort by interface name: one click on that header.
+  header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
+  ASSERT_FALSE(header.Sections.empty());
+  user.Click(QPoint(header.Sections[0].first + 10, (header.Top + header.Bottom) / 2));
+  QStringList namesAfter;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        user.Keys(QStringLiteral("ctrl+a"));
+        user.Keys(QStringLiteral("ctrl+c"));
+        copied = Parse(user.ClipboardText());
+        namesAfter.clear();
+        for (size_t row = 1; row < copied.size(); ++row) namesAfter << copied[row][0];
+        return std::is_sorted(namesAfter.begin(), namesAfter.end(),
+                              [](const QString& a, const QString& b) {
+                                return CellSortKey::CompareNaturally(a.toStdString(),
+                                                                     b.toStdString()) < 0;
+                              });
+      },
+      10s))
+      << "names after the click: " << namesAfter.join(u',').toStdString();
+  QStringList sortedBefore = namesBefore;
+  QStringList sortedAfter = namesAfter;
+  sortedBefore.sort();
+  sortedAfter.sort();
+  EXPECT_EQ(sortedAfter, sortedBefore) << "the same interfaces, in another order";
+  EXPECT_TRUE(FilledWithRates(copied));
+
+  // A screenshot for people, and what it shows: the status bar (the last rows of
+  // the window) shows the device in dark text and no error in red.
+  const QImage screen = user.Screen();
+  const QString artifacts = QStringLiteral(LINKWATCH_ARTIFACTS_DIR);
+  QDir().mkpath(artifacts);
+  const QString shot = artifacts + QStringLiteral("/linkwatch-desktop-x11.png");
+  ASSERT_TRUE(screen.save(shot)) << shot.toStdString();
+  const QString geometry =
+      user.Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+  const int height = geometry.section(QStringLiteral("HEIGHT="), 1).section(u'\n', 0, 0).toInt();
+  const int width = geometry.section(QStringLiteral("WIDTH="), 1).section(u'\n', 0, 0).toInt();
+  ASSERT_GT(height, 100) << geometry.toStdString();
+  const QRect statusBar(0, std::min(height, screen.height()) - 20, std::min(width, screen.width()), 18);
+  const Pixels status = CountPixels(screen, statusBar);
+  EXPECT_GT(status.dark, 50) << "the status bar shows the device; see " << shot.toStdString();
+  EXPECT_EQ(status.red, 0) << "the status bar shows an error; see " << shot.toStdString();
+
+  // Quit as a user does; the program ends by itself.
+  user.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+  user.Keys(QStringLiteral("ctrl+q"));
+  ASSERT_TRUE(program.waitForFinished(15000)) << "the program did not quit";
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0) << output();
+}
+
+}  // namespace
+}  // namespace linkwatch::desktop_program
