@@ -35,9 +35,10 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-charts-dev libqt6opengl6-dev qt6-httpserver-dev qt6-websockets-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ieee-data libwireshark-data
-  # Tests: a Prometheus server and promtool for the exporter's tests; locale data for the locale-independence test (localedef), an X server
-  # for the desktop program run as a user would (keys and clicks through xdotool, the
-  # clipboard through xclip), and the fonts its screenshot shows.
+  # Tests: a Prometheus server and promtool for the exporter; locale data for the
+  # locale-independence test (localedef); an X server for the desktop program run
+  # as a user would (keys and clicks through xdotool, the clipboard through xclip),
+  # and the fonts its screenshot shows.
   prometheus locales xvfb xdotool xclip fonts-dejavu-core
 )
 
