@@ -7,6 +7,8 @@ SNMPv3 context NAME). This script generates, deterministically:
   switch48.snmprec      a 48-port Gigabit Ethernet switch with a VLAN interface and a
                         loopback, whose traffic counters grow at known rates
   accesspoint.snmprec   a two-radio wireless access point with associated clients
+  accesspoint-client-left.snmprec
+                        the same access point after one client (phone-visitor) left
   writable.snmprec      a small device whose location, contact, name and one
                         interface's settings accept writes
   odd-*.snmprec         small devices that report numbers out of range: an ifIndex
@@ -527,18 +529,19 @@ def add_radio(rec, port, ssid, phy_type, rates, channel, frames_per_second):
         rec.integer(at(DOT11_PHY_OFDM, 3), 7)            # dot11FrequencyBandsSupported
 
 
-def add_clients(rec, ports):
+def add_clients(rec, ports, clients):
     """The client association and statistic tables, and the per-radio client counts."""
     macs = {p.index: p.mac for p in ports}
     for radio in (AP_RADIO_G, AP_RADIO_A):
-        clients = [c for c in AP_CLIENTS if c.radio == radio]
-        rec.gauge("%s.1.%d" % (CD11_ACTIVE_DEVICES, radio), len(clients))
+        on_radio = [c for c in clients if c.radio == radio]
+        rec.gauge("%s.1.%d" % (CD11_ACTIVE_DEVICES, radio), len(on_radio))
         rec.gauge("%s.2.%d" % (CD11_ACTIVE_DEVICES, radio), 0)
         rec.gauge("%s.3.%d" % (CD11_ACTIVE_DEVICES, radio), 0)
         for number, value in enumerate([58, 61, 12, 9, 4, 40], start=1):
             rec.counter("%s.%d.%d" % (CD11_ASSOCIATION_STATS, number, radio), value * radio)
 
-    for aid, c in enumerate(AP_CLIENTS, start=1):
+    for c in clients:
+        aid = AP_CLIENTS.index(c) + 1  # a client keeps its association id when others leave
         index = c.index()
 
         def config(number):
@@ -586,8 +589,13 @@ def add_clients(rec, ports):
         rec.counter(statistic(15), 0)                  # cDot11ClientMicMissingFrames
 
 
-def make_access_point():
-    rec = Recording("accesspoint")
+# The client that has left in accesspoint-client-left: the visitor's phone.
+AP_LEAVING_CLIENT = "phone-visitor"
+
+
+def make_access_point(name="accesspoint", clients=AP_CLIENTS):
+    """The access point with the given clients associated (all of them by default)."""
+    rec = Recording(name)
     add_system(rec,
                "Cisco IOS Software, C1240 Software (C1240-K9W7-M), Version 12.4(25d)JA2,"
                " RELEASE SOFTWARE (fc1)\r\nLinkwatch simulated access point",
@@ -598,7 +606,7 @@ def make_access_point():
     radios = {p.index: p for p in ports}
     add_radio(rec, radios[AP_RADIO_G], "corp", 6, RATES_80211G, 6, 120)   # ERP (802.11g)
     add_radio(rec, radios[AP_RADIO_A], "corp", 4, RATES_80211A, None, 30)  # OFDM (802.11a)
-    add_clients(rec, ports)
+    add_clients(rec, ports, clients)
     return rec, ports
 
 
@@ -715,6 +723,8 @@ def main():
 
     switch, switch_if = make_switch()
     access_point, ap_if = make_access_point()
+    client_left, _ = make_access_point(
+        "accesspoint-client-left", [c for c in AP_CLIENTS if c.name != AP_LEAVING_CLIENT])
     writable = make_writable()
     written = [
         write(args.output, "switch48.snmprec", switch.snmprec()),
@@ -723,6 +733,7 @@ def main():
         write(args.output, "accesspoint.snmprec", access_point.snmprec()),
         write(args.output, "accesspoint.rates.tsv", rates_tsv("accesspoint", ap_if)),
         write(args.output, "accesspoint.counters.tsv", access_point.counters_tsv()),
+        write(args.output, "accesspoint-client-left.snmprec", client_left.snmprec()),
         write(args.output, "writable.snmprec", writable.snmprec()),
     ]
     written += [write(args.output, odd.name + ".snmprec", odd.snmprec())
