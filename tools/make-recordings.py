@@ -7,6 +7,10 @@ SNMPv3 context NAME). This script generates, deterministically:
   switch48.snmprec      a 48-port Gigabit Ethernet switch with a VLAN interface and a
                         loopback, whose traffic counters grow at known rates
   accesspoint.snmprec   a two-radio wireless access point with associated clients
+  accesspoint-client-left.snmprec
+                        the same access point after one client (phone-visitor) left
+  edgerouter.snmprec    a branch router with an Ethernet port (IPv4 and IPv6), a T1
+                        line and a cable modem's downstream channel
   writable.snmprec      a small device whose location, contact, name and one
                         interface's settings accept writes
   odd-*.snmprec         small devices that report numbers out of range: an ifIndex
@@ -46,6 +50,11 @@ DOT3_PAUSE_ENTRY = "1.3.6.1.2.1.10.7.10.1"
 IP_ADDR_ENTRY = "1.3.6.1.2.1.4.20.1"
 IP_NET_TO_MEDIA_ENTRY = "1.3.6.1.2.1.4.22.1"
 IPV4_INTERFACE_ENTRY = "1.3.6.1.2.1.4.28.1"
+IPV6_INTERFACE_ENTRY = "1.3.6.1.2.1.4.30.1"
+DSX1_CONFIG_ENTRY = "1.3.6.1.2.1.10.18.6.1"
+DSX1_CURRENT_ENTRY = "1.3.6.1.2.1.10.18.7.1"
+DOCS_IF_DOWNSTREAM_ENTRY = "1.3.6.1.2.1.10.127.1.1.1.1"
+DOCS_IF_SIGNAL_QUALITY_ENTRY = "1.3.6.1.2.1.10.127.1.1.4.1"
 DOT11_STATION_CONFIG = "1.2.840.10036.1.1.1"
 DOT11_OPERATION = "1.2.840.10036.2.1.1"
 DOT11_COUNTERS = "1.2.840.10036.2.2.1"
@@ -527,18 +536,19 @@ def add_radio(rec, port, ssid, phy_type, rates, channel, frames_per_second):
         rec.integer(at(DOT11_PHY_OFDM, 3), 7)            # dot11FrequencyBandsSupported
 
 
-def add_clients(rec, ports):
+def add_clients(rec, ports, clients):
     """The client association and statistic tables, and the per-radio client counts."""
     macs = {p.index: p.mac for p in ports}
     for radio in (AP_RADIO_G, AP_RADIO_A):
-        clients = [c for c in AP_CLIENTS if c.radio == radio]
-        rec.gauge("%s.1.%d" % (CD11_ACTIVE_DEVICES, radio), len(clients))
+        on_radio = [c for c in clients if c.radio == radio]
+        rec.gauge("%s.1.%d" % (CD11_ACTIVE_DEVICES, radio), len(on_radio))
         rec.gauge("%s.2.%d" % (CD11_ACTIVE_DEVICES, radio), 0)
         rec.gauge("%s.3.%d" % (CD11_ACTIVE_DEVICES, radio), 0)
         for number, value in enumerate([58, 61, 12, 9, 4, 40], start=1):
             rec.counter("%s.%d.%d" % (CD11_ASSOCIATION_STATS, number, radio), value * radio)
 
-    for aid, c in enumerate(AP_CLIENTS, start=1):
+    for c in clients:
+        aid = AP_CLIENTS.index(c) + 1  # a client keeps its association id when others leave
         index = c.index()
 
         def config(number):
@@ -586,8 +596,13 @@ def add_clients(rec, ports):
         rec.counter(statistic(15), 0)                  # cDot11ClientMicMissingFrames
 
 
-def make_access_point():
-    rec = Recording("accesspoint")
+# The client that has left in accesspoint-client-left: the visitor's phone.
+AP_LEAVING_CLIENT = "phone-visitor"
+
+
+def make_access_point(name="accesspoint", clients=AP_CLIENTS):
+    """The access point with the given clients associated (all of them by default)."""
+    rec = Recording(name)
     add_system(rec,
                "Cisco IOS Software, C1240 Software (C1240-K9W7-M), Version 12.4(25d)JA2,"
                " RELEASE SOFTWARE (fc1)\r\nLinkwatch simulated access point",
@@ -598,7 +613,109 @@ def make_access_point():
     radios = {p.index: p for p in ports}
     add_radio(rec, radios[AP_RADIO_G], "corp", 6, RATES_80211G, 6, 120)   # ERP (802.11g)
     add_radio(rec, radios[AP_RADIO_A], "corp", 4, RATES_80211A, None, 30)  # OFDM (802.11a)
-    add_clients(rec, ports)
+    add_clients(rec, ports, clients)
+    return rec, ports
+
+
+# --- edgerouter ------------------------------------------------------------------------
+
+ROUTER_ETHERNET, ROUTER_T1, ROUTER_CABLE = 1, 2, 3
+IF_TYPE_DS1, IF_TYPE_CABLE_DOWNSTREAM = 18, 128  # IANAifType ds1, docsCableDownstream
+
+
+def router_ports():
+    return [
+        Port(ROUTER_ETHERNET, "eth0", "eth0", 6, 1000000000, mac=mac_octets(OUI_INTEL, 0x200001),
+             alias="office LAN", in_rate=6000, out_rate=2500, last_change=700),
+        Port(ROUTER_T1, "t1-0", "t1-0", IF_TYPE_DS1, 1544000, alias="T1 to head office",
+             mtu=1500, in_rate=90, out_rate=60, last_change=800, connector=True),
+        Port(ROUTER_CABLE, "cable-down0", "cable-down0", IF_TYPE_CABLE_DOWNSTREAM, 42880000,
+             mac=mac_octets(OUI_DLINK, 0x300003), alias="cable downstream", mtu=1764,
+             in_rate=40000, out_rate=0, last_change=900),
+    ]
+
+
+def add_router_ip(rec):
+    """The IPv4 and IPv6 settings of the Ethernet port."""
+    i = ROUTER_ETHERNET
+    rec.integer("%s.2.%d" % (IPV4_INTERFACE_ENTRY, i), 18024)  # ipv4InterfaceReasmMaxSize
+    rec.integer("%s.3.%d" % (IPV4_INTERFACE_ENTRY, i), UP)     # ipv4InterfaceEnableStatus
+    rec.gauge("%s.4.%d" % (IPV4_INTERFACE_ENTRY, i), 1000)     # ipv4InterfaceRetransmitTime
+    rec.gauge("%s.2.%d" % (IPV6_INTERFACE_ENTRY, i), 1500)     # ipv6InterfaceReasmMaxSize
+    rec.octets("%s.3.%d" % (IPV6_INTERFACE_ENTRY, i), "021B54FFFE200001")  # Identifier
+    rec.integer("%s.5.%d" % (IPV6_INTERFACE_ENTRY, i), UP)     # ipv6InterfaceEnableStatus
+    rec.gauge("%s.6.%d" % (IPV6_INTERFACE_ENTRY, i), 30000)    # ipv6InterfaceReachableTime
+    rec.gauge("%s.7.%d" % (IPV6_INTERFACE_ENTRY, i), 1000)     # ipv6InterfaceRetransmitTime
+    rec.integer("%s.8.%d" % (IPV6_INTERFACE_ENTRY, i), 1)      # ipv6InterfaceForwarding
+
+
+def add_router_t1(rec):
+    """The DS1 line: configuration and the current 15-minute interval."""
+    i = ROUTER_T1
+
+    def config(number):
+        return "%s.%d.%d" % (DSX1_CONFIG_ENTRY, number, i)
+
+    def current(number):
+        return "%s.%d.%d" % (DSX1_CURRENT_ENTRY, number, i)
+
+    rec.integer(config(1), i)                  # dsx1LineIndex
+    rec.integer(config(2), i)                  # dsx1IfIndex
+    rec.integer(config(3), 412)                # dsx1TimeElapsed: seconds
+    rec.integer(config(4), 96)                 # dsx1ValidIntervals
+    rec.integer(config(5), 2)                  # dsx1LineType: dsx1ESF
+    rec.integer(config(6), 2)                  # dsx1LineCoding: dsx1B8ZS
+    rec.integer(config(7), 1)                  # dsx1SendCode: dsx1SendNoCode
+    rec.text(config(8), "40.HCGS.123456")      # dsx1CircuitIdentifier
+    rec.integer(config(9), 1)                  # dsx1LoopbackConfig: dsx1NoLoop
+    rec.integer(config(10), 2)                 # dsx1LineStatus: dsx1RcvFarEndLOF
+    rec.integer(config(11), 1)                 # dsx1SignalMode: none
+    rec.integer(config(12), 1)                 # dsx1TransmitClockSource: loopTiming
+    rec.integer(config(13), 8)                 # dsx1Fdl: dsx1Ansi-T1-403
+    rec.integer(config(14), 0)                 # dsx1InvalidIntervals
+    rec.integer(config(15), 40)                # dsx1LineLength: metres
+    rec.timeticks(config(16), 6500)            # dsx1LineStatusLastChange
+    for number, value in ((2, 4), (3, 1), (4, 0), (5, 2), (6, 0), (7, 9), (8, 1), (9, 3),
+                          (10, 0), (11, 17)):
+        # dsx1CurrentESs, SESs, SEFSs, UASs, CSSs, PCVs, LESs, BESs, DMs, LCVs
+        rec.gauge(current(number), value)
+    rec.integer(current(1), i)                 # dsx1CurrentIndex
+
+
+def add_router_cable(rec):
+    """The cable modem's downstream channel and its signal quality."""
+    i = ROUTER_CABLE
+
+    def down(number):
+        return "%s.%d.%d" % (DOCS_IF_DOWNSTREAM_ENTRY, number, i)
+
+    def quality(number):
+        return "%s.%d.%d" % (DOCS_IF_SIGNAL_QUALITY_ENTRY, number, i)
+
+    rec.integer(down(1), 5)                    # docsIfDownChannelId
+    rec.integer(down(2), 603000000)            # docsIfDownChannelFrequency: Hz
+    rec.integer(down(3), 6000000)              # docsIfDownChannelWidth: Hz
+    rec.integer(down(4), 4)                    # docsIfDownChannelModulation: qam256
+    rec.integer(down(5), 5)                    # docsIfDownChannelInterleave: taps32Increment4
+    rec.integer(down(6), 35)                   # docsIfDownChannelPower: 3.5 dBmV
+    rec.integer(quality(1), FALSE)             # docsIfSigQIncludesContention
+    rec.growing(quality(2), "docsIfSigQUnerroreds.%d" % i, COUNTER32, 9000)
+    rec.growing(quality(3), "docsIfSigQCorrecteds.%d" % i, COUNTER32, 2, 120)
+    rec.counter(quality(4), 3)                 # docsIfSigQUncorrectables
+    rec.integer(quality(5), 362)               # docsIfSigQSignalNoise: 36.2 dB
+    rec.integer(quality(6), 0)                 # docsIfSigQMicroreflections
+
+
+def make_router():
+    rec = Recording("edgerouter")
+    add_system(rec, "Linux edgerouter 6.1.0 #1 SMP x86_64\r\nLinkwatch simulated branch router",
+               NET_SNMP_LINUX, 4200000, "Branch IT <it@example.net>", "edgerouter.example.net",
+               "Branch office, comms cupboard", 78)
+    ports = router_ports()
+    add_interfaces(rec, ports)
+    add_router_ip(rec)
+    add_router_t1(rec)
+    add_router_cable(rec)
     return rec, ports
 
 
@@ -715,6 +832,9 @@ def main():
 
     switch, switch_if = make_switch()
     access_point, ap_if = make_access_point()
+    client_left, _ = make_access_point(
+        "accesspoint-client-left", [c for c in AP_CLIENTS if c.name != AP_LEAVING_CLIENT])
+    router, router_if = make_router()
     writable = make_writable()
     written = [
         write(args.output, "switch48.snmprec", switch.snmprec()),
@@ -723,6 +843,10 @@ def main():
         write(args.output, "accesspoint.snmprec", access_point.snmprec()),
         write(args.output, "accesspoint.rates.tsv", rates_tsv("accesspoint", ap_if)),
         write(args.output, "accesspoint.counters.tsv", access_point.counters_tsv()),
+        write(args.output, "accesspoint-client-left.snmprec", client_left.snmprec()),
+        write(args.output, "edgerouter.snmprec", router.snmprec()),
+        write(args.output, "edgerouter.rates.tsv", rates_tsv("edgerouter", router_if)),
+        write(args.output, "edgerouter.counters.tsv", router.counters_tsv()),
         write(args.output, "writable.snmprec", writable.snmprec()),
     ]
     written += [write(args.output, odd.name + ".snmprec", odd.snmprec())

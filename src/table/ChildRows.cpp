@@ -47,8 +47,13 @@ int ChildRows::AddChildRow(const Interface& owner, const InterfaceChild& child) 
 void ChildRows::KeepDisassociateTime(Interface& owner, InterfaceChild& child,
                                      ChildState state) const {
   if (!IsStale(state)) {
-    // Present: "0", creating the statistic when the child has none yet.
-    child.SetStatistic(owner, kDisassociateTime, "0", std::string());
+    // Present: "0", creating the statistic when the child has none yet. Written
+    // past InterfaceChild::SetStatistic so that LastUpdate stays the moment the
+    // device last answered for the child: a refresh is no answer, and counting it
+    // as one would keep a client that left "Active" while the polls fall less
+    // than a second past the refresh interval.
+    child.OwnStatistics().SetStatistic(&owner, child.ChildIndex(), kDisassociateTime, "0",
+                                       std::string());
     return;
   }
   // Stamped once, when the child is first seen missing; a child that never was
