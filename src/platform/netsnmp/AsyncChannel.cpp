@@ -1,6 +1,7 @@
 #include "platform/netsnmp/AsyncChannel.h"
 
 #include "common/EventGuard.h"
+#include "platform/netsnmp/FailureTexts.h"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -70,7 +71,7 @@ int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* p
     case NETSNMP_CALLBACK_OP_TIMED_OUT: {
       const auto found = exchanges_.find(exchangeId);
       const bool answersIgnored = found != exchanges_.end() && unmatchedReads_ > found->second;
-      libraryError = answersIgnored ? kUnmatchedAnswers : SNMPERR_TIMEOUT;
+      libraryError = answersIgnored ? FailureTexts::kUnmatchedAnswers : SNMPERR_TIMEOUT;
       break;
     }
     case NETSNMP_CALLBACK_OP_SEC_ERROR:

@@ -22,11 +22,10 @@ class AsyncChannel {
   // Called once per exchange: with the answer (a response or report PDU, which
   // net-snmp still owns and frees after the call), or with no PDU when the exchange
   // failed (timeout, send or security error); libraryError then says why
-  // (kUnmatchedAnswers: it timed out while answers that matched nothing arrived).
+  // (FailureTexts::kUnmatchedAnswers: it timed out while answers that matched
+  // nothing arrived).
   using Completion = std::function<void(uint64_t exchangeId, netsnmp_pdu* answer,
                                         int libraryError)>;
-
-  static constexpr int kUnmatchedAnswers = -10001;  // outside net-snmp's error numbers
 
   AsyncChannel(std::unique_ptr<NetSnmpSession> session, Completion completion);
   ~AsyncChannel();

@@ -6,7 +6,6 @@
 #include <array>
 
 #include "components/SnmpRequestKind.h"
-#include "platform/netsnmp/AsyncChannel.h"
 
 namespace linkwatch::netsnmp {
 
@@ -79,7 +78,7 @@ SnmpFailure FailureTexts::FromLibraryError(int libraryError, const SessionSettin
   switch (libraryError) {
     case SNMPERR_TIMEOUT:
       return Timeout(settings);
-    case AsyncChannel::kUnmatchedAnswers:
+    case kUnmatchedAnswers:
       return {kSnmpTimeout,
               "Answers came from the SNMP agent at " + where + " but none matched the request within " +
                   std::to_string(settings.TimeoutMs) + " ms and " +

@@ -12,6 +12,10 @@ namespace linkwatch::netsnmp {
 // docs/snmp-engine.md lists every code and text.
 class FailureTexts {
  public:
+  // Not one of net-snmp's errors: the exchange timed out while datagrams arrived
+  // that answered nothing (a wrong request id, a damaged or cut message).
+  static constexpr int kUnmatchedAnswers = -10001;
+
   // No answer within the time-out and retries.
   static SnmpFailure Timeout(const SessionSettings& settings);
 

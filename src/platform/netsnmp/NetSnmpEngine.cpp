@@ -11,6 +11,7 @@
 
 #include "common/EventGuard.h"
 #include "platform/netsnmp/AsyncChannel.h"
+#include "platform/netsnmp/BlockingExchange.h"
 #include "platform/netsnmp/FailureTexts.h"
 #include "platform/netsnmp/NetSnmpLibrary.h"
 #include "platform/netsnmp/NetSnmpSession.h"
@@ -21,6 +22,7 @@
 namespace linkwatch {
 
 using netsnmp::AsyncChannel;
+using netsnmp::BlockingExchange;
 using netsnmp::FailureTexts;
 using netsnmp::NetSnmpSession;
 using netsnmp::PduHandle;
@@ -120,19 +122,15 @@ void NetSnmpEngine::SendAndWait(const SnmpMessage& original) {
       Fail(response, failure);
       break;
     }
-    netsnmp_pdu* raw = nullptr;
-    // The synchronous exchange takes the request PDU whatever the outcome.
-    const int status = snmp_sess_synch_response(session->Handle(), pdu.release(), &raw);
-    PduHandle answer(raw);
-    if (status == STAT_SUCCESS && answer) {
+    BlockingExchange::Outcome outcome = BlockingExchange::Run(*session, std::move(pdu));
+    const netsnmp_pdu* answer = outcome.Answer.get();
+    if (answer && answer->command != SNMP_MSG_REPORT) {
       if (AskForFewerRepetitions(*answer, request)) continue;
       ResponseReader::Read(*answer, request, settings, Namer(), response);
       NoteAnswered(response);
-    } else if (status == STAT_TIMEOUT) {
-      Fail(response, FailureTexts::Timeout(settings));
     } else {
-      int error = session->LastLibraryError();
-      if (error == SNMPERR_SUCCESS) error = SNMPERR_GENERR;
+      const int error = answer ? snmpv3_get_report_type(outcome.Answer.get())
+                               : outcome.LibraryError;
       Fail(response, FailureTexts::FromLibraryError(error, settings));
       MarkStaleAfterFailure(settings, error);
       CloseStaleSessions();

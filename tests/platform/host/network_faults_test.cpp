@@ -244,6 +244,40 @@ TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
   EXPECT_EQ(link->RequestsSeen(), link->Counts(LinkDirection::ToClient).Seen);
 }
 
+TEST_F(NetworkFaultsTest, AnswersThatMatchNoRequestAreNamedWhenTheExchangeTimesOut) {
+  StartAgentBehindLink();
+  link->SetFaults(LinkDirection::ToClient, Every(1, LinkFault::RewriteRequestId));
+  std::unique_ptr<SnmpEngine> engine = Globals::GetPlatform().NewSnmpEngine();
+  engine->SetTransport({link->Port(), 300, 1});
+  const std::string expected = "Answers came from the SNMP agent at 127.0.0.1 port " +
+                               std::to_string(link->Port()) +
+                               " but none matched the request within 300 ms and 1 retry";
+  // The start's blocking exchanges and the walks' asynchronous ones alike.
+  for (const bool byEvent : {false, true}) {
+    SnmpMessage request;
+    request.Agent = "127.0.0.1";
+    request.Community = "public";
+    request.Version = 2;
+    request.Kind = kSnmpGet;
+    request.Bindings.Add("1.3.6.1.2.1.1.5.0", "", kSnmpNull);
+    SnmpMessage reply;
+    bool replied = false;
+    engine->SetReplyHandler([&](SnmpMessage& response) {
+      reply = response;
+      replied = true;
+    });
+    bool deliver = byEvent;
+    engine->Send(request, deliver);
+    if (byEvent) {
+      ASSERT_TRUE(support::RunEventLoopUntil([&] { return replied; }));
+    } else {
+      reply = engine->LastResponse();
+    }
+    EXPECT_EQ(reply.ErrorCode, kSnmpTimeout);
+    EXPECT_EQ(reply.ErrorText.rfind(expected, 0), 0u) << reply.ErrorText;
+  }
+}
+
 // --- refused credentials ----------------------------------------------------------
 
 struct RefusalCase {

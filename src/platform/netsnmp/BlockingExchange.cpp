@@ -1,0 +1,86 @@
+#include "platform/netsnmp/BlockingExchange.h"
+
+#include <net-snmp/library/large_fd_set.h>
+#include <sys/select.h>
+
+#include "platform/netsnmp/FailureTexts.h"
+
+namespace linkwatch::netsnmp {
+namespace {
+
+struct Waiter {
+  bool Done = false;
+  BlockingExchange::Outcome Result;
+  NetSnmpSession* Session = nullptr;
+};
+
+int OnEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
+  auto* waiter = static_cast<Waiter*>(magic);
+  switch (operation) {
+    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+      waiter->Result.Answer.reset(snmp_clone_pdu(pdu));
+      break;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT:
+      waiter->Result.LibraryError = SNMPERR_TIMEOUT;
+      break;
+    case NETSNMP_CALLBACK_OP_SEC_ERROR:
+      // An SNMPv3 report (unknown user, wrong digest...) says more than the
+      // session's error number.
+      if (pdu && pdu->command == SNMP_MSG_REPORT) {
+        waiter->Result.Answer.reset(snmp_clone_pdu(pdu));
+        break;
+      }
+      [[fallthrough]];
+    case NETSNMP_CALLBACK_OP_SEND_FAILED:
+    case NETSNMP_CALLBACK_OP_DISCONNECT:
+      waiter->Result.LibraryError = waiter->Session->LastLibraryError();
+      if (waiter->Result.LibraryError == SNMPERR_SUCCESS) {
+        waiter->Result.LibraryError = SNMPERR_GENERR;
+      }
+      break;
+    default:
+      return 1;  // a resend or other notice: the exchange goes on
+  }
+  waiter->Done = true;
+  return 1;
+}
+
+}  // namespace
+
+BlockingExchange::Outcome BlockingExchange::Run(NetSnmpSession& session, PduHandle request) {
+  Waiter waiter;
+  waiter.Session = &session;
+  if (snmp_sess_async_send(session.Handle(), request.get(), &OnEvent, &waiter) == 0) {
+    waiter.Result.LibraryError = session.LastLibraryError();
+    if (waiter.Result.LibraryError == SNMPERR_SUCCESS) waiter.Result.LibraryError = SNMPERR_BAD_SENDTO;
+    return std::move(waiter.Result);
+  }
+  request.release();  // net-snmp owns it now
+
+  int unmatched = 0;
+  while (!waiter.Done) {
+    int fdCount = 0;
+    int block = 0;
+    timeval wait{};
+    netsnmp_large_fd_set readable;
+    netsnmp_large_fd_set_init(&readable, session.Socket() + 1);
+    NETSNMP_LARGE_FD_ZERO(&readable);
+    snmp_sess_select_info2_flags(session.Handle(), &fdCount, &readable, &wait, &block,
+                                 NETSNMP_SELECT_NOALARMS);
+    const int ready = netsnmp_large_fd_set_select(fdCount, &readable, nullptr, nullptr,
+                                                  block ? nullptr : &wait);
+    if (ready > 0) {
+      snmp_sess_read2(session.Handle(), &readable);
+      if (!waiter.Done) ++unmatched;
+    } else if (ready == 0) {
+      snmp_sess_timeout(session.Handle());
+    }  // else interrupted by a signal: look again
+    netsnmp_large_fd_set_cleanup(&readable);
+  }
+  if (waiter.Result.LibraryError == SNMPERR_TIMEOUT && unmatched > 0) {
+    waiter.Result.LibraryError = FailureTexts::kUnmatchedAnswers;
+  }
+  return std::move(waiter.Result);
+}
+
+}  // namespace linkwatch::netsnmp
