@@ -3,10 +3,11 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 
+#include "GuardedApplication.h"
 #include "MainWindow.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  linkwatch::desktop::GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Linkwatch Desktop"));
   QApplication::setApplicationVersion(QStringLiteral(LINKWATCH_DESKTOP_VERSION));
 
