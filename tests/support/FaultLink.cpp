@@ -188,6 +188,11 @@ LinkCounts FaultLink::Counts(LinkDirection direction) const {
   return lanes_[LaneIndex(direction)]->Counts;
 }
 
+void FaultLink::ResetCounts() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto& lane : lanes_) lane->Counts = LinkCounts{};
+}
+
 void FaultLink::Wake() {
   if (wakeFd_ < 0) return;
   const uint64_t one = 1;
@@ -287,7 +292,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     std::lock_guard<std::mutex> lock(mutex_);
     Lane& lane = *lanes_[LaneIndex(direction)];
     const LinkFaults& faults = lane.Faults;
-    ++lane.Counts.Seen;
+    if (lane.Counts.Seen++ == 0) lane.Counts.FirstSeen = Clock::now();
     if (faults.Cut) {
       ++lane.Counts.Dropped;
       return;
@@ -416,6 +421,7 @@ void FaultLink::SendDue() {
       ++counts.Dropped;
     } else {
       ++counts.Forwarded;
+      counts.LastForwarded = Clock::now();
     }
   }
 }
