@@ -153,6 +153,7 @@ bool FaultLink::Start() {
     return false;
   }
   port_ = LocalPort(clientSocket_);
+  receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
 }
@@ -230,7 +231,7 @@ void FaultLink::Run() {
 }
 
 void FaultLink::ReceiveFromClients() {
-  std::string buffer(kMaxDatagram, '\0');
+  std::string& buffer = receiveBuffer_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     sockaddr_in from{};
     socklen_t length = sizeof from;
@@ -244,7 +245,7 @@ void FaultLink::ReceiveFromClients() {
 }
 
 void FaultLink::ReceiveFromAgent(Peer& peer) {
-  std::string buffer(kMaxDatagram, '\0');
+  std::string& buffer = receiveBuffer_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     const ssize_t size = ::recv(peer.Socket, buffer.data(), buffer.size(), 0);
     if (size < 0) return;

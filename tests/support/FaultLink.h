@@ -122,6 +122,8 @@ class FaultLink {
   std::string error_;
   std::vector<std::unique_ptr<Peer>> peers_;  // relay thread only
   std::deque<Outgoing> queue_;                // relay thread only
+  // Made once: a fresh 64 KB buffer per datagram would add to every delay.
+  std::string receiveBuffer_;                 // relay thread only
   std::unique_ptr<Lane> lanes_[2];            // settings and counts: under mutex_
   mutable std::mutex mutex_;
   bool stopping_ = false;
