@@ -13,7 +13,9 @@
 //     (same OIDs, same repetitions);
 //   - Prometheus' snmp_exporter scraping a module of the same numeric OIDs, when
 //     Debian's prometheus-snmp-exporter is installed (it is not a dependency).
-// and prints the ratios of the spans.
+// and prints the ratios of the spans. Beside each span it prints the processor time
+// the client spent per cycle (the control's thread; snmpbulkwalk's processes;
+// snmp_exporter's process), which a busy machine changes far less than spans.
 //
 // snmpd serves the interfaces of the network it runs in: for a device of 506
 // interfaces, run the benchmark in a network namespace of its own with 505 tun
@@ -28,8 +30,10 @@
 #include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -39,6 +43,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -83,8 +88,44 @@ constexpr auto kDeadline = 120s;
 struct Figure {
   uint64_t Requests = 0;
   double SpanMs = 0;
+  double CpuMs = -1;  // processor time the client spent per exchange (mean); -1: unknown
   bool Valid = false;
 };
+
+// Processor time in ms of one party to an exchange: this thread (where the control
+// and its engine run; the link has a thread of its own), the children waited for
+// (snmpbulkwalk), or another process (snmp_exporter). It shows what a cycle costs
+// whatever else the machine is doing, unlike a span on a busy machine.
+using CpuClock = std::function<double()>;
+
+double ThisThreadCpuMs() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1000 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double ChildrenCpuMs() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  const auto ms = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1000 + static_cast<double>(t.tv_usec) / 1000;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double ProcessCpuMs(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const size_t end = text.rfind(')');
+  if (end == std::string::npos) return 0;
+  std::istringstream fields(text.substr(end + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 3; fields >> field && i <= 15; ++i) {
+    if (i == 14 || i == 15) ticks += std::strtod(field.c_str(), nullptr);  // utime, stime
+  }
+  return ticks * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
 
 Figure Measured(const support::FaultLink& link) {
   const auto toAgent = link.Counts(support::LinkDirection::ToAgent);
@@ -97,10 +138,13 @@ Figure Measured(const support::FaultLink& link) {
   return figure;
 }
 
-// The median span of `runs` measurements (and the requests of the last).
-Figure Median(int runs, support::FaultLink& link, const std::function<bool()>& exchange) {
+// The median span of `runs` measurements, the requests of the last and the mean
+// processor time per run on `cpu`.
+Figure Median(int runs, support::FaultLink& link, const std::function<bool()>& exchange,
+              const CpuClock& cpu) {
   std::vector<double> spans;
   Figure last;
+  const double cpuBefore = cpu();
   for (int run = 0; run < runs; ++run) {
     link.ResetCounts();
     if (!exchange()) return {};
@@ -108,6 +152,7 @@ Figure Median(int runs, support::FaultLink& link, const std::function<bool()>& e
     if (!last.Valid) return {};
     spans.push_back(last.SpanMs);
   }
+  last.CpuMs = (cpu() - cpuBefore) / runs;
   std::sort(spans.begin(), spans.end());
   last.SpanMs = spans[spans.size() / 2];
   return last;
@@ -241,6 +286,7 @@ class Exporter {
     return false;
   }
   // One scrape of the device's module; true when it answered 200 with its values.
+  double CpuMs() const { return ProcessCpuMs(pid_); }
   bool Scrape(const Device& device) {
     const std::string answer = Get("/snmp?module=" + device.Community +
                                    "&target=127.0.0.1:" + std::to_string(device.Port));
@@ -332,8 +378,8 @@ void PrintFigure(const char* what, const Figure& figure) {
     std::printf("    %-34s (not measured)\n", what);
     return;
   }
-  std::printf("    %-34s %5llu requests  %9.1f ms\n", what,
-              static_cast<unsigned long long>(figure.Requests), figure.SpanMs);
+  std::printf("    %-34s %5llu requests  %9.1f ms  (processor %6.1f ms)\n", what,
+              static_cast<unsigned long long>(figure.Requests), figure.SpanMs, figure.CpuMs);
 }
 
 void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
@@ -361,16 +407,21 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
                   sequential.Interfaces(), kColumnOids.size(), bulk);
     }
     std::printf("  %d ms added each way (median of %d)\n", delayMs, runs);
-    const Figure seq = Median(runs, link, [&] { return sequential.OneCycle(); });
-    const Figure sync = Median(runs, link, [&] { return synchronous.OneCycle(); });
+    const Figure seq = Median(runs, link, [&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
+    const Figure sync =
+        Median(runs, link, [&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
     Figure walks;
     if (!bulkwalk.empty()) {
-      walks = Median(runs, link, [&] {
-        return BulkWalks(bulkwalk, through.Port, through.Community, bulk);
-      });
+      walks = Median(
+          runs, link, [&] { return BulkWalks(bulkwalk, through.Port, through.Community, bulk); },
+          ChildrenCpuMs);
     }
     Figure scrape;
-    if (exporter) scrape = Median(runs, link, [&] { return exporter->Scrape(through); });
+    if (exporter) {
+      scrape = Median(
+          runs, link, [&] { return exporter->Scrape(through); },
+          [&] { return exporter->CpuMs(); });
+    }
 
     PrintFigure("control, sequential", seq);
     PrintFigure("control, Synchronous", sync);
