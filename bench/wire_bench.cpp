@@ -262,7 +262,9 @@ class Exporter {
       file << "  metrics:\n";
       for (const std::string& oid : kColumnOids) {
         const std::string column = oid.substr(oid.rfind('.') + 1);
-        const char* type = column == "2" ? "DisplayString" : column == "6" ? "PhysAddress48" : "gauge";
+        const char* type = column == "2"   ? "DisplayString"
+                           : column == "6" ? "PhysAddress48"
+                                           : "gauge";
         file << "  - name: column" << column << "\n    oid: " << oid << "\n    type: " << type
              << "\n    indexes:\n    - labelname: ifIndex\n      type: gauge\n";
       }
@@ -290,7 +292,8 @@ class Exporter {
   bool Scrape(const Device& device) {
     const std::string answer = Get("/snmp?module=" + device.Community +
                                    "&target=127.0.0.1:" + std::to_string(device.Port));
-    return answer.find(" 200 ") != std::string::npos && answer.find("column2{") != std::string::npos;
+    return answer.find(" 200 ") != std::string::npos &&
+           answer.find("column2{") != std::string::npos;
   }
 
  private:

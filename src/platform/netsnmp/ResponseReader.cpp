@@ -46,7 +46,9 @@ std::string NumberHex(uint64_t value, bool withSignOctet) {
   uint8_t bytes[9];
   size_t count = 0;
   if (withSignOctet) bytes[count++] = 0x00;
-  for (int shift = 56; shift >= 0; shift -= 8) bytes[count++] = static_cast<uint8_t>(value >> shift);
+  for (int shift = 56; shift >= 0; shift -= 8) {
+    bytes[count++] = static_cast<uint8_t>(value >> shift);
+  }
   return IntegerHex(bytes, count);
 }
 
