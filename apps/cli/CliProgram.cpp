@@ -1,6 +1,6 @@
 #include "CliProgram.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QtGlobal>
 #include <cstdio>
 #include <filesystem>
@@ -112,7 +112,9 @@ int CliProgram::Main(const std::vector<std::string>& args, bool stdoutIsTerminal
   }
 
   previousQtHandler = qInstallMessageHandler(QuietQtSetupNotes);
-  const auto application = QtEventLoop::EnsureApplication();
+  // The monitor draws nothing: a core application, without the window system,
+  // fonts and widget style a QApplication would load.
+  const auto application = QtEventLoop::EnsureCoreApplication();
   PlatformScope platform;
   const auto templates = Globals::Templates();
   if (templates->Count() == 0) {

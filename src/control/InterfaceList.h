@@ -168,16 +168,11 @@ class InterfaceList {
   void PollNext();
 
   // Walk replies (InterfaceListReplies.cpp).
-  void ProcessReply(const std::string& tag, const std::vector<std::string>& oids,
-                    const std::vector<std::string>& values,
-                    const std::vector<std::string>& hexValues);
+  void ProcessReply(const SnmpMessage& response);
   void ProcessSystemReply(const std::string& statName, const std::string& baseOid,
-                          const std::vector<std::string>& oids,
-                          const std::vector<std::string>& values);
+                          const SnmpBindingList& bindings);
   void ProcessColumnReply(const std::string& statName, const std::string& baseOid,
-                          const std::vector<std::string>& oids,
-                          const std::vector<std::string>& values,
-                          const std::vector<std::string>& hexValues);
+                          const SnmpBindingList& bindings);
 
   // Layout (InterfaceListLayout.cpp).
   void LayoutColumns();
@@ -209,6 +204,9 @@ class InterfaceList {
   std::unique_ptr<SnmpEngine> snmp_;
   std::unique_ptr<SnmpMessage> currentMessage_;
   int32_t walksInProgress_ = 0;
+  // With parallel walks the table is refreshed when the cycle's last walk ends;
+  // set while an earlier end left that refresh to a later one.
+  bool tableRefreshOwed_ = false;
   std::vector<std::string> walkFailures_;
 };
 

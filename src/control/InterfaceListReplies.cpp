@@ -3,6 +3,7 @@
 // then the walk goes on after the last OID received or ends.
 #include <cmath>
 #include <optional>
+#include <string_view>
 #include <stdexcept>
 
 #include "common/DateFunctions.h"
@@ -19,35 +20,34 @@ constexpr int32_t kAdministrative = 1;
 
 // The OID lies under base (compared ignoring letter case). An empty base lies
 // under nothing: a walk always has a base, and an empty one would take in the
-// whole device.
-bool Under(const std::string& oid, const std::string& base) {
-  return !base.empty() && oid.size() >= base.size() &&
-         EqualsIgnoreCase(std::string_view(oid).substr(0, base.size()), base);
+// whole device. OIDs are digits and dots, so the exact comparison nearly always
+// decides; letter case is looked at only when it does not.
+bool Under(std::string_view oid, std::string_view base) {
+  if (base.empty() || oid.size() < base.size()) return false;
+  const std::string_view head = oid.substr(0, base.size());
+  return head == base || EqualsIgnoreCase(head, base);
 }
 
 }  // namespace
 
 void InterfaceList::OnReply(SnmpMessage& response) {
   if (walksInProgress_ > 0) --walksInProgress_;
-  std::vector<std::string> oids;
-  std::vector<std::string> values;
-  std::vector<std::string> hexValues;
-  const auto count = static_cast<size_t>(response.Bindings.Count());
-  oids.reserve(count);
-  values.reserve(count);
-  hexValues.reserve(count);
-  for (const SnmpBinding& binding : response.Bindings) {
-    oids.push_back(binding.OID);
-    values.push_back(binding.Value);
-    hexValues.push_back(binding.HexValue);
-  }
   if (response.ErrorCode != kSnmpSuccess) NoteWalkFailure(response.Tag, response.ErrorText);
+  // The bindings are read in place: nothing that handles them calls out of the
+  // control before the walk's next request, which is sent after the last one
+  // was read (or not at all).
   try {
-    ProcessReply(response.Tag, oids, values, hexValues);
+    ProcessReply(response);
   } catch (const std::exception& failure) {
     // The walk ends here; the engine's dispatch deals with the exception.
     NoteWalkFailure(response.Tag, failure.what());
     throw;
+  }
+  // The last walk of a parallel cycle ended without coming to the table (an
+  // error, say): the refresh an earlier walk left to it is made here.
+  if (tableRefreshOwed_ && walksInProgress_ == 0 && state_.Active) {
+    tableRefreshOwed_ = false;
+    RefreshTable();
   }
 }
 
@@ -58,11 +58,10 @@ void InterfaceList::NoteWalkFailure(const std::string& tag, const std::string& w
   walkFailures_.push_back("'" + parts[1] + "': " + why);
 }
 
-void InterfaceList::ProcessReply(const std::string& tag, const std::vector<std::string>& oids,
-                                 const std::vector<std::string>& values,
-                                 const std::vector<std::string>& hexValues) {
+void InterfaceList::ProcessReply(const SnmpMessage& response) {
   // An error ends the walk, and so does a reply without bindings.
-  if (snmp_->LastResponse().ErrorCode != kSnmpSuccess || oids.empty()) return;
+  if (response.ErrorCode != kSnmpSuccess || response.Bindings.Count() == 0) return;
+  const std::string& tag = response.Tag;
 
   // The tag is PollID ":" statistic name ":" base OID; replies of an earlier
   // monitoring run, and the control's own synchronous exchanges, are dropped.
@@ -72,24 +71,23 @@ void InterfaceList::ProcessReply(const std::string& tag, const std::vector<std::
   const std::string& baseOid = parts[2];
 
   if (EqualsIgnoreCase(statName, kSystemWalkName)) {
-    ProcessSystemReply(statName, baseOid, oids, values);
+    ProcessSystemReply(statName, baseOid, response.Bindings);
   } else {
-    ProcessColumnReply(statName, baseOid, oids, values, hexValues);
+    ProcessColumnReply(statName, baseOid, response.Bindings);
   }
 }
 
 void InterfaceList::ProcessSystemReply(const std::string& statName, const std::string& baseOid,
-                                       const std::vector<std::string>& oids,
-                                       const std::vector<std::string>& values) {
+                                       const SnmpBindingList& bindings) {
   std::string lastOid;
-  for (size_t i = 0; i < oids.size(); ++i) {
-    const std::string& oid = oids[i];
+  for (const SnmpBinding& binding : bindings) {
+    const std::string& oid = binding.OID;
     if (!Under(oid, kSystemGroupBase)) {
       SystemMIBComplete.Raise();
       PollNext();
       return;
     }
-    const std::string& value = values[i];
+    const std::string& value = binding.Value;
     if (oid == kSysDescrInstance) {
       state_.SysDescr = value;
     } else if (oid == kSysObjectIdInstance) {
@@ -118,32 +116,35 @@ void InterfaceList::ProcessSystemReply(const std::string& statName, const std::s
 }
 
 void InterfaceList::ProcessColumnReply(const std::string& statName, const std::string& baseOid,
-                                       const std::vector<std::string>& oids,
-                                       const std::vector<std::string>& values,
-                                       const std::vector<std::string>& hexValues) {
+                                       const SnmpBindingList& bindings) {
   // Before the first start there is no collection to take the values.
   if (!interfaces_) return;
-  std::string lastOid;
-  for (size_t i = 0; i < oids.size(); ++i) {
-    const std::string& oid = oids[i];
+  const SnmpBinding* last = nullptr;
+  std::string childIndex;
+  for (const SnmpBinding& binding : bindings) {
+    const std::string& oid = binding.OID;
     if (!Under(oid, baseOid)) {
       PollNext();
       return;
     }
     // The OID after the base is the ifIndex, then an optional child index.
-    const std::string suffix = oid.substr(baseOid.size());
+    const std::string_view suffix = std::string_view(oid).substr(baseOid.size());
     const size_t dot = suffix.find('.');
     const std::optional<int32_t> index = TryRoundToInt32(NumericValue(suffix.substr(0, dot)));
+    last = &binding;
     if (!index) {
       // No interface has an index beyond 32 bits: the binding is skipped and the
       // walk goes on after it.
-      lastOid = oid;
       continue;
     }
     const int32_t ifIndex = *index;
-    const std::string childIndex = dot == std::string::npos ? std::string() : suffix.substr(dot + 1);
-    const std::string& value = values[i];
-    interfaces_->SetStatistic(ifIndex, childIndex, statName, value, hexValues[i]);
+    if (dot == std::string_view::npos) {
+      childIndex.clear();
+    } else {
+      childIndex.assign(suffix.substr(dot + 1));
+    }
+    const std::string& value = binding.Value;
+    interfaces_->SetStatistic(ifIndex, childIndex, statName, value, binding.HexValue);
 
     // Three columns also feed the interface itself, whichever walk brought them.
     if (Under(oid, kIfAdminStatusBase)) {
@@ -160,10 +161,9 @@ void InterfaceList::ProcessColumnReply(const std::string& statName, const std::s
       interfaces_->SetBandwidth(ifIndex, static_cast<float>(NumericValue(value)));
       state_.SpeedSeen = true;
     }
-    lastOid = oid;
   }
   std::string base = baseOid;
-  SNMPGetNext(statName, lastOid, base);
+  SNMPGetNext(statName, last ? last->OID : std::string(), base);
 }
 
 }  // namespace linkwatch

@@ -153,6 +153,7 @@ bool FaultLink::Start() {
     return false;
   }
   port_ = LocalPort(clientSocket_);
+  receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
 }
@@ -186,6 +187,11 @@ void FaultLink::Restore() {
 LinkCounts FaultLink::Counts(LinkDirection direction) const {
   std::lock_guard<std::mutex> lock(mutex_);
   return lanes_[LaneIndex(direction)]->Counts;
+}
+
+void FaultLink::ResetCounts() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto& lane : lanes_) lane->Counts = LinkCounts{};
 }
 
 void FaultLink::Wake() {
@@ -225,7 +231,7 @@ void FaultLink::Run() {
 }
 
 void FaultLink::ReceiveFromClients() {
-  std::string buffer(kMaxDatagram, '\0');
+  std::string& buffer = receiveBuffer_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     sockaddr_in from{};
     socklen_t length = sizeof from;
@@ -239,7 +245,7 @@ void FaultLink::ReceiveFromClients() {
 }
 
 void FaultLink::ReceiveFromAgent(Peer& peer) {
-  std::string buffer(kMaxDatagram, '\0');
+  std::string& buffer = receiveBuffer_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     const ssize_t size = ::recv(peer.Socket, buffer.data(), buffer.size(), 0);
     if (size < 0) return;
@@ -287,7 +293,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     std::lock_guard<std::mutex> lock(mutex_);
     Lane& lane = *lanes_[LaneIndex(direction)];
     const LinkFaults& faults = lane.Faults;
-    ++lane.Counts.Seen;
+    if (lane.Counts.Seen++ == 0) lane.Counts.FirstSeen = Clock::now();
     if (faults.Cut) {
       ++lane.Counts.Dropped;
       return;
@@ -416,6 +422,7 @@ void FaultLink::SendDue() {
       ++counts.Dropped;
     } else {
       ++counts.Forwarded;
+      counts.LastForwarded = Clock::now();
     }
   }
 }

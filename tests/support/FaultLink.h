@@ -49,6 +49,11 @@ struct LinkCounts {
   uint64_t Forwarded = 0;  // datagrams sent on, extra copies and garbage included
   uint64_t Dropped = 0;    // lost by a fault, a cut, or a full queue
   uint64_t Hit = 0;        // datagrams the fault hit
+  // When the first datagram came from the sender and when the last one was sent
+  // on (the clock's epoch while there was none): a benchmark's span of an exchange
+  // is the ToAgent FirstSeen to the ToClient LastForwarded.
+  std::chrono::steady_clock::time_point FirstSeen{};
+  std::chrono::steady_clock::time_point LastForwarded{};
 };
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
@@ -91,6 +96,8 @@ class FaultLink {
   void Restore();
 
   LinkCounts Counts(LinkDirection direction) const;
+  // Starts both directions' counts and times afresh (faults stay as they are).
+  void ResetCounts();
   // Requests the agent was sent (or would have been sent, when lost on the way).
   uint64_t RequestsSeen() const { return Counts(LinkDirection::ToAgent).Seen; }
 
@@ -115,6 +122,8 @@ class FaultLink {
   std::string error_;
   std::vector<std::unique_ptr<Peer>> peers_;  // relay thread only
   std::deque<Outgoing> queue_;                // relay thread only
+  // Made once: a fresh 64 KB buffer per datagram would add to every delay.
+  std::string receiveBuffer_;                 // relay thread only
   std::unique_ptr<Lane> lanes_[2];            // settings and counts: under mutex_
   mutable std::mutex mutex_;
   bool stopping_ = false;

@@ -123,13 +123,16 @@ void AsyncChannel::ScheduleNextTimeout() {
   snmp_sess_select_info2_flags(session_->Handle(), &fdCount, &unused, &wait, &block,
                                NETSNMP_SELECT_NOALARMS);
   netsnmp_large_fd_set_cleanup(&unused);
-  if (block) {
-    timer_->stop();  // nothing outstanding
-    return;
-  }
+  // Nothing outstanding: a timer still set fires once for nothing and is not set
+  // again, which is cheaper than stopping and setting it for every request of a walk.
+  if (block) return;
   // Round up so the timer never fires just before net-snmp considers the request due.
   const long long ms = static_cast<long long>(wait.tv_sec) * 1000 + (wait.tv_usec + 999) / 1000;
-  timer_->start(static_cast<int>(std::min<long long>(ms, 24LL * 3600 * 1000)));
+  const int due = static_cast<int>(std::min<long long>(ms, 24LL * 3600 * 1000));
+  // A timer that fires no later is left alone: firing early only makes net-snmp
+  // look, find nothing due and have it set again for the right time.
+  if (timer_->isActive() && timer_->remainingTime() <= due) return;
+  timer_->start(due);
 }
 
 }  // namespace linkwatch::netsnmp

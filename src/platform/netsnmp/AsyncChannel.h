@@ -14,9 +14,10 @@ namespace linkwatch::netsnmp {
 
 // One net-snmp session driven by the owning thread's Qt event loop: a
 // QSocketNotifier on the session's socket reads answers as they arrive, and a
-// single-shot QTimer wakes net-snmp exactly when its next retry or time-out is due.
-// Nothing polls. Any number of requests may be in flight; each is known by the
-// exchange id the caller gave it.
+// single-shot QTimer wakes net-snmp when its next retry or time-out is due (never
+// later; it is set again only when a request falls due sooner, not for every
+// request and answer). Nothing polls. Any number of requests may be in flight;
+// each is known by the exchange id the caller gave it.
 class AsyncChannel {
  public:
   // Called once per exchange: with the answer (a response or report PDU, which

@@ -94,15 +94,16 @@ SnmpBinding::Namer NetSnmpEngine::Namer() const {
 }
 
 void NetSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
-  // A copy first: the message may be one of the engine's own (LastRequest), and the
-  // caller may reuse it as soon as Send returns.
-  SnmpMessage request = message;
-  lastRequest_ = request;
+  // The engine's own copy (LastRequest) is what is sent: the caller may reuse its
+  // message as soon as Send returns, and the message may be LastRequest itself.
+  // Assigning into the kept copy reuses its storage, so a walk's requests make
+  // no new copy each.
+  if (&message != &lastRequest_) lastRequest_ = message;
   CloseStaleSessions();
   if (deliverByEvent) {
-    SendAndReturn(request);
+    SendAndReturn(lastRequest_);
   } else {
-    SendAndWait(request);
+    SendAndWait(lastRequest_);
   }
 }
 

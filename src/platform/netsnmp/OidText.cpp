@@ -1,5 +1,6 @@
 #include "platform/netsnmp/OidText.h"
 
+#include <charconv>
 #include <cstdint>
 
 namespace linkwatch::netsnmp {
@@ -32,12 +33,17 @@ bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
 }
 
 std::string OidText::Format(const oid* subIds, size_t count) {
-  std::string text;
-  text.reserve(count * 4);
+  // Every reply binding's OID comes here: digits are written in place, with no
+  // string made per sub-identifier.
+  constexpr size_t kMostDigits = 20;  // of a 64-bit sub-identifier
+  std::string text(count * (kMostDigits + 1), '\0');
+  char* out = text.data();
+  char* const end = text.data() + text.size();
   for (size_t i = 0; i < count; ++i) {
-    if (i) text += '.';
-    text += std::to_string(subIds[i]);
+    if (i) *out++ = '.';
+    out = std::to_chars(out, end, static_cast<uint64_t>(subIds[i])).ptr;
   }
+  text.resize(static_cast<size_t>(out - text.data()));
   return text;
 }
 

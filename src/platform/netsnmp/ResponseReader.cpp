@@ -26,10 +26,11 @@ std::string Hex(const uint8_t* bytes, size_t count) {
 }
 
 // The BER content octets of an integer: big-endian two's complement, as short as
-// it can be without changing the sign.
-std::string IntegerHex(std::vector<uint8_t> bigEndian) {
+// it can be without changing the sign. `bigEndian` holds `count` octets (at most
+// nine); built on the stack, as every numeric binding of a walk comes here.
+std::string IntegerHex(const uint8_t* bigEndian, size_t count) {
   size_t first = 0;
-  while (first + 1 < bigEndian.size()) {
+  while (first + 1 < count) {
     const uint8_t lead = bigEndian[first];
     const bool nextHigh = (bigEndian[first + 1] & 0x80) != 0;
     if ((lead == 0x00 && !nextHigh) || (lead == 0xFF && nextHigh)) {
@@ -38,21 +39,23 @@ std::string IntegerHex(std::vector<uint8_t> bigEndian) {
       break;
     }
   }
-  return Hex(bigEndian.data() + first, bigEndian.size() - first);
+  return Hex(bigEndian + first, count - first);
 }
 
-std::vector<uint8_t> BigEndian(uint64_t value, bool withSignOctet) {
-  std::vector<uint8_t> bytes;
-  if (withSignOctet) bytes.push_back(0x00);
-  for (int shift = 56; shift >= 0; shift -= 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
-  return bytes;
+// The value's eight octets, big-endian, after a zero sign octet when asked for.
+std::string NumberHex(uint64_t value, bool withSignOctet) {
+  uint8_t bytes[9];
+  size_t count = 0;
+  if (withSignOctet) bytes[count++] = 0x00;
+  for (int shift = 56; shift >= 0; shift -= 8) {
+    bytes[count++] = static_cast<uint8_t>(value >> shift);
+  }
+  return IntegerHex(bytes, count);
 }
 
-std::string SignedHex(int64_t value) {
-  return IntegerHex(BigEndian(static_cast<uint64_t>(value), false));
-}
+std::string SignedHex(int64_t value) { return NumberHex(static_cast<uint64_t>(value), false); }
 
-std::string UnsignedHex(uint64_t value) { return IntegerHex(BigEndian(value, true)); }
+std::string UnsignedHex(uint64_t value) { return NumberHex(value, true); }
 
 // The BER content octets of an OBJECT IDENTIFIER value.
 std::string ObjectIdHex(const oid* subIds, size_t count) {

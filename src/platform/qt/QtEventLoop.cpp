@@ -30,6 +30,15 @@ std::unique_ptr<QApplication> QtEventLoop::EnsureApplication() {
   return std::make_unique<QApplication>(argc, argv);
 }
 
+std::unique_ptr<QCoreApplication> QtEventLoop::EnsureCoreApplication() {
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  // QCoreApplication keeps references to argc and argv for its whole life.
+  static int argc = 1;
+  static char name[] = "linkwatch";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 bool QtEventLoop::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   if (done()) return true;
   const QDeadlineTimer deadline(timeout);

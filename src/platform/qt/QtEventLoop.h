@@ -4,6 +4,7 @@
 #include <memory>
 
 class QApplication;
+class QCoreApplication;
 
 namespace linkwatch {
 
@@ -16,6 +17,12 @@ class QtEventLoop {
   // chosen Qt platform it picks the "offscreen" platform, so command-line hosts
   // and tests run anywhere.
   static std::unique_ptr<QApplication> EnsureApplication();
+
+  // The same for a host that never draws (a command-line program): a
+  // QCoreApplication, with no window system, fonts or widget style loaded. The
+  // platform's headless services (HostPlatform with Interactive false: counted
+  // characters, messages on stderr, no clipboard) need nothing more.
+  static std::unique_ptr<QCoreApplication> EnsureCoreApplication();
 
   // Runs the thread's event loop until done() holds or the timeout passes, and
   // returns done(). The condition is checked every few milliseconds while the
