@@ -204,9 +204,6 @@ class InterfaceList {
   std::unique_ptr<SnmpEngine> snmp_;
   std::unique_ptr<SnmpMessage> currentMessage_;
   int32_t walksInProgress_ = 0;
-  // With parallel walks the table is refreshed when the cycle's last walk ends;
-  // set while an earlier end left that refresh to a later one.
-  bool tableRefreshOwed_ = false;
   std::vector<std::string> walkFailures_;
 };
 

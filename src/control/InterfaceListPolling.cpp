@@ -33,7 +33,6 @@ void InterfaceList::Poll(bool firstTime) {
   state_.SpeedSeen = false;
   if (!state_.Active) return;
   walkFailures_.clear();
-  tableRefreshOwed_ = false;  // this cycle's last walk refreshes the table
 
   const SerialDate now = platform_->GetClock().Now();
   if (firstTime) {
@@ -121,15 +120,10 @@ void InterfaceList::PollNext() {
     state_.SpeedSeen = true;
     return;
   }
-  // With parallel walks every walk's end comes here; the table is refreshed once,
-  // when no other walk of the cycle still runs (a walk that ends in an error
-  // settles what is owed in OnReply).
-  if (state_.Synchronous && walksInProgress_ > 0) {
-    tableRefreshOwed_ = true;
-  } else {
-    tableRefreshOwed_ = false;
-    RefreshTable();
-  }
+  // Every chain that finds nothing left refreshes the table and raises Status
+  // (with parallel walks, each walk's end), so a host's Status handler always
+  // finds the table showing what has arrived.
+  RefreshTable();
   bool active = false;
   Status.Raise(active);
 }

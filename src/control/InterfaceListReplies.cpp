@@ -43,12 +43,6 @@ void InterfaceList::OnReply(SnmpMessage& response) {
     NoteWalkFailure(response.Tag, failure.what());
     throw;
   }
-  // The last walk of a parallel cycle ended without coming to the table (an
-  // error, say): the refresh an earlier walk left to it is made here.
-  if (tableRefreshOwed_ && walksInProgress_ == 0 && state_.Active) {
-    tableRefreshOwed_ = false;
-    RefreshTable();
-  }
 }
 
 void InterfaceList::NoteWalkFailure(const std::string& tag, const std::string& why) {
