@@ -111,7 +111,11 @@ int32_t FuzzInput::Int32() {
   static const std::vector<int32_t> kEdges = {0, 1, -1, 59, 60, 3600, 86400, 65535, 65536,
                                               std::numeric_limits<int32_t>::max(),
                                               std::numeric_limits<int32_t>::min()};
-  if (OneIn(2)) return Pick(kEdges) + static_cast<int32_t>(Below(3)) - 1;
+  // An edge or one of its neighbours; past the ends of the range it wraps round.
+  if (OneIn(2)) {
+    return static_cast<int32_t>(static_cast<uint32_t>(Pick(kEdges)) +
+                                static_cast<uint32_t>(Below(3)) - 1u);
+  }
   return static_cast<int32_t>(static_cast<uint32_t>(random_()));
 }
 
