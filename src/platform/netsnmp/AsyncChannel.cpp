@@ -1,6 +1,7 @@
 #include "platform/netsnmp/AsyncChannel.h"
 
 #include "common/EventGuard.h"
+#include "platform/netsnmp/ExchangeEvent.h"
 #include "platform/netsnmp/FailureTexts.h"
 
 #include <QSocketNotifier>
@@ -62,34 +63,17 @@ int AsyncChannel::OnNetSnmpEvent(int operation, netsnmp_session* session, int,
 
 int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* pdu) {
   if (closing_) return 1;
-  int libraryError = SNMPERR_SUCCESS;
-  netsnmp_pdu* answer = nullptr;
-  switch (operation) {
-    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
-      answer = pdu;
-      break;
-    case NETSNMP_CALLBACK_OP_TIMED_OUT: {
-      const auto found = exchanges_.find(exchangeId);
-      const bool answersIgnored = found != exchanges_.end() && unmatchedReads_ > found->second;
-      libraryError = answersIgnored ? FailureTexts::kUnmatchedAnswers : SNMPERR_TIMEOUT;
-      break;
+  const ExchangeEvent event = ExchangeEvent::From(operation, pdu, *session_);
+  if (!event.Ends) return 1;
+  int libraryError = event.LibraryError;
+  if (libraryError == SNMPERR_TIMEOUT) {
+    // Datagrams read since this exchange began that answered nothing.
+    const auto found = exchanges_.find(exchangeId);
+    if (found != exchanges_.end() && unmatchedReads_ > found->second) {
+      libraryError = FailureTexts::kUnmatchedAnswers;
     }
-    case NETSNMP_CALLBACK_OP_SEC_ERROR:
-      // An SNMPv3 report (unknown user, wrong digest...) arrives here first, with
-      // the report PDU; it says more than the session's error number.
-      if (pdu && pdu->command == SNMP_MSG_REPORT) {
-        answer = pdu;
-        break;
-      }
-      [[fallthrough]];
-    case NETSNMP_CALLBACK_OP_SEND_FAILED:
-    case NETSNMP_CALLBACK_OP_DISCONNECT:
-      libraryError = session_->LastLibraryError();
-      if (libraryError == SNMPERR_SUCCESS) libraryError = SNMPERR_GENERR;
-      break;
-    default:
-      return 1;  // a resend or other notice: the exchange goes on
   }
+  netsnmp_pdu* answer = event.Answer;
   // Not in flight: already completed (a late answer after a report, say).
   if (exchanges_.erase(exchangeId) == 0) return 1;
   if (answer) ++completions_;

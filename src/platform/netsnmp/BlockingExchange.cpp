@@ -3,6 +3,7 @@
 #include <net-snmp/library/large_fd_set.h>
 #include <sys/select.h>
 
+#include "platform/netsnmp/ExchangeEvent.h"
 #include "platform/netsnmp/FailureTexts.h"
 
 namespace linkwatch::netsnmp {
@@ -16,31 +17,10 @@ struct Waiter {
 
 int OnEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
   auto* waiter = static_cast<Waiter*>(magic);
-  switch (operation) {
-    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
-      waiter->Result.Answer.reset(snmp_clone_pdu(pdu));
-      break;
-    case NETSNMP_CALLBACK_OP_TIMED_OUT:
-      waiter->Result.LibraryError = SNMPERR_TIMEOUT;
-      break;
-    case NETSNMP_CALLBACK_OP_SEC_ERROR:
-      // An SNMPv3 report (unknown user, wrong digest...) says more than the
-      // session's error number.
-      if (pdu && pdu->command == SNMP_MSG_REPORT) {
-        waiter->Result.Answer.reset(snmp_clone_pdu(pdu));
-        break;
-      }
-      [[fallthrough]];
-    case NETSNMP_CALLBACK_OP_SEND_FAILED:
-    case NETSNMP_CALLBACK_OP_DISCONNECT:
-      waiter->Result.LibraryError = waiter->Session->LastLibraryError();
-      if (waiter->Result.LibraryError == SNMPERR_SUCCESS) {
-        waiter->Result.LibraryError = SNMPERR_GENERR;
-      }
-      break;
-    default:
-      return 1;  // a resend or other notice: the exchange goes on
-  }
+  const ExchangeEvent event = ExchangeEvent::From(operation, pdu, *waiter->Session);
+  if (!event.Ends) return 1;
+  if (event.Answer) waiter->Result.Answer.reset(snmp_clone_pdu(event.Answer));
+  waiter->Result.LibraryError = event.LibraryError;
   waiter->Done = true;
   return 1;
 }
