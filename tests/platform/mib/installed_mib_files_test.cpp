@@ -11,6 +11,8 @@
 namespace linkwatch {
 namespace {
 
+using test::Named;
+
 // A small vendor MIB in SMIv2 style. It also redefines ifInOctets under the vendor
 // subtree (the catalogue must win) and has an object whose parent is undefined,
 // which makes net-snmp's parser complain.
@@ -43,12 +45,6 @@ std::string VendorMib(const std::string& module, const std::string& prefix, int 
 
 BuiltinMibTree::Options WithVendorFolder(const test::MibTestFolder& folder) {
   return BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, true};
-}
-
-std::unique_ptr<MibObject> Named(MibTree& tree, const std::string& name) {
-  auto object = tree.NewObject();
-  object->SetName(name);
-  return object;
 }
 
 TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
