@@ -1,3 +1,6 @@
+// Reverse lookups through the system's name service, answered on the owning
+// thread with the tag set before each lookup, bounded in work, and safe to
+// destroy at any moment.
 #include "platform/qt/QtDnsResolver.h"
 
 #include <arpa/inet.h>
@@ -26,11 +29,7 @@ using namespace std::chrono_literals;
 constexpr auto kLookupDeadline = 30s;
 
 struct Answer {
-  std::string HostName;
-  std::string Address;
-  std::string Unused1;
-  std::string Tag;
-  std::string Unused2;
+  std::string HostName, Address, Unused1, Tag, Unused2;
   bool OnOwningThread = false;
 };
 
@@ -43,6 +42,14 @@ class AnswerLog {
       answers.push_back({hostName, address, unused1, tag, unused2,
                          QThread::currentThread() == qApp->thread()});
     });
+  }
+  bool WaitFor(std::size_t count) const {
+    return QtEventLoop::RunUntil([&] { return answers.size() >= count; }, kLookupDeadline);
+  }
+  std::set<std::string> Tags() const {
+    std::set<std::string> tags;
+    for (const Answer& answer : answers) tags.insert(answer.Tag);
+    return tags;
   }
   std::vector<Answer> answers;
 };
@@ -60,137 +67,96 @@ std::string SystemNameFor(const std::string& address) {
   return host == address ? std::string() : std::string(host);
 }
 
-bool WaitForAnswers(const AnswerLog& log, std::size_t count) {
-  return QtEventLoop::RunUntil([&] { return log.answers.size() >= count; }, kLookupDeadline);
-}
+// An enabled resolver and the log of its answers.
+class QtDnsResolverTest : public ::testing::Test {
+ protected:
+  void SetUp() override { resolver.SetEnabled(true); }
+  void Lookup(const std::string& tag, const std::string& address) {
+    resolver.SetTag(tag);
+    resolver.Lookup(address);
+  }
+  bool WaitUntilIdle() {
+    return QtEventLoop::RunUntil(
+        [&] { return resolver.LookupsRunning() == 0 && resolver.LookupsWaiting() == 0; },
+        kLookupDeadline);
+  }
+  QtDnsResolver resolver;
+  AnswerLog log{resolver};
+};
 
-bool WaitUntilIdle(const QtDnsResolver& resolver) {
-  return QtEventLoop::RunUntil(
-      [&] { return resolver.LookupsRunning() == 0 && resolver.LookupsWaiting() == 0; },
-      kLookupDeadline);
-}
-
-TEST(QtDnsResolverTest, AnswersWithTheSystemsNameForTheAddress) {
+TEST_F(QtDnsResolverTest, AnswersWithTheSystemsNameOrNothingForTextsThatAreNoAddress) {
   // 127.0.0.1 has a name on every machine; 192.0.2.1 is documentation space
   // (TEST-NET-1), which no name service knows.
-  struct Case {
-    const char* address;
-    const char* tag;
-  };
-  for (const Case& c : {Case{"127.0.0.1", "7::REVERSE"}, Case{"192.0.2.1", "3:12:PEER"}}) {
-    QtDnsResolver resolver;
-    AnswerLog log(resolver);
-    resolver.SetEnabled(true);
-    resolver.SetTag(c.tag);
-    resolver.Lookup(c.address);
-    ASSERT_TRUE(WaitForAnswers(log, 1)) << c.address;
-    ASSERT_EQ(log.answers.size(), 1u);
-    const Answer& answer = log.answers[0];
-    EXPECT_EQ(answer.HostName, SystemNameFor(c.address)) << c.address;
-    EXPECT_EQ(answer.Address, c.address);
-    EXPECT_EQ(answer.Tag, c.tag);
-    EXPECT_EQ(answer.Unused1, "");
-    EXPECT_EQ(answer.Unused2, "");
+  ASSERT_FALSE(SystemNameFor("127.0.0.1").empty());
+  ASSERT_EQ(SystemNameFor("192.0.2.1"), "");
+  const std::vector<std::pair<std::string, std::string>> lookups = {
+      {"127.0.0.1", SystemNameFor("127.0.0.1")}, {"192.0.2.1", ""}, {"localhost", ""},
+      {"1.2.3", ""}, {"256.0.0.1", ""}, {"", ""}};
+  for (std::size_t i = 0; i < lookups.size(); ++i) {
+    Lookup(std::to_string(i) + "::REVERSE", lookups[i].first);
+    ASSERT_TRUE(log.WaitFor(i + 1)) << lookups[i].first;
+    const Answer& answer = log.answers[i];
+    EXPECT_EQ(answer.HostName, lookups[i].second) << lookups[i].first;
+    EXPECT_EQ(answer.Address, lookups[i].first);
+    EXPECT_EQ(answer.Tag, std::to_string(i) + "::REVERSE");
+    EXPECT_EQ(answer.Unused1 + answer.Unused2, "");
     EXPECT_TRUE(answer.OnOwningThread);
   }
-  EXPECT_FALSE(SystemNameFor("127.0.0.1").empty());
-  EXPECT_EQ(SystemNameFor("192.0.2.1"), "");
+  EXPECT_EQ(log.answers.size(), lookups.size());
 }
 
-TEST(QtDnsResolverTest, TextsThatAreNoAddressGetNoName) {
-  QtDnsResolver resolver;
-  AnswerLog log(resolver);
-  resolver.SetEnabled(true);
-  const std::vector<std::string> texts = {"localhost", "1.2.3", "256.0.0.1", ""};
-  for (const std::string& text : texts) {
-    resolver.SetTag("tag " + text);
-    resolver.Lookup(text);
-  }
-  ASSERT_TRUE(WaitForAnswers(log, texts.size()));
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_EQ(log.answers[i].HostName, "");
-    EXPECT_EQ(log.answers[i].Address, texts[i]);
-    EXPECT_EQ(log.answers[i].Tag, "tag " + texts[i]);
-  }
-}
-
-TEST(QtDnsResolverTest, EveryLookupKeepsTheTagSetBeforeIt) {
-  QtDnsResolver resolver;
-  AnswerLog log(resolver);
-  resolver.SetEnabled(true);
-  for (const char* tag : {"1::A", "2::B", "2:5:C"}) {
-    resolver.SetTag(tag);
-    resolver.Lookup("127.0.0.1");
-  }
-  ASSERT_TRUE(WaitForAnswers(log, 3));
-  std::set<std::string> tags;
-  for (const Answer& answer : log.answers) tags.insert(answer.Tag);
-  EXPECT_EQ(tags, (std::set<std::string>{"1::A", "2::B", "2:5:C"}));
+TEST_F(QtDnsResolverTest, EveryLookupKeepsTheTagSetBeforeIt) {
+  for (const char* tag : {"1::A", "2::B", "2:5:C"}) Lookup(tag, "127.0.0.1");
+  ASSERT_TRUE(log.WaitFor(3));
+  EXPECT_EQ(log.Tags(), (std::set<std::string>{"1::A", "2::B", "2:5:C"}));
   EXPECT_EQ(resolver.Tag(), "2:5:C");
 }
 
-TEST(QtDnsResolverTest, EverySubscriberHearsEveryAnswerUntilItUnsubscribes) {
-  QtDnsResolver resolver;
-  AnswerLog first(resolver);
+TEST_F(QtDnsResolverTest, EverySubscriberHearsEveryAnswerUntilItUnsubscribes) {
   int secondCount = 0;
   const int second = resolver.Subscribe(
-      [&](std::string&, std::string&, std::string&, std::string&, std::string&) {
-        ++secondCount;
-      });
-  resolver.SetEnabled(true);
-  resolver.SetTag("1::A");
-  resolver.Lookup("127.0.0.1");
-  ASSERT_TRUE(WaitForAnswers(first, 1));
+      [&](std::string&, std::string&, std::string&, std::string&, std::string&) { ++secondCount; });
+  Lookup("1::A", "127.0.0.1");
+  ASSERT_TRUE(log.WaitFor(1));
   EXPECT_EQ(secondCount, 1);
-
   resolver.Unsubscribe(second);
-  resolver.SetTag("1::B");
-  resolver.Lookup("127.0.0.1");
-  ASSERT_TRUE(WaitForAnswers(first, 2));
+  Lookup("1::B", "127.0.0.1");
+  ASSERT_TRUE(log.WaitFor(2));
   EXPECT_EQ(secondCount, 1);
 }
 
-TEST(QtDnsResolverTest, ADisabledResolverAnswersNothing) {
-  QtDnsResolver resolver;
-  AnswerLog log(resolver);
-  EXPECT_FALSE(resolver.Enabled());  // until the control enables it
-  resolver.SetTag("off");
-  resolver.Lookup("127.0.0.1");
+TEST_F(QtDnsResolverTest, ADisabledResolverAnswersNothing) {
+  QtDnsResolver fresh;
+  EXPECT_FALSE(fresh.Enabled());  // until the control enables it
+  resolver.SetEnabled(false);
+  Lookup("off", "127.0.0.1");
   resolver.Lookup("no address");
   EXPECT_EQ(resolver.LookupsRunning() + resolver.LookupsWaiting(), 0u);
 
   // Disabled while the lookup runs: its answer is dropped on arrival.
   resolver.SetEnabled(true);
-  resolver.SetTag("dropped");
-  resolver.Lookup("127.0.0.1");
+  Lookup("dropped", "127.0.0.1");
   EXPECT_EQ(resolver.LookupsRunning(), 1u);
   resolver.SetEnabled(false);
-  ASSERT_TRUE(WaitUntilIdle(resolver));
+  ASSERT_TRUE(WaitUntilIdle());
 
   // A later answer proves the loop ran past anything the disabled calls queued.
   resolver.SetEnabled(true);
-  resolver.SetTag("on");
-  resolver.Lookup("no address");
-  ASSERT_TRUE(WaitForAnswers(log, 1));
-  ASSERT_EQ(log.answers.size(), 1u);
-  EXPECT_EQ(log.answers[0].Tag, "on");
+  Lookup("on", "no address");
+  ASSERT_TRUE(log.WaitFor(1));
+  EXPECT_EQ(log.Tags(), (std::set<std::string>{"on"}));
 }
 
-TEST(QtDnsResolverTest, EqualRequestsInFlightAreAnsweredOnce) {
-  QtDnsResolver resolver;
-  AnswerLog log(resolver);
-  resolver.SetEnabled(true);
-  resolver.SetTag("4::REVERSE");
+TEST_F(QtDnsResolverTest, EqualRequestsInFlightAreAnsweredOnce) {
+  Lookup("4::REVERSE", "127.0.0.1");
   resolver.Lookup("127.0.0.1");
-  resolver.Lookup("127.0.0.1");
-  resolver.SetTag("5::REVERSE");
-  resolver.Lookup("127.0.0.1");
+  Lookup("5::REVERSE", "127.0.0.1");
   EXPECT_EQ(resolver.LookupsRunning(), 2u);
-  ASSERT_TRUE(WaitUntilIdle(resolver));
+  ASSERT_TRUE(WaitUntilIdle());
   EXPECT_EQ(log.answers.size(), 2u);
 }
 
-TEST(QtDnsResolverTest, WorkStaysBoundedAndTheOldestWaitersAreDropped) {
+TEST(QtDnsResolverLimits, WorkStaysBoundedAndTheOldestWaitersAreDropped) {
   QtDnsResolver resolver(QtDnsResolver::Limits{2, 3});
   AnswerLog log(resolver);
   resolver.SetEnabled(true);
@@ -201,20 +167,19 @@ TEST(QtDnsResolverTest, WorkStaysBoundedAndTheOldestWaitersAreDropped) {
     EXPECT_LE(resolver.LookupsWaiting(), 3u);
   }
   EXPECT_EQ(resolver.LookupsDropped(), 5u);
-  ASSERT_TRUE(WaitUntilIdle(resolver));
-  std::set<std::string> tags;
-  for (const Answer& answer : log.answers) tags.insert(answer.Tag);
-  EXPECT_EQ(tags, (std::set<std::string>{"0", "1", "7", "8", "9"}));
+  ASSERT_TRUE(QtEventLoop::RunUntil(
+      [&] { return resolver.LookupsRunning() == 0 && resolver.LookupsWaiting() == 0; },
+      kLookupDeadline));
+  EXPECT_EQ(log.Tags(), (std::set<std::string>{"0", "1", "7", "8", "9"}));
   EXPECT_EQ(log.answers.size(), 5u);
 }
 
-TEST(QtDnsResolverTest, DestroyingItWithLookupsInFlightIsSafe) {
+TEST(QtDnsResolverLifetime, DestroyingItWithLookupsInFlightOrFromAHandlerIsSafe) {
   int lateAnswers = 0;
   {
     QtDnsResolver resolver;
-    resolver.Subscribe([&](std::string&, std::string&, std::string&, std::string&, std::string&) {
-      ++lateAnswers;
-    });
+    resolver.Subscribe(
+        [&](std::string&, std::string&, std::string&, std::string&, std::string&) { ++lateAnswers; });
     resolver.SetEnabled(true);
     for (int i = 0; i < 20; ++i) {
       resolver.SetTag(std::to_string(i));
@@ -222,18 +187,6 @@ TEST(QtDnsResolverTest, DestroyingItWithLookupsInFlightIsSafe) {
     }
     resolver.Lookup("no address");
   }
-  // Another resolver's answers for the same addresses come after those the
-  // destroyed one abandoned.
-  QtDnsResolver sentinel;
-  AnswerLog log(sentinel);
-  sentinel.SetEnabled(true);
-  sentinel.Lookup("127.0.0.1");
-  sentinel.Lookup("192.0.2.1");
-  ASSERT_TRUE(WaitForAnswers(log, 2));
-  EXPECT_EQ(lateAnswers, 0);
-}
-
-TEST(QtDnsResolverTest, AHandlerMayDestroyTheResolver) {
   auto resolver = std::make_unique<QtDnsResolver>();
   int calls = 0;
   auto destroy = [&](std::string&, std::string&, std::string&, std::string&, std::string&) {
@@ -248,11 +201,15 @@ TEST(QtDnsResolverTest, AHandlerMayDestroyTheResolver) {
   resolver->Lookup("127.0.0.1");
   ASSERT_TRUE(QtEventLoop::RunUntil([&] { return resolver == nullptr; }, kLookupDeadline));
 
+  // Another resolver's answers for the same addresses come after those the
+  // destroyed ones abandoned.
   QtDnsResolver sentinel;
   AnswerLog log(sentinel);
   sentinel.SetEnabled(true);
   sentinel.Lookup("127.0.0.1");
-  ASSERT_TRUE(WaitForAnswers(log, 1));
+  sentinel.Lookup("192.0.2.1");
+  ASSERT_TRUE(log.WaitFor(2));
+  EXPECT_EQ(lateAnswers, 0);
   EXPECT_EQ(calls, 1);
 }
 

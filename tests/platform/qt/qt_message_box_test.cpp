@@ -7,23 +7,10 @@
 #include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QTimer>
-#include <memory>
 #include <string>
 
 namespace linkwatch {
 namespace {
-
-// What the box looked like while it was up.
-struct SeenBox {
-  bool Seen = false;
-  bool Modal = false;
-  QString Text;
-  QString Title;
-  QMessageBox::Icon Icon = QMessageBox::NoIcon;
-  Qt::TextFormat Format = Qt::AutoText;
-  QList<QAbstractButton*>::size_type ButtonCount = 0;
-  QMessageBox::StandardButtons Buttons;
-};
 
 // Stands in for the user: waits (from the event loop the box runs) for the modal
 // box, notes how it looks and presses its OK button. Gives up after a deadline
@@ -34,21 +21,21 @@ class UserAtTheScreen {
     QObject::connect(&poll_, &QTimer::timeout, [this] { Look(); });
     poll_.start(5);
   }
-  const SeenBox& Seen() const { return seen_; }
+  // What the box looked like while it was up, empty if none came.
+  std::string seen;
 
  private:
   void Look() {
     QWidget* modal = QApplication::activeModalWidget();
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (box != nullptr && box->isVisible()) {
-      seen_.Seen = true;
-      seen_.Modal = box->isModal();
-      seen_.Text = box->text();
-      seen_.Title = box->windowTitle();
-      seen_.Icon = box->icon();
-      seen_.Format = box->textFormat();
-      seen_.ButtonCount = box->buttons().size();
-      seen_.Buttons = box->standardButtons();
+    if (auto* box = qobject_cast<QMessageBox*>(modal); box != nullptr && box->isVisible()) {
+      seen = QString("modal %1, icon %2, format %3, %4 button(s) 0x%5, title '%6': %7")
+                 .arg(box->isModal() ? 1 : 0)
+                 .arg(static_cast<int>(box->icon()))
+                 .arg(static_cast<int>(box->textFormat()))
+                 .arg(static_cast<int>(box->buttons().size()))
+                 .arg(static_cast<int>(box->standardButtons()), 0, 16)
+                 .arg(box->windowTitle(), box->text())
+                 .toStdString();
       poll_.stop();
       if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
         ok->click();
@@ -63,37 +50,28 @@ class UserAtTheScreen {
 
   QTimer poll_;
   QDeadlineTimer deadline_;
-  SeenBox seen_;
 };
 
-TEST(QtMessageBoxTest, ShowsAModalWarningWithOkAndNoTitle) {
-  const std::string text =
-      "Cannot set value to 'x'\r\n\r\nEither the device does not support updates to this MIB.";
+// A modal warning (icon 2, plain text format 0) with one OK button (0x400).
+TEST(QtMessageBoxTest, ShowsAModalPlainTextWarningWithOkAndNoTitle) {
   QtMessageBox messageBox;
   UserAtTheScreen user;
-  messageBox.ShowWarning(text);  // returns once the user pressed OK
+  // Returns once the user pressed OK.
+  messageBox.ShowWarning(
+      "Cannot set value to 'x'\r\n\r\nEither the device does not support updates to this MIB.");
+  EXPECT_EQ(user.seen,
+            "modal 1, icon 2, format 0, 1 button(s) 0x400, title '': Cannot set value to "
+            "'x'\n\nEither the device does not support updates to this MIB.");
 
-  const SeenBox& seen = user.Seen();
-  ASSERT_TRUE(seen.Seen);
-  EXPECT_TRUE(seen.Modal);
-  EXPECT_EQ(seen.Text.toStdString(),
-            "Cannot set value to 'x'\n\nEither the device does not support updates to this MIB.");
-  EXPECT_EQ(seen.Title, QString());
-  EXPECT_EQ(seen.Icon, QMessageBox::Warning);
-  EXPECT_EQ(seen.ButtonCount, 1);
-  EXPECT_EQ(seen.Buttons, QMessageBox::Ok);
-  EXPECT_EQ(seen.Format, Qt::PlainText);
-}
-
-TEST(QtMessageBoxTest, ShowsMarkupLikeTextAsItIsOverItsParent) {
+  // Markup-like text shows as it is, over the parent.
   QWidget parent;
   parent.show();
-  QtMessageBox messageBox(&parent);
-  UserAtTheScreen user;
-  messageBox.ShowWarning("Cannot set value to '<b>big</b>'");
-  ASSERT_TRUE(user.Seen().Seen);
-  EXPECT_EQ(user.Seen().Text.toStdString(), "Cannot set value to '<b>big</b>'");
-  EXPECT_EQ(user.Seen().Format, Qt::PlainText);
+  QtMessageBox overParent(&parent);
+  UserAtTheScreen second;
+  overParent.ShowWarning("Cannot set value to '<b>big</b>'");
+  EXPECT_EQ(second.seen,
+            "modal 1, icon 2, format 0, 1 button(s) 0x400, title '': Cannot set value to "
+            "'<b>big</b>'");
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
