@@ -37,17 +37,12 @@ const QString kStatistics =
     "Interface Name,Interface Status Icon,Admin Status,Interface Type,Speed,MTU,MAC Address,"
     "In Traffic,Out Traffic,In Packets,Out Packets";
 
-class InterfaceListWidgetSnmpdTest : public WidgetFixture {
- protected:
-  static SnmpdOptions ReadOnly() {
-    SnmpdOptions options;
-    options.WriteCommunity.clear();
-    return options;
-  }
-};
+using InterfaceListWidgetSnmpdTest = WidgetFixture;
 
 TEST_F(InterfaceListWidgetSnmpdTest, ShowsTheLocalAgentsInterfacesAndTakesAScreenshot) {
-  SnmpdAgent agent(ReadOnly());
+  SnmpdOptions readOnly;
+  readOnly.WriteCommunity.clear();
+  SnmpdAgent agent(readOnly);
   ASSERT_TRUE(agent.Start()) << agent.Error();
   InterfaceListWidget& list = MakeWidget(agent.Port(), "public", kStatistics);
   int systemEvents = 0;
