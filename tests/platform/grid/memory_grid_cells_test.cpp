@@ -248,17 +248,6 @@ TEST_F(GridRows, ColumnCountChangesKeepTheRemainingCells) {
   EXPECT_EQ(grid.ColKey(1), "");
 }
 
-TEST_F(GridRows, HiddenRowsKeepTheirIndexAndAreStillFound) {
-  grid.SetRowHidden(2, true);
-  grid.SetRows(grid.Rows() + 1);
-  EXPECT_EQ(grid.RowData(2), "I:2");
-  EXPECT_TRUE(grid.RowHidden(2));
-  EXPECT_EQ(grid.FindRow("I:2"), 2);
-  EXPECT_EQ(grid.FindRow("I:3"), 3);
-  grid.SetRowHidden(2, false);
-  EXPECT_FALSE(grid.RowHidden(2));
-}
-
 TEST_F(GridRows, BadCallsAreRefusedWithAClearErrorAndChangeNothing) {
   struct BadCall {
     const char* name;
