@@ -86,6 +86,19 @@ inline std::vector<std::string> BodyKeys(const MemoryGrid& grid) {
   return keys;
 }
 
+// The selection's corners, normalised: first row, first column, last row, last column.
+inline std::vector<int> Selection(const MemoryGrid& grid) {
+  int row1, col1, row2, col2;
+  grid.GetSelection(row1, col1, row2, col2);
+  return {row1, col1, row2, col2};
+}
+
+// An empty grid of that size.
+inline void Size(MemoryGrid& grid, int rows, int cols) {
+  grid.SetRows(rows);
+  grid.SetCols(cols);
+}
+
 // Every row with a key of its own is found again at its current position.
 inline void ExpectEveryKeyFindsItsRow(const MemoryGrid& grid) {
   for (int row = 1; row < grid.Rows(); ++row) {

@@ -1,43 +1,36 @@
 #pragma once
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
-#include <system_error>
+
+#include "platform/mib/BuiltinMibTree.h"
+#include "support/Files.h"
 
 namespace linkwatch::test {
 
-// A fresh folder under the system's temporary directory, removed with its files
-// when the object goes.
-class MibTestFolder {
+// A scratch folder for MIB and catalogue files, removed with them when it goes.
+class MibTestFolder : public support::TemporaryDirectory {
  public:
-  MibTestFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "linkwatch-mib-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~MibTestFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  MibTestFolder(const MibTestFolder&) = delete;
-  MibTestFolder& operator=(const MibTestFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-
+  MibTestFolder() : TemporaryDirectory("linkwatch-mib") {}
+  std::filesystem::path Path() const { return TemporaryDirectory::Path(); }
   std::filesystem::path Write(const std::string& fileName, const std::string& text) const {
-    const auto file = path_ / fileName;
+    const auto file = Path() / fileName;
     std::ofstream(file, std::ios::binary) << text;
     return file;
   }
-
- private:
-  std::filesystem::path path_;
 };
 
 // The catalogue shipped in the source tree.
 inline std::filesystem::path ShippedCatalogue() {
   return std::filesystem::path(LINKWATCH_SOURCE_DIR) / "data" / "mibs";
+}
+
+// A new object of the tree, named `name`.
+inline std::unique_ptr<MibObject> Named(MibTree& tree, const std::string& name) {
+  auto object = tree.NewObject();
+  object->SetName(name);
+  return object;
 }
 
 }  // namespace linkwatch::test

@@ -3,7 +3,9 @@
 // number patterns must use the regional decimal separator (whatever its length),
 // plain decimal texts always ".", and upper-casing only ASCII letters.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStringList>
 #include <clocale>
@@ -21,16 +23,18 @@
 #include "statistics/StatisticTemplate.h"
 #include "statistics/ValueParsers.h"
 #include "support/EventLoop.h"
-#include "support/Files.h"
 
 namespace linkwatch {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Makes the C library's UTF-8 locale of `language` ("de_DE") the current one. A
 // machine that lacks it gets it compiled with localedef (from the locales package)
-// into a temporary folder of this test program, and LOCPATH points the C library
-// there. Whether it is missing is asked of `locale -a` rather than of setlocale(),
-// which would remember the failure. Empty on success, otherwise what went wrong.
+// into a "locales" folder beside this test program, kept for later runs (compiling
+// takes long), and LOCPATH points the C library there. Whether it is missing is
+// asked of `locale -a` rather than of setlocale(), which would remember the
+// failure. Empty on success, otherwise what went wrong.
 std::string ActivateCLocale(const std::string& language) {
   const std::string name = language + ".UTF-8";
   QProcess list;
@@ -39,25 +43,33 @@ std::string ActivateCLocale(const std::string& language) {
   const QStringList available = QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n');
   if (!available.contains(QString::fromStdString(language + ".utf8")) ||
       std::getenv("LOCPATH") != nullptr) {
-    static support::TemporaryDirectory folder("linkwatch-locales");
-    if (!folder.Error().empty()) return folder.Error();
-    const std::string target = folder.Path() + "/" + name;
-    if (!std::filesystem::exists(target + "/LC_NUMERIC")) {
+    const fs::path folder = QCoreApplication::applicationDirPath().toStdString() + "/locales";
+    const fs::path target = folder / name;
+    if (!fs::exists(target / "LC_NUMERIC")) {
+      // Compiled aside and renamed into place, so a run that stops half-way or
+      // runs beside this one never leaves a partial locale behind.
+      const fs::path partial = folder / (name + ".partial-" + std::to_string(::getpid()));
+      std::error_code ignored;
+      fs::create_directories(folder, ignored);
       QProcess localedef;
       localedef.start(QStringLiteral("localedef"),
                       {QStringLiteral("-i"), QString::fromStdString(language), QStringLiteral("-f"),
-                       QStringLiteral("UTF-8"), QString::fromStdString(target)});
-      if (!localedef.waitForFinished(60000)) {
+                       QStringLiteral("UTF-8"), QString::fromStdString(partial.string())});
+      if (!localedef.waitForFinished(120000)) {
         localedef.kill();
         localedef.waitForFinished(5000);
+        fs::remove_all(partial, ignored);
         return "localedef for " + name + " did not finish: " + localedef.errorString().toStdString();
       }
-      if (!std::filesystem::exists(target + "/LC_NUMERIC")) {
+      if (!fs::exists(partial / "LC_NUMERIC")) {
+        fs::remove_all(partial, ignored);
         return "localedef could not make " + name + ": " +
                localedef.readAllStandardError().toStdString();
       }
+      fs::rename(partial, target, ignored);  // fails harmlessly when another run was first
+      fs::remove_all(partial, ignored);
     }
-    ::setenv("LOCPATH", folder.Path().c_str(), 1);
+    ::setenv("LOCPATH", folder.c_str(), 1);
   }
   if (std::setlocale(LC_ALL, name.c_str()) == nullptr) {
     return "the C library cannot use " + name;
@@ -88,9 +100,8 @@ std::string Parse(const char* parser, const char* units, const std::string& valu
 }
 
 struct LocaleCase {
-  const char* name;              // the C library's and Qt's locale
-  const char* cLibrarySeparator;  // what localeconv() then says, to prove it took effect
-  const char* separator;          // the regional decimal separator the patterns use
+  const char* name;       // the C library's and Qt's locale
+  const char* separator;  // the regional decimal separator, which localeconv() then says too
 };
 
 class LocaleIndependentTexts : public ::testing::TestWithParam<LocaleCase> {
@@ -106,36 +117,39 @@ class LocaleIndependentTexts : public ::testing::TestWithParam<LocaleCase> {
 TEST_P(LocaleIndependentTexts, PatternsUseTheRegionalSeparatorAndPlainTextsUseAPoint) {
   const LocaleCase& locale = GetParam();
   ASSERT_EQ(ActivateCLocale(locale.name), "");
-  ASSERT_STREQ(std::localeconv()->decimal_point, locale.cLibrarySeparator);
+  ASSERT_STREQ(std::localeconv()->decimal_point, locale.separator);
   const QtRegionalSettings regional{QLocale(QString::fromLatin1(locale.name))};
-  const std::string separator = locale.separator;
-  ASSERT_EQ(regional.DecimalSeparator(), separator);
+  ASSERT_EQ(regional.DecimalSeparator(), locale.separator);
 
-  // The patterns, with a separator of one or two bytes.
-  EXPECT_EQ(FormatScaled(9601, "bps", false, regional), "9" + separator + "6 Kbps");
-  EXPECT_EQ(FormatScaled(1048576, "B", true, regional), "1" + separator + "00 MB");
-  EXPECT_EQ(FormatScaled(-20000, "bps", false, regional), "-20" + separator + "0 Kbps");
-  EXPECT_EQ(FormatScaled(2.5e15, "bps", false, regional), "2" + separator + "5 Petabps");
-  EXPECT_EQ(FormatNumber(2.675, "0.00", regional), "2" + separator + "68");
-  EXPECT_EQ(Parse("TRAFFIC", "bps", "0", regional, 1250), "10" + separator + "0 Kbps");
-  EXPECT_EQ(Parse("/10", "C", "235", regional), "23" + separator + "5 C");
-
-  // Plain decimal texts.
-  EXPECT_EQ(Parse("WIRELESSCLIENTDATARATES", "Mbps", std::string("\x02\x04\x0b\x16"), regional),
-            "1, 2, 5.5, 11 Mbps");
-  EXPECT_EQ(Parse("MILLISECONDS", "", "0", regional, 0.5), "0.5 milliseconds ");
+  // What each text must be, "#" standing for the regional separator: the
+  // patterns, plain decimal texts, and ASCII upper-casing (a Turkish locale maps
+  // "i" to a dotted capital I).
+  const std::pair<std::string, std::string> texts[] = {
+      {FormatScaled(9601, "bps", false, regional), "9#6 Kbps"},
+      {FormatScaled(1048576, "B", true, regional), "1#00 MB"},
+      {FormatScaled(-20000, "bps", false, regional), "-20#0 Kbps"},
+      {FormatScaled(2.5e15, "bps", false, regional), "2#5 Petabps"},
+      {FormatNumber(2.675, "0.00", regional), "2#68"},
+      {Parse("TRAFFIC", "bps", "0", regional, 1250), "10#0 Kbps"},
+      {Parse("/10", "C", "235", regional), "23#5 C"},
+      {Parse("WIRELESSCLIENTDATARATES", "Mbps", "\x02\x04\x0b\x16", regional), "1, 2, 5.5, 11 Mbps"},
+      {Parse("MILLISECONDS", "", "0", regional, 0.5), "0.5 milliseconds "},
+      {UpperCase("indoor"), "INDOOR"},
+      {Parse("DOT11INDOOROUTDOOR", "", "TRi", regional), "Indoor Use"},
+      {Parse("DOT11INDOOROUTDOOR", "", "TRo", regional), "Outdoor Use"},
+  };
+  for (auto [text, expected] : texts) {
+    if (const size_t at = expected.find('#'); at != std::string::npos) {
+      expected.replace(at, 1, locale.separator);
+    }
+    EXPECT_EQ(text, expected);
+  }
   EXPECT_DOUBLE_EQ(NumericValue("5.5 C"), 5.5);
-
-  // ASCII upper-casing (a Turkish locale maps "i" to a dotted capital I).
-  EXPECT_EQ(UpperCase("indoor"), "INDOOR");
-  EXPECT_EQ(Parse("DOT11INDOOROUTDOOR", "", "TRi", regional), "Indoor Use");
-  EXPECT_EQ(Parse("DOT11INDOOROUTDOOR", "", "TRo", regional), "Outdoor Use");
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, LocaleIndependentTexts,
-                         ::testing::Values(LocaleCase{"de_DE", ",", ","},
-                                           LocaleCase{"tr_TR", ",", ","},
-                                           LocaleCase{"ps_AF", "\u066b", "\u066b"}),
+                         ::testing::Values(LocaleCase{"de_DE", ","}, LocaleCase{"tr_TR", ","},
+                                           LocaleCase{"ps_AF", "\u066b"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

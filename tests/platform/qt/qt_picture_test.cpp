@@ -63,19 +63,6 @@ class QtPictureTest : public ::testing::Test {
   QTemporaryDir dir_;
 };
 
-TEST_F(QtPictureTest, ReadsAPngFile) {
-  std::string error = "stale";
-  const auto picture = QtPicture::FromFile(WriteBackgroundPng(), error);
-  ASSERT_NE(picture, nullptr) << error;
-  EXPECT_EQ(error, "");
-  EXPECT_EQ(picture->Name(), "site.background");
-  EXPECT_EQ(picture->Width(), 40);
-  EXPECT_EQ(picture->Height(), 20);
-  EXPECT_EQ(picture->Svg(), "");
-  EXPECT_EQ(picture->Image().pixelColor(5, 5), QColor(Qt::blue));
-  EXPECT_EQ(picture->Image().pixelColor(35, 5), QColor(Qt::yellow));
-}
-
 TEST_F(QtPictureTest, FilesThatAreNoPictureGiveAClearError) {
   QFile text(dir_.filePath("notes.png"));
   ASSERT_TRUE(text.open(QIODevice::WriteOnly));
@@ -88,10 +75,17 @@ TEST_F(QtPictureTest, FilesThatAreNoPictureGiveAClearError) {
   }
 }
 
-TEST_F(QtPictureTest, RendersARasterPictureAtItsOwnSizeOrFittedInside) {
-  std::string error;
+TEST_F(QtPictureTest, ReadsAPngFileAndRendersItAtItsOwnSizeOrFittedInside) {
+  std::string error = "stale";
   const auto picture = QtPicture::FromFile(WriteBackgroundPng(), error);
   ASSERT_NE(picture, nullptr) << error;
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(picture->Name(), "site.background");
+  EXPECT_EQ(picture->Width(), 40);
+  EXPECT_EQ(picture->Height(), 20);
+  EXPECT_EQ(picture->Svg(), "");
+  EXPECT_EQ(picture->Image().pixelColor(5, 5), QColor(Qt::blue));
+  EXPECT_EQ(picture->Image().pixelColor(35, 5), QColor(Qt::yellow));
 
   const QImage own = RenderPicture(*picture);
   EXPECT_EQ(own.size(), QSize(40, 20));
@@ -105,7 +99,7 @@ TEST_F(QtPictureTest, RendersARasterPictureAtItsOwnSizeOrFittedInside) {
   EXPECT_EQ(fitted.pixelColor(10, 1).alpha(), 0);
 }
 
-TEST_F(QtPictureTest, RendersSvgPicturesOrTheirName) {
+TEST(QtPictureRender, RendersSvgPicturesOrTheirName) {
   const OtherPicture svg("router", 32, 32, kRedSquareSvg);
   const QImage image = RenderPicture(svg);
   ASSERT_EQ(image.size(), QSize(32, 32));
@@ -115,9 +109,7 @@ TEST_F(QtPictureTest, RendersSvgPicturesOrTheirName) {
   } else {
     EXPECT_TRUE(HasInk(image));
   }
-}
-
-TEST_F(QtPictureTest, PicturesWithoutImageOrValidSvgShowTheirName) {
+  // Pictures without an image or a valid SVG show their name.
   const OtherPicture plain("switch", 60, 20, "");
   const OtherPicture broken("broken", 60, 20, "<svg");
   const OtherPicture sizeless("gateway", 0, 0, "");

@@ -42,43 +42,33 @@ TEST(MibCatalogueReader, NamedEnumerationsAddUpAndMayComeAfterTheirUse) {
             (std::map<int32_t, std::string>{{-1, "negative"}, {1, "small"}, {2, "large"}, {3, "huge"}}));
 }
 
-struct BadLine {
-  const char* line;
-  const char* complaint;
-};
-
-class MibCatalogueBadLine : public testing::TestWithParam<BadLine> {};
-
-TEST_P(MibCatalogueBadLine, IsSkippedAndReportedWhileTheRestLoads) {
-  const std::string text = std::string("good 1.3.6.1.4.1.424242.1 read-only - Fine.\n") +
-                           GetParam().line + "\nalsoGood 1.3.6.1.4.1.424242.2 read-only - Fine.\n";
-  const auto result = MibCatalogueReader::ReadText(text, "cat.objects");
-  EXPECT_NE(FindEntry(result, "good"), nullptr);
-  EXPECT_NE(FindEntry(result, "alsoGood"), nullptr);
-  ASSERT_EQ(result.problems.size(), 1u) << GetParam().line;
-  EXPECT_NE(result.problems[0].find("cat.objects:2"), std::string::npos) << result.problems[0];
-  EXPECT_NE(result.problems[0].find(GetParam().complaint), std::string::npos) << result.problems[0];
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, MibCatalogueBadLine,
-    testing::Values(
-        BadLine{"bad 1.3.x.1 read-only - Not numeric.", "not a numeric OID"},
-        BadLine{"bad .1.3..1 read-only - Empty arc.", "not a numeric OID"},
-        BadLine{"bad 1.3.6.1.4.1.424242.3 readonly - Wrong word.", "not an access word"},
-        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only up(1),down Half a list.", "malformed enumeration"},
-        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only up(x) Not a number.", "malformed enumeration"},
-        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only @Nowhere Unknown type.", "unknown enumeration"},
-        BadLine{"bad 1.3.6.1.4.1.424242.3 read-only", "enumeration field is missing"},
-        BadLine{"3bad 1.3.6.1.4.1.424242.3 read-only - Name starts with a digit.", "not an object name"},
-        BadLine{"GOOD 1.3.6.1.4.1.424242.4 read-only - Same name in another case.", "defined twice"},
-        BadLine{"@Broken small(1", "malformed enumeration line"}));
-
-TEST(MibCatalogueReader, ObjectWithoutDescriptionLoadsButIsReported) {
-  const auto result = MibCatalogueReader::ReadText("quiet 1.3.6.1.4.1.424242.1 read-only -\n", "t");
-  EXPECT_NE(FindEntry(result, "quiet"), nullptr);
-  ASSERT_EQ(result.problems.size(), 1u);
-  EXPECT_NE(result.problems[0].find("no description"), std::string::npos);
+TEST(MibCatalogueReader, ABadLineIsSkippedAndReportedWhileTheRestLoads) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"bad 1.3.x.1 read-only - Not numeric.", "not a numeric OID"},
+      {"bad .1.3..1 read-only - Empty arc.", "not a numeric OID"},
+      {"bad 1.3.6.1.4.1.424242.3 readonly - Wrong word.", "not an access word"},
+      {"bad 1.3.6.1.4.1.424242.3 read-only up(1),down Half a list.", "malformed enumeration"},
+      {"bad 1.3.6.1.4.1.424242.3 read-only up(x) Not a number.", "malformed enumeration"},
+      {"bad 1.3.6.1.4.1.424242.3 read-only @Nowhere Unknown type.", "unknown enumeration"},
+      {"bad 1.3.6.1.4.1.424242.3 read-only", "enumeration field is missing"},
+      {"3bad 1.3.6.1.4.1.424242.3 read-only - Name starts with a digit.", "not an object name"},
+      {"GOOD 1.3.6.1.4.1.424242.4 read-only - Same name in another case.", "defined twice"},
+      {"@Broken small(1", "malformed enumeration line"},
+      {"quiet 1.3.6.1.4.1.424242.5 read-only -", "no description"}};  // loads, but is reported
+  for (const auto& [line, complaint] : cases) {
+    SCOPED_TRACE(line);
+    const std::string text = std::string("good 1.3.6.1.4.1.424242.1 read-only - Fine.\n") + line +
+                             "\nalsoGood 1.3.6.1.4.1.424242.2 read-only - Fine.\n";
+    const auto result = MibCatalogueReader::ReadText(text, "cat.objects");
+    EXPECT_NE(FindEntry(result, "good"), nullptr);
+    EXPECT_NE(FindEntry(result, "alsoGood"), nullptr);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_NE(result.problems[0].find("cat.objects:2"), std::string::npos) << result.problems[0];
+    EXPECT_NE(result.problems[0].find(complaint), std::string::npos) << result.problems[0];
+  }
+  EXPECT_NE(FindEntry(MibCatalogueReader::ReadText("quiet 1.3.6.1.4.1.424242.1 read-only -\n", "t"),
+                      "quiet"),
+            nullptr);
 }
 
 TEST(MibCatalogueReader, FolderIsReadFileByFileInNameOrder) {

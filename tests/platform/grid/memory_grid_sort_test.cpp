@@ -145,14 +145,6 @@ TEST_F(GridTextSort, FollowsTheOrderTheHandlerAnswers) {
   EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:5", "I:3", "I:2", "I:4"})) << "no sort";
 }
 
-TEST_F(GridTextSort, HiddenRowsMoveWithTheirFlag) {
-  grid.SetRowHidden(1, true);  // "b"
-  grid.ClickHeader(0);
-  EXPECT_EQ(grid.FindRow("I:1"), 5);
-  EXPECT_TRUE(grid.RowHidden(5));
-  for (int row = 1; row < 5; ++row) EXPECT_FALSE(grid.RowHidden(row));
-}
-
 // The grid's own order by what the cells mean: one column per case, given in a
 // jumbled order, with the texts (and sort values, where the owner set them) it
 // must come out in when sorted ascending.

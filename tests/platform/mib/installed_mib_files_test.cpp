@@ -3,6 +3,7 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <algorithm>
 #include <string>
 
 #include "MibTestFolder.h"
@@ -10,6 +11,8 @@
 
 namespace linkwatch {
 namespace {
+
+using test::Named;
 
 // A small vendor MIB in SMIv2 style. It also redefines ifInOctets under the vendor
 // subtree (the catalogue must win) and has an object whose parent is undefined,
@@ -41,20 +44,19 @@ std::string VendorMib(const std::string& module, const std::string& prefix, int 
          "END\n";
 }
 
-BuiltinMibTree::Options WithVendorFolder(const test::MibTestFolder& folder) {
-  return BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, true};
-}
-
-std::unique_ptr<MibObject> Named(MibTree& tree, const std::string& name) {
-  auto object = tree.NewObject();
-  object->SetName(name);
-  return object;
+// Writes the vendor MIB of `prefix` ("lwa": LWA-TEST-MIB) into the folder and
+// gives the options of a tree that reads that folder.
+BuiltinMibTree::Options WithVendorMib(const test::MibTestFolder& folder, const std::string& prefix,
+                                      int enterprise, bool useInstalledMibs = true) {
+  std::string module = prefix + "-TEST-MIB";
+  std::transform(module.begin(), module.end(), module.begin(), ::toupper);
+  folder.Write(module + ".txt", VendorMib(module, prefix, enterprise));
+  return BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, useInstalledMibs};
 }
 
 TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
   test::MibTestFolder folder;
-  folder.Write("LWA-TEST-MIB.txt", VendorMib("LWA-TEST-MIB", "lwa", 424201));
-  BuiltinMibTree tree(WithVendorFolder(folder));
+  BuiltinMibTree tree(WithVendorMib(folder, "lwa", 424201));
 
   const auto mode = Named(tree, "LWAWIDGETMODE");
   EXPECT_EQ(mode->NumericOid(), "1.3.6.1.4.1.424201.1.1.2");
@@ -68,8 +70,7 @@ TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
 
 TEST(InstalledMibFiles, AreReadOnlyWhenTheCatalogueHasNoAnswer) {
   test::MibTestFolder folder;
-  folder.Write("LWB-TEST-MIB.txt", VendorMib("LWB-TEST-MIB", "lwb", 424202));
-  BuiltinMibTree tree(WithVendorFolder(folder));
+  BuiltinMibTree tree(WithVendorMib(folder, "lwb", 424202));
 
   EXPECT_EQ(Named(tree, "IFINOCTETS")->NumericOid(), "1.3.6.1.2.1.2.2.1.10");
   EXPECT_EQ(tree.SymbolicName("1.3.6.1.2.1.2.2.1.8.4"), "ifOperStatus.4");
@@ -82,8 +83,7 @@ TEST(InstalledMibFiles, AreReadOnlyWhenTheCatalogueHasNoAnswer) {
 
 TEST(InstalledMibFiles, CatalogueWinsForNamesAndOidsItKnows) {
   test::MibTestFolder folder;
-  folder.Write("LWC-TEST-MIB.txt", VendorMib("LWC-TEST-MIB", "lwc", 424203));
-  BuiltinMibTree tree(WithVendorFolder(folder));
+  BuiltinMibTree tree(WithVendorMib(folder, "lwc", 424203));
 
   Named(tree, "lwcWidgetMode");  // makes sure the vendor file is loaded
   ASSERT_TRUE(tree.InstalledMibsLoaded());
@@ -95,8 +95,7 @@ TEST(InstalledMibFiles, CatalogueWinsForNamesAndOidsItKnows) {
 
 TEST(InstalledMibFiles, CanBeLeftOut) {
   test::MibTestFolder folder;
-  folder.Write("LWD-TEST-MIB.txt", VendorMib("LWD-TEST-MIB", "lwd", 424204));
-  BuiltinMibTree tree(BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, false});
+  BuiltinMibTree tree(WithVendorMib(folder, "lwd", 424204, false));
   EXPECT_EQ(Named(tree, "LWDWIDGETMODE")->NumericOid(), "");
   EXPECT_FALSE(tree.InstalledMibsLoaded());
 }
@@ -110,8 +109,7 @@ bool NetSnmpErrorsReachStderr(const std::string& probe) {
 
 TEST(InstalledMibFiles, ParsingIsQuietAndLeavesNetSnmpLoggingAsItWas) {
   test::MibTestFolder folder;
-  folder.Write("LWE-TEST-MIB.txt", VendorMib("LWE-TEST-MIB", "lwe", 424205));
-  BuiltinMibTree tree(WithVendorFolder(folder));
+  BuiltinMibTree tree(WithVendorMib(folder, "lwe", 424205));
   // Depends on whether something (the engine) has set up net-snmp's logging yet.
   const bool heardBefore = NetSnmpErrorsReachStderr("probe before the MIB load");
 
@@ -127,8 +125,7 @@ TEST(InstalledMibFiles, ParsingIsQuietAndLeavesNetSnmpLoggingAsItWas) {
 TEST(InstalledMibFiles, UnreadableFilesAreSkipped) {
   test::MibTestFolder folder;
   folder.Write("LWF-BROKEN-MIB.txt", "LWF-BROKEN-MIB DEFINITIONS ::= BEGIN\n lwfThing OBJECT-TYPE ::= {\n");
-  folder.Write("LWG-TEST-MIB.txt", VendorMib("LWG-TEST-MIB", "lwg", 424207));
-  BuiltinMibTree tree(WithVendorFolder(folder));
+  BuiltinMibTree tree(WithVendorMib(folder, "lwg", 424207));
   testing::internal::CaptureStderr();
   EXPECT_EQ(Named(tree, "LWGWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424207.1.1.2");
   EXPECT_EQ(Named(tree, "LWFTHING")->NumericOid(), "");
@@ -139,8 +136,7 @@ TEST(InstalledMibFiles, UnreadableFilesAreSkipped) {
 // handler) on first use, before or after the MIB database reads MIB files.
 TEST(InstalledMibFiles, KeepWorkingWhenTheEngineInitialisesNetSnmpAfterwards) {
   test::MibTestFolder first;
-  first.Write("LWH-TEST-MIB.txt", VendorMib("LWH-TEST-MIB", "lwh", 424208));
-  BuiltinMibTree before(WithVendorFolder(first));
+  BuiltinMibTree before(WithVendorMib(first, "lwh", 424208));
   const auto early = Named(before, "LWHWIDGETMODE");
   ASSERT_EQ(early->NumericOid(), "1.3.6.1.4.1.424208.1.1.2");
 
@@ -150,8 +146,7 @@ TEST(InstalledMibFiles, KeepWorkingWhenTheEngineInitialisesNetSnmpAfterwards) {
   init_snmp("linkwatch-mib-test");
 
   test::MibTestFolder second;
-  second.Write("LWI-TEST-MIB.txt", VendorMib("LWI-TEST-MIB", "lwi", 424209));
-  BuiltinMibTree after(WithVendorFolder(second));
+  BuiltinMibTree after(WithVendorMib(second, "lwi", 424209));
   testing::internal::CaptureStderr();
   EXPECT_EQ(Named(after, "LWIWIDGETMODE")->NumericOid(), "1.3.6.1.4.1.424209.1.1.2");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

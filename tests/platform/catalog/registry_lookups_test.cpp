@@ -1,0 +1,163 @@
+// Lookups of the device catalogue against the registries installed on this
+// machine (ieee-data, libwireshark-data) and the catalogue's own tables.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "platform/catalog/RegistryDeviceCatalog.h"
+
+namespace linkwatch {
+namespace {
+
+RegistryDeviceCatalog& Catalog() {
+  // One catalogue for the whole program, as the platform keeps one per thread;
+  // the registries are read once on first use.
+  static RegistryDeviceCatalog catalog;
+  return catalog;
+}
+
+using Lookup = std::string (RegistryDeviceCatalog::*)(const std::string&);
+using TextCases = std::vector<std::pair<const char*, const char*>>;
+
+void ExpectAnswers(Lookup lookup, const TextCases& cases) {
+  for (const auto& [input, expected] : cases) {
+    EXPECT_EQ((Catalog().*lookup)(input), expected) << '"' << input << '"';
+  }
+}
+
+TEST(CatalogLookups, MacVendorIsTheOwnerOfTheLongestAssignedPrefix) {
+  ExpectAnswers(&RegistryDeviceCatalog::MacVendor,
+                {// Any separator and letter case.
+                 {"00000C123456", "Cisco Systems, Inc"}, {"00000c123456", "Cisco Systems, Inc"},
+                 {"00:00:0C:12:34:56", "Cisco Systems, Inc"},
+                 {"00-00-0c-12-34-56", "Cisco Systems, Inc"},
+                 {"0000.0C12.3456", "Cisco Systems, Inc"},
+                 {"00 00 0C 12 34 56", "Cisco Systems, Inc"},
+                 {" 00:00:0C:12:34:56 ", "Cisco Systems, Inc"}, {"00000C", "Cisco Systems, Inc"},
+                 // MA-M block F8:B5:68:3 inside the MA-L block F8:B5:68.
+                 {"F8B5683ABCDE", "Dongwoo Engineering Co.,Ltd"},
+                 {"f8:b5:68:3a:bc:de", "Dongwoo Engineering Co.,Ltd"},
+                 {"F8B568", "IEEE Registration Authority"},
+                 // MA-S block 70:B3:D5:F2:F inside the MA-L block 70:B3:D5.
+                 {"70B3D5F2F123", "TELEPLATFORMS"}, {"70B3D5", "IEEE Registration Authority"},
+                 // IAB block 00:50:C2:7D:5 inside the MA-L block 00:50:C2.
+                 {"0050C27D5001", "DEUTA-WERKE GmbH"},
+                 // No answer: broadcast (never assigned), too short, not hexadecimal,
+                 // an unknown separator.
+                 {"FFFFFF000000", ""}, {"", ""}, {"00000", ""}, {"00000C12345G", ""},
+                 {"00_00_0C_12_34_56", ""}, {"zz", ""}});
+}
+
+TEST(CatalogLookups, SystemVendorNamesTheEnterpriseOfTheOid) {
+  ExpectAnswers(&RegistryDeviceCatalog::SystemVendor,
+                {// The best-known vendors go by their familiar names, not the registry's.
+                 {"1.3.6.1.4.1.9.1.516", "Cisco"}, {".1.3.6.1.4.1.9.1.516", "Cisco"},
+                 {"1.3.6.1.4.1.9", "Cisco"}, {"iso.3.6.1.4.1.9.1.1", "Cisco"},
+                 {"1.3.6.1.4.1.8072.3.2.10", "Net-SNMP"},
+                 {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks"},
+                 {"1.3.6.1.4.1.2.3.51", "IBM"},  // registry: "IBM (https://...)"
+                 // Web addresses and remarks after a registry name are dropped.
+                 {"1.3.6.1.4.1.36106", "Wraptastic, LLC"},
+                 {"1.3.6.1.4.1.23134", "Skillsunited.co.uk"},
+                 {"1.3.6.1.4.1.78.1", "LogMatrix Inc"},
+                 // No answer: not an enterprise, unassigned, too large, malformed.
+                 {"", ""}, {"1.3.6.1.2.1.1.1", ""}, {"1.3.6.1.4.1", ""}, {"1.3.6.1.4.1.", ""},
+                 {"1.3.6.1.4.1.4294967295.1", ""}, {"1.3.6.1.4.1.99999999999.1", ""},
+                 {"1.3.6.1.4.1.x.1", ""}, {"ciscoSystems", ""}, {"1..3.6.1.4.1.9", ""}});
+}
+
+TEST(CatalogLookups, MachineTypeTakesTheLongestMatchingPrefix) {
+  ExpectAnswers(&RegistryDeviceCatalog::SystemMachineType,
+                {{"1.3.6.1.4.1.8072.3.2.10", "Linux"}, {".1.3.6.1.4.1.8072.3.2.10", "Linux"},
+                 {"1.3.6.1.4.1.8072.3.2.8", "FreeBSD"}, {"1.3.6.1.4.1.8072.3.2.16", "macOS"},
+                 {"1.3.6.1.4.1.2021.250.10", "Linux"},
+                 {"1.3.6.1.4.1.9.1.516", "Cisco Catalyst 3750 Stack"},
+                 {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper MX480"},
+                 {"1.3.6.1.4.1.11.2.3.7.11.19", "HP ProCurve Switch 2524"},
+                 {"1.3.6.1.4.1.14988.1", "MikroTik RouterOS"},
+                 {"1.3.6.1.4.1.41112.1.6.3", "Ubiquiti UniFi"},  // below a known prefix
+                 {"", ""}, {"1.3.6.1.4.1.9", ""},
+                 {"1.3.6.1.4.1.8072.3.2.100", ""},  // 100 is not 10 and more digits
+                 {"1.3.6.1.4.1.8072.3.2", ""}, {"Linux", ""}});
+}
+
+TEST(CatalogLookups, InterfaceTypesHaveRegistryNameDescriptionAndFamilyIcon) {
+  struct Case {
+    int32_t type;
+    const char* text;
+    const char* description;
+    const char* icon;
+  };
+  const Case cases[] = {
+      {6, "ethernetCsmacd", "Ethernet", "ethernet"},
+      {24, "softwareLoopback", "Loopback", "loopback"},
+      {71, "ieee80211", "Wireless LAN", "wireless"},
+      {131, "tunnel", "Tunnel", "tunnel"},
+      {161, "ieee8023adLag", "Link Aggregation", "ethernet"},
+      {23, "ppp", "PPP", "wan"},
+      {32, "frameRelay", "Frame Relay", "wan"},
+      {135, "l2vlan", "VLAN", "virtual"},
+      {53, "propVirtual", "Virtual", "virtual"},
+      {1, "other", "Other", "other"},
+      {145, "if-gsn", "HIPPI-6400", "other"},
+      {303, "p2pOverLan", "Point-to-Point over LAN", "virtual"},
+      // Unknown numbers.
+      {0, "0", "Unknown", "other"},
+      {274, "274", "Unknown", "other"},
+      {100000, "100000", "Unknown", "other"},
+      {-5, "-5", "Unknown", "other"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    EXPECT_EQ(Catalog().InterfaceTypeText(c.type), c.text);
+    EXPECT_EQ(Catalog().InterfaceTypeDescription(c.type), c.description);
+    const PictureRef icon = Catalog().InterfaceTypeIcon(c.type);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->Name(), std::string("iftype-") + c.icon);
+  }
+}
+
+TEST(CatalogLookups, InterfaceTypeTableCoversTheWholeRegistryWithDistinctNames) {
+  std::set<std::string> names;
+  for (int32_t type = 1; type <= 303; ++type) {
+    if (type >= 273 && type <= 276) continue;  // not assigned by IANA
+    const std::string name = Catalog().InterfaceTypeText(type);
+    EXPECT_NE(name, std::to_string(type)) << "type " << type << " has no name";
+    EXPECT_NE(Catalog().InterfaceTypeDescription(type), "Unknown") << "type " << type;
+    EXPECT_TRUE(names.insert(name).second) << "duplicate name " << name;
+  }
+  EXPECT_TRUE(Catalog().LastMessage().empty()) << Catalog().LastMessage();
+}
+
+TEST(CatalogLookups, StatusesAreNormalizedAndNamed) {
+  struct Case {
+    int16_t code;
+    int32_t kind;  // 0 operational, 1 administrative, others unknown
+    int32_t status;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1, 0, 1, "Up"},      {2, 0, 2, "Down"},         {3, 0, 3, "Testing"},
+      {4, 0, 4, "Unknown"}, {5, 0, 5, "Dormant"},      {6, 0, 6, "Not Present"},
+      {7, 0, 7, "Lower Layer Down"},                   {0, 0, 4, "Unknown"},
+      {8, 0, 4, "Unknown"}, {-1, 0, 4, "Unknown"},     {1, 1, 1, "Up"},
+      {2, 1, 8, "Admin Down"},                         {3, 1, 3, "Testing"},
+      {4, 1, 4, "Unknown"}, {0, 1, 4, "Unknown"},      {1, 2, 4, "Unknown"},
+      {1, -1, 4, "Unknown"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("code " + std::to_string(c.code) + " kind " + std::to_string(c.kind));
+    const int32_t status = Catalog().NormalizeStatus(c.code, c.kind);
+    EXPECT_EQ(status, c.status);
+    EXPECT_EQ(Catalog().StatusText(status), c.text);
+  }
+  // Raw ifOperStatus codes are catalogue statuses, so they can be named directly.
+  const std::pair<int32_t, const char*> raw[] = {
+      {7, "Lower Layer Down"}, {0, "Unknown"}, {9, "Unknown"}, {-3, "Unknown"}};
+  for (const auto& [code, text] : raw) EXPECT_EQ(Catalog().StatusText(code), text) << code;
+}
+
+}  // namespace
+}  // namespace linkwatch

@@ -1,0 +1,293 @@
+// Cells and their attributes, row and column counts, fitted column widths,
+// repaint suspension, the grid's own settings, and the clear errors for values,
+// positions and counts outside the grid.
+#include <memory>
+#include <stdexcept>
+
+#include "GridTestSupport.h"
+#include "fakes/FakeTextMeasure.h"
+
+namespace linkwatch {
+namespace {
+
+using gridtest::BodyKeys;
+using gridtest::FillTable;
+using gridtest::Size;
+
+class TestPicture : public Picture {
+ public:
+  explicit TestPicture(int width) : width_(width) {}
+  std::string Name() const override { return "icon"; }
+  int Width() const override { return width_; }
+  int Height() const override { return 16; }
+  std::string Svg() const override { return {}; }
+
+ private:
+  int width_;
+};
+
+TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
+  struct Attribute {
+    const char* name;
+    int code;
+    GridValue value;
+  };
+  const Attribute attributes[] = {
+      {"Text", kCellText, std::string("12.5 Mbit/s")},
+      {"Picture", kCellPicture, std::shared_ptr<const Picture>(std::make_shared<TestPicture>(16))},
+      {"PictureAlignment", kCellPictureAlignment, int64_t{4}},
+      {"CheckedSet", kCellChecked, int64_t{kGridChecked}},
+      {"CheckedClear", kCellChecked, int64_t{kGridUnchecked}},
+      {"BackColor", kCellBackColor, int64_t{0xF0F0F0}},
+      {"ForeColor", kCellForeColor, int64_t{0xFF0000}},
+      {"BlackForeColor", kCellForeColor, int64_t{0}},
+      {"Bold", kCellFontBold, true},
+      {"NotBold", kCellFontBold, false},
+      {"SortNumber", kCellSort, int64_t{-10000}},
+      {"SortReal", kCellSort, 45123.25},
+      {"SortText", kCellSort, std::string("up")}};
+  MemoryGrid grid;
+  Size(grid, 3, 2);
+  // Never set, text reads as empty and everything else as no value.
+  EXPECT_EQ(grid.Cell(kCellText, 1, 0), GridValue{std::string()});
+  for (const Attribute& attribute : attributes) {
+    SCOPED_TRACE(attribute.name);
+    if (attribute.code != kCellText) { EXPECT_EQ(grid.Cell(attribute.code, 1, 1), GridValue{}); }
+    const GridValue unset = grid.Cell(attribute.code, 1, 1);
+    grid.SetCell(attribute.code, 1, 1, attribute.value);
+    EXPECT_EQ(grid.Cell(attribute.code, 1, 1), attribute.value);
+    EXPECT_EQ(grid.Cell(attribute.code, 1, 0), unset) << "the neighbour is untouched";
+    grid.SetCell(attribute.code, 1, 1, GridValue{});
+    EXPECT_EQ(grid.Cell(attribute.code, 1, 1), unset);
+  }
+}
+
+TEST(GridCells, NumbersAndTruthValuesBecomeTextAndCheckStateZeroRemovesTheBox) {
+  MemoryGrid grid;
+  Size(grid, 2, 1);
+  const std::pair<GridValue, std::string> cases[] = {
+      {int64_t{-42}, "-42"}, {0.5, "0.5"}, {true, "True"}, {false, "False"}};
+  for (const auto& [value, text] : cases) {
+    grid.SetCell(kCellText, 0, 0, value);
+    EXPECT_EQ(grid.CellText(0, 0), text);
+  }
+  grid.SetCell(kCellChecked, 1, 0, int64_t{kGridChecked});
+  grid.SetCell(kCellChecked, 1, 0, int64_t{0});
+  EXPECT_EQ(grid.Cell(kCellChecked, 1, 0), GridValue{});
+  EXPECT_FALSE(grid.ToggleCheck(1, 0));
+}
+
+TEST(GridCells, WrongValuesAreRefusedAndLeaveTheCellAsItWas) {
+  struct WrongValue {
+    const char* name;
+    int code;
+    GridValue value;
+    bool outOfRange;  // else invalid_argument
+  };
+  const WrongValue cases[] = {
+      {"TextFromPicture", kCellText,
+       std::shared_ptr<const Picture>(std::make_shared<TestPicture>(1)), false},
+      {"ColorFromText", kCellBackColor, std::string("red"), false},
+      {"NegativeColor", kCellBackColor, int64_t{-1}, true},
+      {"ColorBeyond32Bits", kCellBackColor, int64_t{0x100000000}, true},
+      {"FractionalCheckState", kCellChecked, 1.5, false},
+      {"CheckStateTooLarge", kCellChecked, int64_t{300}, true},
+      {"PictureFromNumber", kCellPicture, int64_t{3}, false},
+      {"BoldFromText", kCellFontBold, std::string("yes"), false},
+      {"UnknownCode", 99, int64_t{1}, false}};
+  MemoryGrid grid;
+  Size(grid, 1, 1);
+  grid.SetCell(kCellBackColor, 0, 0, int64_t{0x123456});
+  grid.SetCell(kCellChecked, 0, 0, int64_t{kGridChecked});
+  grid.SetCell(kCellText, 0, 0, std::string("kept"));
+  auto cell = [&] {
+    std::vector<GridValue> values;
+    for (int code : {kCellText, kCellBackColor, kCellChecked, kCellPicture, kCellFontBold}) {
+      values.push_back(grid.Cell(code, 0, 0));
+    }
+    return values;
+  };
+  const auto before = cell();
+  for (const WrongValue& wrong : cases) {
+    SCOPED_TRACE(wrong.name);
+    if (wrong.outOfRange) {
+      EXPECT_THROW(grid.SetCell(wrong.code, 0, 0, wrong.value), std::out_of_range);
+    } else {
+      EXPECT_THROW(grid.SetCell(wrong.code, 0, 0, wrong.value), std::invalid_argument);
+    }
+    EXPECT_EQ(cell(), before);
+  }
+}
+
+// A header, a two-line cell, a six-character (eight-byte) title, a picture and a
+// check box; a hidden row counts, as showing it must not clip.
+void FillForAutoSize(MemoryGrid& grid) {
+  Size(grid, 4, 3);
+  grid.SetCell(kCellText, 0, 0, "Name");
+  grid.SetCell(kCellText, 1, 0, "eth0");
+  grid.SetCell(kCellText, 2, 0, "Ethernet Port 1");
+  grid.SetCell(kCellText, 0, 1, "Speed");
+  grid.SetCell(kCellText, 1, 1, "1 Gbit/s\n100 Mbit/s");  // the widest line counts
+  grid.SetCell(kCellText, 0, 2, "Résumé");
+  grid.SetCell(kCellPicture, 3, 2, std::make_shared<const TestPicture>(20));
+  grid.SetCell(kCellChecked, 2, 2, int64_t{kGridChecked});
+  grid.SetRowHidden(2, true);
+}
+
+TEST(GridAutoSize, FitsWidthsInCharactersOrInPixelsOfTheTextMeasure) {
+  MemoryGrid inCharacters;
+  FillForAutoSize(inCharacters);
+  inCharacters.AutoSize(0, inCharacters.Cols() - 1);
+  EXPECT_EQ(inCharacters.ColWidth(0), 15);
+  EXPECT_EQ(inCharacters.ColWidth(1), 10);
+  EXPECT_EQ(inCharacters.ColWidth(2), 6);
+
+  fakes::FakeTextMeasure measure;  // 7 pixels a byte, 13 high
+  MemoryGrid grid(&measure);
+  FillForAutoSize(grid);
+  grid.SetCell(kCellText, 3, 2, "ab");  // 14 pixels of text next to a 20 pixel picture
+  grid.AutoSize(1, 2);
+  EXPECT_EQ(grid.ColWidth(0), GridColumn::kDefaultWidth) << "outside the range";
+  EXPECT_EQ(grid.ColWidth(1), 70);
+  EXPECT_EQ(grid.ColWidth(2), 56);  // "Résumé" is 8 bytes
+  grid.SetCell(kCellText, 0, 2, "");
+  grid.AutoSize(2, 2);
+  EXPECT_EQ(grid.ColWidth(2), 34);  // text and picture
+
+  MemoryGrid empty;
+  empty.SetRows(1);
+  EXPECT_NO_THROW(empty.AutoSize(0, empty.Cols() - 1)) << "an empty range fits nothing";
+}
+
+TEST(GridSettings, RepaintSuspensionsNestAndSettingsPlacementAndHeightsAreKept) {
+  MemoryGrid grid;
+  EXPECT_FALSE(grid.RedrawSuspended());
+  for (int code : {kGridRedrawSuspend, kGridRedrawSuspend, kGridRedrawResume}) grid.SetRedraw(code);
+  EXPECT_TRUE(grid.RedrawSuspended()) << "until each suspension is resumed";
+  grid.SetRedraw(kGridRedrawResume);
+  EXPECT_FALSE(grid.RedrawSuspended());
+  grid.SetRedraw(kGridRedrawResume);
+  EXPECT_EQ(grid.RedrawSuspendCount(), 0) << "an extra resume does not go below zero";
+
+  grid.SetRows(2);
+  grid.SetSetting(174, int64_t{399});
+  grid.SetSetting(88, true);
+  grid.SetSetting(88, false);
+  EXPECT_EQ(grid.Setting(174), GridValue{int64_t{399}});
+  EXPECT_EQ(grid.Setting(88), GridValue{false}) << "the last value counts";
+  EXPECT_EQ(grid.Setting(190), GridValue{});
+  EXPECT_EQ(grid.BackColorStandard(), MemoryGrid::kDefaultBackColor);
+  grid.Move(4, 8, 640, 480);
+  EXPECT_EQ(grid.Placement().Width, 640);
+  EXPECT_EQ(grid.Placement().Top, 8);
+  EXPECT_EQ(grid.RowHeight(1), GridRow::kDefaultHeight);
+  grid.SetRowHeight(1, 46);
+  EXPECT_EQ(grid.RowHeight(1), 46);
+}
+
+class GridRows : public ::testing::Test {
+ protected:
+  void SetUp() override { FillTable(grid, {"I:1", "I:2", "I:3"}, 2); }
+  MemoryGrid grid;
+};
+
+TEST_F(GridRows, RaisingTheRowCountAppendsEmptyRowsAndKeepsTheOthers) {
+  grid.SetRowHidden(2, true);
+  grid.SetRowOutlineLevel(3, 1);
+  grid.SetCell(kCellForeColor, 1, 1, int64_t{0xFF0000});
+  grid.SetRows(6);
+  EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1", "I:2", "I:3", "", ""}));
+  EXPECT_EQ(grid.CellText(1, 0), "I:1/0");
+  EXPECT_EQ(grid.Cell(kCellForeColor, 1, 1), GridValue{int64_t{0xFF0000}});
+  EXPECT_TRUE(grid.RowHidden(2));
+  EXPECT_EQ(grid.OutlineLevel(3), 1);
+  for (int row = 4; row < 6; ++row) {
+    EXPECT_EQ(grid.CellText(row, 0), "");
+    EXPECT_FALSE(grid.RowHidden(row));
+    EXPECT_EQ(grid.OutlineLevel(row), 0);
+    EXPECT_EQ(grid.Cell(kCellSort, row, 1), GridValue{});
+  }
+}
+
+TEST_F(GridRows, LoweringTheRowCountDropsRowsAtTheEndAndForgetsTheirKeys) {
+  grid.Select(3, 1, 3, 1);
+  grid.SetRows(2);
+  EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1"}));
+  EXPECT_EQ(grid.FindRow("I:1"), 1);
+  EXPECT_LT(grid.FindRow("I:2"), 1);
+  EXPECT_LT(grid.FindRow("I:3"), 1);
+  EXPECT_EQ(grid.Row(), 1) << "the cursor stays on a row that exists";
+  EXPECT_EQ(grid.RowSel(), 1);
+  // Rows raised again come back empty, not with what the dropped rows held.
+  grid.SetRows(4);
+  EXPECT_EQ(grid.CellText(3, 0), "");
+  EXPECT_EQ(grid.RowData(3), "");
+}
+
+TEST_F(GridRows, EmptyingTheGridKeepsCountsAndCursorConsistent) {
+  Size(grid, 0, 0);
+  EXPECT_EQ(grid.FixedRows(), 0) << "fixed rows cannot outnumber the rows";
+  EXPECT_EQ(grid.Clip(), "");
+  // Selecting everything on an empty grid (last row -1) is accepted.
+  grid.SetRow(0);
+  grid.SetRowSel(grid.Rows() - 1);
+  grid.SetColSel(grid.Cols() - 1);
+  EXPECT_EQ(gridtest::Selection(grid), (std::vector<int>{0, 0, 0, 0}));
+}
+
+TEST_F(GridRows, ColumnCountChangesKeepTheRemainingCells) {
+  grid.SetCols(4);
+  EXPECT_EQ(grid.CellText(2, 1), "I:2/1");
+  EXPECT_EQ(grid.CellText(2, 3), "");
+  EXPECT_EQ(grid.ColKey(3), "");
+  grid.SetCell(kCellText, 2, 3, "wide");
+  grid.SetCols(1);
+  grid.SetCols(4);
+  EXPECT_EQ(grid.CellText(2, 0), "I:2/0");
+  EXPECT_EQ(grid.CellText(2, 3), "") << "a dropped column's cells are gone";
+  EXPECT_EQ(grid.ColKey(1), "");
+}
+
+TEST_F(GridRows, BadCallsAreRefusedWithAClearErrorAndChangeNothing) {
+  struct BadCall {
+    const char* name;
+    std::function<void(MemoryGrid&)> call;
+    bool outOfRange;  // else invalid_argument
+  };
+  const BadCall calls[] = {
+      {"NegativeRowCount", [](MemoryGrid& g) { g.SetRows(-1); }, true},
+      {"HugeRowCount", [](MemoryGrid& g) { g.SetRows(MemoryGrid::kMaxRows + 1); }, true},
+      {"NegativeColumnCount", [](MemoryGrid& g) { g.SetCols(-2); }, true},
+      {"MoreFixedRowsThanRows", [](MemoryGrid& g) { g.SetFixedRows(5); }, true},
+      {"CellBelowTheLastRow", [](MemoryGrid& g) { g.SetCell(kCellText, 4, 0, "x"); }, true},
+      {"CellLeftOfColumnZero", [](MemoryGrid& g) { g.SetCell(kCellText, 1, -1, "x"); }, true},
+      {"ReadOutsideTheGrid", [](MemoryGrid& g) { g.Cell(kCellText, 1, 2); }, true},
+      {"RowDataOfMissingRow", [](MemoryGrid& g) { g.SetRowData(9, "I:9"); }, true},
+      {"CursorOnMissingRow", [](MemoryGrid& g) { g.SetRow(4); }, true},
+      {"CursorAboveTheHeader", [](MemoryGrid& g) { g.SetRow(-1); }, true},
+      {"SelectionEndOnMissingColumn", [](MemoryGrid& g) { g.SetColSel(2); }, true},
+      {"MouseOutsideTheColumns", [](MemoryGrid& g) { g.SetMousePosition(1, 7); }, true},
+      {"AutoSizeBeyondTheColumns", [](MemoryGrid& g) { g.AutoSize(0, 2); }, true},
+      {"NegativeOutlineLevel", [](MemoryGrid& g) { g.SetRowOutlineLevel(1, -1); }, true},
+      {"UnknownCellAttribute", [](MemoryGrid& g) { g.SetCell(1, 1, 0, "x"); }, false},
+      {"UnknownRepaintCode", [](MemoryGrid& g) { g.SetRedraw(7); }, false},
+      {"NegativeRowHeight", [](MemoryGrid& g) { g.SetRowHeight(1, -5); }, false},
+      {"NegativePlacement", [](MemoryGrid& g) { g.Move(0, 0, -1, 10); }, false}};
+  grid.Select(1, 0, 3, 1);
+  const std::string before = grid.Clip();
+  for (const BadCall& bad : calls) {
+    SCOPED_TRACE(bad.name);
+    if (bad.outOfRange) {
+      EXPECT_THROW(bad.call(grid), std::out_of_range);
+    } else {
+      EXPECT_THROW(bad.call(grid), std::invalid_argument);
+    }
+    EXPECT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(grid.Cols(), 2);
+    EXPECT_EQ(grid.Clip(), before);
+    gridtest::ExpectEveryKeyFindsItsRow(grid);
+  }
+}
+
+}  // namespace
+}  // namespace linkwatch

@@ -1,0 +1,180 @@
+// Child rows: where AddChild puts them, their outline level and key, and what
+// happens to the rows, cursor and selection around them; and finding rows by key
+// whatever moves them: appended rows, child rows inserted in the middle, sorts,
+// column drags, hiding and re-keying.
+#include <stdexcept>
+
+#include "GridTestSupport.h"
+
+namespace linkwatch {
+namespace {
+
+using gridtest::BodyKeys;
+using gridtest::ExpectEveryKeyFindsItsRow;
+using gridtest::FillTable;
+using gridtest::RecordingEvents;
+
+class GridOutline : public ::testing::Test {
+ protected:
+  void SetUp() override { FillTable(grid, {"I:1", "I:2", "I:3"}, 2); }
+
+  int AddUnder(const std::string& parentKey, const std::string& key) {
+    return grid.AddChild(grid.FindRow(parentKey), kGridRelationChild, "", key);
+  }
+
+  MemoryGrid grid;
+};
+
+TEST_F(GridOutline, ChildrenGoUnderTheirHeadInTheOrderAdded) {
+  EXPECT_EQ(AddUnder("I:1", "C:1.1"), 2);
+  EXPECT_EQ(AddUnder("I:3", "C:3.1"), 5) << "the last row's child is appended";
+  EXPECT_EQ(AddUnder("I:1", "C:1.2"), 3);
+  EXPECT_EQ(AddUnder("I:2", "C:2.1"), 5);
+  EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1", "C:1.1", "C:1.2", "I:2", "C:2.1",
+                                                      "I:3", "C:3.1"}));
+  for (int row = 1; row < grid.Rows(); ++row) {
+    const bool child = grid.RowData(row).rfind("C:", 0) == 0;
+    EXPECT_EQ(grid.OutlineLevel(row), child ? 1 : 0) << grid.RowData(row);
+  }
+}
+
+TEST_F(GridOutline, NestedChildrenStayInsideTheirParentsGroup) {
+  AddUnder("I:1", "C:1.1");
+  AddUnder("I:1", "C:1.2");
+  EXPECT_EQ(AddUnder("C:1.1", "C:1.1.a"), 3);
+  EXPECT_EQ(grid.OutlineLevel(3), 2);
+  EXPECT_EQ(AddUnder("C:1.1", "C:1.1.b"), 4);
+  // A new child of I:1 goes after the whole group, grandchildren included.
+  EXPECT_EQ(AddUnder("I:1", "C:1.3"), 6);
+  EXPECT_EQ(AddUnder("C:1.2", "C:1.2.a"), 6);
+  EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1", "C:1.1", "C:1.1.a", "C:1.1.b", "C:1.2",
+                                                      "C:1.2.a", "C:1.3", "I:2", "I:3"}));
+  ExpectEveryKeyFindsItsRow(grid);
+}
+
+TEST_F(GridOutline, ANewChildRowIsEmptyApartFromItsKey) {
+  grid.SetIsSubtotal(1, true);
+  const int row = AddUnder("I:1", "C:1.1");
+  EXPECT_EQ(grid.RowData(row), "C:1.1");
+  EXPECT_EQ(grid.CellText(row, 0), "");
+  EXPECT_EQ(grid.Cell(kCellForeColor, row, 1), GridValue{});
+  EXPECT_FALSE(grid.IsSubtotal(row));
+  EXPECT_FALSE(grid.RowHidden(row));
+  EXPECT_TRUE(grid.IsSubtotal(1)) << "the head keeps its mark";
+  // A text given with the node lands in the first column.
+  const int named = grid.AddChild(1, kGridRelationChild, "client", "C:1.2");
+  EXPECT_EQ(grid.CellText(named, 0), "client");
+}
+
+TEST_F(GridOutline, CursorAndSelectionStayOnTheirRowsWhenChildrenAreInserted) {
+  grid.Select(1, 0, 3, 1);  // I:1 to I:3
+  AddUnder("I:1", "C:1.1");
+  EXPECT_EQ(grid.RowData(grid.Row()), "I:1");
+  EXPECT_EQ(grid.RowData(grid.RowSel()), "I:3");
+
+  grid.Select(3, 1, 3, 1);  // I:2
+  AddUnder("I:1", "C:1.2");
+  EXPECT_EQ(grid.RowData(grid.Row()), "I:2");
+}
+
+TEST_F(GridOutline, OtherRelationsAreRefused) {
+  EXPECT_THROW(grid.AddChild(1, 2, "", "C:1.1"), std::invalid_argument);
+  EXPECT_THROW(grid.AddChild(7, kGridRelationChild, "", "C:7.1"), std::out_of_range);
+  EXPECT_EQ(grid.Rows(), 4);
+  EXPECT_LT(grid.FindRow("C:1.1"), 1);
+}
+
+class GridFindRow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FillTable(grid, {"I:3", "I:1", "I:2"}, 3);
+    grid.SetEvents(&events);
+  }
+  MemoryGrid grid;
+  RecordingEvents events;
+};
+
+TEST_F(GridFindRow, FindsEveryRowAndNothingElse) {
+  ExpectEveryKeyFindsItsRow(grid);
+  EXPECT_LT(grid.FindRow("I:4"), 1);
+  EXPECT_LT(grid.FindRow("i:3"), 1) << "keys are matched exactly";
+  EXPECT_LT(grid.FindRow(""), 1) << "the header row has no key";
+}
+
+TEST_F(GridFindRow, FollowsRowsThroughEverythingThatMovesThem) {
+  // Appended as the refresh appends a new interface.
+  grid.SetRows(grid.Rows() + 1);
+  grid.SetRowData(4, "I:4");
+  grid.SetCell(kCellText, 4, 0, "I:4/0");
+  ExpectEveryKeyFindsItsRow(grid);
+
+  // Child rows inserted in the middle shift the rows below.
+  EXPECT_EQ(grid.AddChild(1, kGridRelationChild, "", "C:3.1"), 2);
+  EXPECT_EQ(grid.AddChild(1, kGridRelationChild, "", "C:3.2"), 3);
+  EXPECT_EQ(grid.FindRow("I:1"), 4);
+  ExpectEveryKeyFindsItsRow(grid);
+
+  grid.SetRowHidden(4, true);
+  EXPECT_EQ(grid.FindRow("I:1"), 4);
+
+  // Sorted by text, heads only: I:1, I:2, I:3 (with its children), I:4.
+  grid.ClickHeader(0);
+  EXPECT_EQ(BodyKeys(grid),
+            (std::vector<std::string>{"I:1", "I:2", "I:3", "C:3.1", "C:3.2", "I:4"}));
+  ExpectEveryKeyFindsItsRow(grid);
+  for (int row = 1; row < grid.Rows(); ++row) {
+    EXPECT_EQ(grid.RowHidden(row), grid.RowData(row) == "I:1")
+        << "the hidden row moved with its flag";
+  }
+
+  grid.DragColumn(0, 2);
+  ExpectEveryKeyFindsItsRow(grid);
+  EXPECT_EQ(grid.CellText(grid.FindRow("I:2"), 2), "I:2/0");
+
+  // Sorted by Compare, descending by the row's own key number.
+  events.OnBeforeSort = [](int, int& order) { order = kGridSortCustom; };
+  events.OnCompare = [&](int row1, int row2) {
+    return grid.RowData(row2).compare(grid.RowData(row1));
+  };
+  grid.ClickHeader(1);
+  EXPECT_EQ(BodyKeys(grid),
+            (std::vector<std::string>{"I:4", "I:3", "C:3.1", "C:3.2", "I:2", "I:1"}));
+  ExpectEveryKeyFindsItsRow(grid);
+}
+
+TEST_F(GridFindRow, ReKeyingARowForgetsItsOldKey) {
+  grid.SetRowData(2, "I:10");
+  EXPECT_EQ(grid.FindRow("I:10"), 2);
+  EXPECT_LT(grid.FindRow("I:1"), 1);
+  grid.SetRowData(2, "");
+  EXPECT_LT(grid.FindRow("I:10"), 1);
+}
+
+TEST_F(GridFindRow, TheFirstOfRowsSharingAKeyIsFound) {
+  grid.SetRowData(3, "I:3");
+  EXPECT_EQ(grid.FindRow("I:3"), 1);
+  grid.SetRowData(1, "I:9");
+  EXPECT_EQ(grid.FindRow("I:3"), 3) << "the other row with that key remains";
+  grid.SetRowData(2, "I:3");
+  grid.AddChild(1, kGridRelationChild, "", "C:9.1");
+  EXPECT_EQ(grid.FindRow("I:3"), 3) << "first by current position, after the insert";
+}
+
+TEST_F(GridFindRow, StaysRightOverManyInsertsAndSorts) {
+  // Interleaves appends, child inserts at varying heads and sorts, checking the
+  // whole index after each step.
+  for (int step = 0; step < 60; ++step) {
+    const int head = grid.FindRow("I:" + std::to_string(1 + step % 3));
+    grid.AddChild(head, kGridRelationChild, "", "C:" + std::to_string(step));
+    if (step % 7 == 0) {
+      grid.SetRows(grid.Rows() + 1);
+      grid.SetRowData(grid.Rows() - 1, "I:" + std::to_string(100 + step));
+    }
+    if (step % 11 == 0) grid.ClickHeader(step % 3);
+    ExpectEveryKeyFindsItsRow(grid);
+    if (HasFailure()) FAIL() << "after step " << step;
+  }
+}
+
+}  // namespace
+}  // namespace linkwatch
