@@ -110,7 +110,7 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
     return kExitDone;
   }
 
-  cli::InterruptSignals interrupts;
+  apps::InterruptSignals interrupts;
   MetricNaming naming(*templates, platform->Mibs());
   std::vector<std::unique_ptr<DeviceMonitor>> devices;
   for (const DeviceConfig& device : config.Devices) {
@@ -140,7 +140,7 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
 
   QTimer checks;
   QObject::connect(&checks, &QTimer::timeout, [&devices] {
-    if (cli::InterruptSignals::Received()) {
+    if (apps::InterruptSignals::Received()) {
       QCoreApplication::quit();
       return;
     }
