@@ -100,8 +100,10 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
   for (size_t i = 0; i < config.Devices.size(); ++i) {
     const std::string unknown = UnknownStatistic(config.Devices[i], *templates);
     if (!unknown.empty()) {
-      err_ << "linkwatch-exporter: " << configPath << ": devices[" << i << "]." << unknown
-           << ": no such statistic in the statistics file\n";
+      err_ << "linkwatch-exporter: "
+           << loaded.ErrorAt("devices[" + std::to_string(i) + "]." + unknown,
+                             "no such statistic in the statistics file")
+           << "\n";
       return kExitUsage;
     }
   }
