@@ -15,6 +15,7 @@
 #include "platform/qt/QtEventLoop.h"
 
 namespace linkwatch::cli {
+using apps::InterruptSignals;
 namespace {
 
 // How long one turn of the event loop may last before the run loop looks at its

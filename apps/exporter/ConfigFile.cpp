@@ -13,6 +13,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "JsonLineLocator.h"
 #include "components/SnmpSecurity.h"
 
 namespace linkwatch::exporter {
@@ -21,7 +22,9 @@ namespace {
 // A mistake at one place of the document; caught once and turned into the result.
 struct FieldError : std::runtime_error {
   FieldError(const std::string& path, const std::string& what)
-      : std::runtime_error(path + ": " + what) {}
+      : std::runtime_error(path + ": " + what), Path(path), Message(what) {}
+  std::string Path;
+  std::string Message;
 };
 
 // Line and column (both from 1) of a byte offset into text.
@@ -235,14 +238,26 @@ void Listen(const QJsonObject& object, ExporterConfig& config) {
 
 ConfigFile::Result ConfigFile::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return Result{{}, path + ": cannot be read"};
+  if (!in) {
+    Result unreadable;
+    unreadable.File = path;
+    unreadable.Error = path + ": cannot be read";
+    return unreadable;
+  }
   std::stringstream text;
   text << in.rdbuf();
   return Parse(path, text.str());
 }
 
+std::string ConfigFile::Result::ErrorAt(const std::string& path, const std::string& what) const {
+  return File + ":" + std::to_string(JsonLineLocator(Text).LineOf(path)) + ": " + path + ": " +
+         what;
+}
+
 ConfigFile::Result ConfigFile::Parse(const std::string& path, const std::string& text) {
   Result result;
+  result.File = path;
+  result.Text = text;
   QJsonParseError parseError{};
   const QJsonDocument document =
       QJsonDocument::fromJson(QByteArray::fromStdString(text), &parseError);
@@ -273,7 +288,7 @@ ConfigFile::Result ConfigFile::Parse(const std::string& path, const std::string&
     }
   } catch (const FieldError& error) {
     result.Config = {};
-    result.Error = path + ": " + error.what();
+    result.Error = result.ErrorAt(error.Path, error.Message);
   }
   return result;
 }

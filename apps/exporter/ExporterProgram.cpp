@@ -100,8 +100,10 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
   for (size_t i = 0; i < config.Devices.size(); ++i) {
     const std::string unknown = UnknownStatistic(config.Devices[i], *templates);
     if (!unknown.empty()) {
-      err_ << "linkwatch-exporter: " << configPath << ": devices[" << i << "]." << unknown
-           << ": no such statistic in the statistics file\n";
+      err_ << "linkwatch-exporter: "
+           << loaded.ErrorAt("devices[" + std::to_string(i) + "]." + unknown,
+                             "no such statistic in the statistics file")
+           << "\n";
       return kExitUsage;
     }
   }
@@ -110,7 +112,7 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
     return kExitDone;
   }
 
-  cli::InterruptSignals interrupts;
+  apps::InterruptSignals interrupts;
   MetricNaming naming(*templates, platform->Mibs());
   std::vector<std::unique_ptr<DeviceMonitor>> devices;
   for (const DeviceConfig& device : config.Devices) {
@@ -140,7 +142,7 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
 
   QTimer checks;
   QObject::connect(&checks, &QTimer::timeout, [&devices] {
-    if (cli::InterruptSignals::Received()) {
+    if (apps::InterruptSignals::Received()) {
       QCoreApplication::quit();
       return;
     }

@@ -1,6 +1,6 @@
 // The exporter's configuration file: what it accepts, and that every mistake is
-// refused with the file and the place (line and column, or the field's JSON path),
-// never with the value that was written there.
+// refused with the file and the place (line and column, or the line and the
+// field's JSON path), never with the value that was written there.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -71,45 +71,65 @@ INSTANTIATE_TEST_SUITE_P(
         BadConfig{"syntax", "{\"devices\": [\n  {\"target\": \"a\",}\n]}",
                   "conf.json:2:19: object is missing after a comma"},
         BadConfig{"no devices", "{\"devices\": []}",
-                  "conf.json: devices: must be a list of at least one device"},
+                  "conf.json:1: devices: must be a list of at least one device"},
         BadConfig{"unknown field", "{\"devices\": [" + kDevice + ", \"comunity\": \"s3cret\"}]}",
-                  "conf.json: devices[0].comunity: unknown field"},
+                  "conf.json:1: devices[0].comunity: unknown field"},
         BadConfig{"missing target", "{\"devices\": [{\"port\": 161}]}",
-                  "conf.json: devices[0].target: is missing"},
+                  "conf.json:1: devices[0].target: is missing"},
         BadConfig{"port", "{\"devices\": [" + kDevice + "}, " + kDevice + ", \"port\": 70000}]}",
-                  "conf.json: devices[1].port: must be a whole number from 1 to 65535"},
+                  "conf.json:1: devices[1].port: must be a whole number from 1 to 65535"},
         BadConfig{"interval", "{\"devices\": [" + kDevice + ", \"interval\": 2.5}]}",
-                  "conf.json: devices[0].interval: must be a whole number from 5 to 300"},
+                  "conf.json:1: devices[0].interval: must be a whole number from 5 to 300"},
         BadConfig{"version", "{\"devices\": [" + kDevice + ", \"version\": \"4\"}]}",
-                  "conf.json: devices[0].version: must be \"auto\", \"1\", \"2c\" or \"3\""},
+                  "conf.json:1: devices[0].version: must be \"auto\", \"1\", \"2c\" or \"3\""},
         BadConfig{"v3 without user", "{\"devices\": [" + kDevice + ", \"version\": 3}]}",
-                  "conf.json: devices[0].user: SNMPv3 needs a user"},
+                  "conf.json:1: devices[0].user: SNMPv3 needs a user"},
         BadConfig{"auth without password",
                   "{\"devices\": [" + kDevice + ", \"user\": \"u\", \"auth_type\": \"sha\"}]}",
-                  "conf.json: devices[0].auth_pass: authentication needs a password"},
+                  "conf.json:1: devices[0].auth_pass: authentication needs a password"},
         BadConfig{"v3 field with v2c",
                   "{\"devices\": [" + kDevice + ", \"version\": \"2c\", \"auth_type\": \"md5\"}]}",
-                  "conf.json: devices[0].auth_type: is for SNMPv3 only"},
+                  "conf.json:1: devices[0].auth_type: is for SNMPv3 only"},
         BadConfig{"secret twice",
                   "{\"devices\": [" + kDevice +
                       ", \"community\": \"s3cret\", \"community_env\": \"X\"}]}",
-                  "conf.json: devices[0].community: give only one of community, community_env "
+                  "conf.json:1: devices[0].community: give only one of community, community_env "
                   "and community_file"},
         BadConfig{"unset variable",
                   "{\"devices\": [" + kDevice +
                       ", \"community_env\": \"LINKWATCH_TEST_NOT_SET_ANYWHERE\"}]}",
-                  "conf.json: devices[0].community_env: names an environment variable that is "
+                  "conf.json:1: devices[0].community_env: names an environment variable that is "
                   "not set"},
         BadConfig{"secret file readable by others",
                   "{\"devices\": [" + kDevice + ", \"community_file\": \"/etc/hostname\"}]}",
-                  "conf.json: devices[0].community_file: the file may be read by others than its "
+                  "conf.json:1: devices[0].community_file: the file may be read by others than its "
                   "owner (chmod 600 it)"},
         BadConfig{"statistic not a name", "{\"devices\": [" + kDevice + ", \"statistics\": [\"a\", 3]}]}",
-                  "conf.json: devices[0].statistics[1]: must be the name of a statistic"},
+                  "conf.json:1: devices[0].statistics[1]: must be the name of a statistic"},
         BadConfig{"same name twice", "{\"devices\": [" + kDevice + "}, " + kDevice + "}]}",
-                  "conf.json: devices[1].name: another device has the same name"},
+                  "conf.json:1: devices[1].name: another device has the same name"},
         BadConfig{"listen", "{\"listen\": \"9717\", \"devices\": [" + kDevice + "}]}",
-                  "conf.json: listen: must be ADDRESS:PORT, for example 127.0.0.1:9717"}),
+                  "conf.json:1: listen: must be ADDRESS:PORT, for example 127.0.0.1:9717"},
+        // Over several lines: the line of the value, found past strings that hold
+        // escaped quotes, backslashes, brackets and commas.
+        BadConfig{"port on its line",
+                  "{\"devices\": [\n"
+                  "  {\"target\": \"a\", \"name\": \"x \\\"[{,\\\" y\"},\n"
+                  "  {\"target\": \"b\",\n"
+                  "   \"name\": \"]} \\\\\",\n"
+                  "   \"port\": 0}\n"
+                  "]}",
+                  "conf.json:5: devices[1].port: must be a whole number from 1 to 65535"},
+        BadConfig{"missing target at its object",
+                  "{\"devices\": [\n  {\"target\": \"a\"},\n  {\n    \"port\": 161\n  }\n]}",
+                  "conf.json:3: devices[1].target: is missing"},
+        BadConfig{"statistic on its line",
+                  "{\"devices\": [{\"target\": \"a\",\n  \"statistics\": [\n    \"In Traffic\",\n"
+                  "    \"In [x] \\\"y\\\"\",\n    7]}]}",
+                  "conf.json:5: devices[0].statistics[2]: must be the name of a statistic"},
+        BadConfig{"unknown field with a quote in its name",
+                  "{\"devices\": [{\"target\": \"a\",\n\n  \"com\\\"unity\": \"s3cret\"}]}",
+                  "conf.json:3: devices[0].com\"unity: unknown field"}),
     [](const ::testing::TestParamInfo<BadConfig>& info) {
       std::string name;
       for (const char c : std::string(info.param.What)) name += std::isalnum(c) ? c : '_';

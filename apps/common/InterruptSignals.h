@@ -1,10 +1,11 @@
 #pragma once
 #include <csignal>
 
-namespace linkwatch::cli {
+namespace linkwatch::apps {
 
 // While it exists, SIGINT and SIGTERM only set a flag that the run loop reads, so
-// an interrupted monitor stops its control and leaves the event loop cleanly.
+// an interrupted program (the command-line monitor, the exporter) stops its
+// controls and leaves the event loop cleanly.
 // SIGPIPE is ignored: a closed output shows as a failed write instead.
 class InterruptSignals {
  public:
@@ -31,4 +32,4 @@ class InterruptSignals {
   struct sigaction previousPipe_{};
 };
 
-}  // namespace linkwatch::cli
+}  // namespace linkwatch::apps

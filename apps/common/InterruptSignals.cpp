@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-namespace linkwatch::cli {
+namespace linkwatch::apps {
 namespace {
 
 std::atomic<bool> interrupted{false};
@@ -46,4 +46,4 @@ InterruptSignals::ExitAtOnce::ExitAtOnce() {
 
 InterruptSignals::ExitAtOnce::~ExitAtOnce() { exitAtOnce.store(false); }
 
-}  // namespace linkwatch::cli
+}  // namespace linkwatch::apps
