@@ -92,8 +92,8 @@ class FaultLink {
   void SetAgentPort(int agentPort);
   void SetFaults(LinkDirection direction, const LinkFaults& faults);
   // Loses everything in both directions until Restore(); other faults stay.
-  void Cut();
-  void Restore();
+  void Cut() { SetCut(true); }
+  void Restore() { SetCut(false); }
 
   LinkCounts Counts(LinkDirection direction) const;
   // Starts both directions' counts and times afresh (faults stay as they are).
@@ -106,6 +106,7 @@ class FaultLink {
   struct Outgoing;
   struct Lane;
 
+  void SetCut(bool cut);
   void Run();
   void ReceiveFromClients();
   void ReceiveFromAgent(Peer& peer);
