@@ -57,23 +57,16 @@ struct LinkCounts {
 };
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
-// traffic on request, so that tests and benchmarks can meet lost, late, doubled,
-// reordered, cut and corrupted datagrams against a real agent.
-//
-// The client talks to Port(); each client address gets a socket of its own
-// towards the agent, so replies find the right client. The relay runs on a thread
-// of its own (the test's thread runs Qt's event loop, and the control's
-// synchronous exchanges block that thread). Faults, the agent's port and the cut
-// can be changed at any time from any thread; they apply from the next datagram.
-// Queues are bounded (late datagrams, client sockets); what does not fit is
-// dropped and counted. The destructor stops the thread and closes every socket.
+// traffic on request: lost, late, doubled, reordered, cut and corrupted datagrams.
+// Each client address gets a socket of its own towards the agent, so replies find
+// the right client. The relay runs on a thread of its own (the test's thread runs
+// Qt's event loop, and the control's synchronous exchanges block it). Faults, the
+// agent's port and the cut may change at any time from any thread and apply from
+// the next datagram. Queues are bounded; what does not fit is dropped and counted.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
-//   LinkFaults lose;
-//   lose.Fault = LinkFault::Drop;
-//   lose.Every = 2;  // every other request
-//   link.SetFaults(LinkDirection::ToAgent, lose);
+//   link.SetFaults(LinkDirection::ToAgent, {.Fault = LinkFault::Drop, .Every = 2});
 //   control.SetSNMPPort(link.Port());
 class FaultLink {
  public:

@@ -20,8 +20,8 @@ struct SnmpdUser {
 struct SnmpdOptions {
   std::string ReadCommunity = "public";   // rocommunity for 127.0.0.1; empty: none
   std::string WriteCommunity = "private";  // rwcommunity for 127.0.0.1; empty: none
-  std::vector<SnmpdUser> Users;
-  std::vector<std::string> ExtraConfig;  // more snmpd.conf lines, appended as given
+  std::vector<SnmpdUser> Users{};
+  std::vector<std::string> ExtraConfig{};  // more snmpd.conf lines, appended as given
   std::chrono::milliseconds StartDeadline = std::chrono::seconds(15);
 };
 

@@ -19,11 +19,11 @@ struct SnmpsimUser {
 
 struct SnmpsimOptions {
   // Where the NAME.snmprec recordings are; empty: the project's tests/data/snmpsim.
-  std::string RecordingsDirectory;
+  std::string RecordingsDirectory{};
   // Recordings to serve, by name without ".snmprec"; empty: every recording there.
-  std::vector<std::string> Recordings;
+  std::vector<std::string> Recordings{};
   // SNMPv3 users; none: the simulator's own default user only.
-  std::vector<SnmpsimUser> Users;
+  std::vector<SnmpsimUser> Users{};
   std::chrono::milliseconds StartDeadline = std::chrono::seconds(30);
 };
 
