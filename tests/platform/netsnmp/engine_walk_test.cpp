@@ -157,28 +157,6 @@ TEST_F(EngineTest, WalkPositionWithOrWithoutFinalDotIsTheSame) {
   }
 }
 
-TEST_F(EngineTest, V3BulkWalkOfTheSystemGroupWorksAsynchronously) {
-  auto engine = EngineForAgent();
-  SnmpMessage request = V3Request(FindUser("shauser"), kSnmpGetBulk, {"1.3.6.1.2.1.1."});
-  request.MaxRepetitions = 3;
-  request.Tag = "SYSTEM";
-  int replies = 0;
-  SnmpMessage reply;
-  engine->SetReplyHandler([&](SnmpMessage& response) {
-    ++replies;
-    reply = response;
-  });
-  bool byEvent = true;
-  engine->Send(request, byEvent);
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies == 1; }));
-  ASSERT_EQ(reply.ErrorCode, kSnmpSuccess) << reply.ErrorText;
-  EXPECT_EQ(reply.Tag, "SYSTEM");
-  ASSERT_EQ(reply.Bindings.Count(), 3);
-  EXPECT_EQ(reply.Bindings.Item(0).OID, kSysDescr);
-  EXPECT_EQ(reply.Bindings.Item(1).OID, kSysObjectId);
-  EXPECT_EQ(reply.Bindings.Item(2).OID, kSysUpTime);
-}
-
 TEST_F(EngineTest, AHandlerThatThrowsEndsOnlyItsOwnReply) {
   auto engine = EngineForAgent();
   std::vector<std::string> handled;

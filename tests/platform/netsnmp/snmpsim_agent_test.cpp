@@ -102,21 +102,15 @@ SnmpMessage Request(const std::string& recording, int16_t version = 2) {
 
 SnmpMessage Get(SnmpEngine& engine, SnmpMessage message, const std::vector<std::string>& oids) {
   message.Kind = kSnmpGet;
-  message.DeliverByEvent = false;
   for (const std::string& oid : oids) message.Bindings.Add(oid, "", kSnmpNull);
-  bool byEvent = false;
-  engine.Send(message, byEvent);
-  return engine.LastResponse();
+  return enginetest::SendAndWait(engine, message);
 }
 
 SnmpMessage Set(SnmpEngine& engine, SnmpMessage message, const std::string& oid,
                 const std::string& value, int16_t type) {
   message.Kind = kSnmpSet;
-  message.DeliverByEvent = false;
   message.Bindings.Add(oid, value, type);
-  bool byEvent = false;
-  engine.Send(message, byEvent);
-  return engine.LastResponse();
+  return enginetest::SendAndWait(engine, message);
 }
 
 std::string ValueOf(SnmpEngine& engine, const std::string& recording, const std::string& oid) {
@@ -176,12 +170,6 @@ std::vector<TimedRead> ReadTimed(SnmpEngine& engine, const std::string& recordin
   return reads;
 }
 
-// An object expected to grow by Rate per second.
-struct Growth {
-  std::string Oid;
-  double Rate = 0;
-};
-
 // Where a read holds an OID: the read and its binding, or nulls.
 std::pair<const TimedRead*, const SnmpBinding*> Find(const std::vector<TimedRead>& reads,
                                                      const std::string& oid) {
@@ -196,9 +184,9 @@ std::pair<const TimedRead*, const SnmpBinding*> Find(const std::vector<TimedRead
 // samples. The agent took each sample somewhere between sending the request and
 // receiving the answer, which bounds that time from both sides; a count of slack
 // covers the agent rounding each value to a whole number.
-void ExpectGrowth(const std::vector<Growth>& expected, const std::vector<TimedRead>& before,
-                  const std::vector<TimedRead>& after) {
-  for (const Growth& growth : expected) {
+void ExpectGrowth(const std::vector<support::SimulatedCounter>& expected,
+                  const std::vector<TimedRead>& before, const std::vector<TimedRead>& after) {
+  for (const support::SimulatedCounter& growth : expected) {
     const auto [first, firstValue] = Find(before, growth.Oid);
     const auto [second, secondValue] = Find(after, growth.Oid);
     if (!firstValue || !secondValue || firstValue->Value.empty() ||
@@ -210,13 +198,13 @@ void ExpectGrowth(const std::vector<Growth>& expected, const std::vector<TimedRe
                          static_cast<double>(std::stoull(firstValue->Value));
     const double shortest = std::chrono::duration<double>(second->Sent - first->Received).count();
     const double longest = std::chrono::duration<double>(second->Received - first->Sent).count();
-    const double slack = 2 + 0.002 * growth.Rate * longest;
-    EXPECT_GE(delta, growth.Rate * shortest - slack)
+    const double slack = 2 + 0.002 * growth.RatePerSecond * longest;
+    EXPECT_GE(delta, growth.RatePerSecond * shortest - slack)
         << growth.Oid << " grew " << delta << " in " << shortest << "-" << longest
-        << " s; expected " << growth.Rate << "/s";
-    EXPECT_LE(delta, growth.Rate * longest + slack)
+        << " s; expected " << growth.RatePerSecond << "/s";
+    EXPECT_LE(delta, growth.RatePerSecond * longest + slack)
         << growth.Oid << " grew " << delta << " in " << shortest << "-" << longest
-        << " s; expected " << growth.Rate << "/s";
+        << " s; expected " << growth.RatePerSecond << "/s";
   }
 }
 
@@ -336,17 +324,13 @@ class EveryGrowingObject : public SimulatedDevices,
 TEST_P(EveryGrowingObject, GrowsAtTheRateItsCountersFileGives) {
   const std::vector<support::SimulatedCounter> counters = Simulator().Counters(GetParam());
   ASSERT_FALSE(counters.empty()) << GetParam() << ".counters.tsv is missing";
-  std::vector<Growth> expected;
   std::vector<std::string> oids;
-  for (const support::SimulatedCounter& counter : counters) {
-    expected.push_back({counter.Oid, counter.RatePerSecond});
-    oids.push_back(counter.Oid);
-  }
+  for (const support::SimulatedCounter& counter : counters) oids.push_back(counter.Oid);
   auto engine = EngineForSimulator();
   const std::vector<TimedRead> before = ReadTimed(*engine, GetParam(), oids);
   RunEventLoopFor(std::chrono::seconds(2));
   const std::vector<TimedRead> after = ReadTimed(*engine, GetParam(), oids);
-  ExpectGrowth(expected, before, after);
+  ExpectGrowth(counters, before, after);
   // Every value starts at or above its documented starting value.
   for (const support::SimulatedCounter& counter : counters) {
     const SnmpBinding* value = Find(before, counter.Oid).second;
