@@ -213,35 +213,30 @@ void FaultLink::Run() {
       if (!(watched[i].revents & POLLIN)) continue;
       const auto peer = std::find_if(peers_.begin(), peers_.end(),
                                      [&](const auto& p) { return p->Socket == watched[i].fd; });
-      if (peer != peers_.end()) ReceiveFromAgent(**peer);
+      if (peer != peers_.end()) Receive(peer->get());
     }
-    if (watched[1].revents & POLLIN) ReceiveFromClients();
+    if (watched[1].revents & POLLIN) Receive(nullptr);
     SendDue();
   }
 }
 
-void FaultLink::ReceiveFromClients() {
-  std::string& buffer = receiveBuffer_;
+void FaultLink::Receive(Peer* agentSide) {
+  const int socket = agentSide ? agentSide->Socket : clientSocket_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     sockaddr_in from{};
     socklen_t length = sizeof from;
-    const ssize_t size = ::recvfrom(clientSocket_, buffer.data(), buffer.size(), 0,
+    const ssize_t size = ::recvfrom(socket, receiveBuffer_.data(), receiveBuffer_.size(), 0,
                                     reinterpret_cast<sockaddr*>(&from), &length);
     if (size < 0) return;
-    Peer* peer = PeerFor(from);
-    if (!peer) return;
-    Pass(LinkDirection::ToAgent, buffer.substr(0, static_cast<size_t>(size)), peer->Socket, {});
-  }
-}
-
-void FaultLink::ReceiveFromAgent(Peer& peer) {
-  std::string& buffer = receiveBuffer_;
-  for (int i = 0; i < kMaxReadsPerWake; ++i) {
-    const ssize_t size = ::recv(peer.Socket, buffer.data(), buffer.size(), 0);
-    if (size < 0) return;
-    peer.LastUsed = Clock::now();
-    Pass(LinkDirection::ToClient, buffer.substr(0, static_cast<size_t>(size)), clientSocket_,
-         peer.Client);
+    std::string datagram = receiveBuffer_.substr(0, static_cast<size_t>(size));
+    if (agentSide) {  // a reply, to the client of this socket
+      agentSide->LastUsed = Clock::now();
+      Pass(LinkDirection::ToClient, std::move(datagram), clientSocket_, agentSide->Client);
+    } else if (Peer* peer = PeerFor(from)) {  // a request, through the client's own socket
+      Pass(LinkDirection::ToAgent, std::move(datagram), peer->Socket, {});
+    } else {
+      return;
+    }
   }
 }
 

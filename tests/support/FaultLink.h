@@ -101,8 +101,8 @@ class FaultLink {
 
   void SetCut(bool cut);
   void Run();
-  void ReceiveFromClients();
-  void ReceiveFromAgent(Peer& peer);
+  // Reads what waits from the clients (nullptr) or from the agent on a peer's socket.
+  void Receive(Peer* agentSide);
   Peer* PeerFor(const sockaddr_in& client);
   void Pass(LinkDirection direction, std::string datagram, int socket, const sockaddr_in& to);
   void SendDue();
