@@ -3,15 +3,20 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "support/Files.h"
+
+extern char** environ;
 
 namespace linkwatch::support {
 namespace {
@@ -19,24 +24,51 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::seconds kStopWait(5);
 
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+int FreeLoopbackPort(int type) {
+  const int sock = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+  if (sock < 0) return 0;
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  int port = 0;
+  if (::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  ::close(sock);
+  return port;
+}
+
 }  // namespace
 
 BackgroundProcess::~BackgroundProcess() { Stop(); }
 
 bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
-                              const std::string& outputFile) {
+                              const std::string& outputFile,
+                              const std::vector<std::string>& environment, bool ownGroup) {
   if (arguments.empty() || Running()) return false;
   outputFile_ = outputFile;
+  ownGroup_ = ownGroup;
   std::vector<std::string> texts = arguments;
-  std::vector<char*> argv;
-  for (std::string& text : texts) argv.push_back(text.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> settings = environment;
+  std::vector<char*> argv = Pointers(texts);
+  std::vector<char*> envp = Pointers(settings);
+  char** const env = environment.empty() ? environ : envp.data();
   const pid_t parent = ::getpid();
   const pid_t child = ::fork();
   if (child < 0) return false;
   if (child == 0) {
     // Only async-signal-safe calls between fork and exec.
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive a crashed test
+    if (ownGroup) ::setpgid(0, 0);       // so Stop() reaches every process of the program
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive a crashed test
     if (::getppid() != parent) ::_exit(127);
     const int null = ::open("/dev/null", O_RDONLY);
     const int out = ::open(outputFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -45,36 +77,41 @@ bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
       ::dup2(out, STDOUT_FILENO);
       ::dup2(out, STDERR_FILENO);
     }
-    ::execv(argv[0], argv.data());
+    ::execve(argv[0], argv.data(), env);
     ::_exit(127);
   }
+  if (ownGroup) ::setpgid(child, child);  // also here, so the group exists whichever runs first
   pid_ = child;
   return true;
 }
 
-bool BackgroundProcess::Running() {
-  if (pid_ <= 0) return false;
+bool BackgroundProcess::Running() const {
   int status = 0;
-  if (::waitpid(pid_, &status, WNOHANG) == pid_) pid_ = -1;
+  if (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) pid_ = -1;
   return pid_ > 0;
+}
+
+bool BackgroundProcess::WaitForExit(std::chrono::milliseconds deadline) const {
+  const auto end = Clock::now() + deadline;
+  const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+  while (Running()) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    if (left.count() <= 0) break;
+    pollfd done{pidfd, POLLIN, 0};  // without a pidfd, a look every 20 ms
+    ::poll(pidfd >= 0 ? &done : nullptr, pidfd >= 0 ? 1 : 0,
+           static_cast<int>(pidfd >= 0 ? left.count() : std::min<long long>(left.count(), 20)));
+  }
+  if (pidfd >= 0) ::close(pidfd);
+  return !Running();
 }
 
 void BackgroundProcess::Stop() {
   if (!Running()) return;
-  ::kill(pid_, SIGTERM);
-  const auto end = Clock::now() + kStopWait;
-  while (Clock::now() < end) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  ::kill(pid_, SIGKILL);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  const pid_t target = ownGroup_ ? -pid_ : pid_;
+  ::kill(target, SIGTERM);
+  if (WaitForExit(kStopWait)) return;
+  ::kill(target, SIGKILL);
+  WaitForExit(kStopWait);
 }
 
 std::string BackgroundProcess::Output() const { return ReadFile(outputFile_); }
@@ -89,20 +126,7 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
   }
 }
 
-int FreeTcpPort() {
-  const int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (sock < 0) return 0;
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  int port = 0;
-  if (::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port = ntohs(address.sin_port);
-  }
-  ::close(sock);
-  return port;
-}
+int FreeTcpPort() { return FreeLoopbackPort(SOCK_STREAM); }
+int FreeUdpPort() { return FreeLoopbackPort(SOCK_DGRAM); }
 
 }  // namespace linkwatch::support

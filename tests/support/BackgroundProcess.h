@@ -8,9 +8,10 @@
 
 namespace linkwatch::support {
 
-// A program that runs beside a test (a server the test talks to over loopback):
-// started with its output in a file, stopped with SIGTERM (SIGKILL after a bounded
-// wait) by Stop() or the destructor, and killed with the test if the test dies.
+// A program that runs beside a test (an agent or a server it talks to over
+// loopback): standard input from /dev/null, output to a file, killed with the test
+// if the test dies, and stopped by Stop() or the destructor with SIGTERM (SIGKILL
+// after a bounded wait), to its whole process group when it has one of its own.
 class BackgroundProcess {
  public:
   BackgroundProcess() = default;
@@ -18,18 +19,23 @@ class BackgroundProcess {
   BackgroundProcess(const BackgroundProcess&) = delete;
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-  // Runs arguments[0] (a full path) with the rest as its arguments; its standard
-  // output and error go to outputFile. False when it could not be started.
-  bool Start(const std::vector<std::string>& arguments, const std::string& outputFile);
+  // Runs arguments[0] (a full path) with the rest as its arguments, in `environment`
+  // ("NAME=value"; empty: this process's), in a process group of its own when
+  // ownGroup (for programs that fork). False when it could not be started.
+  bool Start(const std::vector<std::string>& arguments, const std::string& outputFile,
+             const std::vector<std::string>& environment = {}, bool ownGroup = false);
   void Stop();
   // False once the program has ended (by itself or through Stop()).
-  bool Running();
+  bool Running() const;
   pid_t Pid() const { return pid_; }
   // What the program has written so far.
   std::string Output() const;
 
  private:
-  pid_t pid_ = -1;
+  bool WaitForExit(std::chrono::milliseconds deadline) const;
+
+  mutable pid_t pid_ = -1;  // reaped (and -1) as soon as anyone sees it has ended
+  bool ownGroup_ = false;
   std::string outputFile_;
 };
 
@@ -39,7 +45,8 @@ class BackgroundProcess {
 bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline,
                std::chrono::milliseconds pause = std::chrono::milliseconds(200));
 
-// A TCP port on 127.0.0.1 that nothing listens on at the moment of the call.
+// A TCP or UDP port on 127.0.0.1 that nothing listens on at the moment of the call.
 int FreeTcpPort();
+int FreeUdpPort();
 
 }  // namespace linkwatch::support

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <utility>
 
 #include "support/SnmpDatagramLayout.h"
 
@@ -45,20 +46,12 @@ sockaddr_in Loopback(int port) {
 // A non-blocking UDP socket bound to 127.0.0.1 and any free port; -1 on failure.
 int OpenLoopbackSocket() {
   const int sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  if (sock < 0) return -1;
   const sockaddr_in address = Loopback(0);
-  if (::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+  if (sock >= 0 && ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     ::close(sock);
     return -1;
   }
   return sock;
-}
-
-int LocalPort(int sock) {
-  sockaddr_in address{};
-  socklen_t length = sizeof address;
-  if (::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
-  return ntohs(address.sin_port);
 }
 
 bool SameAddress(const sockaddr_in& a, const sockaddr_in& b) {
@@ -89,8 +82,7 @@ void RewriteRequestId(std::string& datagram, std::mt19937& random) {
 
 std::string Garbage(std::mt19937& random) {
   std::string garbage(kGarbageSize, '\0');
-  std::uniform_int_distribution<int> octet(0, 255);
-  for (char& c : garbage) c = static_cast<char>(octet(random));
+  for (char& c : garbage) c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
   return garbage;
 }
 
@@ -152,7 +144,10 @@ bool FaultLink::Start() {
     error_ = "FaultLink cannot open its sockets: " + std::string(std::strerror(errno));
     return false;
   }
-  port_ = LocalPort(clientSocket_);
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  ::getsockname(clientSocket_, reinterpret_cast<sockaddr*>(&address), &length);
+  port_ = ntohs(address.sin_port);
   receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
@@ -174,14 +169,9 @@ void FaultLink::SetFaults(LinkDirection direction, const LinkFaults& faults) {
   Wake();
 }
 
-void FaultLink::Cut() {
+void FaultLink::SetCut(bool cut) {
   std::lock_guard<std::mutex> lock(mutex_);
-  for (auto& lane : lanes_) lane->Faults.Cut = true;
-}
-
-void FaultLink::Restore() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (auto& lane : lanes_) lane->Faults.Cut = false;
+  for (auto& lane : lanes_) lane->Faults.Cut = cut;
 }
 
 LinkCounts FaultLink::Counts(LinkDirection direction) const {
@@ -223,35 +213,30 @@ void FaultLink::Run() {
       if (!(watched[i].revents & POLLIN)) continue;
       const auto peer = std::find_if(peers_.begin(), peers_.end(),
                                      [&](const auto& p) { return p->Socket == watched[i].fd; });
-      if (peer != peers_.end()) ReceiveFromAgent(**peer);
+      if (peer != peers_.end()) Receive(peer->get());
     }
-    if (watched[1].revents & POLLIN) ReceiveFromClients();
+    if (watched[1].revents & POLLIN) Receive(nullptr);
     SendDue();
   }
 }
 
-void FaultLink::ReceiveFromClients() {
-  std::string& buffer = receiveBuffer_;
+void FaultLink::Receive(Peer* agentSide) {
+  const int socket = agentSide ? agentSide->Socket : clientSocket_;
   for (int i = 0; i < kMaxReadsPerWake; ++i) {
     sockaddr_in from{};
     socklen_t length = sizeof from;
-    const ssize_t size = ::recvfrom(clientSocket_, buffer.data(), buffer.size(), 0,
+    const ssize_t size = ::recvfrom(socket, receiveBuffer_.data(), receiveBuffer_.size(), 0,
                                     reinterpret_cast<sockaddr*>(&from), &length);
     if (size < 0) return;
-    Peer* peer = PeerFor(from);
-    if (!peer) return;
-    Pass(LinkDirection::ToAgent, buffer.substr(0, static_cast<size_t>(size)), peer->Socket, {});
-  }
-}
-
-void FaultLink::ReceiveFromAgent(Peer& peer) {
-  std::string& buffer = receiveBuffer_;
-  for (int i = 0; i < kMaxReadsPerWake; ++i) {
-    const ssize_t size = ::recv(peer.Socket, buffer.data(), buffer.size(), 0);
-    if (size < 0) return;
-    peer.LastUsed = Clock::now();
-    Pass(LinkDirection::ToClient, buffer.substr(0, static_cast<size_t>(size)), clientSocket_,
-         peer.Client);
+    std::string datagram = receiveBuffer_.substr(0, static_cast<size_t>(size));
+    if (agentSide) {  // a reply, to the client of this socket
+      agentSide->LastUsed = Clock::now();
+      Pass(LinkDirection::ToClient, std::move(datagram), clientSocket_, agentSide->Client);
+    } else if (Peer* peer = PeerFor(from)) {  // a request, through the client's own socket
+      Pass(LinkDirection::ToAgent, std::move(datagram), peer->Socket, {});
+    } else {
+      return;
+    }
   }
 }
 
@@ -299,65 +284,51 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
       return;
     }
     ++lane.SinceSet;
-    bool hit = false;
-    if (faults.Fault == LinkFault::None) {
-      hit = false;
-    } else if (faults.Probability > 0) {
-      hit = std::uniform_real_distribution<double>(0, 1)(lane.Random) < faults.Probability;
-    } else {
-      hit = faults.Every > 0 && lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0;
-    }
-    if (hit) ++lane.Counts.Hit;
-    const LinkFault fault = hit ? faults.Fault : LinkFault::None;
+    const bool hit =
+        faults.Fault != LinkFault::None &&
+        (faults.Probability > 0
+             ? std::uniform_real_distribution<double>(0, 1)(lane.Random) < faults.Probability
+             : faults.Every > 0 && lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0);
+    lane.Counts.Hit += hit ? 1 : 0;
     delay = faults.Delay;
     // What was held goes just after this datagram, whatever happens to this one.
-    if (lane.Held) {
-      released = std::move(lane.Held);
-      lane.Held.reset();
-    }
-    switch (fault) {
-      case LinkFault::None:
-        out.push_back(std::move(datagram));
-        break;
+    released = std::exchange(lane.Held, std::nullopt);
+    bool pass = true;  // false: lost or held back
+    switch (hit ? faults.Fault : LinkFault::None) {
       case LinkFault::Drop:
         ++lane.Counts.Dropped;
+        pass = false;
         break;
       case LinkFault::Duplicate:
         out.push_back(datagram);
-        out.push_back(std::move(datagram));
         break;
       case LinkFault::Reorder:
-        if (released) {  // one is held already: this one overtakes it
-          out.push_back(std::move(datagram));
-        } else {
+        if (!released) {  // else one is held already: this one overtakes it
           lane.Held = Outgoing{{}, direction, socket, to, std::move(datagram)};
           lane.HeldSince = Clock::now();
+          pass = false;
         }
         break;
       case LinkFault::Truncate:
         datagram.resize(std::min(datagram.size(), faults.TruncateTo));
-        out.push_back(std::move(datagram));
         break;
       case LinkFault::Corrupt:
         CorruptHeader(datagram, lane.Random);
-        out.push_back(std::move(datagram));
         break;
       case LinkFault::RewriteRequestId:
         RewriteRequestId(datagram, lane.Random);
-        out.push_back(std::move(datagram));
         break;
       case LinkFault::GarbageFirst:
         out.push_back(Garbage(lane.Random));
-        out.push_back(std::move(datagram));
         break;
-      case LinkFault::WrongRequestIdFirst: {
-        std::string decoy = datagram;
-        RewriteRequestId(decoy, lane.Random);
-        out.push_back(std::move(decoy));
-        out.push_back(std::move(datagram));
+      case LinkFault::WrongRequestIdFirst:
+        out.push_back(datagram);
+        RewriteRequestId(out.back(), lane.Random);
         break;
-      }
+      case LinkFault::None:
+        break;
     }
+    if (pass) out.push_back(std::move(datagram));
   }
 
   const Clock::time_point due = Clock::now() + delay;
@@ -383,12 +354,10 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
 int FaultLink::MillisecondsUntilNextDue() const {
   std::optional<Clock::time_point> next;
   if (!queue_.empty()) next = queue_.front().Due;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (const auto& lane : lanes_) {
-      if (!lane->Held) continue;
-      const Clock::time_point release = lane->HeldSince + kMaxHold;
-      if (!next || release < *next) next = release;
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& lane : lanes_) {
+    if (lane->Held && (!next || lane->HeldSince + kMaxHold < *next)) {
+      next = lane->HeldSince + kMaxHold;
     }
   }
   if (!next) return -1;

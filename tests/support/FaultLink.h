@@ -57,23 +57,16 @@ struct LinkCounts {
 };
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
-// traffic on request, so that tests and benchmarks can meet lost, late, doubled,
-// reordered, cut and corrupted datagrams against a real agent.
-//
-// The client talks to Port(); each client address gets a socket of its own
-// towards the agent, so replies find the right client. The relay runs on a thread
-// of its own (the test's thread runs Qt's event loop, and the control's
-// synchronous exchanges block that thread). Faults, the agent's port and the cut
-// can be changed at any time from any thread; they apply from the next datagram.
-// Queues are bounded (late datagrams, client sockets); what does not fit is
-// dropped and counted. The destructor stops the thread and closes every socket.
+// traffic on request: lost, late, doubled, reordered, cut and corrupted datagrams.
+// Each client address gets a socket of its own towards the agent, so replies find
+// the right client. The relay runs on a thread of its own (the test's thread runs
+// Qt's event loop, and the control's synchronous exchanges block it). Faults, the
+// agent's port and the cut may change at any time from any thread and apply from
+// the next datagram. Queues are bounded; what does not fit is dropped and counted.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
-//   LinkFaults lose;
-//   lose.Fault = LinkFault::Drop;
-//   lose.Every = 2;  // every other request
-//   link.SetFaults(LinkDirection::ToAgent, lose);
+//   link.SetFaults(LinkDirection::ToAgent, {.Fault = LinkFault::Drop, .Every = 2});
 //   control.SetSNMPPort(link.Port());
 class FaultLink {
  public:
@@ -92,8 +85,8 @@ class FaultLink {
   void SetAgentPort(int agentPort);
   void SetFaults(LinkDirection direction, const LinkFaults& faults);
   // Loses everything in both directions until Restore(); other faults stay.
-  void Cut();
-  void Restore();
+  void Cut() { SetCut(true); }
+  void Restore() { SetCut(false); }
 
   LinkCounts Counts(LinkDirection direction) const;
   // Starts both directions' counts and times afresh (faults stay as they are).
@@ -106,9 +99,10 @@ class FaultLink {
   struct Outgoing;
   struct Lane;
 
+  void SetCut(bool cut);
   void Run();
-  void ReceiveFromClients();
-  void ReceiveFromAgent(Peer& peer);
+  // Reads what waits from the clients (nullptr) or from the agent on a peer's socket.
+  void Receive(Peer* agentSide);
   Peer* PeerFor(const sockaddr_in& client);
   void Pass(LinkDirection direction, std::string datagram, int socket, const sockaddr_in& to);
   void SendDue();

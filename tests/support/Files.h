@@ -7,11 +7,8 @@ namespace linkwatch::support {
 // The whole contents of a file; empty when it is missing or unreadable.
 std::string ReadFile(const std::filesystem::path& path);
 
-// A fresh directory in the system's temporary folder, named PREFIX-XXXXXX, removed
-// with everything in it when this object goes (also when a test assertion fails).
-//
-//   linkwatch::support::TemporaryDirectory scratch("linkwatch-recordings");
-//   ASSERT_TRUE(scratch.Error().empty()) << scratch.Error();
+// A fresh directory PREFIX-XXXXXX in the system's temporary folder, removed with
+// everything in it when this object goes (also when a test assertion fails).
 class TemporaryDirectory {
  public:
   explicit TemporaryDirectory(const std::string& prefix);

@@ -39,23 +39,16 @@ std::string AccessLevel(const SnmpdUser& user) {
 }  // namespace
 
 SnmpdAgent::SnmpdAgent(SnmpdOptions options)
-    : options_(std::move(options)),
-      process_({.Name = "snmpd",
-                .OutputFile = "snmpd.out",
-                .LogFiles = {"snmpd.log", "snmpd.out"},
-                .PortTakenText = "Error opening specified endpoint"}) {}
-
-SnmpdAgent::~SnmpdAgent() = default;
-
-int SnmpdAgent::FreeUdpPort() { return AgentProcess::FreeUdpPort(); }
+    : AgentProcess({.Name = "snmpd",
+                    .OutputFile = "snmpd.out",
+                    .LogFiles = {"snmpd.log", "snmpd.out"},
+                    .PortTakenText = "Error opening specified endpoint"}),
+      options_(std::move(options)) {}
 
 bool SnmpdAgent::Start() {
   if (Running()) return true;
   error_.clear();
-  if (!process_.MakeDirectory()) {
-    error_ = process_.Error();
-    return false;
-  }
+  if (!MakeDirectory()) return false;
   const fs::path dir(Directory());
   fs::create_directories(dir / "persist");
   if (!WriteConfig()) return false;
@@ -78,9 +71,7 @@ bool SnmpdAgent::Start() {
        "MIBS="});
   const std::string probe(reinterpret_cast<const char*>(kDiscoveryProbe.data()),
                           kDiscoveryProbe.size());
-  if (process_.Start(command, environment, probe, options_.StartDeadline)) return true;
-  error_ = process_.Error();
-  return false;
+  return StartAgent(command, environment, probe, options_.StartDeadline);
 }
 
 bool SnmpdAgent::WriteConfig() {
@@ -101,9 +92,5 @@ bool SnmpdAgent::WriteConfig() {
   }
   return true;
 }
-
-void SnmpdAgent::Stop() { process_.Stop(); }
-
-std::string SnmpdAgent::Log() const { return process_.Log(); }
 
 }  // namespace linkwatch::support

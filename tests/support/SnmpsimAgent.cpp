@@ -52,15 +52,13 @@ std::vector<std::vector<std::string>> ReadTable(const fs::path& path) {
 }  // namespace
 
 SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
-    : options_(std::move(options)),
-      process_({.Name = "snmpsimd",
-                .OutputFile = "snmpsimd.log",
-                .LogFiles = {"snmpsimd.log"},
-                .PortTakenText = "Address already in use",
-                // The launcher leads the group and exits only once the agent is gone.
-                .OwnProcessGroup = true}) {}
-
-SnmpsimAgent::~SnmpsimAgent() = default;
+    : AgentProcess({.Name = "snmpsimd",
+                    .OutputFile = "snmpsimd.log",
+                    .LogFiles = {"snmpsimd.log"},
+                    .PortTakenText = "Address already in use",
+                    // The launcher leads the group and exits only once the agent is gone.
+                    .OwnProcessGroup = true}),
+      options_(std::move(options)) {}
 
 std::string SnmpsimAgent::DefaultRecordingsDirectory() {
   // From the build, not __FILE__: compiler caches may make __FILE__ relative.
@@ -77,7 +75,7 @@ bool SnmpsimAgent::Start() {
   error_.clear();
   if (!PrepareDirectory()) return false;
   const std::string snmpsimd =
-      AgentProcess::FindProgram("snmpsimd", {}, {"/usr/bin", "/usr/local/bin"});
+      FindProgram("snmpsimd", {}, {"/usr/bin", "/usr/local/bin"});
   if (snmpsimd.empty()) {
     error_ = "snmpsimd not found (install the snmpsim package)";
     return false;
@@ -86,12 +84,8 @@ bool SnmpsimAgent::Start() {
   std::vector<std::string> settings;
   if (!std::getenv("HOME")) settings.push_back("HOME=" + Directory());
   const auto command = [&](int port) { return Command(snmpsimd, port); };
-  if (process_.Start(command, AgentProcess::EnvironmentWith(settings),
-                     SysDescrProbe(served_.front()), options_.StartDeadline)) {
-    return true;
-  }
-  error_ = process_.Error();
-  return false;
+  return StartAgent(command, EnvironmentWith(settings), SysDescrProbe(served_.front()),
+                    options_.StartDeadline);
 }
 
 bool SnmpsimAgent::PrepareDirectory() {
@@ -112,10 +106,7 @@ bool SnmpsimAgent::PrepareDirectory() {
     return false;
   }
 
-  if (!process_.MakeDirectory()) {
-    error_ = process_.Error();
-    return false;
-  }
+  if (!MakeDirectory()) return false;
   const fs::path dir(Directory());
   const fs::path data = dir / "data";
   const fs::path cache = dir / "cache";
@@ -176,10 +167,6 @@ std::vector<std::string> SnmpsimAgent::Command(const std::string& snmpsimd, int 
   }
   return args;
 }
-
-void SnmpsimAgent::Stop() { process_.Stop(); }
-
-std::string SnmpsimAgent::Log() const { return process_.Log(); }
 
 std::vector<SimulatedInterfaceRate> SnmpsimAgent::InterfaceRates(
     const std::string& recording) const {

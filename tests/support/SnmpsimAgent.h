@@ -19,11 +19,11 @@ struct SnmpsimUser {
 
 struct SnmpsimOptions {
   // Where the NAME.snmprec recordings are; empty: the project's tests/data/snmpsim.
-  std::string RecordingsDirectory;
+  std::string RecordingsDirectory{};
   // Recordings to serve, by name without ".snmprec"; empty: every recording there.
-  std::vector<std::string> Recordings;
+  std::vector<std::string> Recordings{};
   // SNMPv3 users; none: the simulator's own default user only.
-  std::vector<SnmpsimUser> Users;
+  std::vector<SnmpsimUser> Users{};
   std::chrono::milliseconds StartDeadline = std::chrono::seconds(30);
 };
 
@@ -46,41 +46,20 @@ struct SimulatedCounter {
 
 // snmpsim's agent (snmpsimd), started for a test on 127.0.0.1 and a free UDP port,
 // serving simulated devices recorded in NAME.snmprec files (tools/make-recordings.py
-// writes the project's; docs/simulated-devices.md describes them).
+// writes the project's; docs/simulated-devices.md describes them). The SNMPv1/v2c
+// community, or the SNMPv3 context, of a recording is its name: "switch48" serves
+// switch48.snmprec. Writes through the writecache variation last as long as the agent.
 //
-// Start() copies the recordings into a fresh temporary directory that the
-// unprivileged user the simulator runs as can read, gives it a cache directory of
-// its own, runs snmpsimd in a process group of its own and returns once it answers
-// SNMP (bounded by StartDeadline; no fixed sleep). The SNMPv1/v2c community, or the
-// SNMPv3 context, of a recording is its name: "switch48" serves switch48.snmprec.
-// Writes through the writecache variation last as long as the agent. The destructor
-// stops every process of the agent (SIGTERM, then SIGKILL after a bounded wait) and
-// removes the directory. A crashed test takes the agent with it.
-//
-//   linkwatch::support::SnmpsimAgent agent;
-//   ASSERT_TRUE(agent.Start()) << agent.Error();
-//   message.Agent = agent.Address();  message.Community = "switch48";
-//   transport.Port = agent.Port();
-class SnmpsimAgent {
+// Start() copies the recordings into its temporary directory where the unprivileged
+// user the simulator runs as can read them, runs snmpsimd in a process group of its
+// own (so Stop() and a crashed test take every process of it) and returns once it
+// answers SNMP (bounded by StartDeadline; no fixed sleep), or false with Error().
+class SnmpsimAgent : public AgentProcess {
  public:
   explicit SnmpsimAgent(SnmpsimOptions options = {});
-  ~SnmpsimAgent();
-  SnmpsimAgent(const SnmpsimAgent&) = delete;
-  SnmpsimAgent& operator=(const SnmpsimAgent&) = delete;
-
-  // True when the agent runs and answers; otherwise Error() says why.
   bool Start();
-  void Stop();
-  bool Running() const { return process_.Running(); }
-
-  std::string Address() const { return "127.0.0.1"; }
-  int Port() const { return process_.Port(); }
-  const std::string& Directory() const { return process_.Directory(); }
-  const std::string& Error() const { return error_; }
   // The names (communities) of the recordings served, known once Start() succeeded.
   const std::vector<std::string>& Recordings() const { return served_; }
-  // The agent's log so far (useful in assertion messages).
-  std::string Log() const;
 
   // The traffic rates and growing objects the generator wrote beside a recording
   // (NAME.rates.tsv, NAME.counters.tsv); empty when there are none.
@@ -96,8 +75,6 @@ class SnmpsimAgent {
 
   SnmpsimOptions options_;
   std::vector<std::string> served_;
-  AgentProcess process_;
-  std::string error_;
 };
 
 }  // namespace linkwatch::support

@@ -18,13 +18,11 @@ constexpr const char* kCountFile = "requests.txt";
 }  // namespace
 
 TableAgent::TableAgent(TableAgentOptions options)
-    : options_(std::move(options)),
-      process_({.Name = "table-agent",
-                .OutputFile = "agent.log",
-                .LogFiles = {"agent.log"},
-                .PortTakenText = "cannot bind"}) {}
-
-TableAgent::~TableAgent() = default;
+    : AgentProcess({.Name = "table-agent",
+                    .OutputFile = "agent.log",
+                    .LogFiles = {"agent.log"},
+                    .PortTakenText = "cannot bind"}),
+      options_(std::move(options)) {}
 
 std::vector<std::string> TableAgent::SmallDevice() {
   std::vector<std::string> objects = {
@@ -54,11 +52,8 @@ std::vector<std::string> TableAgent::SmallDevice() {
 bool TableAgent::Start() {
   if (Running()) return true;
   error_.clear();
-  if (!process_.MakeDirectory()) {
-    error_ = process_.Error();
-    return false;
-  }
-  const fs::path dir(process_.Directory());
+  if (!MakeDirectory()) return false;
+  const fs::path dir(Directory());
   {
     std::ofstream table(dir / kTableFile);
     for (const std::string& line : options_.Objects.empty() ? SmallDevice() : options_.Objects) {
@@ -77,19 +72,12 @@ bool TableAgent::Start() {
                                     (dir / kTableFile).string(), (dir / kCountFile).string(),
                                     mode};
   };
-  if (process_.Start(command, AgentProcess::EnvironmentWith({}), SysDescrProbe(kCommunity),
-                     options_.StartDeadline)) {
-    return true;
-  }
-  error_ = process_.Error();
-  return false;
+  return StartAgent(command, {}, SysDescrProbe(kCommunity), options_.StartDeadline);
 }
 
-void TableAgent::Stop() { process_.Stop(); }
-
 int TableAgent::RequestCount() const {
-  if (process_.Directory().empty()) return -1;
-  const std::string text = ReadFile(fs::path(process_.Directory()) / kCountFile);
+  if (Directory().empty()) return -1;
+  const std::string text = ReadFile(fs::path(Directory()) / kCountFile);
   if (text.empty()) return -1;
   return std::stoi(text);
 }

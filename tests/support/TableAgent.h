@@ -22,32 +22,14 @@ struct TableAgentOptions {
 };
 
 // A tiny SNMPv1/v2c agent of our own (tests/support/table_agent.py, Python with
-// pysnmp), started for a test on 127.0.0.1 and a free UDP port. It serves a small
-// table of objects to the community "public" and answers get, get-next and
-// get-bulk; in the RepeatOid mode it plays a broken device whose walks never end.
-// It counts the requests it receives. Start() returns once it answers (bounded by
-// StartDeadline); the destructor stops it and removes its directory.
-//
-//   linkwatch::support::TableAgentOptions options;
-//   options.Mode = linkwatch::support::TableAgentMode::RepeatOid;
-//   linkwatch::support::TableAgent agent(options);
-//   ASSERT_TRUE(agent.Start()) << agent.Error();
-//   ... agent.RequestCount() ...
-class TableAgent {
+// pysnmp), started for a test on 127.0.0.1 and a free UDP port. It serves a table
+// of objects to the community "public", answers get, get-next and get-bulk, and
+// counts the requests it receives; in the RepeatOid mode it plays a broken device
+// whose walks never end. Start() returns once it answers (bounded by StartDeadline).
+class TableAgent : public AgentProcess {
  public:
   explicit TableAgent(TableAgentOptions options = {});
-  ~TableAgent();
-  TableAgent(const TableAgent&) = delete;
-  TableAgent& operator=(const TableAgent&) = delete;
-
   bool Start();
-  void Stop();
-  bool Running() const { return process_.Running(); }
-
-  std::string Address() const { return "127.0.0.1"; }
-  int Port() const { return process_.Port(); }
-  const std::string& Error() const { return error_; }
-  std::string Log() const { return process_.Log(); }
   // Requests received so far (the start-up probes included); -1 before the start.
   int RequestCount() const;
 
@@ -58,8 +40,6 @@ class TableAgent {
 
  private:
   TableAgentOptions options_;
-  AgentProcess process_;
-  std::string error_;
 };
 
 }  // namespace linkwatch::support

@@ -45,24 +45,17 @@ def read_table(path):
     return table
 
 
+# BER tag: the pysnmp type's name, and whether its value is a number.
+TYPES = {2: ("Integer", True), 4: ("OctetString", False), 6: ("ObjectIdentifier", False),
+         64: ("IpAddress", False), 65: ("Counter32", True), 66: ("Gauge32", True),
+         67: ("TimeTicks", True), 70: ("Counter64", True)}
+
+
 def make_value(module, tag, value):
-    if tag == 2:
-        return module.Integer(int(value))
-    if tag == 4:
-        return module.OctetString(value)
-    if tag == 6:
-        return module.ObjectIdentifier(value)
-    if tag == 64:
-        return module.IpAddress(value)
-    if tag == 65:
-        return module.Counter32(int(value))
-    if tag == 66:
-        return module.Gauge32(int(value))
-    if tag == 67:
-        return module.TimeTicks(int(value))
-    if tag == 70:
-        return module.Counter64(int(value))
-    raise ValueError("unknown type %d" % tag)
+    if tag not in TYPES:
+        raise ValueError("unknown type %d" % tag)
+    name, numeric = TYPES[tag]
+    return getattr(module, name)(int(value) if numeric else value)
 
 
 class Agent:
@@ -117,21 +110,22 @@ class Agent:
         key = tuple(oid)
         if key in self.table:
             return oid, self.value_of(module, key)
-        if version == api.protoVersion1:
-            module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
-            module.apiPDU.setErrorIndex(reply, index + 1)
-            return oid, module.Null("")
-        return oid, rfc1905.noSuchInstance
+        return self.missing(module, version, reply, index, oid, rfc1905.noSuchInstance)
 
     def get_next(self, module, version, reply, index, oid):
         key = self.next_of(tuple(oid), version)
         if key is not None:
             return module.ObjectIdentifier(key), self.value_of(module, key)
-        if version == api.protoVersion1:
-            module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
-            module.apiPDU.setErrorIndex(reply, index + 1)
-            return oid, module.Null("")
-        return oid, rfc1905.endOfMibView
+        return self.missing(module, version, reply, index, oid, rfc1905.endOfMibView)
+
+    @staticmethod
+    def missing(module, version, reply, index, oid, exception):
+        """SNMPv1 says noSuchName for the whole request; later versions an exception value."""
+        if version != api.protoVersion1:
+            return oid, exception
+        module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
+        module.apiPDU.setErrorIndex(reply, index + 1)
+        return oid, module.Null("")
 
     def get_bulk(self, module, pdu, asked):
         non_repeaters = int(module.apiBulkPDU.getNonRepeaters(pdu))

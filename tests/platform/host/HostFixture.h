@@ -12,8 +12,28 @@
 #include "platform/qt/QtEventLoop.h"
 #include "statistics/StatisticTemplates.h"
 #include "support/EventLoop.h"
+#include "support/SnmpdAgent.h"
+#include "support/SnmpsimAgent.h"
 
 namespace linkwatch::testing_host {
+
+// One simulator serving every recording for the whole test program. (An SNMPv3
+// user makes it much slower to answer: cases that need one start their own.)
+inline support::SnmpsimAgent& SharedSimulator() {
+  static support::SnmpsimAgent simulator;
+  EXPECT_TRUE(simulator.Start()) << simulator.Error();
+  return simulator;
+}
+
+// An snmpd whose only community, "oldfashioned", it serves to SNMPv1 alone (a v2c
+// request with it goes unanswered), read-only.
+inline support::SnmpdOptions V1OnlyAgent() {
+  return {.ReadCommunity = "",
+          .WriteCommunity = "",
+          .ExtraConfig = {"com2sec v1only 127.0.0.1 oldfashioned", "group v1group v1 v1only",
+                          "view everything included .1",
+                          "access v1group \"\" v1 noauth exact everything none none"}};
+}
 
 // The real platform on this thread with the shipped statistics file, and helpers
 // that run the event loop until the control has finished its poll cycles.

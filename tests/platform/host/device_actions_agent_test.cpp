@@ -22,7 +22,6 @@ using support::RunEventLoopUntil;
 using support::SnmpdAgent;
 using support::SnmpdOptions;
 using support::SnmpsimAgent;
-using support::SnmpsimOptions;
 using testing_host::HostFixture;
 
 // Collects the warnings a desktop host would show in message boxes.
@@ -187,16 +186,7 @@ TEST_F(ReadOnlySnmpdTest, AnEditedAliasIsRefusedWithTheReadOnlyTextAndTheOldText
 // goes unanswered): an enable must reach it as SNMPv1, so what comes back is the
 // agent's own refusal of the read-only community, not a time-out.
 TEST_F(DeviceActionsAgentTest, EnableReachesAnSNMPv1OnlyDeviceInVersion1) {
-  SnmpdOptions options;
-  options.ReadCommunity.clear();
-  options.WriteCommunity.clear();
-  options.ExtraConfig = {
-      "com2sec v1only 127.0.0.1 oldfashioned",
-      "group v1group v1 v1only",
-      "view everything included .1",
-      "access v1group \"\" v1 noauth exact everything none none",
-  };
-  SnmpdAgent v1Agent(options);
+  SnmpdAgent v1Agent(testing_host::V1OnlyAgent());
   ASSERT_TRUE(v1Agent.Start()) << v1Agent.Error();
   InterfaceList& list = MakeControl(v1Agent.Port(), "Interface Name");
   list.SetCommunity("oldfashioned");
@@ -217,16 +207,12 @@ class WritableDeviceTest : public DeviceActionsAgentTest {
  protected:
   static void SetUpTestSuite() {
     HostFixture::SetUpTestSuite();
-    SnmpsimOptions options;
-    options.Recordings = {"writable"};
-    options.Users = {{"writer", "SHA", "writer-auth-key", "AES", "writer-priv-key"}};
-    agent = new SnmpsimAgent(options);
+    agent = std::make_unique<SnmpsimAgent>(support::SnmpsimOptions{
+        .Recordings = {"writable"},
+        .Users = {{"writer", "SHA", "writer-auth-key", "AES", "writer-priv-key"}}});
     ASSERT_TRUE(agent->Start()) << agent->Error();
   }
-  static void TearDownTestSuite() {
-    delete agent;
-    agent = nullptr;
-  }
+  static void TearDownTestSuite() { agent.reset(); }
 
   InterfaceList& StartWritable(const std::string& statistics) {
     InterfaceList& list = MakeControl(agent->Port(), statistics);
@@ -235,9 +221,9 @@ class WritableDeviceTest : public DeviceActionsAgentTest {
     return list;
   }
 
-  static SnmpsimAgent* agent;
+  static std::unique_ptr<SnmpsimAgent> agent;
 };
-SnmpsimAgent* WritableDeviceTest::agent = nullptr;
+std::unique_ptr<SnmpsimAgent> WritableDeviceTest::agent;
 
 TEST_F(WritableDeviceTest, ShutdownThenEnableOfTheSimulatedEth0AreReadBack) {
   InterfaceList& list = StartWritable("Interface Name,Admin Status");

@@ -9,15 +9,12 @@
 #include <string>
 
 #include "HostFixture.h"
-#include "support/SnmpsimAgent.h"
 #include "support/TableAgent.h"
 
 namespace linkwatch {
 namespace {
 
 using namespace std::chrono_literals;
-using support::SnmpsimAgent;
-using support::SnmpsimOptions;
 using support::TableAgent;
 using support::TableAgentMode;
 using testing_host::HostFixture;
@@ -47,28 +44,10 @@ TEST_F(MisbehavingAgentsTest, AWalkWhoseOidsNeverIncreaseEnds) {
   EXPECT_EQ(ValueOf(1, "Interface Name"), "eth0");
 }
 
-// One simulator with the odd devices for every case below.
-class OutOfRangeNumbers : public HostFixture, public ::testing::WithParamInterface<std::string> {
- protected:
-  static void SetUpTestSuite() {
-    HostFixture::SetUpTestSuite();
-    SnmpsimOptions options;
-    options.Recordings = {"odd-bigindex", "odd-ifnumber-gauge32", "odd-ifnumber-counter64",
-                          "odd-ifnumber-text", "odd-ifnumber-negative"};
-    simulator = new SnmpsimAgent(options);
-    ASSERT_TRUE(simulator->Start()) << simulator->Error();
-  }
-  static void TearDownTestSuite() {
-    delete simulator;
-    simulator = nullptr;
-  }
-  static SnmpsimAgent* simulator;
-};
-SnmpsimAgent* OutOfRangeNumbers::simulator = nullptr;
+class OutOfRangeNumbers : public HostFixture, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(OutOfRangeNumbers, TheCycleEndsAndTheWellBehavedInterfacesShowTheirValues) {
-  ASSERT_NE(simulator, nullptr);
-  InterfaceList& list = MakeControl(simulator->Port(), kStatistics);
+  InterfaceList& list = MakeControl(testing_host::SharedSimulator().Port(), kStatistics);
   list.SetCommunity(GetParam());
   list.SetSNMPTimeoutMs(3000);  // the simulator is a Python program on a shared machine
   bool started = false;

@@ -5,6 +5,7 @@
 #include <net/if.h>
 
 #include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 
@@ -17,7 +18,6 @@ namespace {
 
 using support::SnmpdAgent;
 using support::SnmpdOptions;
-using support::SnmpdUser;
 using testing_host::HostFixture;
 
 constexpr const char* kEveryday =
@@ -92,25 +92,49 @@ class MonitoringSnmpdTest : public HostFixture {
   std::unique_ptr<SnmpdAgent> agent;
 };
 
-TEST_F(MonitoringSnmpdTest, MonitorsAnAgentThatSpeaksOnlySNMPv1) {
-  // A community the agent serves to SNMPv1 alone: the v2c try goes unanswered,
-  // so the control falls back to v1 and walks with get-next.
-  SnmpdOptions options;
-  options.ReadCommunity = "";
-  options.WriteCommunity = "";
-  options.ExtraConfig = {
-      "com2sec v1only 127.0.0.1 oldfashioned",
-      "group v1group v1 v1only",
-      "view everything included .1",
-      "access v1group \"\" v1 noauth exact everything none none",
-  };
-  StartAgent(options);
+struct VersionCase {
+  std::string Name;
+  SnmpdOptions Agent;
+  std::function<void(InterfaceList&)> Configure;
+  int16_t Detected;  // the version the control ends up speaking
+};
+void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.Name; }
+
+class MonitoringOverEachVersion : public MonitoringSnmpdTest,
+                                  public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(MonitoringOverEachVersion, ShowsEveryInterfaceOfTheMachine) {
+  StartAgent(GetParam().Agent);
   InterfaceList& list = MakeControl(agent->Port(), kEveryday);
-  list.SetCommunity("oldfashioned");
-  list.SetSNMPVersion(2);  // whatever the host says, the version is detected
+  GetParam().Configure(list);
   ExpectEveryInterfaceMonitored(list);
-  EXPECT_EQ(list.SNMPVersion(), 1);
+  EXPECT_EQ(list.SNMPVersion(), GetParam().Detected);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, MonitoringOverEachVersion,
+    ::testing::Values(
+        // The v2c try goes unanswered, so the control falls back to v1 and walks with
+        // get-next, whatever version the host asked for.
+        VersionCase{"v1_only_agent", testing_host::V1OnlyAgent(),
+                    [](InterfaceList& l) {
+                      l.SetCommunity("oldfashioned");
+                      l.SetSNMPVersion(2);
+                    },
+                    1},
+        VersionCase{"v2c", {}, [](InterfaceList& l) { l.SetCommunity("public"); }, 2},
+        VersionCase{"v3_with_authentication_and_privacy",
+                    {.Users = {{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}}},
+                    [](InterfaceList& l) {
+                      l.SetSNMPVersion(3);
+                      l.SetSNMPUsername("watcher");
+                      l.SetSNMPAuthType(kAuthSha1);
+                      l.SetSNMPAuthPass("watcher-auth-pass");
+                      l.SetSNMPEncryptType(kPrivAes128);
+                      l.SetSNMPEncryptPass("watcher-priv-pass");
+                    },
+                    3}),
+    [](const auto& info) { return info.param.Name; });
 
 TEST_F(MonitoringSnmpdTest, AVersionTheHostChoseIsDetectedAgain) {
   StartAgent();
@@ -119,29 +143,6 @@ TEST_F(MonitoringSnmpdTest, AVersionTheHostChoseIsDetectedAgain) {
   list.SetSNMPVersion(1);
   ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
   EXPECT_EQ(list.SNMPVersion(), 2);
-}
-
-TEST_F(MonitoringSnmpdTest, MonitorsOverSNMPv2c) {
-  StartAgent();
-  InterfaceList& list = MakeControl(agent->Port(), kEveryday);
-  list.SetCommunity("public");
-  ExpectEveryInterfaceMonitored(list);
-  EXPECT_EQ(list.SNMPVersion(), 2);
-}
-
-TEST_F(MonitoringSnmpdTest, MonitorsOverSNMPv3WithAuthenticationAndPrivacy) {
-  SnmpdOptions options;
-  options.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}};
-  StartAgent(options);
-  InterfaceList& list = MakeControl(agent->Port(), kEveryday);
-  list.SetSNMPVersion(3);
-  list.SetSNMPUsername("watcher");
-  list.SetSNMPAuthType(kAuthSha1);
-  list.SetSNMPAuthPass("watcher-auth-pass");
-  list.SetSNMPEncryptType(kPrivAes128);
-  list.SetSNMPEncryptPass("watcher-priv-pass");
-  ExpectEveryInterfaceMonitored(list);
-  EXPECT_EQ(list.SNMPVersion(), 3);
 }
 
 TEST_F(MonitoringSnmpdTest, ASilentPortFailsWithinSecondsWithTheExactText) {

@@ -18,24 +18,16 @@ namespace linkwatch {
 namespace {
 
 using support::SnmpsimAgent;
-using support::SnmpsimOptions;
 using testing_host::HostFixture;
 
 class MonitoringSnmpsimTest : public HostFixture {
  protected:
-  static void SetUpTestSuite() {
-    HostFixture::SetUpTestSuite();
-    agent = new SnmpsimAgent(SnmpsimOptions{});
-    ASSERT_TRUE(agent->Start()) << agent->Error();
+  void SetUp() override {
+    HostFixture::SetUp();
+    agent = &testing_host::SharedSimulator();
   }
-  static void TearDownTestSuite() {
-    delete agent;
-    agent = nullptr;
-  }
-
-  static SnmpsimAgent* agent;
+  SnmpsimAgent* agent = nullptr;
 };
-SnmpsimAgent* MonitoringSnmpsimTest::agent = nullptr;
 
 TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
   InterfaceList& list = MakeControl(agent->Port(), "Interface Name,In Traffic,Out Traffic");

@@ -13,7 +13,6 @@
 #include "support/SnmpDatagramLayout.h"
 #include "support/SnmpProbe.h"
 #include "support/SnmpdAgent.h"
-#include "support/SnmpsimAgent.h"
 
 namespace linkwatch {
 namespace {
@@ -24,49 +23,36 @@ using support::LinkDirection;
 using support::LinkFault;
 using support::LinkFaults;
 using support::SnmpdAgent;
-using support::SnmpdOptions;
 using support::SnmpdUser;
 using testing_host::HostFixture;
 using Clock = std::chrono::steady_clock;
+constexpr auto ToAgent = LinkDirection::ToAgent;
+constexpr auto ToClient = LinkDirection::ToClient;
+constexpr auto Drop = LinkFault::Drop;
 
 constexpr const char* kStatistics = "Interface Name,Interface Status";
 // Room for a loaded machine on top of what time-outs and retries allow.
 constexpr auto kSlack = 3s;
 
-// Faults that hit every `every`-th datagram.
-LinkFaults Every(int every, LinkFault fault, uint32_t seed = 1) {
-  LinkFaults faults;
-  faults.Fault = fault;
-  faults.Every = every;
-  faults.Seed = seed;
-  return faults;
-}
-
-// Faults that hit each datagram with a probability.
-LinkFaults Randomly(double probability, LinkFault fault, uint32_t seed) {
-  LinkFaults faults = Every(1, fault, seed);
-  faults.Probability = probability;
-  return faults;
-}
-
-LinkFaults CutShort(int every, size_t bytes) {
-  LinkFaults faults = Every(every, LinkFault::Truncate);
-  faults.TruncateTo = bytes;
-  return faults;
-}
-
-LinkFaults Delayed(std::chrono::milliseconds delay) {
-  LinkFaults faults;
-  faults.Delay = delay;
-  return faults;
-}
+LinkFaults Delayed(std::chrono::milliseconds delay) { return {.Delay = delay}; }
 
 class NetworkFaultsTest : public HostFixture {
  protected:
-  void StartAgentBehindLink(SnmpdOptions options = {}) {
-    agent = std::make_unique<SnmpdAgent>(std::move(options));
-    ASSERT_TRUE(agent->Start()) << agent->Error();
-    link = std::make_unique<FaultLink>(agent->Port());
+  // One agent for the cases that do not stop it, with the SNMPv3 user "watcher".
+  static SnmpdAgent& SharedAgent() {
+    static SnmpdAgent shared(
+        {.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}}});
+    EXPECT_TRUE(shared.Start()) << shared.Error();
+    return shared;
+  }
+
+  // A link to the shared agent, or to an agent of the test's own.
+  void StartAgentBehindLink(bool ownAgent = false) {
+    if (ownAgent) {
+      agent = std::make_unique<SnmpdAgent>();
+      ASSERT_TRUE(agent->Start()) << agent->Error();
+    }
+    link = std::make_unique<FaultLink>(ownAgent ? agent->Port() : SharedAgent().Port());
     ASSERT_TRUE(link->Start()) << link->Error();
   }
 
@@ -114,9 +100,9 @@ class AgentLost : public NetworkFaultsTest, public ::testing::WithParamInterface
 };
 
 TEST_P(AgentLost, TheCycleEndsInBoundedTimeAndTheNextPollRecovers) {
-  StartAgentBehindLink();
+  StartAgentBehindLink(true);
   // Late replies keep the walks going long enough to lose the agent half-way.
-  link->SetFaults(LinkDirection::ToClient, Delayed(100ms));
+  link->SetFaults(ToClient, Delayed(100ms));
   InterfaceList& list = MakeControl(link->Port(), kStatistics);
   list.SetCommunity("public");
   ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
@@ -133,11 +119,11 @@ TEST_P(AgentLost, TheCycleEndsInBoundedTimeAndTheNextPollRecovers) {
   EXPECT_TRUE(list.Active());
 
   GetParam().Recover(*this);
-  link->SetFaults(LinkDirection::ToClient, {});
-  const uint64_t beforeRecovery = link->Counts(LinkDirection::ToClient).Forwarded;
+  link->SetFaults(ToClient, {});
+  const uint64_t beforeRecovery = link->Counts(ToClient).Forwarded;
   list.Poll(false);
   ASSERT_TRUE(WaitForCycles(1, 10s)) << "the poll after the recovery did not end";
-  EXPECT_GT(link->Counts(LinkDirection::ToClient).Forwarded, beforeRecovery);
+  EXPECT_GT(link->Counts(ToClient).Forwarded, beforeRecovery);
   EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
   EXPECT_EQ(list.WalksInProgress(), 0);
 }
@@ -186,26 +172,23 @@ TEST_P(DamagedTraffic, APollStillCompletesAndReadsEveryValue) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, DamagedTraffic,
     ::testing::Values(
-        DamageCase{"every_other_request_lost", LinkDirection::ToAgent,
-                   Every(2, LinkFault::Drop), true},
-        DamageCase{"every_other_reply_lost", LinkDirection::ToClient,
-                   Every(2, LinkFault::Drop), true},
-        DamageCase{"every_other_request_corrupted", LinkDirection::ToAgent,
-                   Every(2, LinkFault::Corrupt, 7), true},
-        DamageCase{"every_other_reply_cut_short", LinkDirection::ToClient,
-                   CutShort(2, 20), true},
-        DamageCase{"every_other_reply_with_a_wrong_request_id", LinkDirection::ToClient,
-                   Every(2, LinkFault::RewriteRequestId), true},
-        DamageCase{"replies_held_back_and_reordered", LinkDirection::ToClient,
-                   Every(2, LinkFault::Reorder), true},
-        DamageCase{"garbage_before_every_reply", LinkDirection::ToClient,
-                   Every(1, LinkFault::GarbageFirst, 11), false},
-        DamageCase{"a_wrong_request_id_before_every_reply", LinkDirection::ToClient,
-                   Every(1, LinkFault::WrongRequestIdFirst), false},
-        DamageCase{"every_reply_twice", LinkDirection::ToClient,
-                   Every(1, LinkFault::Duplicate), false},
-        DamageCase{"a_fifth_of_requests_lost_at_random", LinkDirection::ToAgent,
-                   Randomly(0.2, LinkFault::Drop, 3), true}),
+        DamageCase{"every_other_request_lost", ToAgent, {.Fault = Drop, .Every = 2}, true},
+        DamageCase{"every_other_reply_lost", ToClient, {.Fault = Drop, .Every = 2}, true},
+        DamageCase{"every_other_request_corrupted", ToAgent,
+                   {.Fault = LinkFault::Corrupt, .Every = 2, .Seed = 7}, true},
+        DamageCase{"every_other_reply_cut_short", ToClient,
+                   {.Fault = LinkFault::Truncate, .Every = 2, .TruncateTo = 20}, true},
+        DamageCase{"every_other_reply_with_a_wrong_request_id", ToClient,
+                   {.Fault = LinkFault::RewriteRequestId, .Every = 2}, true},
+        DamageCase{"replies_held_back_and_reordered", ToClient,
+                   {.Fault = LinkFault::Reorder, .Every = 2}, true},
+        DamageCase{"garbage_before_every_reply", ToClient,
+                   {.Fault = LinkFault::GarbageFirst, .Seed = 11}, false},
+        DamageCase{"a_wrong_request_id_before_every_reply", ToClient,
+                   {.Fault = LinkFault::WrongRequestIdFirst}, false},
+        DamageCase{"every_reply_twice", ToClient, {.Fault = LinkFault::Duplicate}, false},
+        DamageCase{"a_fifth_of_requests_lost_at_random", ToAgent,
+                   {.Fault = Drop, .Probability = 0.2, .Seed = 3}, true}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) {
@@ -223,14 +206,10 @@ TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) 
 // --- a slow agent -----------------------------------------------------------------
 
 TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
-  support::SnmpsimOptions options;
-  options.Recordings = {"writable"};
-  support::SnmpsimAgent simulator(options);
-  ASSERT_TRUE(simulator.Start()) << simulator.Error();
-  link = std::make_unique<FaultLink>(simulator.Port());
+  link = std::make_unique<FaultLink>(testing_host::SharedSimulator().Port());
   ASSERT_TRUE(link->Start()) << link->Error();
-  link->SetFaults(LinkDirection::ToAgent, Delayed(500ms));
-  link->SetFaults(LinkDirection::ToClient, Delayed(500ms));
+  link->SetFaults(ToAgent, Delayed(500ms));
+  link->SetFaults(ToClient, Delayed(500ms));
 
   InterfaceList& list = MakeControl(link->Port(), "Interface Name,In Traffic");
   list.SetCommunity("writable");
@@ -241,12 +220,12 @@ TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
   EXPECT_EQ(ValueOf(2, "Interface Name"), "eth1");
   EXPECT_EQ(list.SysName(), "writable.example.net");
   // Every request was answered once: nothing timed out and went again.
-  EXPECT_EQ(link->RequestsSeen(), link->Counts(LinkDirection::ToClient).Seen);
+  EXPECT_EQ(link->RequestsSeen(), link->Counts(ToClient).Seen);
 }
 
 TEST_F(NetworkFaultsTest, AnswersThatMatchNoRequestAreNamedWhenTheExchangeTimesOut) {
   StartAgentBehindLink();
-  link->SetFaults(LinkDirection::ToClient, Every(1, LinkFault::RewriteRequestId));
+  link->SetFaults(ToClient, {.Fault = LinkFault::RewriteRequestId});
   std::unique_ptr<SnmpEngine> engine = Globals::GetPlatform().NewSnmpEngine();
   engine->SetTransport({link->Port(), 300, 1});
   const std::string expected = "Answers came from the SNMP agent at 127.0.0.1 port " +
@@ -311,9 +290,7 @@ std::string WithPort(std::string text, int port) {
 }
 
 TEST_P(RefusedCredentials, StartFailsWithTheExactTextWithinTheTimeOutBudget) {
-  SnmpdOptions options;
-  options.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}};
-  StartAgentBehindLink(options);
+  StartAgentBehindLink();
   InterfaceList& list = MakeControl(link->Port(), kStatistics);
   GetParam().Configure(list);
 

@@ -19,8 +19,6 @@
 namespace linkwatch {
 namespace {
 
-using support::SnmpsimAgent;
-using support::SnmpsimOptions;
 using testing_host::HostFixture;
 
 // Between them these devices carry every table the statistics file reads.
@@ -41,12 +39,6 @@ const std::map<std::string, std::string> kNotShown = {
 
 class ShippedStatisticsSnmpsimTest : public HostFixture {
  protected:
-  static void SetUpTestSuite() {
-    HostFixture::SetUpTestSuite();
-    agent = std::make_unique<SnmpsimAgent>(SnmpsimOptions{});
-    ASSERT_TRUE(agent->Start()) << agent->Error();
-  }
-  static void TearDownTestSuite() { agent.reset(); }
 
   // The first text a row of the control shows for the statistic: an interface's,
   // or else a child's (wireless clients); empty when none shows one.
@@ -64,9 +56,7 @@ class ShippedStatisticsSnmpsimTest : public HostFixture {
     return {};
   }
 
-  static std::unique_ptr<SnmpsimAgent> agent;
 };
-std::unique_ptr<SnmpsimAgent> ShippedStatisticsSnmpsimTest::agent;
 
 TEST_F(ShippedStatisticsSnmpsimTest, EveryStatisticResolvesWalksAndShowsAText) {
   // Interface Name first: client rows take their MAC address from the name.
@@ -88,7 +78,7 @@ TEST_F(ShippedStatisticsSnmpsimTest, EveryStatisticResolvesWalksAndShowsAText) {
   for (size_t i = 0; i < kDevices.size(); ++i) {
     auto control = std::make_unique<InterfaceList>();
     control->SetTarget("127.0.0.1");
-    control->SetSNMPPort(agent->Port());
+    control->SetSNMPPort(testing_host::SharedSimulator().Port());
     control->SetSNMPTimeoutMs(2000);
     control->SetSNMPRetries(1);
     control->SetCommunity(kDevices[i]);

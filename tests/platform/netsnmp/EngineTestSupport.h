@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "components/SnmpMessage.h"
 #include "platform/netsnmp/NetSnmpEngine.h"
@@ -129,6 +130,93 @@ inline SnmpMessage SendAndWait(SnmpEngine& engine, SnmpMessage message) {
   engine.Send(message, byEvent);
   return engine.LastResponse();
 }
+
+// One column walk: its values by row suffix, and how it went.
+struct ColumnWalk {
+  std::map<std::string, SnmpBinding> Rows;
+  std::vector<SnmpBinding> LastBindings;  // of its last reply
+  int Requests = 0;
+  bool Done = false;
+  std::string Failure;
+};
+
+// Runs column walks the way the control does: one request outstanding per walk
+// (get-next in SNMPv1, get-bulk otherwise), the next one sent from the reply
+// handler after the last OID received, the walk ending at the first binding
+// outside its column or an exception value. A walk that repeats a row fails.
+class ColumnWalker {
+ public:
+  ColumnWalker(SnmpEngine& engine, SnmpMessage base, int32_t maxRepetitions)
+      : engine_(engine), base_(std::move(base)), maxRepetitions_(maxRepetitions) {
+    engine_.SetReplyHandler([this](SnmpMessage& response) { OnReply(response); });
+  }
+  ~ColumnWalker() { engine_.SetReplyHandler({}); }
+
+  void Start(const std::string& column) { SendNext(column, column); }
+  // Runs the event loop until every walk started has ended.
+  bool WaitForAll(std::chrono::milliseconds deadline = std::chrono::seconds(60)) {
+    return support::RunEventLoopUntil(
+        [&] {
+          for (const auto& [column, walk] : walks_) {
+            if (!walk.Done) return false;
+          }
+          return true;
+        },
+        deadline);
+  }
+  const ColumnWalk& Walk(const std::string& column) const { return walks_.at(column); }
+  int Replies() const { return replies_; }
+
+ private:
+  void SendNext(const std::string& column, const std::string& from) {
+    SnmpMessage message = base_;
+    message.Kind = base_.Version == 1 ? kSnmpGetNext : kSnmpGetBulk;
+    message.Tag = column;
+    message.NonRepeaters = 0;
+    message.MaxRepetitions = maxRepetitions_;
+    message.DeliverByEvent = true;
+    message.Bindings.Clear();
+    message.Bindings.Add(from, "", kSnmpNull);
+    ++walks_[column].Requests;
+    bool byEvent = true;
+    engine_.Send(message, byEvent);
+  }
+
+  void OnReply(SnmpMessage& response) {
+    ++replies_;
+    // While the handler runs, LastResponse designates this reply.
+    EXPECT_EQ(&engine_.LastResponse(), &response);
+    const std::string column = response.Tag;
+    ColumnWalk& walk = walks_.at(column);
+    walk.LastBindings.assign(response.Bindings.begin(), response.Bindings.end());
+    if (response.ErrorCode != kSnmpSuccess || response.Bindings.Count() == 0) {
+      walk.Failure = response.ErrorText.empty() ? "reply without bindings" : response.ErrorText;
+      walk.Done = true;
+      return;
+    }
+    std::string last;
+    for (const SnmpBinding& binding : response.Bindings) {
+      if (binding.OID.rfind(column, 0) != 0 || binding.ValueType >= kSnmpNoSuchObject) {
+        walk.Done = true;
+        return;
+      }
+      // However many rows the agent has, a walk that goes round in circles ends.
+      if (!walk.Rows.emplace(binding.OID.substr(column.size()), binding).second) {
+        walk.Failure = "walk does not advance past " + binding.OID;
+        walk.Done = true;
+        return;
+      }
+      last = binding.OID;
+    }
+    SendNext(column, last);
+  }
+
+  SnmpEngine& engine_;
+  SnmpMessage base_;
+  int32_t maxRepetitions_;
+  std::map<std::string, ColumnWalk> walks_;
+  int replies_ = 0;
+};
 
 // Fixture: the agent runs and Qt is ready before each test.
 class EngineTest : public ::testing::Test {

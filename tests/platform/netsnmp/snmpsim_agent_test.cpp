@@ -22,6 +22,7 @@
 
 #include "components/SnmpMessage.h"
 #include "platform/netsnmp/NetSnmpEngine.h"
+#include "EngineTestSupport.h"
 #include "support/EventLoop.h"
 #include "support/Files.h"
 #include "support/SnmpsimAgent.h"
@@ -101,21 +102,15 @@ SnmpMessage Request(const std::string& recording, int16_t version = 2) {
 
 SnmpMessage Get(SnmpEngine& engine, SnmpMessage message, const std::vector<std::string>& oids) {
   message.Kind = kSnmpGet;
-  message.DeliverByEvent = false;
   for (const std::string& oid : oids) message.Bindings.Add(oid, "", kSnmpNull);
-  bool byEvent = false;
-  engine.Send(message, byEvent);
-  return engine.LastResponse();
+  return enginetest::SendAndWait(engine, message);
 }
 
 SnmpMessage Set(SnmpEngine& engine, SnmpMessage message, const std::string& oid,
                 const std::string& value, int16_t type) {
   message.Kind = kSnmpSet;
-  message.DeliverByEvent = false;
   message.Bindings.Add(oid, value, type);
-  bool byEvent = false;
-  engine.Send(message, byEvent);
-  return engine.LastResponse();
+  return enginetest::SendAndWait(engine, message);
 }
 
 std::string ValueOf(SnmpEngine& engine, const std::string& recording, const std::string& oid) {
@@ -127,55 +122,14 @@ std::string ValueOf(SnmpEngine& engine, const std::string& recording, const std:
   return answer.Bindings.Item(0).Value;
 }
 
-// One column walked asynchronously the way the control walks it: the next request
-// goes out from the reply handler, and the walk ends at the first binding outside
-// the column. Rows are keyed by the OID's suffix after the column.
-struct ColumnWalk {
-  std::map<std::string, SnmpBinding> Rows;
-  std::string Failure;
-};
-
+// One column walked the way the control walks it (EngineTestSupport.h).
+using enginetest::ColumnWalk;
 ColumnWalk WalkColumn(SnmpEngine& engine, const SnmpMessage& base, const std::string& column) {
-  ColumnWalk walk;
-  bool done = false;
-  int requests = 0;
-  auto sendFrom = [&](const std::string& from) {
-    SnmpMessage message = base;
-    message.Kind = base.Version == 1 ? kSnmpGetNext : kSnmpGetBulk;
-    message.MaxRepetitions = 16;
-    message.DeliverByEvent = true;
-    message.Bindings.Add(from, "", kSnmpNull);
-    ++requests;
-    bool byEvent = true;
-    engine.Send(message, byEvent);
-  };
-  engine.SetReplyHandler([&](SnmpMessage& response) {
-    if (response.ErrorCode != kSnmpSuccess) {
-      walk.Failure = response.ErrorText;
-      done = true;
-      return;
-    }
-    std::string last;
-    for (const SnmpBinding& binding : response.Bindings) {
-      if (binding.OID.rfind(column, 0) != 0 || binding.ValueType >= kSnmpNoSuchObject) {
-        done = true;
-        return;
-      }
-      walk.Rows[binding.OID.substr(column.size())] = binding;
-      last = binding.OID;
-    }
-    if (last.empty() || requests > 200) {
-      walk.Failure = "the walk does not end";
-      done = true;
-      return;
-    }
-    sendFrom(last);
-  });
-  sendFrom(column);
-  if (!support::RunEventLoopUntil([&] { return done; }, std::chrono::seconds(60))) {
-    walk.Failure = "no end of the walk within the deadline";
-  }
-  engine.SetReplyHandler({});
+  enginetest::ColumnWalker walker(engine, base, 16);
+  walker.Start(column);
+  const bool ended = walker.WaitForAll();
+  ColumnWalk walk = walker.Walk(column);
+  if (!ended) walk.Failure = "no end of the walk within the deadline";
   return walk;
 }
 
@@ -216,12 +170,6 @@ std::vector<TimedRead> ReadTimed(SnmpEngine& engine, const std::string& recordin
   return reads;
 }
 
-// An object expected to grow by Rate per second.
-struct Growth {
-  std::string Oid;
-  double Rate = 0;
-};
-
 // Where a read holds an OID: the read and its binding, or nulls.
 std::pair<const TimedRead*, const SnmpBinding*> Find(const std::vector<TimedRead>& reads,
                                                      const std::string& oid) {
@@ -236,9 +184,9 @@ std::pair<const TimedRead*, const SnmpBinding*> Find(const std::vector<TimedRead
 // samples. The agent took each sample somewhere between sending the request and
 // receiving the answer, which bounds that time from both sides; a count of slack
 // covers the agent rounding each value to a whole number.
-void ExpectGrowth(const std::vector<Growth>& expected, const std::vector<TimedRead>& before,
-                  const std::vector<TimedRead>& after) {
-  for (const Growth& growth : expected) {
+void ExpectGrowth(const std::vector<support::SimulatedCounter>& expected,
+                  const std::vector<TimedRead>& before, const std::vector<TimedRead>& after) {
+  for (const support::SimulatedCounter& growth : expected) {
     const auto [first, firstValue] = Find(before, growth.Oid);
     const auto [second, secondValue] = Find(after, growth.Oid);
     if (!firstValue || !secondValue || firstValue->Value.empty() ||
@@ -250,13 +198,13 @@ void ExpectGrowth(const std::vector<Growth>& expected, const std::vector<TimedRe
                          static_cast<double>(std::stoull(firstValue->Value));
     const double shortest = std::chrono::duration<double>(second->Sent - first->Received).count();
     const double longest = std::chrono::duration<double>(second->Received - first->Sent).count();
-    const double slack = 2 + 0.002 * growth.Rate * longest;
-    EXPECT_GE(delta, growth.Rate * shortest - slack)
+    const double slack = 2 + 0.002 * growth.RatePerSecond * longest;
+    EXPECT_GE(delta, growth.RatePerSecond * shortest - slack)
         << growth.Oid << " grew " << delta << " in " << shortest << "-" << longest
-        << " s; expected " << growth.Rate << "/s";
-    EXPECT_LE(delta, growth.Rate * longest + slack)
+        << " s; expected " << growth.RatePerSecond << "/s";
+    EXPECT_LE(delta, growth.RatePerSecond * longest + slack)
         << growth.Oid << " grew " << delta << " in " << shortest << "-" << longest
-        << " s; expected " << growth.Rate << "/s";
+        << " s; expected " << growth.RatePerSecond << "/s";
   }
 }
 
@@ -335,11 +283,15 @@ INSTANTIATE_TEST_SUITE_P(Versions, SwitchOverEveryVersion,
                                            VersionCase{"v3_context_get_bulk", 3}),
                          [](const auto& info) { return info.param.Name; });
 
-TEST_F(SimulatedDevices, SwitchTrafficCountersGrowAtTheDocumentedRates) {
+// The rates the monitoring tests expect are those at which the agent's counters grow
+// (EveryGrowingObject checks those), with 32-bit and 64-bit counters of their types.
+TEST_F(SimulatedDevices, SwitchTrafficRatesAreThoseOfItsGrowingCounters) {
   const std::vector<support::SimulatedInterfaceRate> rates = Simulator().InterfaceRates(kSwitch);
   ASSERT_EQ(rates.size(), 50u) << "switch48.rates.tsv is missing or incomplete";
-  std::vector<Growth> expected;
-  std::vector<std::string> oids;
+  std::map<std::string, double> growing;
+  for (const support::SimulatedCounter& counter : Simulator().Counters(kSwitch)) {
+    growing[counter.Oid] = counter.RatePerSecond;
+  }
   for (const support::SimulatedInterfaceRate& rate : rates) {
     const std::string index = std::to_string(rate.IfIndex);
     for (const auto& [column, perSecond] :
@@ -347,8 +299,7 @@ TEST_F(SimulatedDevices, SwitchTrafficCountersGrowAtTheDocumentedRates) {
           std::pair{kIfOutOctetsColumn, rate.OutOctetsPerSecond},
           std::pair{kIfHCInOctetsColumn, rate.InOctetsPerSecond},
           std::pair{kIfHCOutOctetsColumn, rate.OutOctetsPerSecond}}) {
-      expected.push_back({column + index, perSecond});
-      oids.push_back(column + index);
+      EXPECT_EQ(growing[column + index], perSecond) << column << index;
     }
   }
   // The documented example: port n receives 1250 * n and sends 625 * n octets/s.
@@ -357,19 +308,14 @@ TEST_F(SimulatedDevices, SwitchTrafficCountersGrowAtTheDocumentedRates) {
   EXPECT_EQ(rates.at(47).InOctetsPerSecond, 1250 * 48);
   EXPECT_EQ(rates.at(47).OutOctetsPerSecond, 625 * 48);
 
+  // The 64-bit counters start past 2^32.
   auto engine = EngineForSimulator();
-  const std::vector<TimedRead> before = ReadTimed(*engine, kSwitch, oids);
-  RunEventLoopFor(std::chrono::seconds(2));
-  const std::vector<TimedRead> after = ReadTimed(*engine, kSwitch, oids);
-  ExpectGrowth(expected, before, after);
-
-  // 32-bit and 64-bit counters keep their types; the 64-bit ones start past 2^32.
-  const SnmpBinding* in48 = Find(before, std::string(kIfInOctetsColumn) + "48").second;
-  const SnmpBinding* hcIn48 = Find(before, std::string(kIfHCInOctetsColumn) + "48").second;
-  ASSERT_TRUE(in48 && hcIn48);
-  EXPECT_EQ(in48->ValueType, kSnmpCounter32);
-  EXPECT_EQ(hcIn48->ValueType, kSnmpCounter64);
-  EXPECT_GT(std::stoull(hcIn48->Value), 4294967296ULL);
+  const SnmpMessage read = Get(*engine, Request(kSwitch), {std::string(kIfInOctetsColumn) + "48",
+                                                           std::string(kIfHCInOctetsColumn) + "48"});
+  ASSERT_EQ(read.Bindings.Count(), 2) << read.ErrorText;
+  EXPECT_EQ(read.Bindings.Item(0).ValueType, kSnmpCounter32);
+  EXPECT_EQ(read.Bindings.Item(1).ValueType, kSnmpCounter64);
+  EXPECT_GT(std::stoull(read.Bindings.Item(1).Value), 4294967296ULL);
 }
 
 class EveryGrowingObject : public SimulatedDevices,
@@ -378,17 +324,13 @@ class EveryGrowingObject : public SimulatedDevices,
 TEST_P(EveryGrowingObject, GrowsAtTheRateItsCountersFileGives) {
   const std::vector<support::SimulatedCounter> counters = Simulator().Counters(GetParam());
   ASSERT_FALSE(counters.empty()) << GetParam() << ".counters.tsv is missing";
-  std::vector<Growth> expected;
   std::vector<std::string> oids;
-  for (const support::SimulatedCounter& counter : counters) {
-    expected.push_back({counter.Oid, counter.RatePerSecond});
-    oids.push_back(counter.Oid);
-  }
+  for (const support::SimulatedCounter& counter : counters) oids.push_back(counter.Oid);
   auto engine = EngineForSimulator();
   const std::vector<TimedRead> before = ReadTimed(*engine, GetParam(), oids);
   RunEventLoopFor(std::chrono::seconds(2));
   const std::vector<TimedRead> after = ReadTimed(*engine, GetParam(), oids);
-  ExpectGrowth(expected, before, after);
+  ExpectGrowth(counters, before, after);
   // Every value starts at or above its documented starting value.
   for (const support::SimulatedCounter& counter : counters) {
     const SnmpBinding* value = Find(before, counter.Oid).second;

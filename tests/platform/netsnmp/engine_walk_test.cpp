@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -19,93 +20,6 @@ constexpr const char* kIfTypeColumn = "1.3.6.1.2.1.2.2.1.3.";
 constexpr const char* kIfMtuColumn = "1.3.6.1.2.1.2.2.1.4.";
 constexpr const char* kIfPhysAddressColumn = "1.3.6.1.2.1.2.2.1.6.";
 constexpr const char* kIfInOctetsColumn = "1.3.6.1.2.1.2.2.1.10.";
-
-// One column walk: its values by row suffix, and how it went.
-struct ColumnWalk {
-  std::string Base;
-  std::map<std::string, SnmpBinding> Rows;
-  int Requests = 0;
-  bool Done = false;
-  std::string Failure;
-};
-
-// Runs column walks the way the control does: one request outstanding per walk, the
-// next one sent from the reply handler after the last OID received, the walk ending
-// at the first binding outside its base.
-class Walker {
- public:
-  Walker(SnmpEngine& engine, int16_t version, std::string community, int32_t maxRepetitions)
-      : engine_(engine), version_(version), community_(std::move(community)),
-        maxRepetitions_(maxRepetitions) {
-    engine_.SetReplyHandler([this](SnmpMessage& response) { OnReply(response); });
-  }
-
-  void Start(const std::string& base) {
-    walks_[base].Base = base;
-    SendNext(base, base);
-  }
-  bool AllDone() const {
-    for (const auto& [base, walk] : walks_) {
-      if (!walk.Done) return false;
-    }
-    return true;
-  }
-  const ColumnWalk& Walk(const std::string& base) const { return walks_.at(base); }
-  int Replies() const { return replies_; }
-  // The bindings of the last reply of each walk, in order.
-  const std::vector<SnmpBinding>& LastBindings(const std::string& base) const {
-    return lastBindings_.at(base);
-  }
-
- private:
-  void SendNext(const std::string& base, const std::string& from) {
-    SnmpMessage message = Request(version_, version_ == 1 ? kSnmpGetNext : kSnmpGetBulk, {from},
-                                  community_);
-    message.Tag = base;
-    message.NonRepeaters = 0;
-    message.MaxRepetitions = maxRepetitions_;
-    message.DeliverByEvent = true;
-    bool byEvent = true;
-    ++walks_[base].Requests;
-    engine_.Send(message, byEvent);
-  }
-
-  void OnReply(SnmpMessage& response) {
-    ++replies_;
-    // While the handler runs, LastResponse designates this reply.
-    EXPECT_EQ(&engine_.LastResponse(), &response);
-    ColumnWalk& walk = walks_.at(response.Tag);
-    lastBindings_[walk.Base].assign(response.Bindings.begin(), response.Bindings.end());
-    if (response.ErrorCode != kSnmpSuccess || response.Bindings.Count() == 0) {
-      walk.Failure = response.ErrorText.empty() ? "reply without bindings" : response.ErrorText;
-      walk.Done = true;
-      return;
-    }
-    std::string last;
-    for (const SnmpBinding& binding : response.Bindings) {
-      if (binding.OID.rfind(walk.Base, 0) != 0) {
-        walk.Done = true;
-        return;
-      }
-      // However many rows the machine has, a walk that goes round in circles ends.
-      if (!walk.Rows.emplace(binding.OID.substr(walk.Base.size()), binding).second) {
-        walk.Failure = "walk does not advance past " + binding.OID;
-        walk.Done = true;
-        return;
-      }
-      last = binding.OID;
-    }
-    SendNext(walk.Base, last);
-  }
-
-  SnmpEngine& engine_;
-  int16_t version_;
-  std::string community_;
-  int32_t maxRepetitions_;
-  std::map<std::string, ColumnWalk> walks_;
-  std::map<std::string, std::vector<SnmpBinding>> lastBindings_;
-  int replies_ = 0;
-};
 
 // Generous, for a machine with hundreds of interfaces walked one row a request.
 constexpr std::chrono::seconds kWalkDeadline{90};
@@ -131,7 +45,7 @@ class ColumnWalks : public EngineTest, public ::testing::WithParamInterface<Bulk
 
 TEST_P(ColumnWalks, SeveralColumnsInFlightAtOnceEachReachTheirEnd) {
   auto engine = EngineForAgent();
-  Walker walker(*engine, GetParam().Version, kReadCommunity, GetParam().MaxRepetitions);
+  ColumnWalker walker(*engine, Request(GetParam().Version, kSnmpGet, {}), GetParam().MaxRepetitions);
   const std::vector<std::string> columns = {kIfDescrColumn, kIfTypeColumn, kIfMtuColumn,
                                             kIfPhysAddressColumn, kIfInOctetsColumn};
   for (const std::string& column : columns) walker.Start(column);
@@ -141,7 +55,7 @@ TEST_P(ColumnWalks, SeveralColumnsInFlightAtOnceEachReachTheirEnd) {
 
   // The machine may have hundreds of interfaces: every walk runs to its column's end.
   const std::set<std::string> namesBefore = MachineInterfaceNames();
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return walker.AllDone(); }, kWalkDeadline));
+  ASSERT_TRUE(walker.WaitForAll(kWalkDeadline));
   const std::set<std::string> namesAfter = MachineInterfaceNames();
 
   const ColumnWalk& descr = walker.Walk(kIfDescrColumn);
@@ -196,41 +110,34 @@ void PrintTo(const EndCase& c, std::ostream* out) { *out << c.Name; }
 
 class EndOfView : public EngineTest, public ::testing::WithParamInterface<EndCase> {};
 
-TEST_P(EndOfView, WalkEndsWithOneEmptyEndBindingAndNoError) {
+TEST_P(EndOfView, AnswersOneEmptyEndBindingAndAWalkEndsThereWithoutError) {
   auto engine = EngineForAgent();
-  Walker walker(*engine, GetParam().Version, kSystemOnlyCommunity, 4);
+  // Past everything any agent holds, and (for the limited community) past its view.
+  for (const auto& [community, from] : {std::pair{kReadCommunity, "2.99"},
+                                        std::pair{kSystemOnlyCommunity, "2.99"},
+                                        std::pair{kSystemOnlyCommunity, "1.3.6.1.6.3.99."}}) {
+    const SnmpMessage response =
+        SendAndWait(*engine, Request(GetParam().Version, GetParam().Kind, {from}, community));
+    ASSERT_EQ(response.ErrorCode, kSnmpSuccess) << community << " " << from << ": "
+                                                << response.ErrorText;
+    ASSERT_EQ(response.Bindings.Count(), 1) << community << " " << from;
+    EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpEndOfMibView);
+    EXPECT_EQ(response.Bindings.Item(0).OID, "");
+    EXPECT_EQ(response.Bindings.Item(0).Value, "");
+  }
+  if (GetParam().Kind == kSnmpGetNext) return;  // the walk below asks as the version does
+  ColumnWalker walker(*engine, Request(GetParam().Version, kSnmpGet, {}, kSystemOnlyCommunity), 4);
   walker.Start("1.3.6.1.2.1.1.");
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return walker.AllDone(); }));
-
+  ASSERT_TRUE(walker.WaitForAll());
   const ColumnWalk& walk = walker.Walk("1.3.6.1.2.1.1.");
   EXPECT_TRUE(walk.Failure.empty()) << walk.Failure;
   EXPECT_TRUE(walk.Rows.count("1.0")) << "sysDescr.0 missing";
   EXPECT_TRUE(walk.Rows.count("5.0")) << "sysName.0 missing";
   // The last reply ends in the end-of-view binding, and nothing was asked after it.
-  const std::vector<SnmpBinding>& last = walker.LastBindings("1.3.6.1.2.1.1.");
-  ASSERT_FALSE(last.empty());
-  EXPECT_EQ(last.back().ValueType, kSnmpEndOfMibView);
-  EXPECT_EQ(last.back().OID, "");
-  EXPECT_EQ(last.back().Value, "");
+  ASSERT_FALSE(walk.LastBindings.empty());
+  EXPECT_EQ(walk.LastBindings.back().ValueType, kSnmpEndOfMibView);
+  EXPECT_EQ(walk.LastBindings.back().OID, "");
   EXPECT_EQ(engine->PendingReplies(), 0u);
-}
-
-TEST_P(EndOfView, AskingPastTheLastObjectAnswersOnlyTheEndBinding) {
-  auto engine = EngineForAgent();
-  // Past everything any agent holds, and (for the limited community) past its view.
-  for (const std::string& community : {std::string(kReadCommunity), std::string(kSystemOnlyCommunity)}) {
-    for (const std::string& from : {std::string("2.99"), std::string("1.3.6.1.6.3.99.")}) {
-      SnmpMessage request = Request(GetParam().Version, GetParam().Kind, {from}, community);
-      if (community == kReadCommunity && from != "2.99") continue;  // public may see more there
-      const SnmpMessage response = SendAndWait(*engine, request);
-      ASSERT_EQ(response.ErrorCode, kSnmpSuccess) << community << " " << from << ": "
-                                                  << response.ErrorText;
-      ASSERT_EQ(response.Bindings.Count(), 1) << community << " " << from;
-      EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpEndOfMibView);
-      EXPECT_EQ(response.Bindings.Item(0).OID, "");
-      EXPECT_EQ(response.Bindings.Item(0).Value, "");
-    }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Walks, EndOfView,
@@ -248,28 +155,6 @@ TEST_F(EngineTest, WalkPositionWithOrWithoutFinalDotIsTheSame) {
     ASSERT_EQ(response.Bindings.Count(), 1);
     EXPECT_EQ(response.Bindings.Item(0).OID, kSysDescr) << from;
   }
-}
-
-TEST_F(EngineTest, V3BulkWalkOfTheSystemGroupWorksAsynchronously) {
-  auto engine = EngineForAgent();
-  SnmpMessage request = V3Request(FindUser("shauser"), kSnmpGetBulk, {"1.3.6.1.2.1.1."});
-  request.MaxRepetitions = 3;
-  request.Tag = "SYSTEM";
-  int replies = 0;
-  SnmpMessage reply;
-  engine->SetReplyHandler([&](SnmpMessage& response) {
-    ++replies;
-    reply = response;
-  });
-  bool byEvent = true;
-  engine->Send(request, byEvent);
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies == 1; }));
-  ASSERT_EQ(reply.ErrorCode, kSnmpSuccess) << reply.ErrorText;
-  EXPECT_EQ(reply.Tag, "SYSTEM");
-  ASSERT_EQ(reply.Bindings.Count(), 3);
-  EXPECT_EQ(reply.Bindings.Item(0).OID, kSysDescr);
-  EXPECT_EQ(reply.Bindings.Item(1).OID, kSysObjectId);
-  EXPECT_EQ(reply.Bindings.Item(2).OID, kSysUpTime);
 }
 
 TEST_F(EngineTest, AHandlerThatThrowsEndsOnlyItsOwnReply) {
