@@ -103,9 +103,11 @@ TEST(CatalogLookups, InterfaceTypesHaveRegistryNameDescriptionAndFamilyIcon) {
       {1, "other", "Other", "other"},
       {145, "if-gsn", "HIPPI-6400", "other"},
       {303, "p2pOverLan", "Point-to-Point over LAN", "virtual"},
+      {306, "docsCableScte25d2MacOob", "Cable OOB MAC (SCTE 25-2)", "wan"},
       // Unknown numbers.
       {0, "0", "Unknown", "other"},
       {274, "274", "Unknown", "other"},
+      {307, "307", "Unknown", "other"},
       {100000, "100000", "Unknown", "other"},
       {-5, "-5", "Unknown", "other"},
   };
@@ -121,7 +123,7 @@ TEST(CatalogLookups, InterfaceTypesHaveRegistryNameDescriptionAndFamilyIcon) {
 
 TEST(CatalogLookups, InterfaceTypeTableCoversTheWholeRegistryWithDistinctNames) {
   std::set<std::string> names;
-  for (int32_t type = 1; type <= 303; ++type) {
+  for (int32_t type = 1; type <= 306; ++type) {
     if (type >= 273 && type <= 276) continue;  // not assigned by IANA
     const std::string name = Catalog().InterfaceTypeText(type);
     EXPECT_NE(name, std::to_string(type)) << "type " << type << " has no name";

@@ -107,11 +107,12 @@ TEST(ShippedMibCatalogue, EnumLabelsOrTheirFallbacks) {
       {"IFOPERSTATUS", 8, std::nullopt}, {"IFOPERSTATUS", 0, std::nullopt},
       {"IFADMINSTATUS", 3, "testing"}, {"IFTYPE", 6, "ethernetCsmacd"}, {"IFTYPE", 71, "ieee80211"},
       {"IFTYPE", 145, "if-gsn"}, {"IFTYPE", 239, "dvbRcsMacLayer"}, {"IFTYPE", -6, std::nullopt},
+      {"IFTYPE", 306, "docsCableScte25d2MacOob"}, {"IFTYPE", 307, std::nullopt},
       // Named enumerations shared through @TypeName.
       {"IFPROMISCUOUSMODE", 1, "true"}, {"IFPROMISCUOUSMODE", 2, "false"},
       {"IFLINKUPDOWNTRAPENABLE", 2, "disabled"}, {"CDOT11CLIENTIPADDRESSTYPE", 0, "unknown"},
       {"CDOT11CLIENTROLECLASSTYPE", 0, "clientStation"}, {"DOT3STATSDUPLEXSTATUS", 3, "fullDuplex"},
-      {"DOT11PHYTYPE", 6, "erp"}, {"DOT11CURRENTCCAMODE", 16, "hrcsanded"},
+      {"DOT11PHYTYPE", 6, "erp"}, {"DOT11PHYTYPE", 14, "he"}, {"DOT11CURRENTCCAMODE", 16, "hrcsanded"},
       {"DSX1LINETYPE", 11, "dsx2E2"}, {"IPNETTOMEDIATYPE", 3, "dynamic"},
       {"SYSDESCR", 1, std::nullopt}};
   for (const Case& c : cases) {
