@@ -69,13 +69,13 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_FALSE(o.ListStatistics || o.Synchronous);
                    }},
         OptionCase{"EveryValueOptionAndActionsInOrder",
-                   {"--port", "1161", "--community=s3cret-ro", "--stats", "In Traffic,Speed",
+                   {"--port=65535", "--community=s3cret-ro", "--stats", "In Traffic,Speed",
                     "--interval", "10", "--cycles=3", "--statistics-file", "/tmp/my.cfg",
                     "--shutdown", "4", "--timeout", "2500", "--retries=0", "--synchronous", "h",
                     "--enable", "2"},
                    [](const auto& o) {
                      EXPECT_EQ(o.Target, "h");
-                     EXPECT_EQ(o.Port, 1161);
+                     EXPECT_EQ(o.Port, 65535);
                      EXPECT_EQ(o.Community, "s3cret-ro");
                      EXPECT_EQ(o.Statistics, "In Traffic,Speed");
                      EXPECT_EQ(o.IntervalSeconds, 10);
