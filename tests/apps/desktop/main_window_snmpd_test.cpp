@@ -181,9 +181,11 @@ TEST_F(MainWindowSnmpdTest, ChartFollowsTheSelectedChartableCellOverPollCycles) 
 
   // A counter needs two readings for a rate; each cycle after that adds the rate
   // the control holds, in bits per second as the grid shows it (the control keeps
-  // octets). The control polls on its own timer every 5 seconds until the chart
-  // has a few points and the loopback traffic shows in it.
+  // octets). The control polls now, then on its own timer every 5 seconds (the
+  // interval counts from the last poll) until the chart has a few points and the
+  // loopback traffic shows in it.
   w.Bar().SetRefreshInterval(5);
+  window->PollNow();
   ASSERT_TRUE(support::RunEventLoopUntil(
       [&] {
         const auto points = w.Chart().Points();
