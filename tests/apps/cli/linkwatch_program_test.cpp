@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"SelectedIsNoStatistic", {"--stats", "Selected", "--cycles", "1", "127.0.0.1"}, 2, {},
                 {"--stats"}},
         RunCase{"ASilentPortExitsThreeWithTheControlsText",
-                {"--port", "{nobody}", "--cycles", "1", "--format", "tsv", "127.0.0.1"}, 3, {},
+                {"--port", "{nobody}", "--timeout", "300", "--retries", "1", "--cycles", "1", "127.0.0.1"}, 3, {},
                 {"127.0.0.1 does not respond to SNMP Queries using 'public'"}},
         RunCase{"Version3PrivacyPasswordFromTheEnvironment",
                 With(kV3, {"--format", "json", "--auth-pass", kAuthPass, "127.0.0.1"}), 0,
@@ -329,7 +329,8 @@ TEST(LinkwatchProgram, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {
   ASSERT_TRUE(agent.Start()) << agent.Error();
   const std::string port = std::to_string(agent.Port());
   const ProgramResult result =
-      RunLinkwatch({"--port", port, "--cycles", "2", "--format", "tsv", "--stats", "Interface Name", "127.0.0.1"},
+      RunLinkwatch({"--port", port, "--timeout", "300", "--retries", "1", "--cycles", "2", "--format", "tsv",
+                    "--stats", "Interface Name", "127.0.0.1"},
           {}, std::chrono::seconds(60), [&](const std::string& out, pid_t) {
             if (agent.Running() && out.find("I:1\tlo") != std::string::npos) agent.Stop();
           });
