@@ -19,6 +19,7 @@
 #include <system_error>
 #include <vector>
 
+#include "support/Files.h"
 #include "support/SnmpdAgent.h"
 
 namespace linkwatch {
@@ -63,13 +64,6 @@ CommandResult RunCommand(const std::string& command) {
   const int status = pclose(pipe);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // Lines "key<TAB>value" as a map.
@@ -118,41 +112,30 @@ class InstalledPackage : public ::testing::Test {
   fs::path stage_;
 };
 
-TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForIt) {
+TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForItWithEveryIncludedHeader) {
   std::vector<std::string> expected = {
-      kLibDir + "/libOSTLNK9.so",
-      kLibDir + "/libOSTLNK9.so.0.1",
-      kLibDir + "/OSTLNK9.cfg",
-      kLibDir + "/cmake/Linkwatch/LinkwatchConfig.cmake",
-      kLibDir + "/cmake/Linkwatch/LinkwatchConfigVersion.cmake",
-      kLibDir + "/cmake/Linkwatch/LinkwatchTargets.cmake",
-      kLibDir + "/pkgconfig/linkwatch.pc",
-      "include/linkwatch/control/InterfaceList.h",
-      "include/linkwatch/components/Platform.h",
-      "include/linkwatch/model/Interfaces.h",
-      "include/linkwatch/statistics/StatisticTemplates.h",
-      "include/linkwatch/library/LibraryInfo.h",
-      "include/linkwatch/platform/host/HostPlatform.h",
-      "include/linkwatch/platform/qt/QtEventLoop.h",
-      "include/linkwatch/platform/grid/MemoryGrid.h",
-      "share/linkwatch/mibs/IF-MIB.objects",
-      "share/linkwatch/catalog/iftypes.tsv",
-      "share/linkwatch/catalog/machine-types.tsv",
-  };
+      "share/linkwatch/mibs/IF-MIB.objects", "share/linkwatch/catalog/iftypes.tsv",
+      "share/linkwatch/catalog/machine-types.tsv"};
+  for (const char* file : {"libOSTLNK9.so", "libOSTLNK9.so.0.1", "OSTLNK9.cfg", "pkgconfig/linkwatch.pc",
+                           "cmake/Linkwatch/LinkwatchConfig.cmake", "cmake/Linkwatch/LinkwatchTargets.cmake",
+                           "cmake/Linkwatch/LinkwatchConfigVersion.cmake"}) {
+    expected.push_back(kLibDir + "/" + file);
+  }
+  for (const char* header : {"control/InterfaceList.h", "components/Platform.h", "model/Interfaces.h",
+                             "statistics/StatisticTemplates.h", "library/LibraryInfo.h",
+                             "platform/host/HostPlatform.h", "platform/qt/QtEventLoop.h",
+                             "platform/grid/MemoryGrid.h"}) {
+    expected.push_back(std::string("include/linkwatch/") + header);
+  }
 #if LINKWATCH_HAS_CLI
-  // The command-line monitor carries the library inside, so its statistics file
-  // is named after it.
-  expected.push_back("bin/linkwatch");
-  expected.push_back("bin/linkwatch.cfg");
+  // The command-line monitor carries the library inside: its statistics file is named after it.
+  expected.insert(expected.end(), {"bin/linkwatch", "bin/linkwatch.cfg"});
 #endif
 #if LINKWATCH_HAS_EXPORTER
-  expected.push_back("bin/linkwatch-exporter");
-  expected.push_back("bin/linkwatch-exporter.cfg");
+  expected.insert(expected.end(), {"bin/linkwatch-exporter", "bin/linkwatch-exporter.cfg"});
 #endif
-  for (const std::string& path : expected) {
-    EXPECT_TRUE(fs::exists(Prefix() / path)) << path;
-  }
-  EXPECT_EQ(ReadFile(LibDir() / "OSTLNK9.cfg"), ReadFile(kSourceDir / "data/OSTLNK9.cfg"));
+  for (const std::string& path : expected) EXPECT_TRUE(fs::exists(Prefix() / path)) << path;
+  EXPECT_EQ(support::ReadFile(LibDir() / "OSTLNK9.cfg"), support::ReadFile(kSourceDir / "data/OSTLNK9.cfg"));
 
   // The development link and the run-time name both lead to the one real file,
   // whose recorded name is the run-time name.
@@ -162,11 +145,9 @@ TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForIt) {
   ASSERT_EQ(dynamic.exitCode, 0) << dynamic.output;
   EXPECT_TRUE(std::regex_search(dynamic.output, std::regex(R"(SONAME\s+libOSTLNK9\.so\.0\.1\n)")))
       << dynamic.output;
-}
 
-// Every header's own includes ("folder/Name.h") must be installed too, or a
-// host that includes it fails to compile.
-TEST_F(InstalledPackage, InstalledHeadersIncludeOnlyInstalledHeaders) {
+  // Every header's own includes ("folder/Name.h") are installed too, or a host
+  // that includes it fails to compile.
   const fs::path headers = Prefix() / "include/linkwatch";
   const std::regex include(R"re(#include\s+"([^"]+)")re");
   std::set<std::string> missing;
@@ -174,7 +155,7 @@ TEST_F(InstalledPackage, InstalledHeadersIncludeOnlyInstalledHeaders) {
   for (const auto& entry : fs::recursive_directory_iterator(headers)) {
     if (entry.path().extension() != ".h") continue;
     ++count;
-    const std::string text = ReadFile(entry.path());
+    const std::string text = support::ReadFile(entry.path());
     for (auto match = std::sregex_iterator(text.begin(), text.end(), include);
          match != std::sregex_iterator(); ++match) {
       const std::string name = (*match)[1];

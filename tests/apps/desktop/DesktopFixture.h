@@ -95,14 +95,6 @@ class DesktopFixture : public ::testing::Test {
     return -1;
   }
 
-  QStringList RowKeys() const {
-    QStringList keys;
-    for (int row = 0; row < Model().rowCount(); ++row) {
-      keys << Model().index(row, 0).data(GridModel::RowKeyRole).toString();
-    }
-    return keys;
-  }
-
   // Puts the grid's cursor on a cell the way a click does, through the view.
   void SelectCell(int row, int col) {
     window->List().View().setCurrentIndex(Model().index(row, col));

@@ -13,9 +13,6 @@
 #include <QPushButton>
 #include <QSysInfo>
 #include <algorithm>
-#include <memory>
-
-#include <QPushButton>
 
 #include "ConnectionBar.h"
 #include "DesktopFixture.h"
@@ -33,25 +30,30 @@ namespace linkwatch::desktop {
 namespace {
 
 using support::SnmpdAgent;
-using support::SnmpdOptions;
 using testing::DesktopFixture;
+
+// One agent for the test program, started on first use: 'public' reads only, and
+// the SNMPv3 user monitor (reads only too).
+SnmpdAgent& SharedAgent() {
+  static SnmpdAgent agent([] {
+    support::SnmpdOptions options;
+    options.WriteCommunity.clear();
+    options.Users.push_back({"monitor", "SHA", "auth-pass-1", "AES", "priv-pass-1", false});
+    return options;
+  }());
+  static const bool started = agent.Start();
+  EXPECT_TRUE(started) << agent.Error();
+  return agent;
+}
 
 class MainWindowSnmpdTest : public DesktopFixture {
  protected:
-  void StartAgent() {
-    SnmpdOptions options;
-    options.WriteCommunity.clear();  // read-only: no write can reach the interfaces
-    agent = std::make_unique<SnmpdAgent>(options);
-    ASSERT_TRUE(agent->Start()) << agent->Error();
-  }
-
   // A window aimed at the agent, started, with its first cycle done.
-  MainWindow& StartedWindow(const QString& statistics) {
+  MainWindow& StartedWindow(const QString& statistics, ConnectionSettings settings = {}) {
     MainWindow& w = MakeWindow();
-    ConnectionSettings settings;
     settings.Target = "127.0.0.1";
-    settings.Port = agent->Port();
-    settings.Community = "public";
+    settings.Port = SharedAgent().Port();
+    if (settings.User.isEmpty()) settings.Community = "public";
     w.Bar().SetSettings(settings);
     w.List().SetSNMPTimeoutMs(1000);
     w.List().SetSNMPRetries(1);
@@ -62,18 +64,24 @@ class MainWindowSnmpdTest : public DesktopFixture {
     return w;
   }
 
-  // Runs one poll cycle now and waits for its end.
-  void PollCycle() {
-    window->PollNow();
-    ASSERT_TRUE(WaitForCycles(1)) << "a poll cycle did not end";
-  }
-
-  std::unique_ptr<SnmpdAgent> agent;
+  // The row of the loopback interface, I:1.
+  int Loopback() const { return RowWithKey("I:1"); }
 };
 
-TEST_F(MainWindowSnmpdTest, StartFillsTheStatusBarAndTheGrid) {
-  ASSERT_NO_FATAL_FAILURE(StartAgent());
-  MainWindow& w = StartedWindow("Interface Name,Interface Status,In Traffic");
+class MainWindowStarts : public MainWindowSnmpdTest, public ::testing::WithParamInterface<bool> {};
+
+// Over SNMPv2c with the community, or over SNMPv3 with the bar's security settings.
+TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
+  ConnectionSettings settings;
+  if (GetParam()) {
+    settings.Version = 3;
+    settings.User = "monitor";
+    settings.AuthType = 2;  // SHA-1
+    settings.AuthPass = "auth-pass-1";
+    settings.PrivType = 2;  // AES-128
+    settings.PrivPass = "priv-pass-1";
+  }
+  MainWindow& w = StartedWindow("Interface Name,Interface Status,In Traffic", settings);
   ASSERT_TRUE(w.List().Active());
 
   // The device as the status bar shows it: net-snmp on this machine.
@@ -83,15 +91,16 @@ TEST_F(MainWindowSnmpdTest, StartFillsTheStatusBarAndTheGrid) {
   EXPECT_EQ(w.StatusInfo().MachineType(), "Linux");
   EXPECT_FALSE(w.StatusInfo().Uptime().isEmpty());
   EXPECT_EQ(w.StatusInfo().Error(), "");
-  EXPECT_TRUE(w.windowTitle().startsWith("Linkwatch Desktop — 127.0.0.1 (SNMPv2c)"))
+  EXPECT_TRUE(w.windowTitle().startsWith(QString("Linkwatch Desktop — 127.0.0.1 ") +
+                                         (GetParam() ? "(SNMPv3)" : "(SNMPv2c)")))
       << w.windowTitle().toStdString();
 
   // One row per interface the agent counts (however many the machine has), the
   // loopback one named.
   EXPECT_EQ(Model().rowCount(), w.List().InterfaceCount());
-  const int lo = RowWithKey("I:1");
+  const int lo = Loopback();
   const int name = ColumnWithHeader("Interface");
-  ASSERT_GE(lo, 0) << RowKeys().join(' ').toStdString();
+  ASSERT_GE(lo, 0);
   ASSERT_GE(name, 0);
   EXPECT_EQ(Model().index(lo, name).data().toString(), "lo");
 
@@ -109,34 +118,8 @@ TEST_F(MainWindowSnmpdTest, StartFillsTheStatusBarAndTheGrid) {
   EXPECT_EQ(w.StatusInfo().NextPoll(), "");
 }
 
-TEST_F(MainWindowSnmpdTest, StartsOverSnmpV3WithTheBarsSecuritySettings) {
-  SnmpdOptions options;
-  options.ReadCommunity.clear();
-  options.WriteCommunity.clear();
-  options.Users.push_back({"monitor", "SHA", "auth-pass-1", "AES", "priv-pass-1", false});
-  agent = std::make_unique<SnmpdAgent>(options);
-  ASSERT_TRUE(agent->Start()) << agent->Error();
-
-  MainWindow& w = MakeWindow();
-  ConnectionSettings settings;
-  settings.Target = "127.0.0.1";
-  settings.Port = agent->Port();
-  settings.Version = 3;
-  settings.User = "monitor";
-  settings.AuthType = 2;  // SHA-1
-  settings.AuthPass = "auth-pass-1";
-  settings.PrivType = 2;  // AES-128
-  settings.PrivPass = "priv-pass-1";
-  w.Bar().SetSettings(settings);
-  w.Chooser().SetChosenList("Interface Name");
-  w.Chooser().Apply();
-  ASSERT_TRUE(w.Start()) << w.List().LastError().toStdString();
-  ASSERT_TRUE(WaitForCycles(1));
-  EXPECT_EQ(w.StatusInfo().SysName(), QSysInfo::machineHostName());
-  EXPECT_GT(Model().rowCount(), 0);
-  EXPECT_EQ(Model().rowCount(), w.List().InterfaceCount());
-  EXPECT_TRUE(w.windowTitle().endsWith("(SNMPv3)")) << w.windowTitle().toStdString();
-}
+INSTANTIATE_TEST_SUITE_P(Versions, MainWindowStarts, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "SnmpV3" : "SnmpV2c"; });
 
 struct FailedStart {
   const char* Name;
@@ -175,11 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
         FailedStart{"NoTarget", "", false, "Cannot resolve '' to an IP Address."}),
     [](const ::testing::TestParamInfo<FailedStart>& info) { return info.param.Name; });
 
+// The chart follows a chartable cell over the control's polls (on demand, then on
+// its own timer), and a screenshot of the running window is kept.
 TEST_F(MainWindowSnmpdTest, ChartFollowsTheSelectedChartableCellOverPollCycles) {
-  ASSERT_NO_FATAL_FAILURE(StartAgent());
-  MainWindow& w = StartedWindow("Interface Name,In Traffic,Interface Status");
-  const int lo = RowWithKey("I:1");
-  const int in = ColumnWithHeader("In");
+  MainWindow& w = StartedWindow(Profile::kDefaultStatistics);
+  w.show();
+  ASSERT_TRUE(support::RunEventLoopUntil([&] { return w.isVisible(); }));
+  const int lo = Loopback();
+  const int in = ColumnWithHeader("In (64-bit)");
   const int status = ColumnWithHeader("Status");
   ASSERT_GE(lo, 0);
   ASSERT_GE(in, 0);
@@ -188,101 +174,18 @@ TEST_F(MainWindowSnmpdTest, ChartFollowsTheSelectedChartableCellOverPollCycles) 
   // A statistic that is no number over time leaves the chart empty.
   SelectCell(lo, status);
   EXPECT_FALSE(w.Chart().Following());
-
   SelectCell(lo, in);
   ASSERT_TRUE(w.Chart().Following()) << "In Traffic is chartable";
-  EXPECT_EQ(w.Chart().Title(), "lo — In");
+  EXPECT_EQ(w.Chart().Title(), "lo — In (64-bit)");
   EXPECT_TRUE(w.Chart().ValueAxisTitle().endsWith("bps")) << w.Chart().ValueAxisTitle().toStdString();
 
-  // A counter needs two readings for a rate; each cycle after that adds the
-  // rate the control holds for that interface and statistic.
-  const int before = w.Chart().PointCount();
-  ASSERT_NO_FATAL_FAILURE(PollCycle());
-  ASSERT_NO_FATAL_FAILURE(PollCycle());
-  EXPECT_GE(w.Chart().PointCount(), before + 1);
-  ASSERT_GE(w.Chart().PointCount(), 1);
-  const auto traffic = w.List().Interfaces()->Item("I:1")->Statistics()->Item("In Traffic");
-  ASSERT_NE(traffic, nullptr);
-  EXPECT_FALSE(traffic->Baselining());
-  // In bits per second, as the grid shows it (the control keeps octets).
-  EXPECT_EQ(w.Chart().Points().back().y(), traffic->CurrentValue() * 8);
-  EXPECT_GE(w.Chart().Points().back().y(), 0.0);
-  EXPECT_EQ(w.Chart().Title(), "lo — In") << "a refresh of the table keeps the chart";
-
-  // Another cell starts a fresh line.
-  SelectCell(lo, ColumnWithHeader("Interface"));
-  EXPECT_FALSE(w.Chart().Following());
-  EXPECT_EQ(w.Chart().PointCount(), 0);
-}
-
-TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsAndCopiesRows) {
-  ASSERT_NO_FATAL_FAILURE(StartAgent());
-  MainWindow& w = StartedWindow("Interface Name,Interface Type");
-  const int lo = RowWithKey("I:1");
-  ASSERT_GE(lo, 0);
-
-  SelectCell(lo, 0);
-  w.ContextMenu().HideSelected().trigger();
-  EXPECT_TRUE(w.List().RowsHidden());
-  EXPECT_TRUE(w.List().View().isRowHidden(RowWithKey("I:1")));
-
-  w.ContextMenu().ShowAll().trigger();
-  EXPECT_FALSE(w.List().RowsHidden());
-  EXPECT_FALSE(w.List().View().isRowHidden(RowWithKey("I:1")));
-
-  w.ContextMenu().SelectAll().trigger();
-  w.ContextMenu().Copy().trigger();
-  const QString copied = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(copied.contains("lo")) << copied.toStdString();
-  EXPECT_TRUE(copied.contains("softwareLoopback")) << copied.toStdString();
-  EXPECT_EQ(copied.count('\n') + (copied.endsWith('\n') ? 0 : 1), Model().rowCount() + 1)
-      << "the header row and one line per interface:\n" << copied.toStdString();
-}
-
-TEST_F(MainWindowSnmpdTest, ShutDownAsksFirstAndShowsTheDevicesRefusal) {
-  ASSERT_NO_FATAL_FAILURE(StartAgent());
-  MainWindow& w = StartedWindow("Interface Name,Admin Status");
-  const int lo = RowWithKey("I:1");
-  ASSERT_GE(lo, 0);
-  SelectCell(lo, 0);
-
-  QStringList asked;
-  bool answer = false;
-  w.SetShutdownConfirmation([&](const QString& name, const QString& target) {
-    asked << name + " on " + target;
-    return answer;
-  });
-
-  // Cancelled: nothing is sent.
-  w.ContextMenu().ShutDown().trigger();
-  EXPECT_EQ(asked, QStringList({"lo on 127.0.0.1"}));
-  EXPECT_EQ(w.List().LastError(), "");
-  EXPECT_EQ(w.StatusInfo().Error(), "");
-
-  // Confirmed: the agent, with a read-only community, refuses the write, and the
-  // status bar shows the control's words for it.
-  answer = true;
-  w.ContextMenu().ShutDown().trigger();
-  EXPECT_EQ(asked.size(), 2);
-  EXPECT_FALSE(w.List().LastError().isEmpty());
-  EXPECT_EQ(w.StatusInfo().Error(), w.List().LastError());
-  EXPECT_TRUE(w.List().Active());
-}
-
-TEST_F(MainWindowSnmpdTest, ScreenshotOfTheRunningWindow) {
-  ASSERT_NO_FATAL_FAILURE(StartAgent());
-  MainWindow& w = StartedWindow(Profile::kDefaultStatistics);
-  w.show();
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return w.isVisible(); }));
-  const int lo = RowWithKey("I:1");
-  const int in = ColumnWithHeader("In (64-bit)");
-  ASSERT_GE(lo, 0);
-  ASSERT_GE(in, 0);
-  SelectCell(lo, in);
-
-  // The window as it runs: the control polls on its own timer every 5 seconds
-  // until the chart has a few points and the loopback traffic shows in it.
+  // A counter needs two readings for a rate; each cycle after that adds the rate
+  // the control holds, in bits per second as the grid shows it (the control keeps
+  // octets). The control polls now, then on its own timer every 5 seconds (the
+  // interval counts from the last poll) until the chart has a few points and the
+  // loopback traffic shows in it.
   w.Bar().SetRefreshInterval(5);
+  window->PollNow();
   ASSERT_TRUE(support::RunEventLoopUntil(
       [&] {
         const auto points = w.Chart().Points();
@@ -294,16 +197,64 @@ TEST_F(MainWindowSnmpdTest, ScreenshotOfTheRunningWindow) {
   ASSERT_TRUE(WaitForCycles(0));
   const auto traffic = w.List().Interfaces()->Item("I:1")->Statistics()->Item("In Traffic 64");
   ASSERT_NE(traffic, nullptr);
+  EXPECT_FALSE(traffic->Baselining());
   EXPECT_EQ(w.Chart().Points().back().y(), traffic->CurrentValue() * 8) << "bits, as the grid";
+  EXPECT_EQ(w.Chart().Title(), "lo — In (64-bit)") << "a refresh of the table keeps the chart";
   EXPECT_FALSE(w.StatusInfo().NextPoll().isEmpty());
   EXPECT_LE(w.StatusInfo().NextPoll().toInt(), 5);
 
   const QString folder = QStringLiteral(LINKWATCH_ARTIFACTS_DIR);
   ASSERT_TRUE(QDir().mkpath(folder));
-  const QString path = folder + "/desktop.png";
   const QImage shot = w.grab().toImage();
   ASSERT_FALSE(shot.isNull());
-  ASSERT_TRUE(shot.save(path)) << path.toStdString();
+  ASSERT_TRUE(shot.save(folder + "/desktop.png")) << folder.toStdString();
+
+  // Another cell starts a fresh line.
+  SelectCell(lo, ColumnWithHeader("Interface"));
+  EXPECT_FALSE(w.Chart().Following());
+  EXPECT_EQ(w.Chart().PointCount(), 0);
+}
+
+TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsCopiesAndAsksBeforeAShutDown) {
+  MainWindow& w = StartedWindow("Interface Name,Interface Type,Admin Status");
+  const int lo = Loopback();
+  ASSERT_GE(lo, 0);
+  SelectCell(lo, 0);
+  w.ContextMenu().HideSelected().trigger();
+  EXPECT_TRUE(w.List().RowsHidden());
+  EXPECT_TRUE(w.List().View().isRowHidden(Loopback()));
+  w.ContextMenu().ShowAll().trigger();
+  EXPECT_FALSE(w.List().RowsHidden());
+  EXPECT_FALSE(w.List().View().isRowHidden(Loopback()));
+
+  QStringList asked;
+  bool answer = false;
+  w.SetShutdownConfirmation([&](const QString& name, const QString& target) {
+    asked << name + " on " + target;
+    return answer;
+  });
+  // Cancelled: nothing is sent.
+  SelectCell(Loopback(), 0);
+  w.ContextMenu().ShutDown().trigger();
+  EXPECT_EQ(asked, QStringList({"lo on 127.0.0.1"}));
+  EXPECT_EQ(w.List().LastError(), "");
+  EXPECT_EQ(w.StatusInfo().Error(), "");
+  // Confirmed: the agent, with a read-only community, refuses the write, and the
+  // status bar shows the control's words for it.
+  answer = true;
+  w.ContextMenu().ShutDown().trigger();
+  EXPECT_EQ(asked.size(), 2);
+  EXPECT_FALSE(w.List().LastError().isEmpty());
+  EXPECT_EQ(w.StatusInfo().Error(), w.List().LastError());
+  EXPECT_TRUE(w.List().Active());
+
+  w.ContextMenu().SelectAll().trigger();
+  w.ContextMenu().Copy().trigger();
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.contains("lo")) << copied.toStdString();
+  EXPECT_TRUE(copied.contains("softwareLoopback")) << copied.toStdString();
+  EXPECT_EQ(copied.count('\n') + (copied.endsWith('\n') ? 0 : 1), Model().rowCount() + 1)
+      << "the header row and one line per interface:\n" << copied.toStdString();
 }
 
 }  // namespace

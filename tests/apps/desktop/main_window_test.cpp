@@ -141,24 +141,13 @@ TEST_F(MainWindowTest, ConnectionBarShowsTheFieldsOfTheChosenVersionAndRoundTrip
   ConnectionBar& bar = w.Bar();
   EXPECT_FALSE(bar.ShowsV3Settings());
 
-  ConnectionSettings v3;
-  v3.Target = "192.0.2.9";
-  v3.Port = 10161;
-  v3.Version = 3;
-  v3.User = "monitor";
-  v3.Context = "ctx";
-  v3.AuthType = 6;
-  v3.AuthPass = "a-pass";
-  v3.PrivType = 4;
-  v3.PrivPass = "p-pass";
+  // Target, port, version, community, user, context, auth type and pass, priv type and pass.
+  const ConnectionSettings v3 = {"192.0.2.9", 10161, 3, "", "monitor", "ctx", 6, "a-pass", 4, "p-pass"};
   bar.SetSettings(v3);
   EXPECT_TRUE(bar.ShowsV3Settings());
   EXPECT_EQ(bar.Settings(), v3);
 
-  ConnectionSettings v2;
-  v2.Target = "router";
-  v2.Version = 2;
-  v2.Community = "public";
+  const ConnectionSettings v2 = {"router", 161, 2, "public", "", "", 0, "", 0, ""};
   bar.SetSettings(v2);
   EXPECT_FALSE(bar.ShowsV3Settings());
   EXPECT_EQ(bar.Settings(), v2);
@@ -173,23 +162,20 @@ TEST_F(MainWindowTest, ConnectionBarShowsTheFieldsOfTheChosenVersionAndRoundTrip
 TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThem) {
   support::TemporaryDirectory scratch("linkwatch-desktop-profile");
   const QString path = QString::fromStdString(scratch.Path()) + "/office.json";
+  Profile saved;
+  saved.Connection = {"192.0.2.1", 1161, 2, "s3cret-community", "monitor", "",
+                      2, "s3cret-auth", 2, "s3cret-priv"};
+  saved.StatisticsList = "Interface Name,Out Traffic";
+  saved.RefreshInterval = 120;
+  saved.AutoUpdate = false;
+  saved.ParallelWalks = true;
   {
     MainWindow& w = MakeWindow();
-    ConnectionSettings settings;
-    settings.Target = "192.0.2.1";
-    settings.Port = 1161;
-    settings.Version = 2;
-    settings.Community = "s3cret-community";
-    settings.User = "monitor";
-    settings.AuthType = 2;
-    settings.AuthPass = "s3cret-auth";
-    settings.PrivType = 2;
-    settings.PrivPass = "s3cret-priv";
-    w.Bar().SetSettings(settings);
-    w.Bar().SetRefreshInterval(120);
-    w.Bar().SetAutoUpdate(false);
-    w.Bar().SetParallelWalks(true);
-    w.Chooser().SetChosenList("Interface Name,Out Traffic");
+    w.Bar().SetSettings(saved.Connection);
+    w.Bar().SetRefreshInterval(saved.RefreshInterval);
+    w.Bar().SetAutoUpdate(saved.AutoUpdate);
+    w.Bar().SetParallelWalks(saved.ParallelWalks);
+    w.Chooser().SetChosenList(saved.StatisticsList);
     w.Chooser().Apply();
     ASSERT_EQ(w.SaveProfile(path, false), "");
   }
@@ -199,19 +185,11 @@ TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThe
   MainWindow& fresh = MakeWindow();
   EXPECT_EQ(fresh.CurrentProfile(), Profile{}) << "a new window remembers nothing";
   ASSERT_EQ(fresh.OpenProfile(path), "");
-  const Profile opened = fresh.CurrentProfile();
-  EXPECT_EQ(opened.Connection.Target, "192.0.2.1");
-  EXPECT_EQ(opened.Connection.Port, 1161);
-  EXPECT_EQ(opened.Connection.Version, 2);
-  EXPECT_EQ(opened.Connection.User, "monitor");
-  EXPECT_EQ(opened.Connection.AuthType, 2);
-  EXPECT_EQ(opened.Connection.PrivType, 2);
-  EXPECT_EQ(opened.Connection.Community, "");
-  EXPECT_EQ(opened.Connection.AuthPass, "");
-  EXPECT_EQ(opened.Connection.PrivPass, "");
-  EXPECT_EQ(opened.RefreshInterval, 120);
-  EXPECT_FALSE(opened.AutoUpdate);
-  EXPECT_TRUE(opened.ParallelWalks);
+  Profile expected = saved;
+  expected.Connection.Community.clear();
+  expected.Connection.AuthPass.clear();
+  expected.Connection.PrivPass.clear();
+  EXPECT_EQ(fresh.CurrentProfile(), expected);
   EXPECT_EQ(fresh.List().StatisticsList(), "Interface Name,Out Traffic");
   EXPECT_EQ(fresh.Chooser().ChosenList(), "Interface Name,Out Traffic");
   EXPECT_EQ(fresh.List().RefreshInterval(), 120);
@@ -223,7 +201,7 @@ TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThe
   file.write("{\"format\": \"linkwatch-desktop-profile\", \"port\": -1}");
   file.close();
   EXPECT_NE(fresh.OpenProfile(broken), "");
-  EXPECT_EQ(fresh.CurrentProfile(), opened);
+  EXPECT_EQ(fresh.CurrentProfile(), expected);
 }
 
 TEST_F(MainWindowTest, ContextMenuOffersTheGridActionsAndDeviceActionsOnlyWhileRunning) {

@@ -45,35 +45,33 @@ class ProfileFileTest : public ::testing::Test {
   support::TemporaryDirectory scratch{"linkwatch-profiles"};
 };
 
-TEST_F(ProfileFileTest, RoundTripWithoutPasswordsKeepsEverythingButTheSecrets) {
-  const QString path = PathOf("plain.json");
-  ASSERT_EQ(ProfileFile::Save(path, FullProfile(), false), "");
-
-  const std::string text = support::ReadFile(path.toStdString());
-  for (const char* secret : {"c0mmunity", "auth-secret", "priv-secret"}) {
-    EXPECT_EQ(text.find(secret), std::string::npos) << secret << " written:\n" << text;
-  }
-
-  Profile read;
-  ASSERT_EQ(ProfileFile::Load(path, read), "");
-  Profile expected = FullProfile();
-  expected.Connection.Community.clear();
-  expected.Connection.AuthPass.clear();
-  expected.Connection.PrivPass.clear();
-  EXPECT_EQ(read, expected);
-}
-
-TEST_F(ProfileFileTest, RoundTripWithPasswordsKeepsThemInAFileOnlyTheOwnerReads) {
-  const QString path = PathOf("secret.json");
-  ASSERT_EQ(ProfileFile::Save(path, FullProfile(), true), "");
-  Profile read;
-  ASSERT_EQ(ProfileFile::Load(path, read), "");
-  EXPECT_EQ(read, FullProfile());
-  const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
-  EXPECT_TRUE(permissions.testFlag(QFileDevice::ReadOwner));
-  for (auto other : {QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ReadOther,
-                     QFileDevice::WriteOther}) {
-    EXPECT_FALSE(permissions.testFlag(other)) << "others may touch the file: " << other;
+// Without passwords everything but the secrets comes back; with them, everything,
+// in a file only its owner may read.
+TEST_F(ProfileFileTest, RoundTripsWithAndWithoutPasswords) {
+  for (const bool withPasswords : {false, true}) {
+    SCOPED_TRACE(withPasswords ? "with passwords" : "without passwords");
+    const QString path = PathOf(withPasswords ? "secret.json" : "plain.json");
+    ASSERT_EQ(ProfileFile::Save(path, FullProfile(), withPasswords), "");
+    const std::string text = support::ReadFile(path.toStdString());
+    for (const char* secret : {"c0mmunity", "auth-secret", "priv-secret"}) {
+      EXPECT_EQ(text.find(secret) != std::string::npos, withPasswords) << secret << ":\n" << text;
+    }
+    Profile read;
+    ASSERT_EQ(ProfileFile::Load(path, read), "");
+    Profile expected = FullProfile();
+    if (!withPasswords) {
+      expected.Connection.Community.clear();
+      expected.Connection.AuthPass.clear();
+      expected.Connection.PrivPass.clear();
+    }
+    EXPECT_EQ(read, expected);
+    const QFileDevice::Permissions permissions = QFileInfo(path).permissions();
+    EXPECT_TRUE(permissions.testFlag(QFileDevice::ReadOwner));
+    if (withPasswords) {
+      EXPECT_FALSE(permissions & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                  QFileDevice::ReadOther | QFileDevice::WriteOther))
+          << "others may touch the file";
+    }
   }
 }
 
@@ -89,7 +87,7 @@ TEST_F(ProfileFileTest, FieldsAFileLeavesOutKeepTheirDefaults) {
 
 struct BadProfile {
   const char* Name;
-  const char* Json;
+  std::string Json;
   const char* ErrorPart;  // a part of the error the user reads
 };
 
@@ -98,7 +96,7 @@ class ProfileFileRejects : public ProfileFileTest,
 
 TEST_P(ProfileFileRejects, WithAClearErrorAndLeavesTheProfileAlone) {
   const QString path = PathOf("bad.json");
-  Write(path, GetParam().Json);
+  Write(path, QByteArray::fromStdString(GetParam().Json));
   Profile read = FullProfile();
   const QString error = ProfileFile::Load(path, read);
   EXPECT_TRUE(error.startsWith("Cannot read the profile " + path + ": ")) << error.toStdString();
@@ -106,7 +104,10 @@ TEST_P(ProfileFileRejects, WithAClearErrorAndLeavesTheProfileAlone) {
   EXPECT_EQ(read, FullProfile());
 }
 
-constexpr const char* kHead = R"({"format": "linkwatch-desktop-profile", )";
+// A profile file with these fields after its format.
+std::string Fields(const std::string& fields) {
+  return R"({"format": "linkwatch-desktop-profile", )" + fields + "}";
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ProfileFileRejects,
@@ -116,51 +117,31 @@ INSTANTIATE_TEST_SUITE_P(
         BadProfile{"ListAtTop", "[1, 2]", "not a Linkwatch Desktop profile"},
         BadProfile{"OtherFormat", R"({"format": "something-else", "target": "x"})",
                    "not a Linkwatch Desktop profile"},
-        BadProfile{"NewerFormat", R"({"format": "linkwatch-desktop-profile", "formatVersion": 2})",
-                   "newer Linkwatch Desktop"},
-        BadProfile{"PortZero", R"({"format": "linkwatch-desktop-profile", "port": 0})",
+        BadProfile{"NewerFormat", Fields(R"("formatVersion": 2)"), "newer Linkwatch Desktop"},
+        BadProfile{"PortZero", Fields(R"("port": 0)"), "\"port\" must be a whole number from 1 to 65535"},
+        BadProfile{"PortAsText", Fields(R"("port": "161")"), "\"port\""},
+        BadProfile{"PortFraction", Fields(R"("port": 16.5)"), "\"port\""},
+        BadProfile{"PortHuge", Fields(R"("port": 1e300)"), "\"port\" must be a whole number from 1 to 65535"},
+        BadProfile{"PortHugeNegative", Fields(R"("port": -1e300)"),
                    "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"PortAsText", R"({"format": "linkwatch-desktop-profile", "port": "161"})",
-                   "\"port\""},
-        BadProfile{"PortFraction", R"({"format": "linkwatch-desktop-profile", "port": 16.5})",
-                   "\"port\""},
-        BadProfile{"PortHuge", R"({"format": "linkwatch-desktop-profile", "port": 1e300})",
-                   "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"PortHugeNegative",
-                   R"({"format": "linkwatch-desktop-profile", "port": -1e300})",
-                   "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"VersionFour", R"({"format": "linkwatch-desktop-profile", "snmpVersion": 4})",
-                   "\"snmpVersion\""},
-        BadProfile{"AuthTypeSeven",
-                   R"({"format": "linkwatch-desktop-profile", "v3": {"authType": 7}})",
-                   "\"authType\""},
-        BadProfile{"PrivTypeFive",
-                   R"({"format": "linkwatch-desktop-profile", "v3": {"privType": 5}})",
-                   "\"privType\""},
-        BadProfile{"V3NotObject", R"({"format": "linkwatch-desktop-profile", "v3": "monitor"})",
-                   "\"v3\""},
-        BadProfile{"TargetNumber", R"({"format": "linkwatch-desktop-profile", "target": 10})",
-                   "\"target\" must be a text"},
-        BadProfile{"StatisticsText",
-                   R"({"format": "linkwatch-desktop-profile", "statistics": "In Traffic"})",
-                   "\"statistics\""},
-        BadProfile{"StatisticWithComma",
-                   R"({"format": "linkwatch-desktop-profile", "statistics": ["In,Out"]})",
-                   "without commas"},
-        BadProfile{"RefreshTooShort",
-                   R"({"format": "linkwatch-desktop-profile", "refreshInterval": 4})",
+        BadProfile{"VersionFour", Fields(R"("snmpVersion": 4)"), "\"snmpVersion\""},
+        BadProfile{"AuthTypeSeven", Fields(R"("v3": {"authType": 7})"), "\"authType\""},
+        BadProfile{"PrivTypeFive", Fields(R"("v3": {"privType": 5})"), "\"privType\""},
+        BadProfile{"V3NotObject", Fields(R"("v3": "monitor")"), "\"v3\""},
+        BadProfile{"TargetNumber", Fields(R"("target": 10)"), "\"target\" must be a text"},
+        BadProfile{"StatisticsText", Fields(R"("statistics": "In Traffic")"), "\"statistics\""},
+        BadProfile{"StatisticWithComma", Fields(R"("statistics": ["In,Out"])"), "without commas"},
+        BadProfile{"RefreshTooShort", Fields(R"("refreshInterval": 4)"),
                    "\"refreshInterval\" must be a whole number from 5 to 300"},
-        BadProfile{"AutoUpdateText",
-                   R"({"format": "linkwatch-desktop-profile", "autoUpdate": "yes"})",
-                   "\"autoUpdate\" must be true or false"}),
+        BadProfile{"AutoUpdateText", Fields(R"("autoUpdate": "yes")"), "\"autoUpdate\" must be true or false"}),
     [](const ::testing::TestParamInfo<BadProfile>& info) { return info.param.Name; });
 
 TEST_F(ProfileFileTest, AMissingOrHugeFileIsRefused) {
   Profile read = FullProfile();
   EXPECT_TRUE(ProfileFile::Load(PathOf("missing.json"), read).startsWith("Cannot open "));
   const QString huge = PathOf("huge.json");
-  Write(huge, QByteArray(kHead) + "\"pad\": \"" +
-                  QByteArray(static_cast<int>(ProfileFile::kMaxFileSize), 'x') + "\"}");
+  Write(huge, QByteArray::fromStdString(
+                  Fields("\"pad\": \"" + std::string(ProfileFile::kMaxFileSize, 'x') + "\"")));
   EXPECT_TRUE(ProfileFile::Load(huge, read).contains("too large"));
   EXPECT_EQ(read, FullProfile());
 }

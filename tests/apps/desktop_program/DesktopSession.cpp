@@ -1,14 +1,22 @@
 #include "DesktopSession.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcessEnvironment>
 #include <QScreen>
-#include <QThread>
 
 namespace linkwatch::desktop_program {
+namespace {
+
+// A tool run on the X server's display.
+void OnDisplay(QProcess& tool, const QString& display) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("DISPLAY"), display);
+  tool.setProcessEnvironment(environment);
+}
+
+}  // namespace
 
 XServer::~XServer() {
   if (process_.state() == QProcess::NotRunning) return;
@@ -46,9 +54,7 @@ QString XServer::Start() {
 
 QString XUser::Xdotool(const QStringList& arguments, std::chrono::milliseconds deadline) {
   QProcess tool;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("DISPLAY"), display_);
-  tool.setProcessEnvironment(environment);
+  OnDisplay(tool, display_);
   tool.start(QStringLiteral("xdotool"), arguments);
   if (!tool.waitForFinished(static_cast<int>(deadline.count()))) {
     tool.kill();
@@ -79,9 +85,7 @@ QString XUser::ClipboardText() const {
   // xclip asks the clipboard's owner afresh every time (Qt's own clipboard in this
   // process may keep answering from a moment when the owner was changing it).
   QProcess tool;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("DISPLAY"), display_);
-  tool.setProcessEnvironment(environment);
+  OnDisplay(tool, display_);
   tool.start(QStringLiteral("xclip"),
              {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")});
   if (!tool.waitForFinished(5000)) {
@@ -95,17 +99,6 @@ QString XUser::ClipboardText() const {
 QImage XUser::Screen() const {
   return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
       QImage::Format_RGB32);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-  QElapsedTimer waited;
-  waited.start();
-  for (;;) {
-    if (condition()) return true;
-    if (waited.elapsed() >= deadline.count()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QThread::msleep(100);  // a polling interval, not a wait for the condition
-  }
 }
 
 HeaderOnScreen FindHeader(const QImage& image, QRgb colour, int minimumWidth) {

@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -51,10 +50,6 @@ class XUser {
   QString display_;
   QString lastError_;
 };
-
-// Polls a condition until it holds or the deadline passes, letting Qt handle its
-// events in between (no fixed wait: it returns as soon as the condition holds).
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
 
 // The grid's header as the screen shows it: the view's style gives the header
 // sections a colour of their own. Found on the row of pixels that colour covers

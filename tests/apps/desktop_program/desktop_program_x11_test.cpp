@@ -19,6 +19,7 @@
 
 #include "DesktopSession.h"
 #include "platform/grid/CellSortKey.h"
+#include "support/BackgroundProcess.h"
 #include "support/Files.h"
 #include "support/SnmpdAgent.h"
 
@@ -130,25 +131,18 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
 
   // Start, through the Monitor menu, with the keyboard.
   user.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-  const int windowsBefore =
-      static_cast<int>(user.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--pid"), QString::number(program.processId()),
-                                     QStringLiteral("")})
-                           .split(u'\n')
-                           .size());
+  auto visibleWindows = [&] {
+    return user.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                         QString::number(program.processId()), QStringLiteral("")})
+        .split(u'\n')
+        .size();
+  };
+  const qsizetype windowsBefore = visibleWindows();
   user.Keys(QStringLiteral("alt+m"));
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        return user.Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                             QStringLiteral("--pid"), QString::number(program.processId()),
-                             QStringLiteral("")})
-                   .split(u'\n')
-                   .size() > windowsBefore;
-      },
-      10s))
+  ASSERT_TRUE(support::PollUntil([&] { return visibleWindows() > windowsBefore; }, 10s, 100ms))
       << "the Monitor menu did not open";
   user.Keys(QStringLiteral("s"));
-  ASSERT_TRUE(WaitUntil([&] { return title().contains(QStringLiteral("127.0.0.1")); }, 20s))
+  ASSERT_TRUE(support::PollUntil([&] { return title().contains(QStringLiteral("127.0.0.1")); }, 20s, 100ms))
       << "title: " << title().toStdString() << "\n" << output();
   EXPECT_TRUE(title().contains(QStringLiteral("(SNMPv2c)")) ||
               title().contains(QStringLiteral("(SNMPv1)")))
@@ -157,49 +151,45 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
   // The grid's header is on the screen; a click in its first cell gives it the focus.
   HeaderOnScreen header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
   ASSERT_EQ(header.Sections.size(), 3u) << "three columns in the grid's header";
-  const QPoint firstCell(header.Sections[0].first + 20, header.Bottom + 12);
-  user.Click(firstCell);
+  user.Click(QPoint(header.Sections[0].first + 20, header.Bottom + 12));
 
+  // What the grid shows, through Select All and Copy: its rows, and the names.
+  Table copied;
+  QStringList names;
+  auto copy = [&] {
+    user.Keys(QStringLiteral("ctrl+a"));
+    user.Keys(QStringLiteral("ctrl+c"));
+    copied = Parse(user.ClipboardText());
+    names.clear();
+    for (size_t row = 1; row < copied.size(); ++row) names << copied[row][0];
+  };
   // The grid fills: every poll brings rates (the first sample of a counter only
   // starts it, so rates show from the second poll, five seconds later).
-  Table copied;
-  ASSERT_TRUE(WaitUntil(
+  ASSERT_TRUE(support::PollUntil(
       [&] {
-        user.Keys(QStringLiteral("ctrl+a"));
-        user.Keys(QStringLiteral("ctrl+c"));
-        copied = Parse(user.ClipboardText());
+        copy();
         return FilledWithRates(copied);
       },
-      40s))
+      40s, 100ms))
       << "copied: " << user.ClipboardText().toStdString() << "\n" << output();
-  QStringList namesBefore;
-  for (size_t row = 1; row < copied.size(); ++row) namesBefore << copied[row][0];
+  QStringList namesBefore = names;
 
   // Sort by interface name: one click on that header.
   header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
   ASSERT_FALSE(header.Sections.empty());
   user.Click(QPoint(header.Sections[0].first + 10, (header.Top + header.Bottom) / 2));
-  QStringList namesAfter;
-  ASSERT_TRUE(WaitUntil(
+  ASSERT_TRUE(support::PollUntil(
       [&] {
-        user.Keys(QStringLiteral("ctrl+a"));
-        user.Keys(QStringLiteral("ctrl+c"));
-        copied = Parse(user.ClipboardText());
-        namesAfter.clear();
-        for (size_t row = 1; row < copied.size(); ++row) namesAfter << copied[row][0];
-        return std::is_sorted(namesAfter.begin(), namesAfter.end(),
-                              [](const QString& a, const QString& b) {
-                                return CellSortKey::CompareNaturally(a.toStdString(),
-                                                                     b.toStdString()) < 0;
-                              });
+        copy();
+        return std::is_sorted(names.begin(), names.end(), [](const QString& a, const QString& b) {
+          return CellSortKey::CompareNaturally(a.toStdString(), b.toStdString()) < 0;
+        });
       },
-      10s))
-      << "names after the click: " << namesAfter.join(u',').toStdString();
-  QStringList sortedBefore = namesBefore;
-  QStringList sortedAfter = namesAfter;
-  sortedBefore.sort();
-  sortedAfter.sort();
-  EXPECT_EQ(sortedAfter, sortedBefore) << "the same interfaces, in another order";
+      10s, 100ms))
+      << "names after the click: " << names.join(u',').toStdString();
+  namesBefore.sort();
+  names.sort();
+  EXPECT_EQ(names, namesBefore) << "the same interfaces, in another order";
   EXPECT_TRUE(FilledWithRates(copied));
 
   // A screenshot for people, and what it shows: the status bar (the last rows of

@@ -46,7 +46,6 @@ class RunningExporter {
   int Port() const { return port_; }
   const std::string& Error() const { return error_; }
   std::string Log() const { return process_.Output(); }
-  support::BackgroundProcess& Process() { return process_; }
   const std::string& Directory() const { return scratch_.Path(); }
 
  private:

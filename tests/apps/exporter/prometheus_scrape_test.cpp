@@ -104,18 +104,74 @@ class PrometheusServer {
   std::string error_;
 };
 
+// Runs promtool check metrics on text; its exit code and what it said.
+std::pair<int, std::string> Promtool(const std::string& text, const std::string& folder) {
+  const std::string input = folder + "/metrics.txt";
+  const std::string said = folder + "/promtool.txt";
+  std::ofstream(input) << text;
+  const std::string command =
+      Program("promtool") + " check metrics < '" + input + "' > '" + said + "' 2>&1";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, support::ReadFile(said)};
+}
+
 class ExporterWithRealParts : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(Simulator().Running()) << Simulator().Error(); }
+
+  // Starts the exporter with these devices and waits until /metrics shows what.
+  void StartExporter(const std::string& devices, const std::string& what) {
+    ASSERT_TRUE(exporter.Start("[" + devices + "]")) << exporter.Error();
+    ASSERT_TRUE(WaitForMetrics(what));
+  }
+
+  // Reads /metrics into text until it shows what (or the deadline passes).
+  ::testing::AssertionResult WaitForMetrics(const std::string& what) {
+    if (support::PollUntil(
+            [&] {
+              text = exporter.Metrics().Body;
+              return text.find(what) != std::string::npos;
+            },
+            std::chrono::seconds(30))) {
+      return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "no " << what << " in\n" << text << exporter.Log();
+  }
+
+  RunningExporter exporter;
+  std::string text;  // /metrics as last read
 };
 
-// Prometheus scrapes the exporter and computes the rate of every interface's
-// ifHCInOctets from the raw counters; it matches the simulated traffic within 2 %.
-TEST_F(ExporterWithRealParts, PrometheusComputesTheSimulatedTrafficRates) {
-  RunningExporter exporter;
-  ASSERT_TRUE(exporter.Start("[" + SwitchDevice(kSwitch, "\"Interface Name\", \"In Traffic 64\"") +
-                             "]"))
-      << exporter.Error();
+// promtool reads the exporter's whole output (every statistic kind: counters,
+// gauges, texts as info labels; a device that never answers) and finds nothing
+// wrong but the names taken from the MIB (ifHCInOctets, ifIndex), which are in
+// camel case on purpose: they are the objects' names. Prometheus scrapes the
+// exporter and computes the rate of every interface's ifHCInOctets from the raw
+// counters; it matches the simulated traffic within 2 %.
+TEST_F(ExporterWithRealParts, PromtoolAndPrometheusReadTheMetricsAndTheRatesMatch) {
+  ASSERT_FALSE(Program("promtool").empty()) << "promtool is not installed (Debian: prometheus)";
+  const std::string silent = "{\"name\": \"silent\", \"target\": \"127.0.0.1\", \"port\": " +
+                             std::to_string(Simulator().Port()) +
+                             ", \"community\": \"nobody-answers-this\", \"timeout_ms\": 100, \"retries\": 0}";
+  ASSERT_NO_FATAL_FAILURE(StartExporter(
+      SwitchDevice(kSwitch, "\"Interface Name\", \"Interface Status\", \"Interface Type\", "
+                            "\"MAC Address\", \"Speed\", \"In Traffic 64\", \"In Octets\", \"In Errors\"") +
+          ", " + silent,
+      "linkwatch_up{device=\"switch48\"} 1"));
+  EXPECT_NE(text.find("linkwatch_up{device=\"silent\"} 0"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ifIndex=\"1\",ifDescr=\"\""), std::string::npos) << "every row has its ifDescr";
+  EXPECT_NE(text.find("linkwatch_interface_info{device=\"switch48\",ifIndex=\"7\",ifDescr="
+                      "\"GigabitEthernet0/7\",interface_name=\"GigabitEthernet0/7\","
+                      "interface_status=\"Up\""),
+            std::string::npos)
+      << text;
+  const auto [code, said] = Promtool(text, exporter.Directory());
+  EXPECT_TRUE(code == 0 || code == 3) << "promtool could not read the output (" << code << "):\n" << said;
+  std::istringstream lines(said);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_NE(line.find("should be written in 'snake_case' not 'camelCase'"), std::string::npos) << line;
+  }
+
   PrometheusServer prometheus;
   ASSERT_TRUE(prometheus.Start(exporter.Port())) << prometheus.Error();
 
@@ -166,61 +222,6 @@ TEST_F(ExporterWithRealParts, PrometheusComputesTheSimulatedTrafficRates) {
   EXPECT_EQ(up[0].toObject().value("value").toArray()[1].toString(), "1");
 }
 
-// Runs promtool check metrics on text; its exit code and what it said.
-std::pair<int, std::string> Promtool(const std::string& text, const std::string& folder) {
-  const std::string input = folder + "/metrics.txt";
-  const std::string said = folder + "/promtool.txt";
-  std::ofstream(input) << text;
-  const std::string command =
-      Program("promtool") + " check metrics < '" + input + "' > '" + said + "' 2>&1";
-  const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, support::ReadFile(said)};
-}
-
-// promtool reads the exporter's whole output (every statistic kind: counters,
-// gauges, texts as info labels; a device that never answers) and finds nothing
-// wrong but the names taken from the MIB (ifHCInOctets, ifIndex), which are in
-// camel case on purpose: they are the objects' names.
-TEST_F(ExporterWithRealParts, PromtoolFindsNothingButTheMibsCamelCase) {
-  ASSERT_FALSE(Program("promtool").empty()) << "promtool is not installed (Debian: prometheus)";
-  RunningExporter exporter;
-  const std::string silent =
-      "{\"name\": \"silent\", \"target\": \"127.0.0.1\", \"port\": " +
-      std::to_string(Simulator().Port()) +
-      ", \"community\": \"nobody-answers-this\", \"timeout_ms\": 100, \"retries\": 0}";
-  ASSERT_TRUE(exporter.Start("[" + SwitchDevice(kSwitch, "\"Interface Name\", \"Interface Status\", "
-                                                          "\"Interface Type\", \"MAC Address\", "
-                                                          "\"Speed\", \"In Traffic 64\", "
-                                                          "\"In Octets\", \"In Errors\"") +
-                             ", " + silent + "]"))
-      << exporter.Error();
-  std::string text;
-  ASSERT_TRUE(support::PollUntil(
-      [&] {
-        text = exporter.Metrics().Body;
-        return text.find("linkwatch_up{device=\"switch48\"} 1") != std::string::npos;
-      },
-      std::chrono::seconds(30)))
-      << text << exporter.Log();
-  EXPECT_NE(text.find("linkwatch_up{device=\"silent\"} 0"), std::string::npos) << text;
-  EXPECT_EQ(text.find("ifIndex=\"1\",ifDescr=\"\""), std::string::npos) << "every row has its ifDescr";
-  EXPECT_NE(text.find("linkwatch_interface_info{device=\"switch48\",ifIndex=\"7\",ifDescr="
-                      "\"GigabitEthernet0/7\",interface_name=\"GigabitEthernet0/7\","
-                      "interface_status=\"Up\""),
-            std::string::npos)
-      << text;
-
-  const auto [code, said] = Promtool(text, exporter.Directory());
-  EXPECT_TRUE(code == 0 || code == 3) << "promtool could not read the output (" << code
-                                      << "):\n" << said;
-  std::istringstream lines(said);
-  std::string line;
-  while (std::getline(lines, line)) {
-    EXPECT_NE(line.find("should be written in 'snake_case' not 'camelCase'"), std::string::npos)
-        << line;
-  }
-}
-
 // A device that stops answering is shown with up 0 and none of its old values:
 // its next poll cycle ends without answers, and nothing stale stays in /metrics.
 TEST_F(ExporterWithRealParts, ADeviceThatStopsAnsweringIsUpZeroWithoutOldValues) {
@@ -228,31 +229,15 @@ TEST_F(ExporterWithRealParts, ADeviceThatStopsAnsweringIsUpZeroWithoutOldValues)
   options.Recordings = {kSwitch};
   support::SnmpsimAgent agent(options);
   ASSERT_TRUE(agent.Start()) << agent.Error();
-  RunningExporter exporter;
-  ASSERT_TRUE(exporter.Start(
-      "[{\"name\": \"fading\", \"target\": \"127.0.0.1\", \"port\": " +
-      std::to_string(agent.Port()) +
-      ", \"community\": \"switch48\", \"interval\": 5, \"timeout_ms\": 200, \"retries\": 0, "
-      "\"statistics\": [\"Interface Name\", \"In Traffic 64\"]}]"))
-      << exporter.Error();
-  std::string text;
-  ASSERT_TRUE(support::PollUntil(
-      [&] {
-        text = exporter.Metrics().Body;
-        return text.find("linkwatch_up{device=\"fading\"} 1") != std::string::npos;
-      },
-      std::chrono::seconds(30)))
-      << text << exporter.Log();
+  ASSERT_NO_FATAL_FAILURE(StartExporter(
+      "{\"name\": \"fading\", \"target\": \"127.0.0.1\", \"port\": " + std::to_string(agent.Port()) +
+          ", \"community\": \"switch48\", \"interval\": 5, \"timeout_ms\": 200, \"retries\": 0, "
+          "\"statistics\": [\"Interface Name\", \"In Traffic 64\"]}",
+      "linkwatch_up{device=\"fading\"} 1"));
   EXPECT_NE(text.find("linkwatch_ifHCInOctets_total{device=\"fading\""), std::string::npos);
 
   agent.Stop();
-  ASSERT_TRUE(support::PollUntil(
-      [&] {
-        text = exporter.Metrics().Body;
-        return text.find("linkwatch_up{device=\"fading\"} 0") != std::string::npos;
-      },
-      std::chrono::seconds(30)))
-      << text << exporter.Log();
+  ASSERT_TRUE(WaitForMetrics("linkwatch_up{device=\"fading\"} 0"));
   EXPECT_EQ(text.find("linkwatch_ifHCInOctets_total{device=\"fading\""), std::string::npos) << text;
   EXPECT_EQ(text.find("linkwatch_interface_info{device=\"fading\""), std::string::npos) << text;
   EXPECT_EQ(text.find("linkwatch_scrape_errors_total{device=\"fading\"} 0"), std::string::npos)

@@ -89,25 +89,6 @@ class GridOutputTest : public ::testing::Test {
   MemoryGrid grid;
 };
 
-TEST_F(GridOutputTest, SnapshotReadsCellsAsTheyArePrinted) {
-  const GridSnapshot snapshot = GridSnapshot::Read(grid);
-  EXPECT_EQ(snapshot.ColumnKeys,
-            (std::vector<std::string>{"Interface Name", "Admin Status", "Interface Status Icon",
-                                      "In Traffic"}));
-  EXPECT_EQ(snapshot.Headers, (std::vector<std::string>{"Interface", "Enabled", "Status", "In"}));
-  ASSERT_EQ(snapshot.Rows.size(), 3u);
-  EXPECT_EQ(snapshot.Rows[0].Cells,
-            (std::vector<std::string>{"lo", "[x]", "{up}", "1.2 Kbps"}));
-  EXPECT_EQ(snapshot.Rows[1].Cells[0], "eth 0 port \"A\" \\ caf\xC3\xA9 \xFF\xFE")
-      << "tab and line feed become blanks";
-  EXPECT_EQ(snapshot.Rows[1].Cells[1], "[ ]");
-  EXPECT_EQ(snapshot.Rows[1].Cells[2], "{down}");
-  EXPECT_EQ(snapshot.Rows[2].Key, "C:2.5");
-  EXPECT_TRUE(snapshot.Rows[2].Child);
-  EXPECT_FALSE(snapshot.Rows[0].Child);
-  EXPECT_EQ(snapshot.Rows[2].Cells, (std::vector<std::string>{"client 5", "", "", ""}));
-}
-
 TEST_F(GridOutputTest, CellKindsFollowTheirOwnRules) {
   // A check box with text keeps the text after the box; text wins over a picture.
   Text(1, 1, "up");
@@ -135,6 +116,7 @@ GridSnapshot WithStaleLoopback(const GridSurface& grid) {
   return snapshot;
 }
 
+// Every cell as the snapshot reads it (tab and line feed become blanks).
 TEST_F(GridOutputTest, TsvHasAKeyHeaderAndOneLinePerRowInGridOrder) {
   const std::string tsv = TsvFormatter().Format(Device(), WithStaleLoopback(grid));
   EXPECT_EQ(tsv,
@@ -185,14 +167,6 @@ TEST_F(GridOutputTest, JsonParsesAndCarriesSystemColumnsHeadersAndRows) {
             std::string::npos);
 }
 
-TEST_F(GridOutputTest, JsonOfAnUnknownBootTimeIsNull) {
-  SystemSummary system;
-  const std::string json = JsonFormatter().Format(system, GridSnapshot::Read(grid));
-  EXPECT_NE(json.find("\"LastBoot\":null"), std::string::npos);
-  std::string error;
-  EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error;
-}
-
 TEST_F(GridOutputTest, TableAlignsColumnsUnderADeviceLine) {
   const std::string table = TableFormatter().Format(Device(), GridSnapshot::Read(grid));
   std::vector<std::string> lines;
@@ -222,11 +196,16 @@ TEST_F(GridOutputTest, TableAlignsColumnsUnderADeviceLine) {
   for (const auto& line : lines) EXPECT_TRUE(line.empty() || line.back() != ' ') << line;
 }
 
+// Unknown values show as dashes in the table and as null in JSON.
 TEST(TableDeviceLine, UnknownValuesShowAsDashes) {
   SystemSummary system;
   system.SysName = "a\x1b[2Jb";  // a terminal control sequence from the device
   EXPECT_EQ(TableFormatter::DeviceLine(system),
             "Device: a [2Jb  Vendor: -  Type: -  Up: -  SNMP: -");
+  const std::string json = JsonFormatter().Format(system, GridSnapshot{});
+  EXPECT_NE(json.find("\"LastBoot\":null"), std::string::npos) << json;
+  std::string error;
+  EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error;
 }
 
 TEST(TableDeviceLine, TheUpTimeCountsOnFromTheBoot) {

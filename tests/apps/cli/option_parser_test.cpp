@@ -32,6 +32,7 @@ struct OptionCase {
   const char* Name;
   Args Arguments;
   std::function<void(const CliOptions&)> Check;
+  std::map<std::string, std::string> Environment = {};
 };
 
 void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.Name; }
@@ -39,159 +40,120 @@ void PrintTo(const OptionCase& c, std::ostream* os) { *os << c.Name; }
 class EveryOption : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(EveryOption, SetsItsField) {
-  const ParseOutcome outcome = ParseArgs(GetParam().Arguments);
+  const ParseOutcome outcome = ParseArgs(GetParam().Arguments, GetParam().Environment);
   ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
   GetParam().Check(outcome.Options);
 }
 
-const Args kV3 = {"--user", "watcher"};
-
-Args With(Args base, const Args& more) {
-  base.insert(base.end(), more.begin(), more.end());
-  return base;
+// An SNMPv3 command line: the user, then more, then the target.
+Args V3(const Args& more) {
+  Args args = {"--user", "watcher"};
+  args.insert(args.end(), more.begin(), more.end());
+  args.push_back("h");
+  return args;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Options, EveryOption,
     ::testing::Values(
         OptionCase{"Defaults", {"router"},
-                   [](const CliOptions& o) {
+                   [](const auto& o) {
                      EXPECT_EQ(o.Target, "router");
                      EXPECT_EQ(o.Port, 161);
                      EXPECT_EQ(o.Community, "public");
                      EXPECT_EQ(o.SNMPVersion, 0);
                      EXPECT_EQ(o.Format, OutputFormat::Table);
                      EXPECT_EQ(o.Statistics, kEverydayStatistics);
-                     EXPECT_FALSE(o.IntervalSeconds.has_value());
-                     EXPECT_FALSE(o.Cycles.has_value());
+                     EXPECT_FALSE(o.IntervalSeconds || o.Cycles || o.TimeoutMs || o.Retries);
                      EXPECT_TRUE(o.Actions.empty());
-                     EXPECT_FALSE(o.ListStatistics);
+                     EXPECT_FALSE(o.ListStatistics || o.Synchronous);
                    }},
-        OptionCase{"Port", {"--port", "1161", "h"}, [](const CliOptions& o) { EXPECT_EQ(o.Port, 1161); }},
-        OptionCase{"PortWithEquals", {"--port=65535", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Port, 65535); }},
-        OptionCase{"Community", {"--community", "s3cret-ro", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Community, "s3cret-ro"); }},
-        OptionCase{"VersionAuto", {"--snmp-version", "AUTO", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 0); }},
-        OptionCase{"Version1", {"--snmp-version", "1", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 1); }},
-        OptionCase{"Version2c", {"--snmp-version", "2c", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 2); }},
-        OptionCase{"Version3", With({"--snmp-version", "3", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.SNMPVersion, 3); }},
-        OptionCase{"UserMeansVersion3", With({"h"}, kV3),
-                   [](const CliOptions& o) {
-                     EXPECT_EQ(o.SNMPVersion, 3);
-                     EXPECT_EQ(o.User, "watcher");
-                   }},
-        OptionCase{"Context", With({"--context", "bridge1", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.Context, "bridge1"); }},
-        OptionCase{"AuthMd5", With({"--auth-type", "md5", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) {
-                     EXPECT_EQ(o.AuthType, kAuthMd5);
-                     EXPECT_EQ(o.AuthPass, "p4ssword");
-                   }},
-        OptionCase{"AuthSha", With({"--auth-type", "SHA", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha1); }},
-        OptionCase{"AuthSha224", With({"--auth-type", "sha224", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha224); }},
-        OptionCase{"AuthSha256", With({"--auth-type", "sha256", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha256); }},
-        OptionCase{"AuthSha384", With({"--auth-type", "sha384", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha384); }},
-        OptionCase{"AuthSha512", With({"--auth-type", "sha512", "--auth-pass", "p4ssword", "h"}, kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.AuthType, kAuthSha512); }},
-        OptionCase{"PrivDes",
-                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "des",
-                         "--priv-pass", "privpass", "h"},
-                        kV3),
-                   [](const CliOptions& o) {
-                     EXPECT_EQ(o.PrivType, kPrivDes);
-                     EXPECT_EQ(o.PrivPass, "privpass");
-                   }},
-        OptionCase{"PrivAes",
-                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes",
-                         "--priv-pass", "p", "h"},
-                        kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes128); }},
-        OptionCase{"PrivAes192",
-                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes192",
-                         "--priv-pass", "p", "h"},
-                        kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes192); }},
-        OptionCase{"PrivAes256",
-                   With({"--auth-type", "sha", "--auth-pass", "a", "--priv-type", "aes256",
-                         "--priv-pass", "p", "h"},
-                        kV3),
-                   [](const CliOptions& o) { EXPECT_EQ(o.PrivType, kPrivAes256); }},
-        OptionCase{"Stats", {"--stats", "In Traffic,Speed", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Statistics, "In Traffic,Speed"); }},
-        OptionCase{"Interval", {"--interval", "10", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.IntervalSeconds, 10); }},
-        OptionCase{"Cycles", {"--cycles", "3", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Cycles, 3); }},
-        OptionCase{"FormatTsv", {"--format", "tsv", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Tsv); }},
-        OptionCase{"FormatJson", {"--format=JSON", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Json); }},
-        OptionCase{"FormatTable", {"--format", "table", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Format, OutputFormat::Table); }},
-        OptionCase{"StatisticsFile", {"--statistics-file", "/tmp/my.cfg", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.StatisticsFile, "/tmp/my.cfg"); }},
-        OptionCase{"ListStatisticsNeedsNoTarget", {"--list-statistics"},
-                   [](const CliOptions& o) {
-                     EXPECT_TRUE(o.ListStatistics);
-                     EXPECT_TRUE(o.Target.empty());
-                   }},
-        OptionCase{"DescribeNeedsNoTarget", {"--describe"},
-                   [](const CliOptions& o) {
-                     EXPECT_TRUE(o.Describe);
-                     EXPECT_TRUE(o.Target.empty());
-                   }},
-        OptionCase{"ActionsInOrder", {"--shutdown", "4", "h", "--enable", "2"},
-                   [](const CliOptions& o) {
+        OptionCase{"EveryValueOptionAndActionsInOrder",
+                   {"--port=65535", "--community=s3cret-ro", "--stats", "In Traffic,Speed",
+                    "--interval", "10", "--cycles=3", "--statistics-file", "/tmp/my.cfg",
+                    "--shutdown", "4", "--timeout", "2500", "--retries=0", "--synchronous", "h",
+                    "--enable", "2"},
+                   [](const auto& o) {
+                     EXPECT_EQ(o.Target, "h");
+                     EXPECT_EQ(o.Port, 65535);
+                     EXPECT_EQ(o.Community, "s3cret-ro");
+                     EXPECT_EQ(o.Statistics, "In Traffic,Speed");
+                     EXPECT_EQ(o.IntervalSeconds, 10);
+                     EXPECT_EQ(o.Cycles, 3);
+                     EXPECT_EQ(o.StatisticsFile, "/tmp/my.cfg");
+                     EXPECT_EQ(o.TimeoutMs, 2500);
+                     EXPECT_EQ(o.Retries, 0);
+                     EXPECT_TRUE(o.Synchronous);
                      ASSERT_EQ(o.Actions.size(), 2u);
                      EXPECT_EQ(o.Actions[0].What, InterfaceAction::Kind::Shutdown);
                      EXPECT_EQ(o.Actions[0].IfIndex, 4);
                      EXPECT_EQ(o.Actions[1].What, InterfaceAction::Kind::Enable);
                      EXPECT_EQ(o.Actions[1].IfIndex, 2);
                    }},
-        OptionCase{"TimeoutRetriesSynchronous",
-                   {"--timeout", "2500", "--retries=0", "--synchronous", "h"},
-                   [](const CliOptions& o) {
-                     EXPECT_EQ(o.TimeoutMs, 2500);
-                     EXPECT_EQ(o.Retries, 0);
-                     EXPECT_TRUE(o.Synchronous);
+        OptionCase{"Version3", V3({"--snmp-version", "3"}),
+                   [](const auto& o) { EXPECT_EQ(o.SNMPVersion, 3); }},
+        OptionCase{"UserMeansVersion3", V3({"--context", "bridge1"}),
+                   [](const auto& o) {
+                     EXPECT_EQ(o.SNMPVersion, 3);
+                     EXPECT_EQ(o.User, "watcher");
+                     EXPECT_EQ(o.Context, "bridge1");
                    }},
-        OptionCase{"EngineDefaultsStay", {"h"},
-                   [](const CliOptions& o) {
-                     EXPECT_FALSE(o.TimeoutMs.has_value());
-                     EXPECT_FALSE(o.Retries.has_value());
-                     EXPECT_FALSE(o.Synchronous);
-                   }},
+        OptionCase{"PasswordsFromTheEnvironment", V3({"--auth-type", "sha", "--priv-type", "aes"}),
+                   [](const auto& o) {
+                     EXPECT_EQ(o.AuthPass, "auth-from-env");
+                     EXPECT_EQ(o.PrivPass, "priv-from-env");
+                   },
+                   {{OptionParser::kAuthPassVariable, "auth-from-env"},
+                    {OptionParser::kPrivPassVariable, "priv-from-env"}}},
+        OptionCase{"CommandLineWinsOverTheEnvironment",
+                   V3({"--auth-type", "sha", "--auth-pass", "given"}),
+                   [](const auto& o) { EXPECT_EQ(o.AuthPass, "given"); },
+                   {{OptionParser::kAuthPassVariable, "auth-from-env"}}},
+        OptionCase{"ListStatisticsNeedsNoTarget", {"--list-statistics"},
+                   [](const auto& o) { EXPECT_TRUE(o.ListStatistics && o.Target.empty()); }},
+        OptionCase{"DescribeNeedsNoTarget", {"--describe"},
+                   [](const auto& o) { EXPECT_TRUE(o.Describe && o.Target.empty()); }},
         OptionCase{"TargetAfterDoubleDash", {"--port", "9", "--", "-odd-name"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Target, "-odd-name"); }},
+                   [](const auto& o) { EXPECT_EQ(o.Target, "-odd-name"); }},
         OptionCase{"ValueStartingWithDashesByEquals", {"--community=--weird", "h"},
-                   [](const CliOptions& o) { EXPECT_EQ(o.Community, "--weird"); }}),
+                   [](const auto& o) { EXPECT_EQ(o.Community, "--weird"); }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(OptionParserEnvironment, PasswordsComeFromTheEnvironment) {
-  const ParseOutcome outcome =
-      ParseArgs({"--user", "u", "--auth-type", "sha", "--priv-type", "aes", "h"},
-                {{OptionParser::kAuthPassVariable, "auth-from-env"},
-                 {OptionParser::kPrivPassVariable, "priv-from-env"}});
-  ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
-  EXPECT_EQ(outcome.Options.AuthPass, "auth-from-env");
-  EXPECT_EQ(outcome.Options.PrivPass, "priv-from-env");
+// The SNMP versions and output formats by name, in any letter case.
+TEST(OptionParserValues, VersionsAndFormatsByName) {
+  for (const auto& [given, version] : {std::pair{"AUTO", 0}, {"1", 1}, {"2c", 2}}) {
+    const ParseOutcome outcome = ParseArgs({"--snmp-version", given, "h"});
+    EXPECT_EQ(outcome.What, ParseOutcome::Kind::Run) << given;
+    EXPECT_EQ(outcome.Options.SNMPVersion, version) << given;
+  }
+  for (const auto& [given, format] : {std::pair{"tsv", OutputFormat::Tsv},
+                                      {"JSON", OutputFormat::Json}, {"table", OutputFormat::Table}}) {
+    const ParseOutcome outcome = ParseArgs({"--format", given, "h"});
+    EXPECT_EQ(outcome.What, ParseOutcome::Kind::Run) << given;
+    EXPECT_EQ(outcome.Options.Format, format) << given;
+  }
 }
 
-TEST(OptionParserEnvironment, TheCommandLineWinsOverTheEnvironment) {
-  const ParseOutcome outcome =
-      ParseArgs({"--user", "u", "--auth-type", "sha", "--auth-pass", "given", "h"},
-                {{OptionParser::kAuthPassVariable, "auth-from-env"}});
-  ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
-  EXPECT_EQ(outcome.Options.AuthPass, "given");
+// Every authentication and privacy protocol by its name (in any letter case), with
+// the passwords given.
+TEST(OptionParserSecurity, EveryProtocolByName) {
+  const std::pair<const char*, int> auth[] = {{"md5", kAuthMd5},       {"SHA", kAuthSha1},
+                                              {"sha224", kAuthSha224}, {"sha256", kAuthSha256},
+                                              {"sha384", kAuthSha384}, {"sha512", kAuthSha512}};
+  const std::pair<const char*, int> priv[] = {
+      {"des", kPrivDes}, {"aes", kPrivAes128}, {"AES192", kPrivAes192}, {"aes256", kPrivAes256}};
+  for (size_t i = 0; i < std::size(auth); ++i) {
+    const auto& [authName, authType] = auth[i];
+    const auto& [privName, privType] = priv[i % std::size(priv)];
+    SCOPED_TRACE(std::string(authName) + " " + privName);
+    const ParseOutcome outcome = ParseArgs(V3({"--auth-type", authName, "--auth-pass", "a-pass",
+                                               "--priv-type", privName, "--priv-pass", "p-pass"}));
+    ASSERT_EQ(outcome.What, ParseOutcome::Kind::Run) << outcome.Error;
+    EXPECT_EQ(outcome.Options.AuthType, authType);
+    EXPECT_EQ(outcome.Options.PrivType, privType);
+    EXPECT_EQ(outcome.Options.AuthPass, "a-pass");
+    EXPECT_EQ(outcome.Options.PrivPass, "p-pass");
+  }
 }
 
 TEST(OptionParserKinds, HelpAndVersionWinOverEverythingElse) {
@@ -200,7 +162,7 @@ TEST(OptionParserKinds, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(ParseArgs({"--port", "1", "--version"}).What, ParseOutcome::Kind::Version);
 }
 
-TEST(OptionParserKinds, UsageTellsThatVersionsOneAndTwoAreDetectedAgain) {
+TEST(OptionParserKinds, UsageNamesEveryOptionAndThatVersionsOneAndTwoAreDetectedAgain) {
   const std::string usage = OptionParser::Usage();
   EXPECT_NE(usage.find("1 and 2c are detected again"), std::string::npos) << usage;
   for (const char* option : {"--port", "--community", "--snmp-version", "--user", "--context",
