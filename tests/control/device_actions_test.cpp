@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
 constexpr const char* kAliasColumn = "1.3.6.1.2.1.31.1.1.1.18";
 constexpr const char* kAdminColumn = "1.3.6.1.2.1.2.2.1.7";
@@ -22,31 +22,18 @@ constexpr const char* kEditStatistics = R"(<Portsight><Statistics>
 </Statistics></Portsight>)";
 
 // A running control on a device with three interfaces whose aliases (ifAlias.N,
-// "alias N") and admin status (ifAdminStatus.N, 1) are writable, after one full
-// poll cycle.
-class DeviceActionsTest : public MonitoringFixture {
+// "port N") and admin status (ifAdminStatus.N) are writable, after one full poll.
+class DeviceActionsTest : public DeviceFixture {
  protected:
   void SetUp() override {
-    fakes::FakeMibTree& mib = platform_.Platform().Mib();
-    mib.Register("IFALIAS", kAliasColumn, {}, {}, kMibWritable);
-    mib.Register("IFADMINSTATUS", kAdminColumn, {}, {}, kMibWritable);
     Globals::Templates()->RefreshFromText(kEditStatistics);
     AddDevice(3);
-    for (int i = 1; i <= 3; ++i) {
-      engine.SetObject(Instance(kAliasColumn, i), "alias " + std::to_string(i), kSnmpOctetString,
-                       true);
-    }
     control->SetStatisticsList("STATUS,ALIAS,ADMIN,ENABLE");
-    ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
-    engine.DeliverAll();
+    Start();
   }
 
   static std::string Instance(const std::string& column, int ifIndex) {
     return column + "." + std::to_string(ifIndex);
-  }
-
-  std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
-    return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
   }
 
   fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 #include "platform/grid/MemoryGrid.h"
 
@@ -48,7 +48,6 @@ class InteractionTestBase : public ::testing::Test {
  protected:
   InteractionTestBase() {
     fakes::FakeMibTree& mib = platform_.Platform().Mib();
-    mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
     mib.Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
     Globals::Templates()->RefreshFromText(kMoreStatistics);
   }

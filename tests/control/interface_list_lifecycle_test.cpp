@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/ControlForm.h"
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "control/GridLayoutSettings.h"
 #include "model/Interfaces.h"
 

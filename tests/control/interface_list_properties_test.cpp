@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/DateFunctions.h"
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
-class PollCycleTest : public MonitoringFixture {
+class PollCycleTest : public DeviceFixture {
  protected:
   void SetUp() override { AddDevice(3); }
 
@@ -58,7 +58,7 @@ TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide)
   const auto third = interfaces->Item("I:3");
   EXPECT_EQ(third->Name(), "eth3");
   EXPECT_EQ(third->Bandwidth(), 100000000.0f);
-  EXPECT_EQ(third->AdminStatus(), 1);
+  EXPECT_EQ(third->AdminStatus(), 2);  // the last interface is down
   EXPECT_EQ(third->Statistics()->Item("STATUS")->CurrentValue(), 2);
   EXPECT_TRUE(third->Statistics()->Item("TRAFFIC IN")->Baselining());
   // The check walks deliver their values as statistics of their own name.
@@ -202,7 +202,7 @@ TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
 namespace linkwatch {
 namespace {
 
-class WalkCountTest : public testing_control::MonitoringFixture {};
+class WalkCountTest : public testing_control::DeviceFixture {};
 
 TEST_F(WalkCountTest, ACycleIsCompleteWhenNoWalkIsInProgress) {
   AddDevice(3);

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
-class ProcessReplyTest : public MonitoringFixture {
+class ProcessReplyTest : public DeviceFixture {
  protected:
   void SetUp() override {
     AddDevice(2);

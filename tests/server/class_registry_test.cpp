@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "control/InterfaceList.h"
 #include "model/Interface.h"
 #include "model/InterfaceChild.h"

@@ -7,13 +7,13 @@
 
 #include "table/CellFiller.h"
 #include "table/TableColors.h"
-#include "table/TableFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_table::PictureName;
-using testing_table::TableFixture;
+using testing_control::PictureName;
+using testing_control::TableFixture;
 
 class InterfaceRowsTest : public TableFixture {};
 
@@ -68,7 +68,7 @@ TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNe
 
   // The device gains interface 7 and renames interface 1.
   AddInterface(7);
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "uplink");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "uplink");
   PollAgain();
 
   ASSERT_EQ(grid.Rows(), 4);
@@ -92,7 +92,7 @@ TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
   EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{-10000.0});
 
   clock.AdvanceSeconds(10);
-  engine.SetObject(std::string(testing_table::kIfInOctets) + "1", "6000", kSnmpCounter32);
+  engine.SetObject(std::string(testing_control::kIfInOctets) + "1", "6000", kSnmpCounter32);
   PollAgain();
   const auto traffic = StatOf("I:1", "TRAFFIC IN");
   ASSERT_FALSE(traffic->Baselining());
@@ -130,13 +130,13 @@ TEST_F(InterfaceRowsTest, CellsShowTextIconsAndCheckBoxesWithTheirColoursAndSort
 
 TEST_F(InterfaceRowsTest, AMultiLineValueMakesItsRowAsManyLinesTall) {
   AddDevice(2);
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core\nrack 4\nport 1");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core\nrack 4\nport 1");
   control->SetStatisticsList("Interface Name,Alias");
   Start();
   EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39);  // 3 × 13
   EXPECT_EQ(grid.RowHeight(RowOf("I:2")), GridRow::kDefaultHeight) << "one line: untouched";
 
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core");
   PollAgain();
   EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39) << "a single line never shrinks the row";
 }
