@@ -1,7 +1,6 @@
 #pragma once
 // The control on the fake platform, talking to a scripted device: shared by the
-// control, table and server tests. Tests that use the in-memory grid link
-// linkwatch_grid.
+// model, control, table and server tests, which link linkwatch_grid for the table.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -56,6 +55,16 @@ inline constexpr const char* kTableStatistics = R"(<Portsight><Statistics>
   <Statistic Name="Note" Header="Note" MIB="EnableCheckbox" />
 </Statistics></Portsight>)";
 
+// What the model tests route: a counter, a plain value, the two MAC statistics
+// of client children and a port statistic with its own child label.
+inline constexpr const char* kModelStatistics = R"(<Portsight><Statistics>
+  <Statistic Name="TRAFFIC IN" Header="In" MIB="ifInOctets" Counter="yes" />
+  <Statistic Name="Client Signal" Header="Signal" MIB="clientSignal" Child="Client" />
+  <Statistic Name="Card Manufacturer" Header="Maker" MIB="clientMac" Child="Client" />
+  <Statistic Name="Client MAC Address" Header="MAC" MIB="clientMacAddress" Child="Client" />
+  <Statistic Name="Port Speed" Header="Speed" MIB="portSpeed" Child="Port" />
+</Statistics></Portsight>)";
+
 // Column OIDs of the scripted device, ending in a dot.
 inline constexpr const char* kIfDescr = "1.3.6.1.2.1.2.2.1.2.";
 inline constexpr const char* kIfAdminStatus = "1.3.6.1.2.1.2.2.1.7.";
@@ -80,6 +89,9 @@ class ControlTestPlatform {
     mib.Register("IPADENTADDR", "1.3.6.1.2.1.4.20.1.1");
     mib.Register("CLIENTSIGNAL", "1.3.6.1.4.1.99.1.1");
     mib.Register("CLIENTAGING", "1.3.6.1.4.1.99.1.2");
+    mib.Register("CLIENTMAC", "1.3.6.1.4.1.99.1.4");
+    mib.Register("CLIENTMACADDRESS", "1.3.6.1.4.1.99.1.3");
+    mib.Register("PORTSPEED", "1.3.6.1.4.1.99.2.1");
     if (table) UseTableServices();
     Globals::Install(platform_);
     Globals::Templates()->Clear();

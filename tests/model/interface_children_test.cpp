@@ -5,14 +5,14 @@
 
 #include "model/InterfaceChild.h"
 #include "model/Interfaces.h"
-#include "model/ModelTestPlatform.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
 class InterfaceChildrenTest : public ::testing::Test {
  protected:
-  testing_model::ModelTestPlatform platform_;
+  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
   Interfaces interfaces_;
 
   std::shared_ptr<InterfaceChild> Child(int32_t ifIndex, const std::string& childIndex) {
@@ -33,6 +33,7 @@ TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
   EXPECT_EQ(child->LastUpdate(), now);
   EXPECT_EQ(child->Interface(), seven);
   EXPECT_EQ(child->ChildType(), "");
+  EXPECT_EQ(seven->OwnStatistics().Count(), 0);  // the value is the child's alone
 
   platform_.Platform().Time().AdvanceSeconds(30);
   interfaces_.SetStatistic(7, "3", "Client Signal", "-62", "");
