@@ -79,15 +79,6 @@ TEST_F(InterfaceListLayoutTest, MeasuredSizesRoundHalvesToEven) {
   }
 }
 
-TEST_F(InterfaceListLayoutTest, ALayoutDropsEveryRowButTheHeader) {
-  control_.SetStatisticsList("STATUS");
-  grid_.SetRows(5);
-  grid_.SetRowData(3, "I:3");
-  control_.SetStatisticsList("STATUS,TRAFFIC IN");
-  EXPECT_EQ(grid_.Rows(), 1);
-  EXPECT_LT(grid_.FindRow("I:3"), 1);
-}
-
 TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   control_.SetStatisticsList("STATUS,ENABLE");
   const size_t settingsBefore = grid_.SettingLog().size();

@@ -12,7 +12,6 @@
 namespace linkwatch {
 namespace {
 
-using testing_control::PictureName;
 using testing_control::TableFixture;
 
 class InterfaceRowsTest : public TableFixture {};
@@ -101,31 +100,6 @@ TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
   EXPECT_NE(traffic->ParsedValue(), "baselining ...");
   EXPECT_EQ(Attribute(kCellForeColor, "I:1", "TRAFFIC IN"), GridValue{int64_t{0}});
   EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{500.0});
-}
-
-TEST_F(InterfaceRowsTest, CellsShowTextIconsAndCheckBoxesWithTheirColoursAndSortValues) {
-  AddDevice(2);  // interface 2 is down
-  control->SetStatisticsList("Interface Name,Interface Status Icon,Admin Status,Alias");
-  Start();
-
-  // Read-only text: black on the grid's own background.
-  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "Interface Name"), GridValue{int64_t{0}});
-  EXPECT_EQ(Attribute(kCellBackColor, "I:1", "Interface Name"), GridValue{});
-  // Writable text: blue on light grey.
-  EXPECT_EQ(Text("I:2", "Alias"), "port 2");
-  EXPECT_EQ(Attribute(kCellForeColor, "I:2", "Alias"), GridValue{int64_t{0xFF0000}});
-  EXPECT_EQ(Attribute(kCellBackColor, "I:2", "Alias"), GridValue{int64_t{0xF0F0F0}});
-  // An icon: the picture, placed, sorted by its text; no text of its own.
-  EXPECT_EQ(PictureName(Attribute(kCellPicture, "I:2", "Interface Status Icon")), "status-2");
-  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:2", "Interface Status Icon"), GridValue{int64_t{4}});
-  EXPECT_EQ(Attribute(kCellSort, "I:2", "Interface Status Icon"), GridValue{std::string("Down")});
-  EXPECT_EQ(Text("I:2", "Interface Status Icon"), "");
-  // A check box: set while up, clear while down, sorted by its text.
-  EXPECT_EQ(Attribute(kCellChecked, "I:1", "Admin Status"), GridValue{int64_t{1}});
-  EXPECT_EQ(Attribute(kCellChecked, "I:2", "Admin Status"), GridValue{int64_t{2}});
-  EXPECT_EQ(Attribute(kCellSort, "I:1", "Admin Status"), GridValue{std::string("Up")});
-  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:1", "Admin Status"), GridValue{int64_t{4}});
-  EXPECT_EQ(Text("I:1", "Admin Status"), "");
 }
 
 TEST_F(InterfaceRowsTest, AMultiLineValueMakesItsRowAsManyLinesTall) {
