@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "common/ControlForm.h"
-#include "fakes/ControlFixture.h"
 #include "control/GridLayoutSettings.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "model/InterfaceChild.h"
 #include "model/Interfaces.h"
-#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/Interfaces.h"
 #include "fakes/ControlFixture.h"
+#include "model/Interfaces.h"
 
 namespace linkwatch {
 namespace {

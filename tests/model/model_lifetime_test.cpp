@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "fakes/ControlFixture.h"
 #include "model/InterfaceChild.h"
 #include "model/Interfaces.h"
-#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {

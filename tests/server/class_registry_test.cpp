@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "fakes/ControlFixture.h"
 #include "control/InterfaceList.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interface.h"
 #include "model/InterfaceChild.h"
 #include "model/InterfaceChildren.h"

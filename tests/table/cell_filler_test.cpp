@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "statistics/Statistics.h"
 #include "table/CellFiller.h"
-#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {

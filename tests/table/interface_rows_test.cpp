@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "table/CellFiller.h"
 #include "table/TableColors.h"
-#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
