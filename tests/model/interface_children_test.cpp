@@ -105,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Codes 0 and 126 are left out; 10, 13, 32 and 125 are kept.
         NameCase{"6.0.65.126.10.13.125.170.187.204.221.238.255", "",
                  "Client A\n\r} AABB.CCDD.EEFF"},
-        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"}));
+        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"},
+        // The length octet (here 65, "A") is never part of the text.
+        NameCase{"65.66.0.17.34.51.68.85", "", "Client B 0011.2233.4455"}));
 
 TEST_F(InterfaceChildrenTest, LongIndexRecordsTheMacInBothStatisticsWithoutTouchingLastUpdate) {
   const auto child = Child(7, "4.84.101.115.116.0.17.34.51.68.85");
