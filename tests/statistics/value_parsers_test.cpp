@@ -130,6 +130,7 @@ TEST_F(ValueParsersTest, DurationsAndMoments) {
   Globals::SetSharedLastBoot(At(10, 0));
   Check({
       {"MILLISECONDS", "", "400", "400 milliseconds "},
+      {"MILLISECONDS", "", "1000", "1 seconds "},  // a whole second is no longer milliseconds
       {"MILLISECONDS", "", "1500", "2 seconds "},  // 1.5 s rounds to 2
       {"MILLISECONDS", "", "2500", "2 seconds "},  // 2.5 s rounds to 2, halves to even
       {"MILLISECONDS", "", "-1", ""},
