@@ -256,6 +256,7 @@ TEST_F(ValueParsersTest, WirelessSettingsAndClients) {
       {"DOT11INDOOROUTDOOR", "", "US ", "previous"},
       {"DOT11INDOOROUTDOOR", "", "US", "previous"},
       {"DOT11RADIOTYPE", "", "4", "Orthogonal Frequency Division Multiplexing"},
+      {"DOT11RADIOTYPE", "", "6", "Extended Rate Physical"},
       {"DOT11RADIOTYPE", "", "0", "Unknown"},
       {"DOT11RADIOTYPE", "", "7", "previous"},
       {"DOT11CCAMODE", "", "16", "High-Rate Carrier Sense and Energy Detect"},
