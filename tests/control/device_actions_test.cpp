@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
 constexpr const char* kAliasColumn = "1.3.6.1.2.1.31.1.1.1.18";
 constexpr const char* kAdminColumn = "1.3.6.1.2.1.2.2.1.7";
@@ -22,31 +22,18 @@ constexpr const char* kEditStatistics = R"(<Portsight><Statistics>
 </Statistics></Portsight>)";
 
 // A running control on a device with three interfaces whose aliases (ifAlias.N,
-// "alias N") and admin status (ifAdminStatus.N, 1) are writable, after one full
-// poll cycle.
-class DeviceActionsTest : public MonitoringFixture {
+// "port N") and admin status (ifAdminStatus.N) are writable, after one full poll.
+class DeviceActionsTest : public DeviceFixture {
  protected:
   void SetUp() override {
-    fakes::FakeMibTree& mib = platform_.Platform().Mib();
-    mib.Register("IFALIAS", kAliasColumn, {}, {}, kMibWritable);
-    mib.Register("IFADMINSTATUS", kAdminColumn, {}, {}, kMibWritable);
     Globals::Templates()->RefreshFromText(kEditStatistics);
     AddDevice(3);
-    for (int i = 1; i <= 3; ++i) {
-      engine.SetObject(Instance(kAliasColumn, i), "alias " + std::to_string(i), kSnmpOctetString,
-                       true);
-    }
     control->SetStatisticsList("STATUS,ALIAS,ADMIN,ENABLE");
-    ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
-    engine.DeliverAll();
+    Start();
   }
 
   static std::string Instance(const std::string& column, int ifIndex) {
     return column + "." + std::to_string(ifIndex);
-  }
-
-  std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
-    return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
   }
 
   fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
@@ -249,28 +236,14 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckBoxCase{"NoCheckState", GridValue(), "2"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(DeviceActionsTest, AWriteRefusedAsNotWritableShowsTheReadOnlyTextAndPutsTheOldTextBack) {
-  engine.SetObject(Instance(kAliasColumn, 3), "lab", kSnmpOctetString, /*writable=*/false);
-  const int row = RowOf("I:3");
-  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("lab bench"));
-  const size_t before = SentCount();
-
-  CommitEdit("I:3", "ALIAS");
-
-  ASSERT_EQ(Warnings().size(), 1u);
-  EXPECT_EQ(Warnings()[0],
-            "Cannot set value to 'lab bench'\r\n\r\n"
-            "Either the device does not support updates to this MIB or you are using a "
-            "READ-ONLY SNMP Community string.");
-  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "lab");
-  // The column is read again all the same.
-  const auto sent = SentSince(before);
-  ASSERT_EQ(sent.size(), 3u);
-  EXPECT_EQ(sent[2].Message.Tag,
-            std::to_string(control->PollID()) + ":ALIAS:1.3.6.1.2.1.31.1.1.1.18.");
+// How a device refuses an edit.
+void ReadOnlyAlias3(fakes::FakeSnmpEngine& engine) {
+  engine.SetObject("1.3.6.1.2.1.31.1.1.1.18.3", "lab", kSnmpOctetString, /*writable=*/false);
 }
-
-TEST_F(DeviceActionsTest, AWriteRefusedForAnotherReasonShowsTheEnginesText) {
+void ReadOnlyAdmin2(fakes::FakeSnmpEngine& engine) {
+  engine.SetObject("1.3.6.1.2.1.2.2.1.7.2", "1", kSnmpInteger, /*writable=*/false);
+}
+void ValueTooLong(fakes::FakeSnmpEngine& engine) {
   engine.SetResponder([](const SnmpMessage& request) {
     SnmpMessage response = request;
     if (request.Kind == kSnmpSet) {
@@ -282,33 +255,8 @@ TEST_F(DeviceActionsTest, AWriteRefusedForAnotherReasonShowsTheEnginesText) {
     }
     return response;
   });
-  const int row = RowOf("I:1");
-  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string(80, 'x'));
-
-  CommitEdit("I:1", "ALIAS");
-
-  ASSERT_EQ(Warnings().size(), 1u);
-  EXPECT_EQ(Warnings()[0], "Cannot set value to '" + std::string(80, 'x') +
-                               "'\r\nThe value is too long for ifAlias.\r\n\r\n"
-                               "Are you using a Read-Write SNMP Community String ?");
-  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "short");
 }
-
-TEST_F(DeviceActionsTest, ARefusedCheckBoxShowsItsOldStateAgain) {
-  engine.SetObject(Instance(kAdminColumn, 2), "1", kSnmpInteger, /*writable=*/false);
-  const int row = RowOf("I:2");
-  const int col = ColOf("ADMIN");
-  Grid().SetCell(kCellChecked, row, col, int64_t{kGridUnchecked});
-
-  CommitEdit("I:2", "ADMIN");
-
-  ASSERT_EQ(Warnings().size(), 1u);
-  EXPECT_EQ(Warnings()[0].rfind("Cannot set value to '2'\r\n\r\n", 0), 0u) << Warnings()[0];
-  EXPECT_EQ(Grid().Cell(kCellChecked, row, col), GridValue(int64_t{kGridChecked}));
-  EXPECT_EQ(Grid().CellText(row, col), "");
-}
-
-TEST_F(DeviceActionsTest, ADeviceThatGivesNoCurrentValueIsNotWrittenAndSaysWhy) {
+void Silent(fakes::FakeSnmpEngine& engine) {
   engine.SetResponder([](const SnmpMessage& request) {
     SnmpMessage response = request;
     response.Bindings.Clear();
@@ -316,22 +264,73 @@ TEST_F(DeviceActionsTest, ADeviceThatGivesNoCurrentValueIsNotWrittenAndSaysWhy) 
     response.ErrorText = "No answer.";
     return response;
   });
-  const int row = RowOf("I:1");
-  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("new"));
+}
+
+constexpr const char* kReadOnlyText =
+    "\r\n\r\nEither the device does not support updates to this MIB or you are using a "
+    "READ-ONLY SNMP Community string.";
+
+struct RefusedEdit {
+  const char* Name;
+  void (*Refuse)(fakes::FakeSnmpEngine&);
+  const char* RowKey;
+  const char* StatName;
+  GridValue Typed;    // a text, or the check state the user set
+  std::string Sent;   // what went out: the read, the write, the column's walk
+  std::string Warning;
+  std::string TextAfter;
+  GridValue CheckedAfter;
+};
+
+class RefusedEditTest : public DeviceActionsTest,
+                        public ::testing::WithParamInterface<RefusedEdit> {};
+
+// A refused write warns once, puts back what the device holds, and the column is
+// read again all the same.
+TEST_P(RefusedEditTest, WarnsAndShowsWhatTheDeviceHolds) {
+  const RefusedEdit& c = GetParam();
+  c.Refuse(engine);
+  const int row = RowOf(c.RowKey);
+  const int col = ColOf(c.StatName);
+  const bool checkBox = std::holds_alternative<int64_t>(c.Typed);
+  Grid().SetCell(checkBox ? kCellChecked : kCellText, row, col, c.Typed);
   const size_t before = SentCount();
 
-  CommitEdit("I:1", "ALIAS");
+  CommitEdit(c.RowKey, c.StatName);
 
-  const auto sent = SentSince(before);
-  ASSERT_EQ(sent.size(), 2u);  // the read and the re-read; no write
-  EXPECT_EQ(sent[0].Message.Kind, kSnmpGet);
-  EXPECT_TRUE(sent[1].DeliverByEvent);
-  ASSERT_EQ(Warnings().size(), 1u);
-  EXPECT_EQ(Warnings()[0],
-            "Cannot set value to 'new'\r\nNo answer.\r\n\r\n"
-            "Are you using a Read-Write SNMP Community String ?");
-  EXPECT_EQ(Grid().CellText(row, ColOf("ALIAS")), "new");
+  std::string sent;
+  for (const auto& record : SentSince(before)) {
+    sent += record.DeliverByEvent ? "walk " + record.Message.Tag + ";"
+            : record.Message.Kind == kSnmpGet ? "get;" : "set;";
+  }
+  EXPECT_EQ(sent, c.Sent);
+  EXPECT_EQ(Warnings(), std::vector<std::string>{c.Warning});
+  EXPECT_EQ(Grid().CellText(row, col), c.TextAfter);
+  EXPECT_EQ(Grid().Cell(kCellChecked, row, col), c.CheckedAfter);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, RefusedEditTest,
+    ::testing::Values(
+        RefusedEdit{"NotWritable", ReadOnlyAlias3, "I:3", "ALIAS", std::string("lab bench"),
+                    "get;set;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
+                    std::string("Cannot set value to 'lab bench'") + kReadOnlyText, "lab", {}},
+        RefusedEdit{"CheckBoxNotWritable", ReadOnlyAdmin2, "I:2", "ADMIN",
+                    int64_t{kGridUnchecked}, "get;set;walk 1:ADMIN:1.3.6.1.2.1.2.2.1.7.;",
+                    std::string("Cannot set value to '2'") + kReadOnlyText, "",
+                    int64_t{kGridChecked}},
+        RefusedEdit{"OtherReason", ValueTooLong, "I:1", "ALIAS", std::string("a long alias"),
+                    "get;set;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
+                    "Cannot set value to 'a long alias'\r\nThe value is too long for ifAlias."
+                    "\r\n\r\nAre you using a Read-Write SNMP Community String ?",
+                    "short", {}},
+        // A device that gives no current value is not written.
+        RefusedEdit{"NoCurrentValue", Silent, "I:1", "ALIAS", std::string("new"),
+                    "get;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
+                    "Cannot set value to 'new'\r\nNo answer.\r\n\r\n"
+                    "Are you using a Read-Write SNMP Community String ?",
+                    "new", {}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 struct UnwrittenEdit {
   const char* Name;
@@ -346,6 +345,7 @@ TEST_P(UnwrittenEditTest, IsNotSentAndShowsNothing) {
   InterfaceAt(1)->OwnChildren().Add(*InterfaceAt(1), "4");
   control->Interfaces()->SetStatistic(1, "", "ENABLE", "1", "");
   ASSERT_NE(InterfaceAt(1)->Statistics()->Item("ENABLE"), nullptr);
+  InterfaceAt(2)->Statistics()->Remove("ALIAS");
   const size_t before = SentCount();
   CommitEdit(GetParam().RowKey, GetParam().StatName);
   EXPECT_EQ(SentCount(), before);
@@ -360,16 +360,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A row of an interface the run does not know.
         UnwrittenEdit{"UnknownInterface", "I:9", "ALIAS"},
         // The control's own check box has no object on the device.
-        UnwrittenEdit{"OwnCheckBox", "I:1", "ENABLE"}),
+        UnwrittenEdit{"OwnCheckBox", "I:1", "ENABLE"},
+        // The interface has no statistic for the column.
+        UnwrittenEdit{"NoStatistic", "I:2", "ALIAS"}),
     [](const auto& info) { return std::string(info.param.Name); });
-
-TEST_F(DeviceActionsTest, AColumnTheInterfaceHasNoStatisticForIsNotWritten) {
-  InterfaceAt(2)->Statistics()->Remove("ALIAS");
-  const size_t before = SentCount();
-  CommitEdit("I:2", "ALIAS");
-  EXPECT_EQ(SentCount(), before);
-  EXPECT_TRUE(Warnings().empty());
-}
 
 }  // namespace
 }  // namespace linkwatch

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 #include "platform/grid/MemoryGrid.h"
 
@@ -48,7 +48,6 @@ class InteractionTestBase : public ::testing::Test {
  protected:
   InteractionTestBase() {
     fakes::FakeMibTree& mib = platform_.Platform().Mib();
-    mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
     mib.Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
     Globals::Templates()->RefreshFromText(kMoreStatistics);
   }
@@ -171,14 +170,6 @@ INSTANTIATE_TEST_SUITE_P(
         CursorCase{"ChildOfUnknownInterface", "C:40.1", kStatus, "", "", false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(InteractionTest, TheChildRowsStatisticIsNamedAfterInterfaceAndChild) {
-  PlaceCursor(grid->FindRow("C:12.7"), kSignal);
-  const auto client = InterfaceAt(12)->Children()->Item("C:12.7");
-  ASSERT_NE(client, nullptr);
-  EXPECT_EQ(control->SelectedStatistic()->Name(), "eth12 : " + client->Name());
-  EXPECT_NE(client->Name(), "");
-}
-
 TEST_F(InteractionTest, AMalformedChildKeyFailsTheRowAnswersButNotTheStatistic) {
   for (const std::string key : {"C:x.1", "C:12", "C:.1", "C:12x.1"}) {
     SCOPED_TRACE(key);
@@ -201,25 +192,26 @@ TEST_F(InteractionTest, WithoutACursorColumnTheNameIsEmptyAndThereIsNoStatistic)
 
 // --- Hiding rows -----------------------------------------------------------
 
-TEST_F(InteractionTest, HidingABlockThatStartsAtTheHeaderKeepsTheHeader) {
-  grid->SetRow(0);
-  grid->SetCol(0);
-  grid->SetRowSel(3);
-  grid->SetColSel(2);
-  EXPECT_FALSE(control->RowsHidden());
-  control->HideSelectedInterfaces();
-  EXPECT_EQ(HiddenRows(), (std::vector<bool>{false, true, true, true, false, false}));
-  EXPECT_TRUE(control->RowsHidden());
-}
-
-TEST_F(InteractionTest, HidingABlockSelectedUpwardsHidesItsChildRowsToo) {
-  // The cursor is below the selection end; child row 3 lies inside.
-  grid->SetRow(4);
-  grid->SetCol(3);
-  grid->SetRowSel(2);
-  grid->SetColSel(1);
-  control->HideSelectedInterfaces();
-  EXPECT_EQ(HiddenRows(), (std::vector<bool>{false, false, true, true, true, false}));
+// The selected block's rows are hidden (with child rows inside it), whichever
+// way it was selected, but never the header row.
+TEST_F(InteractionTest, HidingTheSelectedBlockKeepsTheHeader) {
+  struct Case {
+    int row, col, rowSel, colSel;
+    std::vector<bool> hidden;
+  };
+  for (const Case& c : {Case{0, 0, 3, 2, {false, true, true, true, false, false}},
+                        Case{4, 3, 2, 1, {false, false, true, true, true, false}}}) {
+    SCOPED_TRACE(c.row);
+    control->UnHideAllInterfaces();
+    EXPECT_FALSE(control->RowsHidden());
+    grid->SetRow(c.row);
+    grid->SetCol(c.col);
+    grid->SetRowSel(c.rowSel);
+    grid->SetColSel(c.colSel);
+    control->HideSelectedInterfaces();
+    EXPECT_EQ(HiddenRows(), c.hidden);
+    EXPECT_TRUE(control->RowsHidden());
+  }
 }
 
 TEST_F(InteractionTest, UnhidingShowsEveryRowBelowTheHeader) {
@@ -254,25 +246,17 @@ class CopyTest : public InteractionTest {
   static constexpr const char* kExpected = "Status\tIn\r\nup\t10 Kbps\r\ntwo\r\nlines\t";
 };
 
-TEST_F(CopyTest, SelectAllSelectsHeaderRowAndFirstColumnToTheLastCell) {
-  control->SelectAll();
-  EXPECT_EQ(grid->Row(), 0);
-  EXPECT_EQ(grid->Col(), 0);
-  EXPECT_EQ(grid->RowSel(), 2);
-  EXPECT_EQ(grid->ColSel(), 1);
-  // Selecting is the control's own doing: no event.
-  EXPECT_EQ(selectionEvents, 0);
-}
-
-TEST_F(CopyTest, TheSelectionTextStartsWithTheHeadersAndEndsItsLinesWithCRLF) {
-  control->SelectAll();
-  EXPECT_EQ(control->ClipSelection(), kExpected);
-}
-
-TEST_F(CopyTest, CopyingClearsTheClipboardThenPutsTheSelectionOnIt) {
+// Select all takes the header row and first column to the last cell, without an
+// event (it is the control's own doing); copying clears the clipboard, then puts
+// the selection on it, headers first, lines ending in CRLF.
+TEST_F(CopyTest, SelectAllThenCopyPutsTheWholeTableOnTheClipboard) {
   fakes::FakeClipboard& clipboard = platform_.Platform().Clip();
   clipboard.SetText("stale");
   control->SelectAll();
+  EXPECT_EQ((std::vector<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}),
+            (std::vector<int>{0, 0, 2, 1}));
+  EXPECT_EQ(selectionEvents, 0);
+  EXPECT_EQ(control->ClipSelection(), kExpected);
   control->CopyToClipboard();
   EXPECT_EQ(clipboard.Clears(), 1);
   EXPECT_EQ(clipboard.Text(), kExpected);

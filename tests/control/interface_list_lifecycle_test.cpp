@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "common/ControlForm.h"
-#include "control/ControlTestSupport.h"
 #include "control/GridLayoutSettings.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {
@@ -146,23 +146,6 @@ TEST_F(InterfaceListLifecycleTest, PollTimerHandlerChangesTheControlsAutoUpdate)
   EXPECT_FALSE(control.AutoUpdate());
   ASSERT_TRUE(timer.Tick());
   EXPECT_EQ(seen, (std::vector<bool>{true, false}));
-}
-
-TEST_F(InterfaceListLifecycleTest, GridColumnMovesAndSelectionChangesReachTheHost) {
-  InterfaceList control;
-  control.SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
-  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
-  std::vector<std::pair<int32_t, int32_t>> moves;
-  int selections = 0;
-  control.RearrangedColumns.Subscribe([&](int32_t& col, int32_t& position) {
-    moves.emplace_back(col, position);
-  });
-  control.SelectionChanged.Subscribe([&] { ++selections; });
-  grid.DragColumn(2, 0);
-  grid.Select(0, 0, 0, 1);
-  EXPECT_EQ(moves, (std::vector<std::pair<int32_t, int32_t>>{{2, 0}}));
-  EXPECT_EQ(selections, 1);
-  EXPECT_EQ(control.ColumnList(), "ENABLE,TRAFFIC IN,STATUS");
 }
 
 class ResolverAnswerTest : public InterfaceListLifecycleTest {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "common/DateFunctions.h"
-#include "control/ControlTestSupport.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {
@@ -65,33 +65,6 @@ TEST_F(InterfaceListPropertiesTest, RefreshIntervalIsClampedAndWrittenBack) {
     EXPECT_EQ(control_.RefreshInterval(), c.stored);
     EXPECT_EQ(seconds, c.stored);
   }
-}
-
-TEST_F(InterfaceListPropertiesTest, PlainSettersStoreWhatTheyAreGiven) {
-  control_.SetSynchronous(true);
-  EXPECT_TRUE(control_.Synchronous());
-  control_.SetTarget("router");
-  control_.SetCommunity("public");
-  control_.SetSNMPVersion(3);
-  control_.SetSNMPContext("ctx");
-  control_.SetSNMPUsername("admin");
-  control_.SetSNMPAuthType(kAuthSha256);
-  control_.SetSNMPAuthPass("authpass1");
-  control_.SetSNMPEncryptType(kPrivAes128);
-  control_.SetSNMPEncryptPass("privpass1");
-  control_.SetAutoUpdate(true);
-  EXPECT_EQ(control_.Target(), "router");
-  EXPECT_EQ(control_.Community(), "public");
-  EXPECT_EQ(control_.SNMPVersion(), 3);
-  EXPECT_EQ(control_.SNMPContext(), "ctx");
-  EXPECT_EQ(control_.SNMPUsername(), "admin");
-  EXPECT_EQ(control_.SNMPAuthType(), kAuthSha256);
-  EXPECT_EQ(control_.SNMPAuthPass(), "authpass1");
-  EXPECT_EQ(control_.SNMPEncryptType(), kPrivAes128);
-  EXPECT_EQ(control_.SNMPEncryptPass(), "privpass1");
-  EXPECT_TRUE(control_.AutoUpdate());
-  // None of them talks to the device.
-  EXPECT_TRUE(platform_.Platform().LastEngine()->Sent().empty());
 }
 
 TEST_F(InterfaceListPropertiesTest, TransportSettingsReachTheEngine) {

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
-class ProcessReplyTest : public MonitoringFixture {
+class ProcessReplyTest : public DeviceFixture {
  protected:
   void SetUp() override {
     AddDevice(2);
@@ -99,7 +99,8 @@ TEST_F(ProcessReplyTest, AWalkWithAnEmptyBaseTakesNothing) {
 }
 
 TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {
-  platform_.Platform().LastCatalog();  // the thread's catalogue answers codes as they are
+  // The catalogue tells administrative from operational codes: 2 is "admin down" (7).
+  static_cast<fakes::FakeDeviceCatalog&>(*Globals::Catalog()).NormalizedStatuses = {{{2, 1}, 7}};
   // Whichever walk brings them: here statistics of other names.
   State().DescrSeen = State().SpeedSeen = State().AdminStatusSeen = false;
   engine.Deliver(Reply("1:D:1.3.6.1.2.1.2.2.1.2.", {{"1.3.6.1.2.1.2.2.1.2.4", "uplink"}}));
@@ -109,7 +110,7 @@ TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {
   ASSERT_NE(four, nullptr);
   EXPECT_EQ(four->Name(), "uplink");
   EXPECT_EQ(four->Bandwidth(), 1e9f);
-  EXPECT_EQ(four->AdminStatus(), 2);
+  EXPECT_EQ(four->AdminStatus(), 7);
   EXPECT_TRUE(State().DescrSeen);
   EXPECT_TRUE(State().SpeedSeen);
   EXPECT_TRUE(State().AdminStatusSeen);

@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "control/MonitoringFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_control::MonitoringFixture;
+using testing_control::DeviceFixture;
 
-class StartMonitoringTest : public MonitoringFixture {};
+class StartMonitoringTest : public DeviceFixture {};
 
 TEST_F(StartMonitoringTest, FailedStartsSayWhyAndChangeNothing) {
   struct Case {

@@ -35,24 +35,47 @@ inline PictureRef MakeFakePicture(const std::string& name) {
 // itself unless the table maps it. Every operation is counted by name.
 class FakeDeviceCatalog : public DeviceCatalog {
  public:
-  bool HighColor() const override;
-  void SetHighColor(bool highColor) override;
+  bool HighColor() const override { Count("HighColor"); return highColor_; }
+  void SetHighColor(bool highColor) override {
+    Count("SetHighColor");
+    highColor_ = highColor;
+  }
 
-  std::string InterfaceTypeText(int32_t type) override;
-  std::string InterfaceTypeDescription(int32_t type) override;
-  PictureRef InterfaceTypeIcon(int32_t type) override;
-
-  int32_t NormalizeStatus(int16_t code, int32_t kind) override;
-  std::string StatusText(int32_t status) override;
-  PictureRef StatusIcon(int32_t status) override;
-
-  std::string SystemVendor(const std::string& systemOid) override;
-  std::string SystemMachineType(const std::string& systemOid) override;
-  std::string MacVendor(const std::string& hexMac) override;
-  PictureRef SystemVendorIcon(const std::string& systemOid) override;
+  std::string InterfaceTypeText(int32_t type) override {
+    return Ask("InterfaceTypeText", TypeTexts, type);
+  }
+  std::string InterfaceTypeDescription(int32_t type) override {
+    return Ask("InterfaceTypeDescription", TypeDescriptions, type);
+  }
+  PictureRef InterfaceTypeIcon(int32_t type) override {
+    return Ask("InterfaceTypeIcon", TypeIcons, type);
+  }
+  int32_t NormalizeStatus(int16_t code, int32_t kind) override {
+    Count("NormalizeStatus");
+    auto found = NormalizedStatuses.find({code, kind});
+    return found == NormalizedStatuses.end() ? code : found->second;
+  }
+  std::string StatusText(int32_t status) override { return Ask("StatusText", StatusTexts, status); }
+  PictureRef StatusIcon(int32_t status) override { return Ask("StatusIcon", StatusIcons, status); }
+  std::string SystemVendor(const std::string& oid) override {
+    return Ask("SystemVendor", SystemVendors, lastTextArgument_ = oid);
+  }
+  std::string SystemMachineType(const std::string& oid) override {
+    return Ask("SystemMachineType", SystemMachineTypes, lastTextArgument_ = oid);
+  }
+  std::string MacVendor(const std::string& hexMac) override {
+    lastTextArgument_ = hexMac;
+    return Ask("MacVendor", MacVendors, hexMac.substr(0, 6));
+  }
+  PictureRef SystemVendorIcon(const std::string& oid) override {
+    return Ask("SystemVendorIcon", SystemVendorIcons, lastTextArgument_ = oid);
+  }
 
   // How often the named operation (e.g. "SystemVendor") was called.
-  int Calls(const std::string& operation) const;
+  int Calls(const std::string& operation) const {
+    auto found = calls_.find(operation);
+    return found == calls_.end() ? 0 : found->second;
+  }
   // The argument of the last call of a text-keyed operation.
   const std::string& LastTextArgument() const { return lastTextArgument_; }
 
@@ -70,6 +93,12 @@ class FakeDeviceCatalog : public DeviceCatalog {
 
  private:
   void Count(const std::string& operation) const { ++calls_[operation]; }
+  template <typename Map, typename Key>
+  typename Map::mapped_type Ask(const char* operation, const Map& table, const Key& key) const {
+    Count(operation);
+    auto found = table.find(key);
+    return found == table.end() ? typename Map::mapped_type{} : found->second;
+  }
 
   bool highColor_ = false;
   mutable std::map<std::string, int> calls_;

@@ -19,16 +19,31 @@ class FakeDnsResolver : public DnsResolver {
 
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   void SetTag(const std::string& tag) override { tag_ = tag; }
-  void Lookup(const std::string& address) override;
-  int Subscribe(AnswerHandler handler) override;
-  void Unsubscribe(int token) override;
+  void Lookup(const std::string& address) override { lookups_.push_back({address, tag_, enabled_}); }
+  int Subscribe(AnswerHandler handler) override {
+    subscribers_.emplace(nextToken_, std::move(handler));
+    return nextToken_++;
+  }
+  void Unsubscribe(int token) override { subscribers_.erase(token); }
 
   bool Enabled() const { return enabled_; }
   const std::vector<LookupRecord>& Lookups() const { return lookups_; }
   int SubscriberCount() const { return static_cast<int>(subscribers_.size()); }
 
-  // Delivers one answer to every subscriber, in order of subscription.
-  void Answer(const std::string& hostName, const std::string& address, const std::string& tag);
+  // Delivers one answer to every subscriber, in order of subscription. A handler
+  // may unsubscribe meanwhile: this walks a snapshot of the tokens. Each gets its
+  // own copies, as the real resolver's arguments are per call.
+  void Answer(const std::string& hostName, const std::string& address, const std::string& tag) {
+    std::vector<int> tokens;
+    for (const auto& subscriber : subscribers_) tokens.push_back(subscriber.first);
+    for (int token : tokens) {
+      auto found = subscribers_.find(token);
+      if (found == subscribers_.end()) continue;
+      std::string name = hostName, addr = address, unused1, tagCopy = tag, unused2;
+      auto handler = found->second;
+      handler(name, addr, unused1, tagCopy, unused2);
+    }
+  }
 
  private:
   bool enabled_ = false;

@@ -153,13 +153,4 @@ int FakeGrid::SortByColumn(int col) {
   return order;
 }
 
-bool FakeGrid::Edit(int row, int col, const std::string& text) {
-  bool cancel = false;
-  if (events_) events_->BeforeEdit(row, col, cancel);
-  if (cancel) return false;
-  SetCell(kCellText, row, col, text);
-  if (events_) events_->AfterEdit(row, col);
-  return true;
-}
-
 }  // namespace linkwatch::fakes

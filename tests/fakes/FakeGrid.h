@@ -16,7 +16,7 @@ namespace linkwatch::fakes {
 // logged in the order they were set. FindRow scans; that is fine at test sizes.
 //
 // Besides the GridSurface members it offers what a user would do (drag a column,
-// select, sort, click, edit), raising the grid's events as the real grid does.
+// select, sort, click), raising the grid's events as the real grid does.
 class FakeGrid : public GridSurface {
  public:
   struct Placement {
@@ -42,7 +42,7 @@ class FakeGrid : public GridSurface {
   void SetColSel(int col) override { colSel_ = col; }
   int MouseRow() const override { return mouseRow_; }
   int MouseCol() const override { return mouseCol_; }
-  void SetRedraw(int code) override { redrawLog_.push_back(code); }
+  void SetRedraw(int) override {}
   std::string Clip() const override;
   void GetSelection(int& row1, int& col1, int& row2, int& col2) const override;
   std::string RowData(int row) const override { return rows_.at(Index(row)).Data; }
@@ -74,11 +74,8 @@ class FakeGrid : public GridSurface {
   int RowHeight(int row) const { return rows_.at(Index(row)).Height; }  // -1 until set
   int ColSetting(int col) const { return colSettings_.at(Index(col)); }
   int OutlineLevel(int row) const { return rows_.at(Index(row)).Level; }
-  bool HeadsGroup(int row) const { return rows_.at(Index(row)).Heads; }
-  bool HasSetting(int id) const { return settings_.count(id) != 0; }
   const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
   const std::vector<std::pair<int, int>>& AutoSizeLog() const { return autoSizeLog_; }
-  const std::vector<int>& RedrawLog() const { return redrawLog_; }
   const std::vector<Placement>& Placements() const { return placements_; }
   GridEvents* Events() const { return events_; }
 
@@ -94,8 +91,6 @@ class FakeGrid : public GridSurface {
   // Sorts rows 1..last by a column: through Compare when BeforeSort asks for it,
   // otherwise by cell text ascending. Returns the order code BeforeSort answered.
   int SortByColumn(int col);
-  // Edits a cell: BeforeEdit may cancel; otherwise sets the text and raises AfterEdit.
-  bool Edit(int row, int col, const std::string& text);
 
   // Runs when the grid is destroyed (for ownership tests).
   std::function<void()> OnDestroyed;
@@ -124,7 +119,6 @@ class FakeGrid : public GridSurface {
   std::map<int, GridValue> settings_;
   std::vector<std::pair<int, GridValue>> settingLog_;
   std::vector<std::pair<int, int>> autoSizeLog_;
-  std::vector<int> redrawLog_;
   std::vector<Placement> placements_;
   GridEvents* events_ = nullptr;
 };

@@ -5,16 +5,16 @@
 
 namespace linkwatch::fakes {
 
-// Every character (byte) is 7 pixels wide; every text is 13 pixels high.
+// Every character (byte) is CharWidth pixels wide; every text is Height pixels high.
 class FakeTextMeasure : public TextMeasure {
  public:
-  static constexpr double kCharWidth = 7.0;
-  static constexpr double kHeight = 13.0;
+  double CharWidth = 7.0;
+  double Height = 13.0;
 
   double TextWidth(const std::string& text) const override {
-    return kCharWidth * static_cast<double>(text.size());
+    return CharWidth * static_cast<double>(text.size());
   }
-  double TextHeight(const std::string&) const override { return kHeight; }
+  double TextHeight(const std::string&) const override { return Height; }
 };
 
 }  // namespace linkwatch::fakes

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/DateFunctions.h"
 #include "components/Clock.h"
 
 namespace linkwatch::fakes {
@@ -7,13 +8,13 @@ namespace linkwatch::fakes {
 // non-zero date, because a zero date means "never" to the counters.
 class ManualClock : public Clock {
  public:
-  ManualClock();
+  ManualClock() { SetNow(ToSerialDate(CalendarTime{2024, 3, 1, 12, 0, 0})); }
 
-  SerialDate Now() const override;
-  void SetNow(SerialDate when);
+  SerialDate Now() const override { return seconds_ / kSecondsPerDay; }
+  void SetNow(SerialDate when) { seconds_ = when * kSecondsPerDay; }
   // Moves the clock by seconds (may be fractional or negative). Kept as a count of
   // seconds, so many small steps add up exactly.
-  void AdvanceSeconds(double seconds);
+  void AdvanceSeconds(double seconds) { seconds_ += seconds; }
 
  private:
   double seconds_;  // since 30 December 1899 00:00

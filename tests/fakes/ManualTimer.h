@@ -5,8 +5,7 @@
 
 namespace linkwatch::fakes {
 
-// A timer that ticks only when the test says so. Tick() runs the tick handler the
-// way the real timer would: only while enabled.
+// A timer that ticks only when the test says so.
 class ManualTimer : public Timer {
  public:
   void SetIntervalMs(int intervalMs) override { intervalMs_ = intervalMs; }
@@ -15,10 +14,14 @@ class ManualTimer : public Timer {
   bool Enabled() const override { return enabled_; }
   void SetTickHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
 
-  // Runs one tick; returns false (and runs nothing) while disabled or without a handler.
-  bool Tick();
-  // Runs up to count ticks, stopping early when the timer gets disabled; returns how many ran.
-  int TickTimes(int count);
+  // Runs the tick handler as the real timer would: only while enabled. Returns
+  // false (and runs nothing) while disabled or without a handler.
+  bool Tick() {
+    if (!enabled_ || !handler_) return false;
+    auto handler = handler_;  // the handler may replace itself while it runs
+    handler();
+    return true;
+  }
 
  private:
   int intervalMs_ = 0;

@@ -16,7 +16,6 @@ class PinnedRegionalSettings : public RegionalSettings {
 
   explicit PinnedRegionalSettings(Locale locale = Locale::UnitedStates) : locale_(locale) {}
   void SetLocale(Locale locale) { locale_ = locale; }
-  Locale GetLocale() const { return locale_; }
 
   std::string ShortDate(SerialDate when) const override;
   std::string MediumTime(SerialDate when) const override;

@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "model/InterfaceChild.h"
 #include "model/Interfaces.h"
-#include "model/ModelTestPlatform.h"
 
 namespace linkwatch {
 namespace {
 
 class InterfaceChildrenTest : public ::testing::Test {
  protected:
-  testing_model::ModelTestPlatform platform_;
+  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
   Interfaces interfaces_;
 
   std::shared_ptr<InterfaceChild> Child(int32_t ifIndex, const std::string& childIndex) {
@@ -33,6 +33,7 @@ TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
   EXPECT_EQ(child->LastUpdate(), now);
   EXPECT_EQ(child->Interface(), seven);
   EXPECT_EQ(child->ChildType(), "");
+  EXPECT_EQ(seven->OwnStatistics().Count(), 0);  // the value is the child's alone
 
   platform_.Platform().Time().AdvanceSeconds(30);
   interfaces_.SetStatistic(7, "3", "Client Signal", "-62", "");
@@ -104,7 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Codes 0 and 126 are left out; 10, 13, 32 and 125 are kept.
         NameCase{"6.0.65.126.10.13.125.170.187.204.221.238.255", "",
                  "Client A\n\r} AABB.CCDD.EEFF"},
-        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"}));
+        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"},
+        // The length octet (here 65, "A") is never part of the text.
+        NameCase{"65.66.0.17.34.51.68.85", "", "Client B 0011.2233.4455"}));
 
 TEST_F(InterfaceChildrenTest, LongIndexRecordsTheMacInBothStatisticsWithoutTouchingLastUpdate) {
   const auto child = Child(7, "4.84.101.115.116.0.17.34.51.68.85");

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
-#include "model/ModelTestPlatform.h"
 
 namespace linkwatch {
 namespace {
 
 class InterfacesTest : public ::testing::Test {
  protected:
-  testing_model::ModelTestPlatform platform_;
+  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
   Interfaces interfaces_;
 
   std::vector<int32_t> IndexesInOrder() const {
@@ -68,13 +68,6 @@ TEST_F(InterfacesTest, UntouchedFieldsKeepTheirStartValues) {
   EXPECT_EQ(Interface::KeyFor(12), "I:12");
 }
 
-TEST_F(InterfacesTest, AddTwiceGivesTheSameObject) {
-  const auto first = interfaces_.Add(5);
-  const auto second = interfaces_.Add(5);
-  EXPECT_EQ(first, second);
-  EXPECT_EQ(interfaces_.Count(), 1);
-}
-
 TEST_F(InterfacesTest, ItemByKeyPositionAndMiss) {
   const auto nine = interfaces_.Add(9);
   const auto two = interfaces_.Add(2);
@@ -111,19 +104,6 @@ TEST_F(InterfacesTest, EnumerationFollowsCreationAndClearEmptiesIt) {
   interfaces_.Clear();
   EXPECT_EQ(interfaces_.Count(), 0);
   EXPECT_TRUE(IndexesInOrder().empty());
-}
-
-TEST_F(InterfacesTest, ValuesGoToTheInterfaceOrToItsChild) {
-  interfaces_.SetStatistic(5, "", "Client Signal", "-40", "");
-  interfaces_.SetStatistic(5, "3", "Client Signal", "-55", "");
-  const auto five = interfaces_.Item("I:5");
-  ASSERT_NE(five, nullptr);
-  ASSERT_EQ(five->OwnStatistics().Count(), 1);
-  EXPECT_EQ(five->OwnStatistics().Item(1)->RawText(), "-40");
-  const auto child = five->Children()->Item("C:5.3");
-  ASSERT_NE(child, nullptr);
-  ASSERT_EQ(child->Statistics()->Count(), 1);
-  EXPECT_EQ(child->Statistics()->Item("Client Signal")->RawText(), "-55");
 }
 
 TEST_F(InterfacesTest, StatisticNamesInOtherLetterCaseUpdateOneStatistic) {

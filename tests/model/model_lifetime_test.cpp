@@ -4,16 +4,16 @@
 
 #include <memory>
 
+#include "fakes/ControlFixture.h"
 #include "model/InterfaceChild.h"
 #include "model/Interfaces.h"
-#include "model/ModelTestPlatform.h"
 
 namespace linkwatch {
 namespace {
 
 class ModelLifetimeTest : public ::testing::Test {
  protected:
-  testing_model::ModelTestPlatform platform_;
+  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
 
   // A collection with interface 7 that has children 1 and 2, each with a value.
   static std::unique_ptr<Interfaces> Filled() {

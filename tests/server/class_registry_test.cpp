@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "control/ControlTestSupport.h"
 #include "control/InterfaceList.h"
+#include "fakes/ControlFixture.h"
 #include "model/Interface.h"
 #include "model/InterfaceChild.h"
 #include "model/InterfaceChildren.h"
@@ -44,26 +44,17 @@ struct DescribedClass {
   ClassId id;
 };
 
-// Every class by its description, in the letter case of the type library and in
-// others.
+// Every class by its description, some in the letter case of the type library,
+// some in others.
 const DescribedClass kDescriptions[] = {
     {"Linkwatch.InterfaceList", ClassId::InterfaceList},
-    {"LINKWATCH.INTERFACELIST", ClassId::InterfaceList},
-    {"Linkwatch.Interface", ClassId::Interface},
     {"linkwatch.interface", ClassId::Interface},
-    {"Linkwatch.Child", ClassId::InterfaceChild},
     {"LinkWatch.CHILD", ClassId::InterfaceChild},
     {"Linkwatch.Children", ClassId::InterfaceChildren},
-    {"linkwatch.children", ClassId::InterfaceChildren},
-    {"Linkwatch.Interfaces", ClassId::Interfaces},
     {"LINKWATCH.interfaces", ClassId::Interfaces},
-    {"Linkwatch.Statistic", ClassId::Statistic},
     {"linkWatch.statistic", ClassId::Statistic},
     {"Linkwatch.Statistics", ClassId::Statistics},
-    {"LINKWATCH.STATISTICS", ClassId::Statistics},
-    {"Linkwatch.StatisticTemplate", ClassId::StatisticTemplate},
     {"linkwatch.statistictemplate", ClassId::StatisticTemplate},
-    {"Linkwatch.StatisticTemplates", ClassId::StatisticTemplates},
     {"Linkwatch.STATISTICTEMPLATES", ClassId::StatisticTemplates},
 };
 

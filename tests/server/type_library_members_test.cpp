@@ -51,6 +51,7 @@ constexpr CheckedMember Checked(std::string_view name, MemberKind kind) {
 #define GET(Class, name, Result) \
   LW_MEMBER(Class, PropertyGet, name, { o.name() } -> std::convertible_to<Result>)
 #define PUT(Class, name, value) LW_MEMBER(Class, PropertyPut, name, o.Set##name(value))
+#define GETPUT(Class, name, Result, value) GET(Class, name, Result), PUT(Class, name, value)
 #define PUTREF(Class, name, value) LW_MEMBER(Class, PropertyPutRef, name, o.Set##name(value))
 #define METHOD(Class, name, ...) LW_MEMBER(Class, Method, name, o.name(__VA_ARGS__))
 #define EVENT(Class, name, ...) LW_MEMBER(Class, Event, name, o.name.Raise(__VA_ARGS__))
@@ -63,11 +64,9 @@ using Members = std::vector<CheckedMember>;
 
 const Members kInterfaceListMembers = {
     GET(InterfaceList, Active, bool),
-    GET(InterfaceList, Target, std::string),
-    PUT(InterfaceList, Target, s),
+    GETPUT(InterfaceList, Target, std::string, s),
     GET(InterfaceList, IP, std::string),
-    GET(InterfaceList, Community, std::string),
-    PUT(InterfaceList, Community, s),
+    GETPUT(InterfaceList, Community, std::string, s),
     GET(InterfaceList, SNMPVersion, int16_t),
     GET(InterfaceList, SysName, std::string),
     GET(InterfaceList, SysDescr, std::string),
@@ -79,21 +78,16 @@ const Members kInterfaceListMembers = {
     GET(InterfaceList, LastBoot, SerialDate),
     GET(InterfaceList, SysLocation, std::string),
     GET(InterfaceList, SysContact, std::string),
-    GET(InterfaceList, Synchronous, bool),
-    PUT(InterfaceList, Synchronous, b),
+    GETPUT(InterfaceList, Synchronous, bool, b),
     GET(InterfaceList, PollID, int32_t),
     GET(InterfaceList, InterfaceCount, int32_t),
     GET(InterfaceList, Interfaces, std::shared_ptr<Interfaces>),
     GET(InterfaceList, NextPoll, SerialDate),
-    GET(InterfaceList, RefreshInterval, int32_t),
-    PUT(InterfaceList, RefreshInterval, l),
-    GET(InterfaceList, AutoUpdate, bool),
-    PUT(InterfaceList, AutoUpdate, b),
+    GETPUT(InterfaceList, RefreshInterval, int32_t, l),
+    GETPUT(InterfaceList, AutoUpdate, bool, b),
     GET(InterfaceList, SecondsTillUpdate, int32_t),
-    GET(InterfaceList, StatisticsList, std::string),
-    PUT(InterfaceList, StatisticsList, s),
-    GET(InterfaceList, HighColorIcons, bool),
-    PUT(InterfaceList, HighColorIcons, b),
+    GETPUT(InterfaceList, StatisticsList, std::string, s),
+    GETPUT(InterfaceList, HighColorIcons, bool, b),
     GET(InterfaceList, Background, PictureRef),
     PUTREF(InterfaceList, Background, pic),
     GET(InterfaceList, LastError, std::string),
@@ -123,18 +117,12 @@ const Members kInterfaceListMembers = {
     METHOD(InterfaceList, SelectAll),
     METHOD(InterfaceList, ClipSelection),
     PUT(InterfaceList, SNMPVersion, n),
-    GET(InterfaceList, SNMPContext, std::string),
-    PUT(InterfaceList, SNMPContext, s),
-    GET(InterfaceList, SNMPUsername, std::string),
-    PUT(InterfaceList, SNMPUsername, s),
-    GET(InterfaceList, SNMPAuthType, int16_t),
-    PUT(InterfaceList, SNMPAuthType, n),
-    GET(InterfaceList, SNMPAuthPass, std::string),
-    PUT(InterfaceList, SNMPAuthPass, s),
-    GET(InterfaceList, SNMPEncryptType, int16_t),
-    PUT(InterfaceList, SNMPEncryptType, n),
-    GET(InterfaceList, SNMPEncryptPass, std::string),
-    PUT(InterfaceList, SNMPEncryptPass, s),
+    GETPUT(InterfaceList, SNMPContext, std::string, s),
+    GETPUT(InterfaceList, SNMPUsername, std::string, s),
+    GETPUT(InterfaceList, SNMPAuthType, int16_t, n),
+    GETPUT(InterfaceList, SNMPAuthPass, std::string, s),
+    GETPUT(InterfaceList, SNMPEncryptType, int16_t, n),
+    GETPUT(InterfaceList, SNMPEncryptPass, std::string, s),
 };
 
 const Members kInterfaceListEvents = {

@@ -130,6 +130,7 @@ TEST_F(ValueParsersTest, DurationsAndMoments) {
   Globals::SetSharedLastBoot(At(10, 0));
   Check({
       {"MILLISECONDS", "", "400", "400 milliseconds "},
+      {"MILLISECONDS", "", "1000", "1 seconds "},  // a whole second is no longer milliseconds
       {"MILLISECONDS", "", "1500", "2 seconds "},  // 1.5 s rounds to 2
       {"MILLISECONDS", "", "2500", "2 seconds "},  // 2.5 s rounds to 2, halves to even
       {"MILLISECONDS", "", "-1", ""},
@@ -255,6 +256,7 @@ TEST_F(ValueParsersTest, WirelessSettingsAndClients) {
       {"DOT11INDOOROUTDOOR", "", "US ", "previous"},
       {"DOT11INDOOROUTDOOR", "", "US", "previous"},
       {"DOT11RADIOTYPE", "", "4", "Orthogonal Frequency Division Multiplexing"},
+      {"DOT11RADIOTYPE", "", "6", "Extended Rate Physical"},
       {"DOT11RADIOTYPE", "", "0", "Unknown"},
       {"DOT11RADIOTYPE", "", "7", "previous"},
       {"DOT11CCAMODE", "", "16", "High-Rate Carrier Sense and Energy Detect"},

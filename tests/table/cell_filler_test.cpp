@@ -5,15 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "statistics/Statistics.h"
 #include "table/CellFiller.h"
-#include "table/TableFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_table::PictureName;
-using testing_table::TablePlatform;
+using testing_control::PictureName;
+using testing_control::ControlTestPlatform;
+using testing_control::kTableStatistics;
 
 constexpr int64_t kOldFore = 0x123456;
 constexpr int64_t kOldBack = 0x654321;
@@ -61,7 +62,7 @@ const std::vector<FillCase>& FillCases() {
 
 class FillCellTest : public ::testing::TestWithParam<FillCase> {
  protected:
-  FillCellTest() : grid(&platform_.Platform().measure) {
+  FillCellTest() : grid(&platform_.Platform().Measure()) {
     grid.SetRows(2);
     grid.SetCols(1);
     grid.SetCell(kCellText, 1, 0, std::string("old"));
@@ -69,7 +70,7 @@ class FillCellTest : public ::testing::TestWithParam<FillCase> {
     grid.SetCell(kCellBackColor, 1, 0, kOldBack);
   }
 
-  TablePlatform platform_;
+  ControlTestPlatform platform_{kTableStatistics, true};
   MemoryGrid grid;
   Statistics statistics;
 };
@@ -78,7 +79,7 @@ TEST_P(FillCellTest, ShowsTheStatistic) {
   const FillCase& c = GetParam();
   statistics.SetStatistic(nullptr, "", c.statName, c.value, "");
   const std::shared_ptr<Statistic> stat = statistics.Item(c.statName);
-  const CellFiller cells(grid, platform_.Platform().measure);
+  const CellFiller cells(grid, platform_.Platform().Measure());
 
   if (c.fails) {
     EXPECT_ANY_THROW(cells.Fill(*stat, 1, 0));
@@ -109,15 +110,15 @@ class RowHeightTest : public ::testing::TestWithParam<HeightCase> {};
 // n lines make the row n heights of "X" tall, the product rounded halves to even.
 TEST_P(RowHeightTest, FollowsTheLinesOfTheValue) {
   const HeightCase& c = GetParam();
-  TablePlatform platform;
-  platform.Platform().measure.Height = c.lineHeight;
-  MemoryGrid grid(&platform.Platform().measure);
+  ControlTestPlatform platform(kTableStatistics, true);
+  platform.Platform().Measure().Height = c.lineHeight;
+  MemoryGrid grid(&platform.Platform().Measure());
   grid.SetRows(2);
   grid.SetCols(1);
   Statistics statistics;
   statistics.SetStatistic(nullptr, "", "Interface Name", c.text, "");
 
-  CellFiller(grid, platform.Platform().measure).Fill(*statistics.Item("Interface Name"), 1, 0);
+  CellFiller(grid, platform.Platform().Measure()).Fill(*statistics.Item("Interface Name"), 1, 0);
 
   EXPECT_EQ(grid.RowHeight(1), c.expected);
 }
@@ -132,12 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, RowHeightTest,
                                            HeightCase{13.5, "a\nb\nc", 40}));  // 40.5
 
 TEST(RowHeight, ALaterValueOfOneLineKeepsTheHeightAndTwoLinesSetIt) {
-  TablePlatform platform;
-  MemoryGrid grid(&platform.Platform().measure);
+  ControlTestPlatform platform(kTableStatistics, true);
+  MemoryGrid grid(&platform.Platform().Measure());
   grid.SetRows(2);
   grid.SetCols(2);
   Statistics statistics;
-  const CellFiller cells(grid, platform.Platform().measure);
+  const CellFiller cells(grid, platform.Platform().Measure());
   auto fill = [&](const char* value, int col) {
     statistics.SetStatistic(nullptr, "", "Interface Name", value, "");
     cells.Fill(*statistics.Item("Interface Name"), 1, col);

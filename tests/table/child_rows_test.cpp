@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "table/TableFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_table::PictureName;
-using testing_table::TableFixture;
+using testing_control::PictureName;
+using testing_control::TableFixture;
 
 constexpr int64_t kBlack = 0x000000;
 constexpr int64_t kGrey = 0x808080;

@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "fakes/ControlFixture.h"
 #include "table/CellFiller.h"
 #include "table/TableColors.h"
-#include "table/TableFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_table::PictureName;
-using testing_table::TableFixture;
+using testing_control::TableFixture;
 
 class InterfaceRowsTest : public TableFixture {};
 
@@ -68,7 +67,7 @@ TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNe
 
   // The device gains interface 7 and renames interface 1.
   AddInterface(7);
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "uplink");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "uplink");
   PollAgain();
 
   ASSERT_EQ(grid.Rows(), 4);
@@ -92,7 +91,7 @@ TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
   EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{-10000.0});
 
   clock.AdvanceSeconds(10);
-  engine.SetObject(std::string(testing_table::kIfInOctets) + "1", "6000", kSnmpCounter32);
+  engine.SetObject(std::string(testing_control::kIfInOctets) + "1", "6000", kSnmpCounter32);
   PollAgain();
   const auto traffic = StatOf("I:1", "TRAFFIC IN");
   ASSERT_FALSE(traffic->Baselining());
@@ -103,40 +102,15 @@ TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
   EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{500.0});
 }
 
-TEST_F(InterfaceRowsTest, CellsShowTextIconsAndCheckBoxesWithTheirColoursAndSortValues) {
-  AddDevice(2);  // interface 2 is down
-  control->SetStatisticsList("Interface Name,Interface Status Icon,Admin Status,Alias");
-  Start();
-
-  // Read-only text: black on the grid's own background.
-  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "Interface Name"), GridValue{int64_t{0}});
-  EXPECT_EQ(Attribute(kCellBackColor, "I:1", "Interface Name"), GridValue{});
-  // Writable text: blue on light grey.
-  EXPECT_EQ(Text("I:2", "Alias"), "port 2");
-  EXPECT_EQ(Attribute(kCellForeColor, "I:2", "Alias"), GridValue{int64_t{0xFF0000}});
-  EXPECT_EQ(Attribute(kCellBackColor, "I:2", "Alias"), GridValue{int64_t{0xF0F0F0}});
-  // An icon: the picture, placed, sorted by its text; no text of its own.
-  EXPECT_EQ(PictureName(Attribute(kCellPicture, "I:2", "Interface Status Icon")), "status-2");
-  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:2", "Interface Status Icon"), GridValue{int64_t{4}});
-  EXPECT_EQ(Attribute(kCellSort, "I:2", "Interface Status Icon"), GridValue{std::string("Down")});
-  EXPECT_EQ(Text("I:2", "Interface Status Icon"), "");
-  // A check box: set while up, clear while down, sorted by its text.
-  EXPECT_EQ(Attribute(kCellChecked, "I:1", "Admin Status"), GridValue{int64_t{1}});
-  EXPECT_EQ(Attribute(kCellChecked, "I:2", "Admin Status"), GridValue{int64_t{2}});
-  EXPECT_EQ(Attribute(kCellSort, "I:1", "Admin Status"), GridValue{std::string("Up")});
-  EXPECT_EQ(Attribute(kCellPictureAlignment, "I:1", "Admin Status"), GridValue{int64_t{4}});
-  EXPECT_EQ(Text("I:1", "Admin Status"), "");
-}
-
 TEST_F(InterfaceRowsTest, AMultiLineValueMakesItsRowAsManyLinesTall) {
   AddDevice(2);
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core\nrack 4\nport 1");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core\nrack 4\nport 1");
   control->SetStatisticsList("Interface Name,Alias");
   Start();
   EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39);  // 3 × 13
   EXPECT_EQ(grid.RowHeight(RowOf("I:2")), GridRow::kDefaultHeight) << "one line: untouched";
 
-  engine.SetObject(std::string(testing_table::kIfAlias) + "1", "core");
+  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core");
   PollAgain();
   EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39) << "a single line never shrinks the row";
 }

@@ -5,12 +5,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "table/TableFixture.h"
+#include "fakes/ControlFixture.h"
 
 namespace linkwatch {
 namespace {
 
-using testing_table::TableFixture;
+using testing_control::TableFixture;
 
 class RefreshFailuresTest : public TableFixture {};
 
