@@ -47,6 +47,8 @@ class RunningExporter {
   const std::string& Error() const { return error_; }
   std::string Log() const { return process_.Output(); }
   const std::string& Directory() const { return scratch_.Path(); }
+  // The running program (the benchmark reads its memory and CPU time).
+  const support::BackgroundProcess& Process() const { return process_; }
 
  private:
   support::TemporaryDirectory scratch_{"linkwatch-exporter"};
