@@ -101,7 +101,7 @@ def run_core_tests(build, env, log):
         if code == "timeout":
             return f"{name}_tests (hung)"
         if code != 0:
-            failed = re.search(r"^\[  FAILED  \] (\S+)", output, re.M)
+            failed = re.search(r"^\[  FAILED  \] ([^\s,]+)", output, re.M)
             return failed.group(1) if failed else f"{name}_tests (exit {code})"
     return None
 
