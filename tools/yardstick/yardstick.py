@@ -4,8 +4,9 @@
 faults.json lists small, realistic faults in src/ and apps/. This script copies the
 tracked files of this checkout into a scratch folder, builds them there once, checks
 that the unmutated suite passes, then applies each fault in turn, rebuilds, runs the
-fast core test programs and, if none failed, the whole ctest suite (without the
-packaging tests), and records whether a test failed. docs/testing.md tells more.
+fast core test programs, then the test programs of the fault's own folder and, if
+none failed, the whole ctest suite (without the packaging tests), and records
+whether a test failed. docs/testing.md tells more.
 Standard library only: python3 tools/yardstick/yardstick.py [--only ID,...] [--list]
 """
 import argparse
@@ -91,9 +92,22 @@ def run(command, env, log, timeout):
         return process.returncode, output
 
 
-def run_core_tests(build, env, log):
-    """The name of the first failing core test, or None when they all passed."""
-    for name in CORE_TESTS:
+def nearby_tests(fault):
+    """The test programs of the fault's own folder (src/platform/netsnmp ->
+    platform_netsnmp_tests, apps/cli -> apps_cli_tests), run before the whole suite;
+    faults in the SNMP engine are also looked for by the monitoring tests."""
+    parts = pathlib.PurePosixPath(fault["file"]).parts
+    if parts[:2] == ("src", "platform") and len(parts) > 3:
+        names = [f"platform_{parts[2]}"]
+        return names + ["platform_host"] if parts[2] == "netsnmp" else names
+    if parts[0] == "apps" and len(parts) > 2:
+        return [f"apps_{parts[1]}"]
+    return []
+
+
+def run_core_tests(build, env, log, names=CORE_TESTS):
+    """The name of the first failing test of these programs, or None when they all passed."""
+    for name in names:
         program = build / "tests" / f"{name}_tests"
         if not program.exists():
             continue
@@ -104,6 +118,17 @@ def run_core_tests(build, env, log):
             failed = re.search(r"^\[  FAILED  \] ([^\s,]+)", output, re.M)
             return failed.group(1) if failed else f"{name}_tests (exit {code})"
     return None
+
+
+def failed_again(build, env, log, names, test):
+    """Whether the test that failed fails again when its program runs it alone."""
+    for name in names:
+        program = build / "tests" / f"{name}_tests"
+        if program.exists():
+            code, output = run([program, f"--gtest_filter={test}*"], env, log, CORE_TIMEOUT)
+            if code != 0 and "[  FAILED  ]" in output or code == "timeout":
+                return True
+    return False
 
 
 def run_suite(build, env, log):
@@ -188,6 +213,13 @@ def main():
             outcome, failing = "does not build", ""
             if run(core_build, env, log, SUITE_TIMEOUT)[0] == 0:
                 failing = run_core_tests(build, env, log)
+                nearby = nearby_tests(fault)
+                if not failing and nearby and run(
+                        build_command + ["--target"] + [f"{n}_tests" for n in nearby],
+                        env, log, SUITE_TIMEOUT)[0] == 0:
+                    failing = run_core_tests(build, env, log, nearby)
+                    if failing and not failed_again(build, env, log, nearby, failing):
+                        failing = None  # failed by chance (a loaded machine): ask the suite
                 if not failing and run(build_command, env, log, SUITE_TIMEOUT)[0] == 0:
                     failing = run_suite(build, env, log)
                     outcome = "caught" if failing else "missed"
