@@ -139,7 +139,7 @@ def run_suite(build, env, log):
     if code == "timeout":
         return "ctest (hung)"
     if code != 0:
-        failed = re.search(r"^\s*\d+ - (\S+) \(", output.split("tests FAILED:")[-1], re.M)
+        failed = re.search(r"^\s*\d+ - (\S+)", output.split("tests FAILED:")[-1], re.M)
         name = failed.group(1) if failed else f"ctest (exit {code})"
         # A test that passes when run again alone failed by chance (a loaded machine).
         if run(["ctest", "--test-dir", build, "--rerun-failed", "--timeout", "120"],
