@@ -192,6 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {"-20,0 Kbps", "950 bps", "9\xD9\xAB" "6 Kbps", "10.3 Kbps", "1.00 Mbps"},
                     {},
                     {3, 4, 0, 2, 1}},
+        MeaningCase{"rates: a kilo is a thousand", {"1.00 Kbps", "1010 bps", "1.02 Kbps"}, {},
+                    {1, 2, 0}},
         MeaningCase{"sizes: the band's rounding is settled by the sort value",
                     {"977 KB", "0.95 MB", "1.00 MB"},
                     {GridValue{999999.0}, GridValue{1000000.0}, GridValue{1048576.0}},

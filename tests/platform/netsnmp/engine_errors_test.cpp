@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 
 #include "EngineTestSupport.h"
 #include "support/FaultLink.h"
@@ -114,7 +115,11 @@ TEST_F(EngineTest, SetValueThatIsNotItsTypeFailsBeforeSending) {
 
 TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOutWaitingOrByEvent) {
   SilentPort silent;
-  // SNMPv3 waits in the engine discovery, the others in the get itself.
+  // SNMPv3 waits in the engine discovery, the others in the get itself. The text
+  // names what to check: the community and version, or the user.
+  const std::map<int, std::string> checks = {
+      {1, "community and SNMP version 1 "}, {2, "community and SNMP version 2c "},
+      {3, "SNMPv3 user 'shauser'"}};
   for (const SnmpMessage& request : {Request(1, kSnmpGet, {kSysObjectId}),
                                      Request(2, kSnmpGet, {kSysObjectId}),
                                      V3Request(FindUser("shauser"), kSnmpGet, {kSysObjectId})}) {
@@ -128,6 +133,7 @@ TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOutWaitingOrByEvent) {
     EXPECT_EQ(response.ErrorCode, kSnmpTimeout) << "v" << request.Version << ": " << response.ErrorText;
     EXPECT_THAT(response.ErrorText, HasSubstr("No answer from the SNMP agent at 127.0.0.1 port " +
                                               std::to_string(silent.Port()) + " within 300 ms"));
+    EXPECT_THAT(response.ErrorText, HasSubstr(checks.at(request.Version)));
     // It did wait for the answer, and gave up instead of hanging.
     EXPECT_GE(waited, std::chrono::milliseconds(250)) << "v" << request.Version;
     EXPECT_LT(waited, std::chrono::seconds(5)) << "v" << request.Version;
@@ -312,6 +318,19 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"unknown_request_kind", [](SnmpMessage& m) { m.Kind = 3; }, kSnmpBadSettings,
                      "Request kind 3"}),
     [](const auto& info) { return info.param.Name; });
+
+TEST_F(EngineTest, EveryUdpPortFromOneTo65535IsUsable) {
+  for (const int port : {0, 1, 65535, 65536}) {
+    NetSnmpEngine engine;
+    engine.SetTransport({port, 100, 0});
+    const SnmpMessage response = SendAndWait(engine, Request(2, kSnmpGet, {kSysObjectId}));
+    const bool usable = port >= 1 && port <= 65535;
+    EXPECT_EQ(response.ErrorCode != kSnmpBadSettings, usable) << port << ": " << response.ErrorText;
+    if (!usable) {
+      EXPECT_THAT(response.ErrorText, HasSubstr("Use a UDP port from 1 to 65535"));
+    }
+  }
+}
 
 // --- agent answers --------------------------------------------------------------
 

@@ -236,6 +236,8 @@ TEST_F(SimulatedDevices, ServesEveryRecordingUnderItsOwnCommunity) {
   EXPECT_EQ(ValueOf(*engine, kWritable, kSysObjectId), "1.3.6.1.4.1.8072.3.2.10");
   // A multi-line description keeps its line break.
   EXPECT_THAT(ValueOf(*engine, kSwitch, kSysDescr), ::testing::HasSubstr("(fc1)\r\nLinkwatch"));
+  // An IpAddress keeps its octets in order (ipNetToMediaNetAddress of an ARP entry).
+  EXPECT_EQ(ValueOf(*engine, kSwitch, "1.3.6.1.2.1.4.22.1.3.100.192.0.2.10"), "192.0.2.10");
 }
 
 struct VersionCase {
