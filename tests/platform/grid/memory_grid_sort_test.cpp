@@ -134,6 +134,17 @@ TEST_F(GridTextSort, ProposesAscendingThenDescendingOnTheSameColumn) {
                                          {"BeforeSort", {0, MemoryGrid::kSortDescending}}}));
 }
 
+TEST(GridHeaderClicks, AnotherColumnStartsAscendingAgain) {
+  MemoryGrid grid;
+  FillTable(grid, {"I:1", "I:2"}, 2);
+  for (const auto& [col, order] : {std::pair{0, MemoryGrid::kSortAscending},
+                                   {1, MemoryGrid::kSortAscending},
+                                   {1, MemoryGrid::kSortDescending},
+                                   {0, MemoryGrid::kSortAscending}}) {
+    EXPECT_EQ(grid.ClickHeader(col), order) << "column " << col;
+  }
+}
+
 TEST_F(GridTextSort, FollowsTheOrderTheHandlerAnswers) {
   events.OnBeforeSort = [](int, int& order) { order = MemoryGrid::kSortDescending; };
   grid.ClickHeader(0);
