@@ -140,6 +140,7 @@ TEST_F(GridViewTest, ShowsRowZeroAsTheBoldHeaderAndTheRestAsRows) {
   EXPECT_EQ(view->Model().columnCount(), 3);
   EXPECT_EQ(view->Model().headerData(1, Qt::Horizontal).toString(), "Speed");
   EXPECT_TRUE(view->Model().headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(view->Model().headerData(0, Qt::Vertical).toInt(), 1);  // rows count from 1
   EXPECT_EQ(Shown(1, 0), "eth0");
   EXPECT_EQ(Shown(3, 1), "10 Mbps");
   // Emphasis is the grid's to give: a header cell without it is not bold.
