@@ -39,6 +39,17 @@ bool Click(QWidget& parent, const QString& text) {
   return false;
 }
 
+TEST_F(MainWindowTest, ChartAxisSwitchesToTheNextPrefixAtExactlyAThousand) {
+  TrafficChart chart;
+  const QDateTime now = QDateTime::currentDateTime();
+  for (const auto& [top, title] : {std::pair{999.0, "bps"}, {1000.0, "kbps"}, {-1e6, "Mbps"},
+                                   {2.5e9, "Gbps"}}) {
+    chart.Follow("eth0 — In", "bps");
+    chart.AddPoint(now, top);
+    EXPECT_EQ(chart.ValueAxisTitle().toStdString(), title) << top;
+  }
+}
+
 TEST_F(MainWindowTest, BuildsWithItsPartsAndStartsFromTheDefaults) {
   MainWindow& w = MakeWindow();
   EXPECT_EQ(w.centralWidget(), &w.List());
