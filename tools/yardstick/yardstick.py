@@ -105,7 +105,7 @@ def nearby_tests(fault):
     return []
 
 
-def run_core_tests(build, env, log, names=CORE_TESTS):
+def run_test_programs(build, env, log, names=CORE_TESTS):
     """The name of the first failing test of these programs, or None when they all passed."""
     for name in names:
         program = build / "tests" / f"{name}_tests"
@@ -197,7 +197,7 @@ def main():
     print("yardstick: building and testing the unmutated copy ...", flush=True)
     if run(build_command, env, log, SUITE_TIMEOUT)[0] != 0:
         sys.exit(f"yardstick: the unmutated copy does not build, see {log}")
-    failing = run_core_tests(build, env, log) or run_suite(build, env, log)
+    failing = run_test_programs(build, env, log) or run_suite(build, env, log)
     if failing and failing.startswith(FLAKY):
         print(f"yardstick: warning: {failing[len(FLAKY):]} failed once and passed when run again")
     elif failing:
@@ -212,12 +212,12 @@ def main():
             path.write_text(original.replace(fault["original"], fault["replacement"], 1))
             outcome, failing = "does not build", ""
             if run(core_build, env, log, SUITE_TIMEOUT)[0] == 0:
-                failing = run_core_tests(build, env, log)
+                failing = run_test_programs(build, env, log)
                 nearby = nearby_tests(fault)
                 if not failing and nearby and run(
                         build_command + ["--target"] + [f"{n}_tests" for n in nearby],
                         env, log, SUITE_TIMEOUT)[0] == 0:
-                    failing = run_core_tests(build, env, log, nearby)
+                    failing = run_test_programs(build, env, log, nearby)
                     if failing and not failed_again(build, env, log, nearby, failing):
                         failing = None  # failed by chance (a loaded machine): ask the suite
                 if not failing and run(build_command, env, log, SUITE_TIMEOUT)[0] == 0:
