@@ -173,6 +173,8 @@ class InterfaceList {
                           const SnmpBindingList& bindings);
   void ProcessColumnReply(const std::string& statName, const std::string& baseOid,
                           const SnmpBindingList& bindings);
+  void RouteColumnValue(const std::string& statName, const std::string& baseOid,
+                        const SnmpBinding& binding, std::string& childIndex);
 
   // Layout (InterfaceListLayout.cpp).
   void LayoutColumns();

@@ -1,6 +1,7 @@
 // Walk replies: the system group fills the control's system properties, every
 // other walk routes its values by interface and child index into the data model;
 // then the walk goes on after the last OID received or ends.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -24,8 +25,11 @@ constexpr int32_t kAdministrative = 1;
 // decides; letter case is looked at only when it does not.
 bool Under(std::string_view oid, std::string_view base) {
   if (base.empty() || oid.size() < base.size()) return false;
-  const std::string_view head = oid.substr(0, base.size());
-  return head == base || EqualsIgnoreCase(head, base);
+  const auto differ = std::mismatch(base.begin(), base.end(), oid.begin());
+  if (differ.first == base.end()) return true;
+  // Only ASCII letters can differ in case alone.
+  const char lower = static_cast<char>(*differ.first | 0x20);
+  return lower >= 'a' && lower <= 'z' && EqualsIgnoreCase(oid.substr(0, base.size()), base);
 }
 
 }  // namespace
@@ -34,8 +38,7 @@ void InterfaceList::OnReply(SnmpMessage& response) {
   if (walksInProgress_ > 0) --walksInProgress_;
   if (response.ErrorCode != kSnmpSuccess) NoteWalkFailure(response.Tag, response.ErrorText);
   // The bindings are read in place: nothing that handles them calls out of the
-  // control before the walk's next request, which is sent after the last one
-  // was read (or not at all).
+  // control, and the walk's next request is built in a message of its own.
   try {
     ProcessReply(response);
   } catch (const std::exception& failure) {
@@ -113,51 +116,61 @@ void InterfaceList::ProcessColumnReply(const std::string& statName, const std::s
                                        const SnmpBindingList& bindings) {
   // Before the first start there is no collection to take the values.
   if (!interfaces_) return;
-  const SnmpBinding* last = nullptr;
-  std::string childIndex;
-  for (const SnmpBinding& binding : bindings) {
-    const std::string& oid = binding.OID;
-    if (!Under(oid, baseOid)) {
-      PollNext();
-      return;
-    }
-    // The OID after the base is the ifIndex, then an optional child index.
-    const std::string_view suffix = std::string_view(oid).substr(baseOid.size());
-    const size_t dot = suffix.find('.');
-    const std::optional<int32_t> index = TryRoundToInt32(NumericValue(suffix.substr(0, dot)));
-    last = &binding;
-    if (!index) {
-      // No interface has an index beyond 32 bits: the binding is skipped and the
-      // walk goes on after it.
-      continue;
-    }
-    const int32_t ifIndex = *index;
-    if (dot == std::string_view::npos) {
-      childIndex.clear();
-    } else {
-      childIndex.assign(suffix.substr(dot + 1));
-    }
-    const std::string& value = binding.Value;
-    interfaces_->SetStatistic(ifIndex, childIndex, statName, value, binding.HexValue);
-
-    // Three columns also feed the interface itself, whichever walk brought them.
-    if (Under(oid, kIfAdminStatusBase)) {
-      // A status beyond 16 bits is no status: the interface keeps the one it had.
-      if (const std::optional<int16_t> raw = TryRoundToInt16(NumericValue(value))) {
-        interfaces_->SetAdminStatus(ifIndex,
-                                    Globals::Catalog()->NormalizeStatus(*raw, kAdministrative));
-      }
-      state_.AdminStatusSeen = true;
-    } else if (Under(oid, kIfDescrBase)) {
-      interfaces_->SetName(ifIndex, value);
-      state_.DescrSeen = true;
-    } else if (Under(oid, kIfSpeedBase)) {
-      interfaces_->SetBandwidth(ifIndex, static_cast<float>(NumericValue(value)));
-      state_.SpeedSeen = true;
-    }
+  // The bindings before the first one past the base belong to the walk; when all
+  // do, the walk goes on after the last of them.
+  int32_t inside = 0;
+  while (inside < bindings.Count() && Under(bindings.Item(inside).OID, baseOid)) ++inside;
+  const bool walkGoesOn = inside == bindings.Count();
+  if (walkGoesOn) {
+    // The next request goes out before this reply's values are routed, so the
+    // device prepares its answer meanwhile. Requests are built in a message of
+    // their own, and replies arrive by event only, so these bindings stay as
+    // they are until this handler returns.
+    std::string base = baseOid;
+    SNMPGetNext(statName, bindings.Item(inside - 1).OID, base);
   }
-  std::string base = baseOid;
-  SNMPGetNext(statName, last ? last->OID : std::string(), base);
+  std::string childIndex;
+  for (int32_t position = 0; position < inside; ++position) {
+    RouteColumnValue(statName, baseOid, bindings.Item(position), childIndex);
+  }
+  if (!walkGoesOn) PollNext();
+}
+
+// One binding of a column walk into the model. childIndex is the caller's buffer,
+// kept across bindings so the child index is not allocated anew for each.
+void InterfaceList::RouteColumnValue(const std::string& statName, const std::string& baseOid,
+                                     const SnmpBinding& binding, std::string& childIndex) {
+  const std::string& oid = binding.OID;
+  // The OID after the base is the ifIndex, then an optional child index.
+  const std::string_view suffix = std::string_view(oid).substr(baseOid.size());
+  const size_t dot = suffix.find('.');
+  const std::optional<int32_t> index = TryRoundToInt32(NumericValue(suffix.substr(0, dot)));
+  // No interface has an index beyond 32 bits: the binding is skipped (the walk
+  // still goes on after it).
+  if (!index) return;
+  const int32_t ifIndex = *index;
+  if (dot == std::string_view::npos) {
+    childIndex.clear();
+  } else {
+    childIndex.assign(suffix.substr(dot + 1));
+  }
+  const std::string& value = binding.Value;
+  interfaces_->SetStatistic(ifIndex, childIndex, statName, value, binding.HexValue);
+
+  // Three columns also feed the interface itself, whichever walk brought them.
+  if (Under(oid, kIfAdminStatusBase)) {
+    // A status beyond 16 bits is no status: the interface keeps the one it had.
+    if (const std::optional<int16_t> raw = TryRoundToInt16(NumericValue(value))) {
+      interfaces_->SetAdminStatus(ifIndex, Globals::Catalog()->NormalizeStatus(*raw, kAdministrative));
+    }
+    state_.AdminStatusSeen = true;
+  } else if (Under(oid, kIfDescrBase)) {
+    interfaces_->SetName(ifIndex, value);
+    state_.DescrSeen = true;
+  } else if (Under(oid, kIfSpeedBase)) {
+    interfaces_->SetBandwidth(ifIndex, static_cast<float>(NumericValue(value)));
+    state_.SpeedSeen = true;
+  }
 }
 
 }  // namespace linkwatch
