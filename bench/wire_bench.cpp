@@ -48,6 +48,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Globals.h"
@@ -89,6 +90,10 @@ struct Figure {
   uint64_t Requests = 0;
   double SpanMs = 0;
   double CpuMs = -1;  // processor time the client spent per exchange (mean); -1: unknown
+  // Of one request at a time: the client's time from each answer to its next
+  // request, and the agent's from each request to its answer, as the link saw them.
+  double ClientMs = 0;
+  double AgentMs = 0;
   bool Valid = false;
 };
 
@@ -133,29 +138,66 @@ Figure Measured(const support::FaultLink& link) {
   Figure figure;
   figure.Requests = toAgent.Seen;
   figure.Valid = toAgent.Seen > 0 && toClient.Forwarded > 0;
-  figure.SpanMs =
-      std::chrono::duration<double, std::milli>(toClient.LastForwarded - toAgent.FirstSeen).count();
+  using Ms = std::chrono::duration<double, std::milli>;
+  figure.SpanMs = Ms(toClient.LastForwarded - toAgent.FirstSeen).count();
+  figure.ClientMs = Ms(toAgent.Answering).count();
+  figure.AgentMs = Ms(toClient.Answering).count();
   return figure;
 }
 
-// The median span of `runs` measurements, the requests of the last and the mean
-// processor time per run on `cpu`.
-Figure Median(int runs, support::FaultLink& link, const std::function<bool()>& exchange,
-              const CpuClock& cpu) {
-  std::vector<double> spans;
-  Figure last;
-  const double cpuBefore = cpu();
+// One party to the comparison: how it does one exchange (a poll cycle, a set of
+// walks, a scrape) and whose processor time that costs.
+struct Party {
+  Party() = default;
+  Party(std::function<bool()> exchange, CpuClock cpu)
+      : Exchange(std::move(exchange)), Cpu(std::move(cpu)) {}
+  std::function<bool()> Exchange;
+  CpuClock Cpu;
+  std::vector<Figure> Runs;
+  double CpuMs = 0;
+  bool Failed = false;
+};
+
+double MedianOf(const std::vector<Figure>& runs, double Figure::*field) {
+  std::vector<double> values;
+  for (const Figure& run : runs) values.push_back(run.*field);
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Each run gives every party one exchange in turn, so a machine that slows down
+// or speeds up during the measurement (other work, frequency changes) weighs on
+// all parties alike; then each party's medians (span, client's and agent's time),
+// the requests of its last exchange and its mean processor time per exchange.
+std::vector<Figure> InterleavedMedians(int runs, support::FaultLink& link,
+                                       std::vector<Party>& parties) {
   for (int run = 0; run < runs; ++run) {
-    link.ResetCounts();
-    if (!exchange()) return {};
-    last = Measured(link);
-    if (!last.Valid) return {};
-    spans.push_back(last.SpanMs);
+    for (Party& party : parties) {
+      if (party.Failed || !party.Exchange) continue;
+      link.ResetCounts();
+      const double cpuBefore = party.Cpu();
+      if (!party.Exchange()) {
+        party.Failed = true;
+        continue;
+      }
+      party.CpuMs += party.Cpu() - cpuBefore;
+      party.Runs.push_back(Measured(link));
+      if (!party.Runs.back().Valid) party.Failed = true;
+    }
   }
-  last.CpuMs = (cpu() - cpuBefore) / runs;
-  std::sort(spans.begin(), spans.end());
-  last.SpanMs = spans[spans.size() / 2];
-  return last;
+  std::vector<Figure> figures;
+  for (Party& party : parties) {
+    Figure figure;
+    if (!party.Failed && !party.Runs.empty()) {
+      figure = party.Runs.back();
+      figure.SpanMs = MedianOf(party.Runs, &Figure::SpanMs);
+      figure.ClientMs = MedianOf(party.Runs, &Figure::ClientMs);
+      figure.AgentMs = MedianOf(party.Runs, &Figure::AgentMs);
+      figure.CpuMs = party.CpuMs / static_cast<double>(party.Runs.size());
+    }
+    figures.push_back(figure);
+  }
+  return figures;
 }
 
 // A device the benchmark talks to.
@@ -376,13 +418,17 @@ std::string Ratio(const Figure& a, const Figure& b) {
   return text;
 }
 
-void PrintFigure(const char* what, const Figure& figure) {
+void PrintFigure(const char* what, const Figure& figure, bool oneAtATime = true) {
   if (!figure.Valid) {
     std::printf("    %-34s (not measured)\n", what);
     return;
   }
-  std::printf("    %-34s %5llu requests  %9.1f ms  (processor %6.1f ms)\n", what,
+  std::printf("    %-34s %5llu requests  %9.1f ms  (processor %6.1f ms", what,
               static_cast<unsigned long long>(figure.Requests), figure.SpanMs, figure.CpuMs);
+  if (oneAtATime) {
+    std::printf("; client %5.1f ms, agent %5.1f ms", figure.ClientMs, figure.AgentMs);
+  }
+  std::printf(")\n");
 }
 
 void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
@@ -409,25 +455,26 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
       std::printf("%s: %d interfaces, %zu columns, get-bulk of %d\n", device.Label.c_str(),
                   sequential.Interfaces(), kColumnOids.size(), bulk);
     }
-    std::printf("  %d ms added each way (median of %d)\n", delayMs, runs);
-    const Figure seq = Median(runs, link, [&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
-    const Figure sync =
-        Median(runs, link, [&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
-    Figure walks;
+    std::printf("  %d ms added each way (median of %d, the parties taking turns)\n", delayMs,
+                runs);
+    std::vector<Party> parties(4);
+    parties[0] = Party([&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
+    parties[1] = Party([&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
     if (!bulkwalk.empty()) {
-      walks = Median(
-          runs, link, [&] { return BulkWalks(bulkwalk, through.Port, through.Community, bulk); },
-          ChildrenCpuMs);
+      parties[2] = Party([&] { return BulkWalks(bulkwalk, through.Port, through.Community, bulk); },
+                         ChildrenCpuMs);
     }
-    Figure scrape;
     if (exporter) {
-      scrape = Median(
-          runs, link, [&] { return exporter->Scrape(through); },
-          [&] { return exporter->CpuMs(); });
+      parties[3] = Party([&] { return exporter->Scrape(through); }, [&] { return exporter->CpuMs(); });
     }
+    const std::vector<Figure> figures = InterleavedMedians(runs, link, parties);
+    const Figure& seq = figures[0];
+    const Figure& sync = figures[1];
+    const Figure& walks = figures[2];
+    const Figure& scrape = figures[3];
 
     PrintFigure("control, sequential", seq);
-    PrintFigure("control, Synchronous", sync);
+    PrintFigure("control, Synchronous", sync, false);
     PrintFigure("snmpbulkwalk, one after another", walks);
     PrintFigure("snmp_exporter", scrape);
     std::printf("    ratios: sequential/snmpbulkwalk %s  Synchronous/snmpbulkwalk %s\n",

@@ -278,7 +278,10 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     std::lock_guard<std::mutex> lock(mutex_);
     Lane& lane = *lanes_[LaneIndex(direction)];
     const LinkFaults& faults = lane.Faults;
-    if (lane.Counts.Seen++ == 0) lane.Counts.FirstSeen = Clock::now();
+    const Clock::time_point now = Clock::now();
+    if (lane.Counts.Seen++ == 0) lane.Counts.FirstSeen = now;
+    const LinkCounts& toSender = lanes_[1 - LaneIndex(direction)]->Counts;
+    if (toSender.Forwarded > 0) lane.Counts.Answering += now - toSender.LastForwarded;
     if (faults.Cut) {
       ++lane.Counts.Dropped;
       return;

@@ -54,6 +54,10 @@ struct LinkCounts {
   // is the ToAgent FirstSeen to the ToClient LastForwarded.
   std::chrono::steady_clock::time_point FirstSeen{};
   std::chrono::steady_clock::time_point LastForwarded{};
+  // Of exchanges one at a time: how long this direction's sender took, in all, from
+  // the link handing it a datagram to its next one (the agent's time to answer, or
+  // the client's from an answer to its next request).
+  std::chrono::steady_clock::duration Answering{};
 };
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
