@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "components/SnmpValueType.h"
@@ -35,11 +36,13 @@ class SnmpBinding {
   // Symbolic name of OID through the MIB database, for example "ifInOctets.3".
   // A binding made by SnmpEngine::NewBinding() knows the database; any other
   // binding answers its OID unchanged.
-  std::string Name() const { return namer_ ? namer_(OID) : OID; }
-  void SetNamer(Namer namer) { namer_ = std::move(namer); }
+  std::string Name() const { return namer_ && *namer_ ? (*namer_)(OID) : OID; }
+  void SetNamer(Namer namer) { namer_ = std::make_shared<const Namer>(std::move(namer)); }
+  // One namer shared by many bindings (every binding of a reply), so none copies it.
+  void SetNamer(std::shared_ptr<const Namer> namer) { namer_ = std::move(namer); }
 
  private:
-  Namer namer_;
+  std::shared_ptr<const Namer> namer_;
 };
 
 }  // namespace linkwatch

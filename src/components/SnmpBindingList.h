@@ -14,6 +14,7 @@ class SnmpBindingList {
   SnmpBinding& Item(int32_t index) { return items_.at(static_cast<size_t>(index)); }
   const SnmpBinding& Item(int32_t index) const { return items_.at(static_cast<size_t>(index)); }
   void Clear() { items_.clear(); }
+  void Reserve(size_t count) { items_.reserve(count); }
   SnmpBinding& Add(std::string oid, std::string value, int16_t type) {
     return items_.emplace_back(std::move(oid), std::move(value), type);
   }

@@ -64,6 +64,10 @@ struct NetSnmpEngine::Exchange {
 NetSnmpEngine::NetSnmpEngine(std::shared_ptr<const MibTree> mib)
     : mib_(std::move(mib)), alive_(std::make_shared<bool>(true)) {
   NetSnmpLibrary::EnsureInitialised();
+  if (mib_) {
+    namer_ = std::make_shared<const SnmpBinding::Namer>(
+        [mib = mib_](const std::string& numericOid) { return mib->SymbolicName(numericOid); });
+  }
 }
 
 NetSnmpEngine::~NetSnmpEngine() {
@@ -84,13 +88,8 @@ std::unique_ptr<SnmpMessage> NetSnmpEngine::NewMessage() {
 
 SnmpBinding NetSnmpEngine::NewBinding() {
   SnmpBinding binding;
-  if (mib_) binding.SetNamer(Namer());
+  if (namer_) binding.SetNamer(namer_);
   return binding;
-}
-
-SnmpBinding::Namer NetSnmpEngine::Namer() const {
-  if (!mib_) return {};
-  return [mib = mib_](const std::string& numericOid) { return mib->SymbolicName(numericOid); };
 }
 
 void NetSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {

@@ -82,9 +82,11 @@ class NetSnmpEngine final : public SnmpEngine {
   void ScheduleDelivery();
   void NoteAnswered(const SnmpMessage& response);
   void DeliverReplies();
-  SnmpBinding::Namer Namer() const;
+  // The symbolic namer every binding of the engine shares (none without a MIB tree).
+  const std::shared_ptr<const SnmpBinding::Namer>& Namer() const { return namer_; }
 
   std::shared_ptr<const MibTree> mib_;
+  std::shared_ptr<const SnmpBinding::Namer> namer_;
   SnmpTransport transport_;
   SnmpMessage lastRequest_;
   SnmpMessage lastResponse_;

@@ -33,18 +33,18 @@ bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
 }
 
 std::string OidText::Format(const oid* subIds, size_t count) {
-  // Every reply binding's OID comes here: digits are written in place, with no
-  // string made per sub-identifier.
+  // Every reply binding's OID comes here: digits are written on the stack, and
+  // the text is made once at its length. An OID has at most MAX_OID_LEN
+  // sub-identifiers; a longer one (net-snmp never decodes one) is cut there.
   constexpr size_t kMostDigits = 20;  // of a 64-bit sub-identifier
-  std::string text(count * (kMostDigits + 1), '\0');
-  char* out = text.data();
-  char* const end = text.data() + text.size();
-  for (size_t i = 0; i < count; ++i) {
+  char buffer[MAX_OID_LEN * (kMostDigits + 1)];
+  char* out = buffer;
+  char* const end = buffer + sizeof buffer;
+  for (size_t i = 0; i < count && i < MAX_OID_LEN; ++i) {
     if (i) *out++ = '.';
     out = std::to_chars(out, end, static_cast<uint64_t>(subIds[i])).ptr;
   }
-  text.resize(static_cast<size_t>(out - text.data()));
-  return text;
+  return std::string(buffer, static_cast<size_t>(out - buffer));
 }
 
 }  // namespace linkwatch::netsnmp

@@ -201,7 +201,8 @@ SnmpMessage ResponseReader::EmptyResponse(const SnmpMessage& request) {
 }
 
 void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
-                          const SessionSettings& settings, const SnmpBinding::Namer& namer,
+                          const SessionSettings& settings,
+                          const std::shared_ptr<const SnmpBinding::Namer>& namer,
                           SnmpMessage& response) {
   const bool walking = request.Kind == kSnmpGetNext || request.Kind == kSnmpGetBulk;
 
@@ -232,6 +233,12 @@ void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
   // An answer that does not move the walk forward ends it where it stops moving.
   const size_t ordered =
       response.ErrorCode == kSnmpSuccess ? WalkOrder::OrderedPrefix(pdu, request) : SIZE_MAX;
+  size_t count = 0;
+  for (const netsnmp_variable_list* variable = pdu.variables; variable;
+       variable = variable->next_variable) {
+    ++count;
+  }
+  response.Bindings.Reserve(count);
   size_t index = 0;
   for (const netsnmp_variable_list* variable = pdu.variables; variable;
        variable = variable->next_variable, ++index) {

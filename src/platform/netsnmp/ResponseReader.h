@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
@@ -23,10 +24,10 @@ class ResponseReader {
   static SnmpMessage EmptyResponse(const SnmpMessage& request);
 
   // Fills response (made by EmptyResponse) from the agent's PDU. namer, when set,
-  // is given to every binding for its symbolic Name().
+  // is shared by every binding for its symbolic Name().
   static void Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
-                   const SessionSettings& settings, const SnmpBinding::Namer& namer,
-                   SnmpMessage& response);
+                   const SessionSettings& settings,
+                   const std::shared_ptr<const SnmpBinding::Namer>& namer, SnmpMessage& response);
 
   // One variable as a binding (value text, HexValue and ValueType).
   static SnmpBinding ReadVariable(const netsnmp_variable_list& variable);
