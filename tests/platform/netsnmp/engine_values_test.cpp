@@ -95,6 +95,16 @@ TEST_F(EngineTest, NumbersAndAddressesGiveTheirTextAndTheirOctetsInHex) {
     EXPECT_EQ(binding.HexValue.size() % 2, 0u);
     EXPECT_EQ(binding.HexValue.find_first_not_of("0123456789ABCDEF"), std::string::npos);
   }
+  // A Counter64 arrives as two 32-bit halves: in one answer, the loopback's 64-bit
+  // octet count and its 32-bit one agree in their low 32 bits (the agent reads
+  // both from one snapshot; the SNMP traffic of these tests alone makes it nonzero).
+  const SnmpMessage both = SendAndWait(
+      *engine, Request(2, kSnmpGet, {"1.3.6.1.2.1.2.2.1.10.1", "1.3.6.1.2.1.31.1.1.1.6.1"}));
+  ASSERT_EQ(both.Bindings.Count(), 2) << both.ErrorText;
+  const uint64_t octets32 = std::strtoull(both.Bindings.Item(0).Value.c_str(), nullptr, 10);
+  const uint64_t octets64 = std::strtoull(both.Bindings.Item(1).Value.c_str(), nullptr, 10);
+  EXPECT_NE(octets32, 0u);
+  EXPECT_EQ(octets64 & 0xFFFFFFFFu, octets32) << octets64;
   // SNMPv1 cannot carry a Counter64, so the agent answers noSuchName.
   const SnmpMessage v1 = SendAndWait(*engine, Request(1, kSnmpGet, {"1.3.6.1.2.1.31.1.1.1.6.1"}));
   EXPECT_EQ(v1.ErrorCode, kSnmpNoSuchName) << v1.ErrorText;
