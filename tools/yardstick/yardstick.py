@@ -54,10 +54,19 @@ def check_faults(faults, root):
 
 
 def copy_tracked_files(scratch):
-    """Copy the tracked files (working-tree content); unchanged files keep their times."""
+    """Copy the tracked files (working-tree content); unchanged files keep their times.
+
+    Files a previous copy left that are no longer tracked are removed (the build
+    collects sources by folder, so an old file would be built again). The build
+    folder, the results and the log are the yardstick's own and stay."""
     listing = subprocess.run(["git", "ls-files", "-z"], cwd=REPO, check=True,
                              capture_output=True).stdout.decode().split("\0")
-    for name in filter(None, listing):
+    tracked = set(filter(None, listing))
+    for top in (entry for entry in scratch.iterdir() if entry.is_dir() and entry.name != "build"):
+        for old in top.rglob("*"):
+            if old.is_file() and str(old.relative_to(scratch)) not in tracked:
+                old.unlink()
+    for name in tracked:
         source, target = REPO / name, scratch / name
         if not source.is_file():
             continue  # deleted in the working tree
