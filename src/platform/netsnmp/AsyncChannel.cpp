@@ -73,11 +73,10 @@ int AsyncChannel::HandleEvent(int operation, uint64_t exchangeId, netsnmp_pdu* p
       libraryError = FailureTexts::kUnmatchedAnswers;
     }
   }
-  netsnmp_pdu* answer = event.Answer;
   // Not in flight: already completed (a late answer after a report, say).
   if (exchanges_.erase(exchangeId) == 0) return 1;
-  if (answer) ++completions_;
-  completion_(exchangeId, answer, libraryError);
+  if (event.Answer) ++completions_;
+  completion_(exchangeId, event.Answer, libraryError);
   return 1;
 }
 
