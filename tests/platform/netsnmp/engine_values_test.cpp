@@ -1,6 +1,6 @@
-// Value texts of every SNMP type read from the real agent, symbolic names through a
-// MIB tree, host resolution, and how synchronous and asynchronous exchanges keep
-// apart.
+// Value texts of every SNMP type read from the real agent (an IpAddress also from
+// an agent of the test's own), symbolic names through a MIB tree, host resolution,
+// and how synchronous and asynchronous exchanges keep apart.
 #include <arpa/inet.h>
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 
 #include "EngineTestSupport.h"
 #include "components/MibTree.h"
+#include "support/TableAgent.h"
 
 namespace linkwatch::enginetest {
 namespace {
@@ -112,6 +113,27 @@ TEST_F(EngineTest, NumbersAndAddressesGiveTheirTextAndTheirOctetsInHex) {
 }
 
 // --- names ---------------------------------------------------------------------
+
+// The local agent's own addresses repeat octets (127.0.0.1, 255.0.0.0); an agent
+// of the test's own serves one whose four octets all differ.
+TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
+  const std::string arpEntry = "1.3.6.1.2.1.4.22.1.3.100.192.0.2.10";
+  support::TableAgentOptions options;
+  options.Objects = {arpEntry + "|64|192.0.2.10"};
+  support::TableAgent agent(options);
+  ASSERT_TRUE(agent.Start()) << agent.Error();
+  NetSnmpEngine engine(nullptr);
+  SnmpTransport transport;
+  transport.Port = agent.Port();
+  transport.TimeoutMs = 2000;
+  engine.SetTransport(transport);
+
+  const SnmpMessage response = SendAndWait(engine, Request(2, kSnmpGet, {arpEntry}, "public"));
+  ASSERT_EQ(response.Bindings.Count(), 1) << response.ErrorText;
+  EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpIpAddress);
+  EXPECT_EQ(response.Bindings.Item(0).Value, "192.0.2.10");
+  EXPECT_EQ(response.Bindings.Item(0).HexValue, "C000020A");
+}
 
 TEST_F(EngineTest, BindingsAreNamedThroughTheMibTree) {
   NetSnmpEngine engine(std::make_shared<TinyMibTree>());
