@@ -13,9 +13,12 @@
 //     (same OIDs, same repetitions);
 //   - Prometheus' snmp_exporter scraping a module of the same numeric OIDs, when
 //     Debian's prometheus-snmp-exporter is installed (it is not a dependency).
-// and prints the ratios of the spans. Beside each span it prints the processor time
-// the client spent per cycle (the control's thread; snmpbulkwalk's processes;
-// snmp_exporter's process), which a busy machine changes far less than spans.
+// and prints the ratios of the spans. The parties take turns within each run, so a
+// machine that changes speed weighs on all of them alike. Beside each span it prints
+// the processor time the client spent per cycle (the control's thread; snmpbulkwalk's
+// processes; snmp_exporter's process), which a busy machine changes far less than
+// spans, and for one request at a time the span's split as the link saw it: the
+// client's time from each answer to its next request, and the agent's to answer.
 //
 // snmpd serves the interfaces of the network it runs in: for a device of 506
 // interfaces, run the benchmark in a network namespace of its own with 505 tun
