@@ -34,15 +34,20 @@ bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
 
 std::string OidText::Format(const oid* subIds, size_t count) {
   // Every reply binding's OID comes here: digits are written on the stack, and
-  // the text is made once at its length. An OID has at most MAX_OID_LEN
-  // sub-identifiers; a longer one (net-snmp never decodes one) is cut there.
+  // the text is made once at its length. net-snmp decodes at most MAX_OID_LEN
+  // sub-identifiers; a longer OID from elsewhere is written on the heap.
   constexpr size_t kMostDigits = 20;  // of a 64-bit sub-identifier
-  char buffer[MAX_OID_LEN * (kMostDigits + 1)];
+  char onStack[MAX_OID_LEN * (kMostDigits + 1)];
+  std::string onHeap;
+  char* buffer = onStack;
+  if (count > MAX_OID_LEN) {
+    onHeap.resize(count * (kMostDigits + 1));
+    buffer = onHeap.data();
+  }
   char* out = buffer;
-  char* const end = buffer + sizeof buffer;
-  for (size_t i = 0; i < count && i < MAX_OID_LEN; ++i) {
+  for (size_t i = 0; i < count; ++i) {
     if (i) *out++ = '.';
-    out = std::to_chars(out, end, static_cast<uint64_t>(subIds[i])).ptr;
+    out = std::to_chars(out, out + kMostDigits, static_cast<uint64_t>(subIds[i])).ptr;
   }
   return std::string(buffer, static_cast<size_t>(out - buffer));
 }
