@@ -1,23 +1,28 @@
 #pragma once
 #include <memory>
 
+#include "ReplyTimes.h"
 #include "RequestCounter.h"
 #include "components/Platform.h"
 
 namespace linkwatch::exporter {
 
 // The real platform with one addition: every SNMP engine it makes counts the
-// requests it sends into the RequestCounter set before the control that owns the
-// engine is made (the control makes its engine while it is constructed). That is
-// how the exporter tells each device's requests per poll cycle using only the
+// requests it sends into the RequestCounter, and notes when its replies arrive in
+// the ReplyTimes, set before the control that owns the engine is made (the control
+// makes its engine while it is constructed). That is how the exporter tells each
+// device's requests per poll cycle, and when each value was read, using only the
 // control's public members.
 class CountingPlatform final : public Platform {
  public:
   explicit CountingPlatform(std::shared_ptr<Platform> real) : real_(std::move(real)) {}
 
-  // The counter of the next control made on this thread; none: engines do not count.
-  void CountNextEngineInto(std::shared_ptr<RequestCounter> counter) {
+  // The counter and reply times of the next control made on this thread; none:
+  // engines neither count nor note.
+  void CountNextEngineInto(std::shared_ptr<RequestCounter> counter,
+                           std::shared_ptr<ReplyTimes> replyTimes) {
     nextCounter_ = std::move(counter);
+    nextReplyTimes_ = std::move(replyTimes);
   }
 
   std::unique_ptr<SnmpEngine> NewSnmpEngine() override;
@@ -37,6 +42,7 @@ class CountingPlatform final : public Platform {
  private:
   std::shared_ptr<Platform> real_;
   std::shared_ptr<RequestCounter> nextCounter_;
+  std::shared_ptr<ReplyTimes> nextReplyTimes_;
 };
 
 }  // namespace linkwatch::exporter

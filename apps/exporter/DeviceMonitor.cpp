@@ -36,10 +36,11 @@ DeviceMonitor::DeviceMonitor(DeviceConfig config, CountingPlatform& platform,
                              MetricNaming& naming)
     : config_(std::move(config)),
       naming_(naming),
-      requests_(std::make_shared<RequestCounter>()) {
-  platform.CountNextEngineInto(requests_);
+      requests_(std::make_shared<RequestCounter>()),
+      replyTimes_(std::make_shared<ReplyTimes>()) {
+  platform.CountNextEngineInto(requests_, replyTimes_);
   control_ = std::make_unique<InterfaceList>();
-  platform.CountNextEngineInto(nullptr);
+  platform.CountNextEngineInto(nullptr, nullptr);
   Configure();
   control_->Status.Subscribe([this](bool&) {
     tracker_.OnStatus(control_->WalksInProgress(), control_->NextPoll());
@@ -79,6 +80,7 @@ bool DeviceMonitor::Start() {
   // A failed start leaves the detected version at "none"; try the configured one.
   control_->SetSNMPVersion(config_.SNMPVersion);
   requests_->Take();
+  replyTimes_->Clear();
   started_ = control_->StartMonitoring();
   if (!started_) {
     ++failedStarts_;
@@ -120,18 +122,19 @@ void DeviceMonitor::TakeCycleEnd(bool complete) {
 
   MetricSet fresh;
   const size_t values = CollectFreshValues(fresh, NowMs());
+  replyTimes_->Clear();
   lastCycle_ = std::move(fresh);
   up_ = values > 0;
 }
 
-size_t DeviceMonitor::CollectFreshValues(MetricSet& out, int64_t timestampMs) {
+size_t DeviceMonitor::CollectFreshValues(MetricSet& out, int64_t cycleEndMs) {
   const auto interfaces = control_->Interfaces();
   std::unordered_map<std::string, uint32_t> now;
   size_t freshValues = 0;
   if (!interfaces) return 0;
 
-  const auto collectRow = [&](const std::string& rowKey, const Statistics& statistics,
-                              const Labels& rowLabels) {
+  const auto collectRow = [&](const std::string& rowKey, int32_t ifIndex,
+                              const Statistics& statistics, const Labels& rowLabels) {
     Labels info = rowLabels;
     std::set<std::string> families;  // one sample per family and row
     for (const auto& statistic : statistics) {
@@ -148,7 +151,8 @@ size_t DeviceMonitor::CollectFreshValues(MetricSet& out, int64_t timestampMs) {
         case MetricDefinition::Kind::Counter:
           if (IsWholeNumber(statistic->RawText()) && families.insert(metric.Family).second) {
             out.Add(metric.Family, MetricSet::Type::Counter, metric.Help, rowLabels,
-                    statistic->RawText(), timestampMs);
+                    statistic->RawText(),
+                    replyTimes_->ArrivalMs(definition->StatName(), ifIndex).value_or(cycleEndMs));
             ++freshValues;
           }
           break;
@@ -183,12 +187,12 @@ size_t DeviceMonitor::CollectFreshValues(MetricSet& out, int64_t timestampMs) {
     const Labels rowLabels = {{"device", config_.Name},
                               {"ifIndex", std::to_string(row->Index())},
                               {"ifDescr", row->Name()}};
-    collectRow(row->Key(), row->OwnStatistics(), rowLabels);
+    collectRow(row->Key(), row->Index(), row->OwnStatistics(), rowLabels);
     for (const auto& child : row->OwnChildren()) {
       if (!child) continue;
       Labels childLabels = rowLabels;
       childLabels.emplace_back("child", child->ChildIndex());
-      collectRow(child->Key(), child->OwnStatistics(), childLabels);
+      collectRow(child->Key(), row->Index(), child->OwnStatistics(), childLabels);
     }
   }
   seenUpdates_ = std::move(now);

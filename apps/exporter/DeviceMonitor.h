@@ -8,6 +8,7 @@
 
 #include "ExporterConfig.h"
 #include "MetricSet.h"
+#include "ReplyTimes.h"
 #include "RequestCounter.h"
 #include "control/CycleTracker.h"
 
@@ -65,12 +66,14 @@ class DeviceMonitor {
  private:
   void Configure();
   void TakeCycleEnd(bool complete);
-  // The fresh values of the control's interfaces and child rows, as metrics.
-  size_t CollectFreshValues(MetricSet& out, int64_t timestampMs);
+  // The fresh values of the control's interfaces and child rows, as metrics;
+  // counters carry the time their reply arrived (cycleEndMs when it is not known).
+  size_t CollectFreshValues(MetricSet& out, int64_t cycleEndMs);
 
   DeviceConfig config_;
   MetricNaming& naming_;
   std::shared_ptr<RequestCounter> requests_;
+  std::shared_ptr<ReplyTimes> replyTimes_;  // of the cycle under way
   std::unique_ptr<InterfaceList> control_;
   CycleTracker tracker_;
 
