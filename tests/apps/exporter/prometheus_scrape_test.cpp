@@ -148,7 +148,9 @@ class ExporterWithRealParts : public ::testing::Test {
 // wrong but the names taken from the MIB (ifHCInOctets, ifIndex), which are in
 // camel case on purpose: they are the objects' names. Prometheus scrapes the
 // exporter and computes the rate of every interface's ifHCInOctets from the raw
-// counters; it matches the simulated traffic within 0.5 %.
+// counters; it matches the simulated traffic within 1 % (a counter's time is its
+// reply's arrival, which lags the simulator's reading by the event loop's delay: tens
+// of ms on a loaded machine, against a window of 15 s).
 TEST_F(ExporterWithRealParts, PromtoolAndPrometheusReadTheMetricsAndTheRatesMatch) {
   ASSERT_FALSE(Program("promtool").empty()) << "promtool is not installed (Debian: prometheus)";
   const std::string silent = "{\"name\": \"silent\", \"target\": \"127.0.0.1\", \"port\": " +
@@ -215,7 +217,7 @@ TEST_F(ExporterWithRealParts, PromtoolAndPrometheusReadTheMetricsAndTheRatesMatc
   ASSERT_EQ(expected.size(), 50u);
   ASSERT_EQ(measured.size(), expected.size()) << "one rate per interface";
   for (const support::SimulatedInterfaceRate& rate : expected) {
-    EXPECT_NEAR(measured[rate.IfIndex], rate.InOctetsPerSecond, 0.005 * rate.InOctetsPerSecond)
+    EXPECT_NEAR(measured[rate.IfIndex], rate.InOctetsPerSecond, 0.01 * rate.InOctetsPerSecond)
         << "ifIndex " << rate.IfIndex;
   }
   const QJsonArray up = prometheus.Query("linkwatch_up{device=\"switch48\"}");
