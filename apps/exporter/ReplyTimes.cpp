@@ -4,20 +4,21 @@
 #include <string_view>
 
 #include "common/TextFunctions.h"
+#include "control/WalkTag.h"
 
 namespace linkwatch::exporter {
 
 void ReplyTimes::Note(const SnmpMessage& reply, Clock::time_point arrival) {
-  const std::vector<std::string> tag = Split(reply.Tag, ':');
-  if (tag.size() < 3 || tag[2].empty()) return;
-  const std::string& base = tag[2];
+  const std::optional<WalkTag> walk = WalkTag::Read(reply.Tag);
+  if (!walk || walk->BaseOid.empty()) return;
+  const std::string& base = walk->BaseOid;
   for (const SnmpBinding& binding : reply.Bindings) {
     const std::string_view oid = binding.OID;
     if (oid.size() <= base.size() || oid.substr(0, base.size()) != base) continue;
     const std::string_view suffix = oid.substr(base.size());
     const double index = NumericValue(suffix.substr(0, suffix.find('.')));
     if (index < 0 || index > 4294967295.0) continue;
-    std::vector<Reply>& replies = walks_[UpperCase(tag[1])];
+    std::vector<Reply>& replies = walks_[UpperCase(walk->StatName)];
     if (replies.size() >= kMostRepliesPerWalk) return;
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(arrival.time_since_epoch()).count();

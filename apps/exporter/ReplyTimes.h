@@ -16,8 +16,8 @@ namespace linkwatch::exporter {
 // early carries a late time, and a rate over two cycles of different lengths is
 // off by the difference.
 //
-// The control tags a walk's requests "poll id:statistic name:base OID", and a walk
-// reads its column in interface order, so one entry per reply (the interface index
+// A walk's replies carry its tag (WalkTag: the statistic name and base OID), and a
+// walk reads its column in interface order, so one entry per reply (the interface index
 // of its first binding in the column, and its arrival) tells when any row's value
 // came, to within one round trip for child rows that span two replies.
 class ReplyTimes {

@@ -5,6 +5,7 @@
 #include "common/Globals.h"
 #include "control/InterfaceList.h"
 #include "control/WalkOids.h"
+#include "control/WalkTag.h"
 #include "statistics/StatisticTemplates.h"
 
 namespace linkwatch {
@@ -77,7 +78,7 @@ void InterfaceList::SNMPGetNext(const std::string& statName, std::string oid,
   PrepareMessage(true);
 
   SnmpMessage& message = *currentMessage_;
-  const std::string tag = std::to_string(state_.PollID) + ":" + statName + ":" + baseOid;
+  const std::string tag = WalkTag::Make(state_.PollID, statName, baseOid);
   if (state_.SNMPVersion == 2 || state_.SNMPVersion == 3) {
     message.Bindings.Clear();
     message.Bindings.Add(oid, "", kSnmpNull);

@@ -12,6 +12,7 @@
 #include "common/TextFunctions.h"
 #include "control/InterfaceList.h"
 #include "control/WalkOids.h"
+#include "control/WalkTag.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {
@@ -49,23 +50,21 @@ void InterfaceList::OnReply(SnmpMessage& response) {
 }
 
 void InterfaceList::NoteWalkFailure(const std::string& tag, const std::string& why) {
-  const std::vector<std::string> parts = Split(tag, ':');
-  if (parts.size() < 3 || NumericValue(parts[0]) != state_.PollID) return;
+  const std::optional<WalkTag> walk = WalkTag::Read(tag);
+  if (!walk || walk->PollID != state_.PollID) return;
   if (walkFailures_.size() >= kMaxWalkFailures) return;
-  walkFailures_.push_back("'" + parts[1] + "': " + why);
+  walkFailures_.push_back("'" + walk->StatName + "': " + why);
 }
 
 void InterfaceList::ProcessReply(const SnmpMessage& response) {
   // An error ends the walk, and so does a reply without bindings.
   if (response.ErrorCode != kSnmpSuccess || response.Bindings.Count() == 0) return;
-  const std::string& tag = response.Tag;
-
-  // The tag is PollID ":" statistic name ":" base OID; replies of an earlier
-  // monitoring run, and the control's own synchronous exchanges, are dropped.
-  const std::vector<std::string> parts = Split(tag, ':');
-  if (parts.size() < 3 || NumericValue(parts[0]) != state_.PollID) return;
-  const std::string& statName = parts[1];
-  const std::string& baseOid = parts[2];
+  // Replies of an earlier monitoring run, and the control's own synchronous
+  // exchanges, are dropped.
+  const std::optional<WalkTag> walk = WalkTag::Read(response.Tag);
+  if (!walk || walk->PollID != state_.PollID) return;
+  const std::string& statName = walk->StatName;
+  const std::string& baseOid = walk->BaseOid;
 
   if (EqualsIgnoreCase(statName, kSystemWalkName)) {
     ProcessSystemReply(statName, baseOid, response.Bindings);
