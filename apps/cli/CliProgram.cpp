@@ -24,7 +24,7 @@ namespace {
 
 // Releases the thread's shared objects before the Qt application goes away.
 struct PlatformScope {
-  PlatformScope() { HostPlatform::InstallForThisThread(HostPlatformOptions{false}); }
+  PlatformScope() { Globals::Install(HostPlatform::Headless()); }
   ~PlatformScope() { Globals::Reset(); }
   PlatformScope(const PlatformScope&) = delete;
   PlatformScope& operator=(const PlatformScope&) = delete;

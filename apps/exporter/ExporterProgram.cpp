@@ -1,6 +1,6 @@
 #include "ExporterProgram.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 #include <memory>
 #include <ostream>
@@ -87,9 +87,8 @@ int ExporterProgram::Main(const std::vector<std::string>& args) {
   }
   const ExporterConfig& config = loaded.Config;
 
-  auto app = QtEventLoop::EnsureApplication();
-  auto platform = std::make_shared<CountingPlatform>(
-      std::make_shared<HostPlatform>(HostPlatformOptions{.Interactive = false}));
+  auto app = QtEventLoop::EnsureCoreApplication();
+  auto platform = std::make_shared<CountingPlatform>(HostPlatform::Headless());
   Globals::Install(platform);
   const auto templates = Globals::Templates();
   if (templates->Count() == 0) {

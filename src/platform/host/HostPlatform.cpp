@@ -1,8 +1,5 @@
 #include "platform/host/HostPlatform.h"
 
-#include <QGuiApplication>
-
-#include "common/Globals.h"
 #include "platform/catalog/RegistryDeviceCatalog.h"
 #include "platform/grid/MemoryGrid.h"
 #include "platform/host/CharacterTextMeasure.h"
@@ -11,9 +8,7 @@
 #include "platform/netsnmp/NetSnmpEngine.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDnsResolver.h"
-#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtRegionalSettings.h"
-#include "platform/qt/QtTextMeasure.h"
 #include "platform/qt/QtTimer.h"
 #include "platform/system/SystemClock.h"
 
@@ -28,24 +23,20 @@ struct HostPlatform::Parts {
   std::unique_ptr<MessageBox> messageBox;
 };
 
-HostPlatform::HostPlatform(HostPlatformOptions options) : parts_(std::make_unique<Parts>()) {
-  // Fonts need a GUI application; a headless host counts characters instead.
-  const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-  if (options.Interactive && gui) {
-    parts_->measure = std::make_unique<QtTextMeasure>();
-    parts_->messageBox = std::make_unique<QtMessageBox>();
-  } else {
-    parts_->measure = std::make_unique<CharacterTextMeasure>();
-    parts_->messageBox = std::make_unique<StderrMessageBox>();
-  }
+// The interactive choice (HostPlatform(HostPlatformOptions)) is made in
+// HostPlatformInteractive.cpp: kept apart, a headless program does not link Qt Widgets.
+HostPlatform::HostPlatform(std::unique_ptr<TextMeasure> measure,
+                           std::unique_ptr<MessageBox> messageBox)
+    : parts_(std::make_unique<Parts>()) {
+  parts_->measure = std::move(measure);
+  parts_->messageBox = std::move(messageBox);
 }
 
 HostPlatform::~HostPlatform() = default;
 
-std::shared_ptr<HostPlatform> HostPlatform::InstallForThisThread(HostPlatformOptions options) {
-  auto platform = std::make_shared<HostPlatform>(options);
-  Globals::Install(platform);
-  return platform;
+std::shared_ptr<HostPlatform> HostPlatform::Headless() {
+  return std::make_shared<HostPlatform>(std::make_unique<CharacterTextMeasure>(),
+                                        std::make_unique<StderrMessageBox>());
 }
 
 std::unique_ptr<SnmpEngine> HostPlatform::NewSnmpEngine() {

@@ -22,6 +22,9 @@ struct HostPlatformOptions {
 //   auto app = linkwatch::QtEventLoop::EnsureApplication();
 //   linkwatch::HostPlatform::InstallForThisThread();
 //   linkwatch::InterfaceList control;
+//
+// A program that never draws (a command-line monitor, an exporter) takes
+// Headless() instead: it links neither Qt Widgets nor the interactive parts.
 class HostPlatform final : public Platform {
  public:
   explicit HostPlatform(HostPlatformOptions options = {});
@@ -29,6 +32,13 @@ class HostPlatform final : public Platform {
 
   // Makes a HostPlatform the calling thread's platform (Globals::Install).
   static std::shared_ptr<HostPlatform> InstallForThisThread(HostPlatformOptions options = {});
+
+  // The platform of a host that never draws: text measured in characters,
+  // refusals written to standard error.
+  static std::shared_ptr<HostPlatform> Headless();
+
+  // A platform that measures text and shows refusals with the given parts.
+  HostPlatform(std::unique_ptr<TextMeasure> measure, std::unique_ptr<MessageBox> messageBox);
 
   std::unique_ptr<SnmpEngine> NewSnmpEngine() override;
   std::unique_ptr<GridSurface> NewGrid() override;

@@ -1,10 +1,9 @@
 #include "platform/qt/QtEventLoop.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <cstdlib>
 
 namespace linkwatch {
 
@@ -12,23 +11,7 @@ namespace {
 
 constexpr int kConditionCheckMs = 5;
 
-bool HasDisplay() {
-  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
-}
-
 }  // namespace
-
-std::unique_ptr<QApplication> QtEventLoop::EnsureApplication() {
-  if (QCoreApplication::instance() != nullptr) return nullptr;
-  if (!HasDisplay() && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
-  // QApplication keeps references to argc and argv for its whole life.
-  static int argc = 1;
-  static char name[] = "linkwatch";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QApplication>(argc, argv);
-}
 
 std::unique_ptr<QCoreApplication> QtEventLoop::EnsureCoreApplication() {
   if (QCoreApplication::instance() != nullptr) return nullptr;
