@@ -1,7 +1,7 @@
 // A headless Linkwatch host: monitors one device for a single poll cycle and
 // prints each interface: index, name and type.
 //   usage: linkwatch-example TARGET [PORT [COMMUNITY]]
-#include <QApplication>
+#include <QCoreApplication>
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: linkwatch-example TARGET [PORT [COMMUNITY]]\n";
     return 2;
   }
-  const auto app = QtEventLoop::EnsureApplication();  // Qt runs the timer and the replies
-  HostPlatform::InstallForThisThread(HostPlatformOptions{false});  // headless
+  const auto app = QtEventLoop::EnsureCoreApplication();  // Qt runs the timer and the replies
+  Globals::Install(HostPlatform::Headless());  // no window: nothing drawn, nothing shown
   const int result = MonitorOneCycle(argv[1], port, argc > 3 ? argv[3] : "public");
   Globals::Reset();  // the thread's shared objects go before the application object
   return result;
