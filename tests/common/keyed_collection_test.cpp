@@ -43,21 +43,15 @@ TEST_F(KeyedCollectionTest, KeysIgnoreLetterCaseAndKeepTheirFirstSpelling) {
   EXPECT_EQ(collection.Count(), 2);
   ASSERT_NE(collection.Item("in octets"), nullptr);
   EXPECT_EQ(collection.Item("in octets")->name, "In Octets");
-  EXPECT_EQ(collection.Item("i:5")->name, "I:5");
   EXPECT_EQ(collection.Key(2), "In Octets");
   EXPECT_EQ(collection.PositionOf("IN octets"), 2);
+  // Misses give none, for keys and for positions (which count from 1).
   EXPECT_EQ(collection.PositionOf("missing"), 0);
-}
-
-TEST_F(KeyedCollectionTest, MissesGiveNoneForKeysAndPositions) {
-  Fill({"a", "b", "c"});
-  EXPECT_EQ(collection.Item("d"), nullptr);
   EXPECT_EQ(collection.Item(""), nullptr);
-  for (int32_t position : {0, -1, 4, 1000}) {
+  for (int32_t position : {0, -1, 3}) {
     EXPECT_EQ(collection.Item(position), nullptr) << position;
   }
-  EXPECT_EQ(collection.Item(1)->name, "a");
-  EXPECT_EQ(collection.Item(3)->name, "c");
+  EXPECT_EQ(collection.Item(1)->name, "I:5");
 }
 
 TEST_F(KeyedCollectionTest, RemovingKeepsOrderAndLookupsOfTheRest) {
