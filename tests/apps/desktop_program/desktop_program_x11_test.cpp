@@ -80,7 +80,8 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
   support::BackgroundProcess xvfb;
   ASSERT_TRUE(xvfb.Start({support::AgentProcess::FindProgram("Xvfb", {}, {}), "-displayfd", "1",
                           "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
-                         home.Path() + "/xvfb.log"));
+                         home.Path() + "/xvfb.log"))
+      << "Xvfb could not be started (Debian package xvfb)";
   QString display;
   const QRegularExpression number(QStringLiteral(R"((?m)^(\d+)$)"));
   ASSERT_TRUE(support::PollUntil(
