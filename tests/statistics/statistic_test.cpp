@@ -22,8 +22,6 @@ class StatisticTest : public StatisticsFileFixture {
       <Statistic NAME="In Rate" MIB="ifInOctets" COUNTER="yes" UNITS="octets"/>
       <Statistic NAME="Descr" MIB="ifDescr"/>
       <Statistic NAME="Speed" MIB="ifDescr" UNITS="bps"/>
-      <Statistic NAME="Count" MIB="ifDescr" PARSER="NUMBER" UNITS="packets"/>
-      <Statistic NAME="Later" MIB="ifDescr" PARSER="NOT YET A PARSER" UNITS="x"/>
     )");
     // Whole second, so tests can step within and across seconds.
     platform->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 0}));
@@ -99,8 +97,6 @@ TEST_F(StatisticTest, DefaultTextRuleShowsTheRawTextWithUnits) {
       {"Descr", "eth0", "eth0"},
       {"Descr", "", ""},
       {"Speed", "100000000", "100000000 bps"},
-      {"Count", "42", "42 packets"},
-      {"Later", "7", "7 x"},
   };
   for (const auto& c : cases) {
     Set(c.name, c.value);

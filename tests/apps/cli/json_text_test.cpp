@@ -60,8 +60,7 @@ TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
   const struct {
     double UpTime;
     const char* Shown;
-  } cases[] = {{90061.5, "\"SysUpTime\":90061.50,"},
-               {-1.0, "\"SysUpTime\":-1.00,"},
+  } cases[] = {{-1.0, "\"SysUpTime\":-1.00,"},
                {1e300, "\"SysUpTime\":1.0000000000000001e+300,"},
                {-8.2e61, "\"SysUpTime\":-8.1999999999999994e+61,"},
                {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"},

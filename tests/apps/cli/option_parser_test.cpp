@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const auto& o) { EXPECT_EQ(o.AuthPass, "given"); },
                    {{OptionParser::kAuthPassVariable, "auth-from-env"}}},
         OptionCase{"ListingsNeedNoTarget", {"--list-statistics", "--describe"},
-                   [](const auto& o) { EXPECT_TRUE(o.ListStatistics && o.Describe && o.Target.empty()); }},
+                   [](const auto& o) {
+                     EXPECT_TRUE(o.ListStatistics && o.Describe && o.Target.empty());
+                   }},
         OptionCase{"TargetAfterDoubleDash", {"--port", "9", "--", "-odd-name"},
                    [](const auto& o) { EXPECT_EQ(o.Target, "-odd-name"); }},
         OptionCase{"ValueStartingWithDashesByEquals", {"--community=--weird", "h"},
