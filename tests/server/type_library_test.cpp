@@ -10,26 +10,13 @@ namespace {
 
 const TypeLibrary& Library() { return TypeLibrary::Instance(); }
 
-TEST(TypeLibraryTest, ListsTheNineClassesWithTheirDescriptions) {
+// The classes' descriptions are checked where hosts meet them, in the registry's
+// tests; here what sets the control apart.
+TEST(TypeLibraryTest, OnlyTheControlIsVisualAndRaisesEvents) {
   EXPECT_EQ(Library().Name(), "OSTLNK9");
-  std::vector<std::string> listed;
-  for (const ClassInfo& info : Library().Classes()) {
-    listed.push_back(info.name + " " + info.description);
-  }
-  EXPECT_EQ(listed, (std::vector<std::string>{
-                        "InterfaceList Linkwatch.InterfaceList",
-                        "Interface Linkwatch.Interface",
-                        "InterfaceChild Linkwatch.Child",
-                        "InterfaceChildren Linkwatch.Children",
-                        "Interfaces Linkwatch.Interfaces",
-                        "Statistic Linkwatch.Statistic",
-                        "Statistics Linkwatch.Statistics",
-                        "StatisticTemplate Linkwatch.StatisticTemplate",
-                        "StatisticTemplates Linkwatch.StatisticTemplates",
-                    }));
+  ASSERT_EQ(Library().Classes().size(), 9u);
   for (ClassId id : kAllClasses) {
     EXPECT_EQ(Library().Class(id).id, id);
-    // Only the control is visual and raises events.
     EXPECT_EQ(Library().Class(id).control, id == ClassId::InterfaceList);
     EXPECT_EQ(Library().Class(id).events.empty(), id != ClassId::InterfaceList);
   }
