@@ -241,6 +241,7 @@ TEST_F(ClassRegistryTest, ObjectsOutlivingTheirRegistryStayValid) {
 TEST_F(ClassRegistryTest, ObjectsReleasedOnOtherThreadsAreCounted) {
   std::vector<std::shared_ptr<Interfaces>> made;
   for (int i = 0; i < 8; ++i) made.push_back(Create("Linkwatch.Interfaces").As<Interfaces>());
+  EXPECT_NE(made[0], made[1]) << "each creation makes a new object";
   EXPECT_EQ(registry.LiveObjectCount(), 8);
   std::vector<std::thread> releasers;
   for (auto& object : made) {
