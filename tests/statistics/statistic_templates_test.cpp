@@ -207,14 +207,6 @@ TEST_F(TemplatesTest, RemoveOfAMissingTemplateIsAnError) {
   EXPECT_EQ(Names(*templates), (std::vector<std::string>{"In", "Descr"}));
 }
 
-TEST_F(TemplatesTest, TheThreadsCollectionIsLoadedWhenFirstAskedFor) {
-  WriteStatistics(R"(<Statistic NAME="In" MIB="ifInOctets"/>)");
-  const auto shared = Globals::Templates();
-  EXPECT_EQ(shared->Count(), 1);
-  EXPECT_EQ(shared->StatisticsFile(), file);
-  EXPECT_EQ(Globals::Templates(), shared);
-}
-
 TEST_F(TemplatesTest, TemplatesCanComeFromText) {
   const auto templates = std::make_unique<StatisticTemplates>(platform->Mibs());
   templates->RefreshFromText(
