@@ -23,8 +23,6 @@ TEST(ModuleFile, NamesTheConfigurationFileAfterTheModule) {
        "/usr/lib/x86_64-linux-gnu/OSTLNK9.cfg"},
       {"/opt/linkwatch/libOSTLNK9.so", "OSTLNK9", "/opt/linkwatch/OSTLNK9.cfg"},
       {"/opt/linkwatch/bin/monitor", "monitor", "/opt/linkwatch/bin/monitor.cfg"},
-      {"/opt/linkwatch/bin/statistics_tests", "statistics_tests",
-       "/opt/linkwatch/bin/statistics_tests.cfg"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ModuleFile::BaseName(c.module), c.base);

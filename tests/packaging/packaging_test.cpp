@@ -5,18 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "support/Files.h"
@@ -85,31 +84,26 @@ const std::string kWithoutOverrides =
     "env -u LINKWATCH_STATISTICS_FILE -u LINKWATCH_MIB_CATALOGUE -u LINKWATCH_CATALOG_DIR "
     "QT_QPA_PLATFORM=offscreen ";
 
-// A fresh folder for one test, with this build installed below it.
+// This build installed once, in a staging folder inside a folder of the test
+// program's own; the tests build their hosts beside it.
 class InstalledPackage : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "linkwatch-packaging-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    work_ = pattern;
-    stage_ = work_ / "stage";
-    const CommandResult install =
-        RunCommand("DESTDIR=" + Quote(stage_.string()) + " " + Quote(LINKWATCH_CMAKE_COMMAND) +
-            " --install " + Quote(kBuildDir.string()) + " --prefix " + kPrefix.string());
-    ASSERT_EQ(install.exitCode, 0) << install.output;
+  static void SetUpTestSuite() {
+    work_ = std::make_unique<support::TemporaryDirectory>("linkwatch-packaging");
+    install_ = RunCommand("DESTDIR=" + Quote((Work() / "stage").string()) + " " +
+                          Quote(LINKWATCH_CMAKE_COMMAND) + " --install " +
+                          Quote(kBuildDir.string()) + " --prefix " + kPrefix.string());
   }
-
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(work_, ignored);
-  }
+  static void TearDownTestSuite() { work_.reset(); }
+  void SetUp() override { ASSERT_EQ(install_.exitCode, 0) << install_.output; }
 
   // The installed prefix as the files lie on disk.
-  fs::path Prefix() const { return stage_ / kPrefix.relative_path(); }
-  fs::path LibDir() const { return Prefix() / kLibDir; }
+  static fs::path Prefix() { return Work() / "stage" / kPrefix.relative_path(); }
+  static fs::path LibDir() { return Prefix() / kLibDir; }
+  static fs::path Work() { return work_->Path(); }
 
-  fs::path work_;
-  fs::path stage_;
+  static inline std::unique_ptr<support::TemporaryDirectory> work_;
+  static inline CommandResult install_;
 };
 
 TEST_F(InstalledPackage, PutsEveryPartWhereHostsLookForItWithEveryIncludedHeader) {
@@ -178,7 +172,7 @@ TEST_F(InstalledPackage, PkgConfigHostFindsTheInstalledData) {
   const CommandResult version = RunCommand(pkgConfig + " --modversion linkwatch");
   ASSERT_EQ(version.exitCode, 0) << version.output;
 
-  const fs::path probe = work_ / "data-locations";
+  const fs::path probe = Work() / "data-locations";
   const CommandResult build = RunCommand(
       Quote(LINKWATCH_CXX_COMPILER) + " -std=c++20 -o " + Quote(probe.string()) + " " +
       Quote((kSourceDir / "tests/packaging/probe/DataLocations.cpp").string()) + " $(" +
@@ -206,7 +200,7 @@ TEST_F(InstalledPackage, PkgConfigHostFindsTheInstalledData) {
 // The example host, configured with find_package(Linkwatch) against the
 // installed prefix, monitors a real agent for one poll cycle.
 TEST_F(InstalledPackage, ExampleHostBuildsWithFindPackageAndMonitorsAnAgent) {
-  const fs::path exampleBuild = work_ / "example";
+  const fs::path exampleBuild = Work() / "example";
   const std::string cmake = Quote(LINKWATCH_CMAKE_COMMAND);
   const CommandResult configure =
       RunCommand(cmake + " -S " + Quote((kSourceDir / "examples/host").string()) + " -B " +

@@ -10,32 +10,13 @@ namespace {
 
 const TypeLibrary& Library() { return TypeLibrary::Instance(); }
 
-std::vector<std::string> Lines(const std::vector<MemberInfo>& members) {
-  std::vector<std::string> lines;
-  for (const MemberInfo& member : members) lines.push_back(TypeLibrary::DescribeMember(member));
-  return lines;
-}
-
-TEST(TypeLibraryTest, ListsTheNineClassesWithTheirDescriptions) {
+// The classes' descriptions are checked where hosts meet them, in the registry's
+// tests; here what sets the control apart.
+TEST(TypeLibraryTest, OnlyTheControlIsVisualAndRaisesEvents) {
   EXPECT_EQ(Library().Name(), "OSTLNK9");
-  std::vector<std::string> listed;
-  for (const ClassInfo& info : Library().Classes()) {
-    listed.push_back(info.name + " " + info.description);
-  }
-  EXPECT_EQ(listed, (std::vector<std::string>{
-                        "InterfaceList Linkwatch.InterfaceList",
-                        "Interface Linkwatch.Interface",
-                        "InterfaceChild Linkwatch.Child",
-                        "InterfaceChildren Linkwatch.Children",
-                        "Interfaces Linkwatch.Interfaces",
-                        "Statistic Linkwatch.Statistic",
-                        "Statistics Linkwatch.Statistics",
-                        "StatisticTemplate Linkwatch.StatisticTemplate",
-                        "StatisticTemplates Linkwatch.StatisticTemplates",
-                    }));
+  ASSERT_EQ(Library().Classes().size(), 9u);
   for (ClassId id : kAllClasses) {
     EXPECT_EQ(Library().Class(id).id, id);
-    // Only the control is visual and raises events.
     EXPECT_EQ(Library().Class(id).control, id == ClassId::InterfaceList);
     EXPECT_EQ(Library().Class(id).events.empty(), id != ClassId::InterfaceList);
   }
@@ -51,63 +32,12 @@ TEST(TypeLibraryTest, FindsClassesByNameOrDescriptionInAnyLetterCase) {
   EXPECT_EQ(Library().FindClass("Linkwatch.Gadget"), nullptr);
 }
 
-TEST(TypeLibraryTest, ControlMembersStartInInterfaceOrder) {
-  const std::vector<std::string> lines = Lines(Library().Class(ClassId::InterfaceList).members);
-  const std::vector<std::string> first(lines.begin(), lines.begin() + 12);
-  EXPECT_EQ(first, (std::vector<std::string>{
-                       "get     Active As Boolean",
-                       "get     Target As String",
-                       "put     Target(HostName As String)",
-                       "get     IP As String",
-                       "get     Community As String",
-                       "put     Community(SNMP As String)",
-                       "get     SNMPVersion As Integer",
-                       "get     SysName As String",
-                       "get     SysDescr As String",
-                       "get     SystemOID As String",
-                       "get     SysUpTime As Single",
-                       "get     MachineType As String",
-                   }));
-}
-
-TEST(TypeLibraryTest, ControlMembersEndWithTheSnmpV3Credentials) {
-  const std::vector<std::string> lines = Lines(Library().Class(ClassId::InterfaceList).members);
-  ASSERT_GE(lines.size(), 13u);
-  const std::vector<std::string> last(lines.end() - 13, lines.end());
-  EXPECT_EQ(last, (std::vector<std::string>{
-                      "put     SNMPVersion(Level As Integer)",
-                      "get     SNMPContext As String",
-                      "put     SNMPContext(Context As String)",
-                      "get     SNMPUsername As String",
-                      "put     SNMPUsername(UserName As String)",
-                      "get     SNMPAuthType As Integer",
-                      "put     SNMPAuthType(AuthType As Integer)",
-                      "get     SNMPAuthPass As String",
-                      "put     SNMPAuthPass(Pass As String)",
-                      "get     SNMPEncryptType As Integer",
-                      "put     SNMPEncryptType(EncryptType As Integer)",
-                      "get     SNMPEncryptPass As String",
-                      "put     SNMPEncryptPass(Pass As String)",
-                  }));
-}
-
-TEST(TypeLibraryTest, ControlRaisesSixEventsWithDispatchIdsOneToSix) {
+TEST(TypeLibraryTest, OnlyTheControlsSixEventsCarryDispatchIdsOneToSix) {
   const std::vector<MemberInfo>& events = Library().Class(ClassId::InterfaceList).events;
   ASSERT_EQ(events.size(), 6u);
   for (std::size_t i = 0; i < events.size(); ++i) {
     EXPECT_EQ(events[i].dispatchId, static_cast<int>(i) + 1) << events[i].name;
-    EXPECT_EQ(events[i].kind, MemberKind::Event);
   }
-  EXPECT_EQ(Lines(events), (std::vector<std::string>{
-                               "event 1 PollTimer(AutoUpdate As Boolean)",
-                               "event 2 Status(Active As Boolean)",
-                               "event 3 SystemMIBComplete()",
-                               "event 4 RearrangedColumns(Col As Long, Position As Long)",
-                               "event 5 SelectionChanged()",
-                               "event 6 MouseUp(Button As Integer, Shift As Integer, "
-                               "x As Single, y As Single)",
-                           }));
-  // No other member carries a dispatch id.
   for (const ClassInfo& info : Library().Classes()) {
     for (const MemberInfo& member : info.members) {
       EXPECT_EQ(member.dispatchId, 0) << info.name << "." << member.name;
@@ -188,17 +118,7 @@ TEST(TypeLibraryTest, DescribeGivesTheSameReadableTextEveryTime) {
   EXPECT_NE(text.find("  put     SNMPEncryptPass(Pass As String)\n"
                       "  event 1 PollTimer(AutoUpdate As Boolean)\n"),
             std::string::npos);
-  // Each class appears once, in type library order, and the text ends with the
-  // last class's last member.
-  std::size_t previous = 0;
-  for (const ClassInfo& info : Library().Classes()) {
-    const std::string heading = " " + info.name + " \"" + info.description + "\"\n";
-    const std::size_t at = text.find(heading);
-    ASSERT_NE(at, std::string::npos) << info.name;
-    EXPECT_EQ(text.find(heading, at + 1), std::string::npos) << info.name;
-    EXPECT_GT(at, previous) << info.name;
-    previous = at;
-  }
+  // The text ends with the last class's last member.
   const std::string ending = "  get     StatisticsFile As String\n";
   EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
 }

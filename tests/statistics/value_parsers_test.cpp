@@ -81,10 +81,8 @@ class ValueParsersTest : public StatisticsFileFixture {
 TEST_F(ValueParsersTest, RatesAndNumbers) {
   Check({
       {"TRAFFIC", "bps", "1250", "10.0 Kbps", 1250},  // octets/s shown as bits/s
-      {"TRAFFIC", "bps", "0", "0 bps"},
       {"BPS", "bps", "9600", "9600 bps"},
       {"BPS", "bps", "1500000000", "1.5 Gbps"},
-      {"BYTES", "", "5000", "5000 "},
       {"BYTES", "B", "1048576", "1.00 MB"},
       {"UTILIZATION", "", "1250000", "12.50 %", 12.5},  // 10 Mbit/s interface
       {"/10", "C", "235", "23.5 C"},
@@ -142,7 +140,6 @@ TEST_F(ValueParsersTest, DurationsAndMoments) {
       {"NEGATIVETIMESECONDS", "", "3600", "3/1/2024 11:00 AM", At(11, 0)},
       {"NEGATIVETIMESECONDS", "", "-5", ""},
       {"TIMESPAN", "", "90061", "1 days, 1 hours, 1 minutes, 1 seconds"},
-      {"TIMESPAN", "", "7200", "2 hours"},
       {"TIMESPAN", "", "0", ""},
       {"TIMESPAN", "", "99999999999", "previous"},  // too large for a 32-bit count: skipped
   });
@@ -193,25 +190,23 @@ TEST_F(ValueParsersTest, LookUps) {
   mac.SetValue(row, "", "\x00\x11\x22\x33\xAA\xBB"s, "00112233AABB");
   EXPECT_EQ(mac.RawText(), "00112233AABB");
 
-  // ICON: the picture from the normalised status, the text from the number itself;
-  // units in any letter case; the check box is not touched.
-  Statistic operIcon(MakeTemplate({"ICON", "operstatus", "", ""}));
-  operIcon.SetValue(row, "", "2", "");
-  ASSERT_TRUE(operIcon.IsIcon());
-  EXPECT_EQ(operIcon.Icon()->Name(), "status-down");
-  EXPECT_EQ(operIcon.ParsedValue(), "Down");
-  EXPECT_EQ(operIcon.CheckBoxValue(), 0);
-
-  Statistic adminIcon(MakeTemplate({"ICON", "ADMINSTATUS", "", ""}));
-  adminIcon.SetValue(row, "", "2", "");  // normalised to 7, which has no icon
-  EXPECT_FALSE(adminIcon.IsIcon());
-  EXPECT_EQ(adminIcon.ParsedValue(), "Down");
-
-  Statistic typeIcon(MakeTemplate({"ICON", "InterfaceType", "", ""}));
-  typeIcon.SetValue(row, "", "6", "");
-  ASSERT_TRUE(typeIcon.IsIcon());
-  EXPECT_EQ(typeIcon.Icon()->Name(), "iftype-ethernet");
-  EXPECT_EQ(typeIcon.ParsedValue(), "ethernetCsmacd");
+  // ICON: the picture from the normalised status (Admin Down, 7, has none), the
+  // text from the number itself; units in any letter case; no check box.
+  const struct {
+    const char* units;
+    const char* value;
+    const char* icon;
+    const char* text;
+  } icons[] = {{"operstatus", "2", "status-down", "Down"},
+               {"ADMINSTATUS", "2", "", "Down"},
+               {"InterfaceType", "6", "iftype-ethernet", "ethernetCsmacd"}};
+  for (const auto& c : icons) {
+    Statistic statistic(MakeTemplate({"ICON", c.units, "", ""}));
+    statistic.SetValue(row, "", c.value, "");
+    EXPECT_EQ(statistic.IsIcon() ? statistic.Icon()->Name() : "", c.icon) << c.units;
+    EXPECT_EQ(statistic.ParsedValue(), c.text) << c.units;
+    EXPECT_EQ(statistic.CheckBoxValue(), 0) << c.units;
+  }
 
   // A check-box-only template has no MIB object to ask: the step is skipped.
   Check({{"ENUM", "", "2", "previous", std::nullopt, std::nullopt, {}, "EnableCheckbox"}});
@@ -254,8 +249,6 @@ TEST_F(ValueParsersTest, WirelessSettingsAndClients) {
       {"DOT11INDOOROUTDOOR", "", "USI", "Indoor Use"},
       {"DOT11INDOOROUTDOOR", "", "DEo", "Outdoor Use"},
       {"DOT11INDOOROUTDOOR", "", "US ", "previous"},
-      {"DOT11INDOOROUTDOOR", "", "US", "previous"},
-      {"DOT11RADIOTYPE", "", "4", "Orthogonal Frequency Division Multiplexing"},
       {"DOT11RADIOTYPE", "", "6", "Extended Rate Physical"},
       {"DOT11RADIOTYPE", "", "0", "Unknown"},
       {"DOT11RADIOTYPE", "", "7", "previous"},

@@ -3,7 +3,6 @@
 // as a script would check them.
 #include <gtest/gtest.h>
 
-#include <net/if.h>
 #include <signal.h>
 
 #include <QUdpSocket>
@@ -48,15 +47,13 @@ SnmpdAgent& SharedAgent() {
 }
 
 // Runs the program without the settings of this process that would change what it
-// does. In args, "{agent}" stands for the shared agent's port and "{nobody}" for a
-// port nobody answers on.
+// does. In args, "{agent}" stands for the shared agent's port.
 ProgramResult RunLinkwatch(Args args, Environment environment = {},
                   std::chrono::milliseconds deadline = std::chrono::seconds(60),
                   const testing_program::OutputWatcher& onOutput = {},
                   const std::function<void(pid_t)>& onStarted = {}) {
   for (std::string& arg : args) {
     if (arg == "{agent}") arg = std::to_string(SharedAgent().Port());
-    if (arg == "{nobody}") arg = std::to_string(SnmpdAgent::FreeUdpPort());
   }
   for (const char* name : {"LINKWATCH_AUTH_PASS", "LINKWATCH_PRIV_PASS", "LINKWATCH_STATISTICS_FILE"}) {
     environment.emplace(name, "");
@@ -170,29 +167,18 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"JsonCarriesTheSystemFields",
                 {"--port", "{agent}", "--cycles", "1", "--format", "json", "--stats",
                  "Interface Name, In Traffic", "127.0.0.1"}, 0,
-                {"{\"system\":{\"SysName\":\"", "\"SysDescr\":\"", "\"SystemOID\":\"1.3.6.1.4.1.8072.",
-                 "\"SysUpTime\":", "\"LastBoot\":\"", "\"SysLocation\":", "\"SysContact\":",
-                 "\"Vendor\":", "\"MachineType\":\"Linux\"", "\"SNMPVersion\":2",
-                 "\"InterfaceCount\":", "\"IP\":\"127.0.0.1\"",
-                 "\"columns\":[\"Interface Name\",\"In Traffic\"]",
+                {"{\"system\":{\"SysName\":\"", "\"MachineType\":\"Linux\"", "\"SNMPVersion\":2",
+                 "\"IP\":\"127.0.0.1\"", "\"columns\":[\"Interface Name\",\"In Traffic\"]",
                  "{\"key\":\"I:1\",\"cells\":[\"lo\","},
                 {}, {}, {"\"InterfaceCount\":0", "\"InterfaceCount\":-"}},
-        RunCase{"Help", {"--help"}, 0, {"Usage: linkwatch [OPTIONS] TARGET\n"}},
         RunCase{"Version", {"--version"}, 0, {"linkwatch 0.1.0\n"}, {}, {}, {}, true},
-        RunCase{"DescribesTheTypeLibraryMembersInInterfaceOrder", {"--describe"}, 0,
-                {"library OSTLNK9 (9 classes)\n", "\"Linkwatch.InterfaceList\"",
-                 "get     Active As Boolean", "get     Target As String", "\"Linkwatch.Child\"",
-                 "\"Linkwatch.Children\"", "\"Linkwatch.StatisticTemplates\""}},
-        RunCase{"ListsTheShippedStatistics", {"--list-statistics", "--format", "tsv"}, 0,
-                {"NAME\tHEADER\tPARSER\tUNITS\tGROUP\n", "Interface Name\tInterface\t\t\tGeneral\n",
-                 "\nIn Traffic\tIn\tTRAFFIC\tbps\tTraffic\n"}},
+        RunCase{"DescribesTheTypeLibrary", {"--describe"}, 0, {"library OSTLNK9 (9 classes)\n"}},
         RunCase{"AnotherStatisticsFileReplacesTheShippedOne",
                 {"--list-statistics", "--format", "json", "--statistics-file", MyStatisticsFile()}, 0,
                 {"[\n{\"name\":\"Octets In\",\"header\":\"Bytes\",\"parser\":\"NUMBER\",\"units\":"
                  "\"B\",\"group\":\"Mine\"}\n]\n"},
                 {}, {}, {}, true},
         // Usage errors exit 2 (the parser's own messages are checked in option_parser_test).
-        RunCase{"UnknownOption", {"--frobnicate", "127.0.0.1"}, 2, {}, {"unknown option (argument 1)"}},
         RunCase{"MissingStatisticsFile",
                 {"--statistics-file", "/nonexistent/linkwatch-statistics.cfg", "127.0.0.1"}, 2, {},
                 {"--statistics-file"}},
@@ -200,16 +186,13 @@ INSTANTIATE_TEST_SUITE_P(
                 2, {}, {"--stats"}},
         RunCase{"SelectedIsNoStatistic", {"--stats", "Selected", "--cycles", "1", "127.0.0.1"}, 2, {},
                 {"--stats"}},
-        RunCase{"ASilentPortExitsThreeWithTheControlsText",
-                {"--port", "{nobody}", "--timeout", "300", "--retries", "1", "--cycles", "1", "127.0.0.1"}, 3, {},
-                {"127.0.0.1 does not respond to SNMP Queries using 'public'"}},
         RunCase{"Version3PrivacyPasswordFromTheEnvironment",
                 With(kV3, {"--format", "json", "--auth-pass", kAuthPass, "127.0.0.1"}), 0,
                 {"{", "\"SNMPVersion\":3"}, {}, {{"LINKWATCH_PRIV_PASS", kPrivPass}}},
-        RunCase{"Version3WrongPasswordExitsThree", With(kV3, {"--priv-pass", kPrivPass, "127.0.0.1"}), 3,
-                {}, {"does not respond"}, {{"LINKWATCH_AUTH_PASS", kAuthPass + "-wrong"}}},
-        RunCase{"Version3WithoutPrivacyPassword", With(kV3, {"--auth-pass", kAuthPass, "127.0.0.1"}), 2,
-                {}, {"--priv-pass"}},
+        RunCase{"Version3WrongPasswordExitsThreeWithTheControlsText",
+                With(kV3, {"--priv-pass", kPrivPass, "127.0.0.1"}), 3, {},
+                {"127.0.0.1 does not respond to SNMP Queries"},
+                {{"LINKWATCH_AUTH_PASS", kAuthPass + "-wrong"}}},
         RunCase{"ARefusedShutdownExitsFourWithTheControlsText",
                 {"--port", "{agent}", "--cycles", "1", "--format", "tsv", "--shutdown", "1", "127.0.0.1"},
                 4, {}, {"Cannot shutdown interface.", "Are you using a Read-Write SNMP Community string ?"}},
@@ -218,16 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                 4, {}, {"--enable", "999999"}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(LinkwatchProgram, OneCycleAsTsvListsEveryInterfaceOfThisMachineOnce) {
-  const auto machine = [] {
-    std::set<int> indexes;
-    if (struct if_nameindex* list = if_nameindex()) {
-      for (struct if_nameindex* i = list; i->if_index != 0; ++i) indexes.insert(static_cast<int>(i->if_index));
-      if_freenameindex(list);
-    }
-    return indexes;
-  };
-  const std::set<int> machineBefore = machine();
+TEST(LinkwatchProgram, OneCycleAsTsvListsEachInterfaceOnceUnderTheEverydayHeaders) {
   const ProgramResult result = RunLinkwatch({"--port", "{agent}", "--cycles", "1", "--format", "tsv", "127.0.0.1"});
   ASSERT_EQ(result.ExitCode, 0) << Describe(result);
   const std::vector<std::string> lines = Lines(result.Out);
@@ -235,14 +209,9 @@ TEST(LinkwatchProgram, OneCycleAsTsvListsEveryInterfaceOfThisMachineOnce) {
   EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn (64-bit)\t"
                       "Out (64-bit)\tIn Errors\tOut Errors\tMAC Address\tSTALE")
       << "the everyday statistics under their headers";
-  // Each interface that was there all along (on a busy machine others may come
-  // and go meanwhile) is listed, each line once.
   std::set<std::string> keys;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     EXPECT_TRUE(keys.insert(lines[i].substr(0, lines[i].find('\t'))).second) << "twice: " << lines[i];
-  }
-  for (int index : machine()) {
-    EXPECT_TRUE(!machineBefore.count(index) || keys.count("I:" + std::to_string(index))) << index;
   }
   const std::vector<std::string> loopback = LinesOf(result.Out, "I:1\tlo\t");
   ASSERT_EQ(loopback.size(), 1u) << result.Out;
@@ -260,6 +229,8 @@ TEST(LinkwatchProgram, ListsEveryShippedStatisticOnALine) {
     ++defined;
   }
   EXPECT_EQ(Lines(result.Out).size(), defined + 1) << "a header, then every shipped statistic";
+  EXPECT_EQ(result.Out.rfind("NAME\tHEADER\tPARSER\tUNITS\tGROUP\nInterface Name\tInterface\t", 0),
+            0u);
 }
 
 // The first cycle comes from the start, the second from the control's second poll
@@ -304,22 +275,21 @@ TEST(LinkwatchProgram, AnInterruptEndsAnEndlessRunCleanly) {
 TEST(LinkwatchProgram, AnInterruptDuringTheStartEndsItPromptly) {
   // Each try of the start's first probe would wait 60 s, three tries in all: only
   // an interrupt that ends the wait lets the program exit within the deadline.
-  for (const int signal : {SIGTERM, SIGINT}) {
-    QUdpSocket silent;  // takes requests and never answers them
-    ASSERT_TRUE(silent.bind(QHostAddress::LocalHost, 0));
-    bool probed = false;
-    const ProgramResult result = RunLinkwatch(
-        {"--port", std::to_string(silent.localPort()), "--timeout", "60000", "--retries", "2",
-         "--cycles", "1", "127.0.0.1"},
-        {}, std::chrono::seconds(20), {}, [&](pid_t pid) {
-          probed = silent.waitForReadyRead(20000);
-          kill(pid, signal);
-        });
-    EXPECT_TRUE(probed) << "the program asked the port";
-    EXPECT_FALSE(result.Crashed) << "ended by its own exit, not by the signal";
-    EXPECT_EQ(result.ExitCode, 0) << Describe(result);
-    EXPECT_EQ(result.Out + result.Err, "") << "an interrupted start is no failure to report";
-  }
+  // (SIGINT ends the endless run above; here SIGTERM.)
+  QUdpSocket silent;  // takes requests and never answers them
+  ASSERT_TRUE(silent.bind(QHostAddress::LocalHost, 0));
+  bool probed = false;
+  const ProgramResult result = RunLinkwatch(
+      {"--port", std::to_string(silent.localPort()), "--timeout", "60000", "--retries", "2",
+       "--cycles", "1", "127.0.0.1"},
+      {}, std::chrono::seconds(20), {}, [&](pid_t pid) {
+        probed = silent.waitForReadyRead(20000);
+        kill(pid, SIGTERM);
+      });
+  EXPECT_TRUE(probed) << "the program asked the port";
+  EXPECT_FALSE(result.Crashed) << "ended by its own exit, not by the signal";
+  EXPECT_EQ(result.ExitCode, 0) << Describe(result);
+  EXPECT_EQ(result.Out + result.Err, "") << "an interrupted start is no failure to report";
 }
 
 TEST(LinkwatchProgram, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {

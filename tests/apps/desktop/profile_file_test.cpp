@@ -12,23 +12,13 @@
 namespace linkwatch::desktop {
 namespace {
 
+// Every field set, none to its default: target, port, version, community, user,
+// context, auth type and pass, priv type and pass; statistics, refresh interval,
+// auto update, parallel walks.
 Profile FullProfile() {
-  Profile profile;
-  profile.Connection.Target = "switch-7.example.net";
-  profile.Connection.Port = 1161;
-  profile.Connection.Version = 3;
-  profile.Connection.Community = "c0mmunity";
-  profile.Connection.User = "monitor";
-  profile.Connection.Context = "bridge1";
-  profile.Connection.AuthType = 4;
-  profile.Connection.AuthPass = "auth-secret";
-  profile.Connection.PrivType = 2;
-  profile.Connection.PrivPass = "priv-secret";
-  profile.StatisticsList = "Interface Name,In Traffic,Out Errors";
-  profile.RefreshInterval = 45;
-  profile.AutoUpdate = false;
-  profile.ParallelWalks = true;
-  return profile;
+  return {{"switch-7.example.net", 1161, 3, "c0mmunity", "monitor", "bridge1", 4, "auth-secret", 2,
+           "priv-secret"},
+          "Interface Name,In Traffic,Out Errors", 45, false, true};
 }
 
 class ProfileFileTest : public ::testing::Test {
@@ -113,23 +103,14 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ProfileFileRejects,
     ::testing::Values(
         BadProfile{"NotJson", "target = 10.0.0.1", "not a JSON file"},
-        BadProfile{"EmptyFile", "", "not a JSON file"},
         BadProfile{"ListAtTop", "[1, 2]", "not a Linkwatch Desktop profile"},
         BadProfile{"OtherFormat", R"({"format": "something-else", "target": "x"})",
                    "not a Linkwatch Desktop profile"},
         BadProfile{"NewerFormat", Fields(R"("formatVersion": 2)"), "newer Linkwatch Desktop"},
         BadProfile{"PortZero", Fields(R"("port": 0)"), "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"PortAsText", Fields(R"("port": "161")"), "\"port\""},
-        BadProfile{"PortFraction", Fields(R"("port": 16.5)"), "\"port\""},
         BadProfile{"PortHuge", Fields(R"("port": 1e300)"), "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"PortHugeNegative", Fields(R"("port": -1e300)"),
-                   "\"port\" must be a whole number from 1 to 65535"},
         BadProfile{"VersionFour", Fields(R"("snmpVersion": 4)"), "\"snmpVersion\""},
         BadProfile{"AuthTypeSeven", Fields(R"("v3": {"authType": 7})"), "\"authType\""},
-        BadProfile{"PrivTypeFive", Fields(R"("v3": {"privType": 5})"), "\"privType\""},
-        BadProfile{"V3NotObject", Fields(R"("v3": "monitor")"), "\"v3\""},
-        BadProfile{"TargetNumber", Fields(R"("target": 10)"), "\"target\" must be a text"},
-        BadProfile{"StatisticsText", Fields(R"("statistics": "In Traffic")"), "\"statistics\""},
         BadProfile{"StatisticWithComma", Fields(R"("statistics": ["In,Out"])"), "without commas"},
         BadProfile{"RefreshTooShort", Fields(R"("refreshInterval": 4)"),
                    "\"refreshInterval\" must be a whole number from 5 to 300"},

@@ -1,8 +1,8 @@
 #include "DesktopSession.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QScreen>
 
@@ -17,40 +17,6 @@ void OnDisplay(QProcess& tool, const QString& display) {
 }
 
 }  // namespace
-
-XServer::~XServer() {
-  if (process_.state() == QProcess::NotRunning) return;
-  process_.terminate();
-  if (!process_.waitForFinished(5000)) {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
-}
-
-QString XServer::Start() {
-  // -displayfd 1: Xvfb takes the first free display number and writes it to its
-  // standard output once it accepts clients.
-  process_.start(QStringLiteral("Xvfb"),
-                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                  QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                  QStringLiteral("tcp")});
-  if (!process_.waitForStarted(10000)) {
-    return QStringLiteral("Xvfb did not start: ") + process_.errorString();
-  }
-  QByteArray number;
-  QElapsedTimer waited;
-  waited.start();
-  while (!number.contains('\n') && waited.elapsed() < 15000) {
-    if (!process_.waitForReadyRead(1000) && process_.state() == QProcess::NotRunning) break;
-    number += process_.readAllStandardOutput();
-  }
-  if (!number.contains('\n')) {
-    return QStringLiteral("Xvfb gave no display number: ") +
-           QString::fromLocal8Bit(process_.readAllStandardError());
-  }
-  display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-  return {};
-}
 
 QString XUser::Xdotool(const QStringList& arguments, std::chrono::milliseconds deadline) {
   QProcess tool;

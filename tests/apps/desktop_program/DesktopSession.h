@@ -1,33 +1,13 @@
 #pragma once
 #include <QImage>
-#include <QProcess>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 #include <chrono>
-#include <memory>
 #include <utility>
 #include <vector>
 
 namespace linkwatch::desktop_program {
-
-// A real X server for one test: Xvfb on a display number it picks itself (a free
-// one), stopped (and killed if need be) when this object goes.
-class XServer {
- public:
-  XServer() = default;
-  ~XServer();
-  XServer(const XServer&) = delete;
-  XServer& operator=(const XServer&) = delete;
-
-  // Empty on success, otherwise why the server did not start.
-  QString Start();
-  const QString& Display() const { return display_; }  // ":N"
-
- private:
-  QProcess process_;
-  QString display_;
-};
 
 // What the test does as the user, through the X server: xdotool for keys and
 // clicks, xclip for the clipboard, and this process as an X client for the screen.

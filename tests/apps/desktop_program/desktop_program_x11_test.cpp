@@ -19,6 +19,7 @@
 
 #include "DesktopSession.h"
 #include "platform/grid/CellSortKey.h"
+#include "support/AgentProcess.h"
 #include "support/BackgroundProcess.h"
 #include "support/Files.h"
 #include "support/SnmpdAgent.h"
@@ -72,14 +73,27 @@ Pixels CountPixels(const QImage& image, const QRect& area) {
 }
 
 TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
-  XServer server;
-  const QString serverError = server.Start();
-  ASSERT_TRUE(serverError.isEmpty()) << serverError.toStdString();
-  support::SnmpdAgent agent;
-  ASSERT_TRUE(agent.Start()) << agent.Error();
-
   support::TemporaryDirectory home("linkwatch-desktop-user");
   ASSERT_TRUE(home.Error().empty()) << home.Error();
+  // A real X server: Xvfb takes the first free display number and writes it, a
+  // line of digits, once it accepts clients.
+  support::BackgroundProcess xvfb;
+  ASSERT_TRUE(xvfb.Start({support::AgentProcess::FindProgram("Xvfb", {}, {}), "-displayfd", "1",
+                          "-screen", "0", "1280x800x24", "-nolisten", "tcp"},
+                         home.Path() + "/xvfb.log"))
+      << "Xvfb could not be started (Debian package xvfb)";
+  QString display;
+  const QRegularExpression number(QStringLiteral(R"((?m)^(\d+)$)"));
+  ASSERT_TRUE(support::PollUntil(
+      [&] {
+        const QRegularExpressionMatch match = number.match(QString::fromStdString(xvfb.Output()));
+        if (match.hasMatch()) display = QStringLiteral(":") + match.captured(1);
+        return match.hasMatch() || !xvfb.Running();
+      },
+      15s, 50ms) && !display.isEmpty())
+      << "Xvfb gave no display number: " << xvfb.Output();
+  support::SnmpdAgent agent;
+  ASSERT_TRUE(agent.Start()) << agent.Error();
   const QString profile = QString::fromStdString(home.Path()) + QStringLiteral("/device.json");
   {
     QFile file(profile);
@@ -95,7 +109,7 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
   // The program, as a user starts it with a profile.
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("DISPLAY"), server.Display());
+  environment.insert(QStringLiteral("DISPLAY"), display);
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   environment.insert(QStringLiteral("HOME"), QString::fromStdString(home.Path()));
   environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(home.Path()));
@@ -114,12 +128,12 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
   auto output = [&] { return QString::fromLocal8Bit(program.readAll()).toStdString(); };
 
   // This test is an X client of the same server, for the clipboard and the screen.
-  qputenv("DISPLAY", server.Display().toLocal8Bit());
+  qputenv("DISPLAY", display.toLocal8Bit());
   int argc = 3;
   char name[] = "apps_desktop_program_tests", platformOption[] = "-platform", xcb[] = "xcb";
   char* argv[] = {name, platformOption, xcb, nullptr};
   QGuiApplication application(argc, argv);
-  XUser user(server.Display());
+  XUser user(display);
 
   const QString window = user.Xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
                                        QStringLiteral("--onlyvisible"), QStringLiteral("--name"),

@@ -74,8 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "conf.json:1: devices: must be a list of at least one device"},
         BadConfig{"unknown field", "{\"devices\": [" + kDevice + ", \"comunity\": \"s3cret\"}]}",
                   "conf.json:1: devices[0].comunity: unknown field"},
-        BadConfig{"missing target", "{\"devices\": [{\"port\": 161}]}",
-                  "conf.json:1: devices[0].target: is missing"},
         BadConfig{"port", "{\"devices\": [" + kDevice + "}, " + kDevice + ", \"port\": 70000}]}",
                   "conf.json:1: devices[1].port: must be a whole number from 1 to 65535"},
         BadConfig{"interval", "{\"devices\": [" + kDevice + ", \"interval\": 2.5}]}",
@@ -104,8 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "{\"devices\": [" + kDevice + ", \"community_file\": \"/etc/hostname\"}]}",
                   "conf.json:1: devices[0].community_file: the file may be read by others than its "
                   "owner (chmod 600 it)"},
-        BadConfig{"statistic not a name", "{\"devices\": [" + kDevice + ", \"statistics\": [\"a\", 3]}]}",
-                  "conf.json:1: devices[0].statistics[1]: must be the name of a statistic"},
         BadConfig{"same name twice", "{\"devices\": [" + kDevice + "}, " + kDevice + "}]}",
                   "conf.json:1: devices[1].name: another device has the same name"},
         BadConfig{"listen", "{\"listen\": \"9717\", \"devices\": [" + kDevice + "}]}",
