@@ -159,7 +159,7 @@ TEST(GridAutoSize, FitsWidthsInCharactersOrInPixelsOfTheTextMeasure) {
   EXPECT_NO_THROW(empty.AutoSize(0, empty.Cols() - 1)) << "an empty range fits nothing";
 }
 
-TEST(GridSettings, RepaintSuspensionsNestAndSettingsPlacementAndHeightsAreKept) {
+TEST(GridSettings, RepaintSuspensionsNest) {
   MemoryGrid grid;
   EXPECT_FALSE(grid.RedrawSuspended());
   for (int code : {kGridRedrawSuspend, kGridRedrawSuspend, kGridRedrawResume}) grid.SetRedraw(code);
@@ -168,21 +168,6 @@ TEST(GridSettings, RepaintSuspensionsNestAndSettingsPlacementAndHeightsAreKept) 
   EXPECT_FALSE(grid.RedrawSuspended());
   grid.SetRedraw(kGridRedrawResume);
   EXPECT_EQ(grid.RedrawSuspendCount(), 0) << "an extra resume does not go below zero";
-
-  grid.SetRows(2);
-  grid.SetSetting(174, int64_t{399});
-  grid.SetSetting(88, true);
-  grid.SetSetting(88, false);
-  EXPECT_EQ(grid.Setting(174), GridValue{int64_t{399}});
-  EXPECT_EQ(grid.Setting(88), GridValue{false}) << "the last value counts";
-  EXPECT_EQ(grid.Setting(190), GridValue{});
-  EXPECT_EQ(grid.BackColorStandard(), MemoryGrid::kDefaultBackColor);
-  grid.Move(4, 8, 640, 480);
-  EXPECT_EQ(grid.Placement().Width, 640);
-  EXPECT_EQ(grid.Placement().Top, 8);
-  EXPECT_EQ(grid.RowHeight(1), GridRow::kDefaultHeight);
-  grid.SetRowHeight(1, 46);
-  EXPECT_EQ(grid.RowHeight(1), 46);
 }
 
 class GridRows : public ::testing::Test {
@@ -191,37 +176,42 @@ class GridRows : public ::testing::Test {
   MemoryGrid grid;
 };
 
-TEST_F(GridRows, RaisingTheRowCountAppendsEmptyRowsAndKeepsTheOthers) {
+TEST_F(GridRows, CountChangesKeepTheRemainingRowsAndColumnsAndForgetTheDroppedOnes) {
   grid.SetRowHidden(2, true);
   grid.SetRowOutlineLevel(3, 1);
   grid.SetCell(kCellForeColor, 1, 1, int64_t{0xFF0000});
+  grid.Select(3, 1, 3, 1);
   grid.SetRows(6);
   EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1", "I:2", "I:3", "", ""}));
-  EXPECT_EQ(grid.CellText(1, 0), "I:1/0");
   EXPECT_EQ(grid.Cell(kCellForeColor, 1, 1), GridValue{int64_t{0xFF0000}});
   EXPECT_TRUE(grid.RowHidden(2));
   EXPECT_EQ(grid.OutlineLevel(3), 1);
-  for (int row = 4; row < 6; ++row) {
-    EXPECT_EQ(grid.CellText(row, 0), "");
-    EXPECT_FALSE(grid.RowHidden(row));
-    EXPECT_EQ(grid.OutlineLevel(row), 0);
-    EXPECT_EQ(grid.Cell(kCellSort, row, 1), GridValue{});
-  }
-}
 
-TEST_F(GridRows, LoweringTheRowCountDropsRowsAtTheEndAndForgetsTheirKeys) {
-  grid.Select(3, 1, 3, 1);
   grid.SetRows(2);
   EXPECT_EQ(BodyKeys(grid), (std::vector<std::string>{"I:1"}));
-  EXPECT_EQ(grid.FindRow("I:1"), 1);
   EXPECT_LT(grid.FindRow("I:2"), 1);
   EXPECT_LT(grid.FindRow("I:3"), 1);
   EXPECT_EQ(grid.Row(), 1) << "the cursor stays on a row that exists";
   EXPECT_EQ(grid.RowSel(), 1);
   // Rows raised again come back empty, not with what the dropped rows held.
   grid.SetRows(4);
-  EXPECT_EQ(grid.CellText(3, 0), "");
-  EXPECT_EQ(grid.RowData(3), "");
+  for (int row = 2; row < 4; ++row) {
+    EXPECT_EQ(grid.CellText(row, 0), "");
+    EXPECT_EQ(grid.RowData(row), "");
+    EXPECT_FALSE(grid.RowHidden(row));
+    EXPECT_EQ(grid.OutlineLevel(row), 0);
+  }
+
+  // Columns likewise.
+  grid.SetCols(4);
+  EXPECT_EQ(grid.CellText(1, 1), "I:1/1");
+  EXPECT_EQ(grid.ColKey(3), "");
+  grid.SetCell(kCellText, 1, 3, "wide");
+  grid.SetCols(1);
+  grid.SetCols(4);
+  EXPECT_EQ(grid.CellText(1, 0), "I:1/0");
+  EXPECT_EQ(grid.CellText(1, 3), "") << "a dropped column's cells are gone";
+  EXPECT_EQ(grid.ColKey(1), "");
 }
 
 TEST_F(GridRows, EmptyingTheGridKeepsCountsAndCursorConsistent) {
@@ -233,19 +223,6 @@ TEST_F(GridRows, EmptyingTheGridKeepsCountsAndCursorConsistent) {
   grid.SetRowSel(grid.Rows() - 1);
   grid.SetColSel(grid.Cols() - 1);
   EXPECT_EQ(gridtest::Selection(grid), (std::vector<int>{0, 0, 0, 0}));
-}
-
-TEST_F(GridRows, ColumnCountChangesKeepTheRemainingCells) {
-  grid.SetCols(4);
-  EXPECT_EQ(grid.CellText(2, 1), "I:2/1");
-  EXPECT_EQ(grid.CellText(2, 3), "");
-  EXPECT_EQ(grid.ColKey(3), "");
-  grid.SetCell(kCellText, 2, 3, "wide");
-  grid.SetCols(1);
-  grid.SetCols(4);
-  EXPECT_EQ(grid.CellText(2, 0), "I:2/0");
-  EXPECT_EQ(grid.CellText(2, 3), "") << "a dropped column's cells are gone";
-  EXPECT_EQ(grid.ColKey(1), "");
 }
 
 TEST_F(GridRows, BadCallsAreRefusedWithAClearErrorAndChangeNothing) {
