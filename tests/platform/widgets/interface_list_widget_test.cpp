@@ -14,7 +14,7 @@
 #include <string>
 
 #include "WidgetFixture.h"
-#include "platform/grid/MemoryGrid.h"
+#include "platform/grid/GridTestSupport.h"
 
 namespace linkwatch {
 namespace {
@@ -28,23 +28,10 @@ class InterfaceListWidgetKeysTest : public WidgetFixture {
     widget = std::make_unique<InterfaceListWidget>();
     widget->resize(600, 300);
     widget->show();
-    // A table as the control lays it out: a header row, three interfaces, and two
-    // wireless clients under the first.
+    // A header row, three interfaces, and two wireless clients under the first.
     MemoryGrid& grid = widget->Grid();
-    grid.SetRows(4);
-    grid.SetCols(2);
-    grid.SetFixedRows(1);
-    grid.SetColKey(0, "Interface Name");
-    grid.SetColKey(1, "In Traffic");
-    grid.SetCell(kCellText, 0, 0, std::string("Name"));
-    grid.SetCell(kCellText, 0, 1, std::string("In"));
-    const char* names[] = {"wlan0", "eth0", "eth1"};
-    for (int row = 1; row <= 3; ++row) {
-      grid.SetRowData(row, "I:" + std::to_string(row));
-      grid.SetCell(kCellText, row, 0, std::string(names[row - 1]));
-      grid.SetCell(kCellText, row, 1, std::to_string(row) + " Kbps");
-      grid.SetIsSubtotal(row, true);
-    }
+    gridtest::FillTable(grid, {"I:1", "I:2", "I:3"}, 2);
+    for (int row = 1; row <= 3; ++row) grid.SetIsSubtotal(row, true);
     for (const char* client : {"C:1.1", "C:1.2"}) {
       const int row = grid.AddChild(1, kGridRelationChild, client, client);
       grid.SetCell(kCellText, row, 1, std::string("-"));
@@ -62,27 +49,16 @@ class InterfaceListWidgetKeysTest : public WidgetFixture {
 };
 
 TEST_F(InterfaceListWidgetKeysTest, CtrlASelectsTheWholeTableAndCtrlCCopiesWhatTheUserSees) {
-  struct Case {
-    const char* what;
-    bool collapseWlan0;
-    bool hideEth0;
-    std::string copied;
-  };
-  const Case cases[] = {
-      {"everything shown", false, false,
-       "Name\tIn\r\nwlan0\t1 Kbps\r\nC:1.1\t-\r\nC:1.2\t-\r\neth0\t2 Kbps\r\neth1\t3 Kbps"},
-      {"clients collapsed and eth0 hidden", true, true, "Name\tIn\r\nwlan0\t1 Kbps\r\neth1\t3 Kbps"},
-  };
-  const int wlan0 = 1;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    widget->View().SetExpanded(wlan0, !c.collapseWlan0);
-    widget->Grid().SetRowHidden(widget->Grid().FindRow("I:2"), c.hideEth0);
+  // Everything shown, then I:1's clients collapsed and I:2 hidden.
+  const std::pair<bool, std::string> cases[] = {
+      {false, "S0\tS1\r\nI:1/0\tI:1/1\r\nC:1.1\t-\r\nC:1.2\t-\r\nI:2/0\tI:2/1\r\nI:3/0\tI:3/1"},
+      {true, "S0\tS1\r\nI:1/0\tI:1/1\r\nI:3/0\tI:3/1"}};
+  for (const auto& [hide, copied] : cases) {
+    widget->View().SetExpanded(1, !hide);
+    widget->Grid().SetRowHidden(widget->Grid().FindRow("I:2"), hide);
     widget->View().Refresh();
-    EXPECT_EQ(CopiedAfterCtrlAAndCtrlC(), c.copied);
-    int row1, col1, row2, col2;
-    widget->Grid().GetSelection(row1, col1, row2, col2);
-    EXPECT_EQ((std::vector<int>{row1, col1, row2, col2}), (std::vector<int>{0, 0, 5, 1}));
+    EXPECT_EQ(CopiedAfterCtrlAAndCtrlC(), copied);
+    EXPECT_EQ(gridtest::Selection(widget->Grid()), (std::vector<int>{0, 0, 5, 1}));
   }
   EXPECT_TRUE(messageBoxes.isEmpty()) << messageBoxes.join("; ").toStdString();
 }
@@ -124,16 +100,14 @@ TEST_F(InterfaceListWidgetMetaTest, ListsThePropertiesInInterfaceOrder) {
   }
   EXPECT_EQ(names, expected);
 
-  // Read-only members have no setter; the others have one.
+  // Read-only members have no setter; those a host sets have one.
   const QStringList readOnly = {"Active", "IP", "SysName", "MachineType", "VendorIcon",
                                 "LastBoot", "PollID", "Interfaces", "NextPoll",
                                 "SecondsTillUpdate", "LastError", "TableObject", "ColumnList",
                                 "StatisticTemplates"};
-  for (const QString& name : expected) {
-    const QMetaProperty property = meta.property(meta.indexOfProperty(name.toLatin1()));
-    if (readOnly.contains(name)) {
-      EXPECT_FALSE(property.isWritable()) << name.toStdString();
-    }
+  for (const QString& name : readOnly) {
+    EXPECT_FALSE(meta.property(meta.indexOfProperty(name.toLatin1())).isWritable())
+        << name.toStdString();
   }
   for (const char* name : {"Target", "Community", "SNMPVersion", "RefreshInterval", "AutoUpdate",
                            "StatisticsList", "Background", "SNMPEncryptPass"}) {
