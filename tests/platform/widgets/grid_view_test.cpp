@@ -193,7 +193,7 @@ TEST_F(GridViewTest, RightClickLeavesTheSelectionToTheOwnerAndRaisesMouseUp) {
   EXPECT_EQ(owner.Calls.back(), "MouseUp 1,2 at 1,1");
 }
 
-TEST_F(GridViewTest, HeaderClicksSortThroughTheOwner) {
+TEST_F(GridViewTest, HeaderClicksSortAndHeaderDragsMoveColumnsThroughTheOwner) {
   QHeaderView* header = view->horizontalHeader();
   Click(header->viewport(), view->CellRect(0, 1).center());
   EXPECT_EQ(owner.Count("BeforeSort 1,"), 1);
@@ -210,10 +210,8 @@ TEST_F(GridViewTest, HeaderClicksSortThroughTheOwner) {
   EXPECT_EQ(owner.Count("BeforeSort 0,"), 1);
   EXPECT_EQ(Shown(1, 0), "eth0");
   EXPECT_EQ(Shown(3, 0), "lo");
-}
 
-TEST_F(GridViewTest, DraggingAHeaderMovesTheGridColumn) {
-  QHeaderView* header = view->horizontalHeader();
+  // Dragging a header moves the grid's column.
   testing_widgets::DragHeaderSection(header, 2, 0);
   EXPECT_EQ(owner.Count("ColumnMoved 2,0"), 1);
   EXPECT_EQ(owner.Count("BeforeSort 2,"), 0);  // a drag is no click
