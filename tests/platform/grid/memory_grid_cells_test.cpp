@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "GridTestSupport.h"
+#include "fakes/FakeDeviceCatalog.h"
 #include "fakes/FakeTextMeasure.h"
 
 namespace linkwatch {
@@ -14,17 +15,7 @@ using gridtest::BodyKeys;
 using gridtest::FillTable;
 using gridtest::Size;
 
-class TestPicture : public Picture {
- public:
-  explicit TestPicture(int width) : width_(width) {}
-  std::string Name() const override { return "icon"; }
-  int Width() const override { return width_; }
-  int Height() const override { return 16; }
-  std::string Svg() const override { return {}; }
-
- private:
-  int width_;
-};
+using fakes::FakePicture;
 
 TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
   struct Attribute {
@@ -35,7 +26,7 @@ TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
   // Values a careless store would take for "no value" among them.
   const Attribute attributes[] = {
       {"Text", kCellText, std::string("12.5 Mbit/s")},
-      {"Picture", kCellPicture, std::shared_ptr<const Picture>(std::make_shared<TestPicture>(16))},
+      {"Picture", kCellPicture, fakes::MakeFakePicture("icon")},
       {"CheckedSet", kCellChecked, int64_t{kGridChecked}},
       {"CheckedClear", kCellChecked, int64_t{kGridUnchecked}},
       {"BlackForeColor", kCellForeColor, int64_t{0}},
@@ -82,8 +73,7 @@ TEST(GridCells, WrongValuesAreRefusedAndLeaveTheCellAsItWas) {
     bool outOfRange;  // else invalid_argument
   };
   const WrongValue cases[] = {
-      {"TextFromPicture", kCellText,
-       std::shared_ptr<const Picture>(std::make_shared<TestPicture>(1)), false},
+      {"TextFromPicture", kCellText, fakes::MakeFakePicture("icon"), false},
       {"ColorFromText", kCellBackColor, std::string("red"), false},
       {"NegativeColor", kCellBackColor, int64_t{-1}, true},
       {"ColorBeyond32Bits", kCellBackColor, int64_t{0x100000000}, true},
@@ -126,7 +116,7 @@ void FillForAutoSize(MemoryGrid& grid) {
   grid.SetCell(kCellText, 0, 1, "Speed");
   grid.SetCell(kCellText, 1, 1, "1 Gbit/s\n100 Mbit/s");  // the widest line counts
   grid.SetCell(kCellText, 0, 2, "Résumé");
-  grid.SetCell(kCellPicture, 3, 2, std::make_shared<const TestPicture>(20));
+  grid.SetCell(kCellPicture, 3, 2, std::make_shared<const FakePicture>("icon", 20));
   grid.SetCell(kCellChecked, 2, 2, int64_t{kGridChecked});
   grid.SetRowHidden(2, true);
 }
