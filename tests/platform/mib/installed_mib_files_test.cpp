@@ -103,7 +103,8 @@ bool NetSnmpErrorsReachStderr(const std::string& probe) {
 
 TEST(InstalledMibFiles, ParsingIsQuietSkipsUnreadableFilesAndLeavesNetSnmpLoggingAsItWas) {
   test::MibTestFolder folder;
-  folder.Write("LWF-BROKEN-MIB.txt", "LWF-BROKEN-MIB DEFINITIONS ::= BEGIN\n lwfThing OBJECT-TYPE ::= {\n");
+  folder.Write("LWF-BROKEN-MIB.txt",
+               "LWF-BROKEN-MIB DEFINITIONS ::= BEGIN\n lwfThing OBJECT-TYPE ::= {\n");
   BuiltinMibTree tree(WithVendorMib(folder, "lwe", 424205));
   // Depends on whether something (the engine) has set up net-snmp's logging yet.
   const bool heardBefore = NetSnmpErrorsReachStderr("probe before the MIB load");
