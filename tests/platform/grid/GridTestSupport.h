@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the in-memory grid tests: an event receiver that records what the
 // grid raised and answers as told, and a table filled the way the control fills it.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,51 +13,58 @@
 
 namespace linkwatch::gridtest {
 
-struct Call {
-  std::string Event;
-  std::vector<int> Args;  // row and column style arguments, in order
-  bool operator==(const Call&) const = default;
-};
-
-inline void PrintTo(const Call& call, std::ostream* out) {
-  *out << call.Event << "(";
-  for (size_t i = 0; i < call.Args.size(); ++i) *out << (i ? "," : "") << call.Args[i];
-  *out << ")";
-}
-
+// Receives the grid's events and notes each as "Event 1,2" (a selection change as
+// the cursor's and the selection end's cells, a mouse release with the cell under
+// the mouse, as the grid holds them when the event comes); answers as told.
 class RecordingEvents : public GridEvents {
  public:
-  std::vector<Call> Calls;
-  bool CancelEdits = false;
+  explicit RecordingEvents(MemoryGrid& grid) : grid_(grid) { grid.SetEvents(this); }
+
+  std::vector<std::string> Calls;
+  std::function<bool(int row, int column)> CancelEdit;  // none: every edit may start
   std::function<void(int column, int& order)> OnBeforeSort;
   std::function<int(int row1, int row2)> OnCompare;
-  std::function<void()> OnMouseUp;
   std::vector<float> MouseUpPoint;
+  int Comparisons = 0;
+
+  // How many notes begin with `start`.
+  int Count(const std::string& start) const {
+    return static_cast<int>(std::count_if(Calls.begin(), Calls.end(), [&](const std::string& call) {
+      return call.rfind(start, 0) == 0;
+    }));
+  }
 
   void ColumnMoved(int column, int position) override {
-    Calls.push_back({"ColumnMoved", {column, position}});
+    Note("ColumnMoved", {column, position});
   }
   void BeforeEdit(int row, int column, bool& cancel) override {
-    Calls.push_back({"BeforeEdit", {row, column, cancel ? 1 : 0}});
-    cancel = CancelEdits;
+    Note("BeforeEdit", {row, column, cancel ? 1 : 0});
+    cancel = CancelEdit && CancelEdit(row, column);
   }
-  void AfterEdit(int row, int column) override { Calls.push_back({"AfterEdit", {row, column}}); }
+  void AfterEdit(int row, int column) override { Note("AfterEdit", {row, column}); }
   void BeforeSort(int column, int& order) override {
-    Calls.push_back({"BeforeSort", {column, order}});
+    Note("BeforeSort", {column, order});
     if (OnBeforeSort) OnBeforeSort(column, order);
   }
   void Compare(int row1, int row2, int& result) override {
     ++Comparisons;
     if (OnCompare) result = OnCompare(row1, row2);
   }
-  void SelectionChanged() override { Calls.push_back({"SelectionChanged", {}}); }
+  void SelectionChanged() override {
+    Note("SelectionChanged", {grid_.Row(), grid_.Col(), grid_.RowSel(), grid_.ColSel()});
+  }
   void MouseUp(int button, int shift, float x, float y) override {
-    Calls.push_back({"MouseUp", {button, shift}});
+    Note("MouseUp", {button, shift},
+         " at " + std::to_string(grid_.MouseRow()) + "," + std::to_string(grid_.MouseCol()));
     MouseUpPoint = {x, y};
-    if (OnMouseUp) OnMouseUp();
   }
 
-  int Comparisons = 0;
+ private:
+  void Note(std::string event, const std::vector<int>& args, const std::string& more = "") {
+    for (size_t i = 0; i < args.size(); ++i) event += (i ? "," : " ") + std::to_string(args[i]);
+    Calls.push_back(event + more);
+  }
+  MemoryGrid& grid_;
 };
 
 // A table as the control lays it out: a fixed header row whose cells name the

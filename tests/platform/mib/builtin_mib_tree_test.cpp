@@ -30,23 +30,12 @@ TEST(ShippedMibCatalogue, LoadsWithoutProblems) {
 }
 
 TEST(ShippedMibCatalogue, NamesResolveToTheObjectsOidInAnyLetterCase) {
+  // The catalogue's contents are the statistics file's business (every statistic
+  // must resolve there); these are the ways of naming an object.
   const std::pair<const char*, const char*> cases[] = {
       {"ifInOctets", "1.3.6.1.2.1.2.2.1.10"}, {"IFINOCTETS", "1.3.6.1.2.1.2.2.1.10"},
       {"ifinoctets", "1.3.6.1.2.1.2.2.1.10"}, {"  IFALIAS ", "1.3.6.1.2.1.31.1.1.1.18"},
-      {"SYSDESCR", "1.3.6.1.2.1.1.1"}, {"SYSSERVICES", "1.3.6.1.2.1.1.7"},
-      {"IFNUMBER", "1.3.6.1.2.1.2.1"}, {"IFSPECIFIC", "1.3.6.1.2.1.2.2.1.22"},
-      {"IFHCOUTOCTETS", "1.3.6.1.2.1.31.1.1.1.10"},
-      {"IFCOUNTERDISCONTINUITYTIME", "1.3.6.1.2.1.31.1.1.1.19"},
-      {"DOT3STATSFCSERRORS", "1.3.6.1.2.1.10.7.2.1.3"},
-      {"DOT3STATSSYMBOLERRORS", "1.3.6.1.2.1.10.7.2.1.18"},
-      {"DOT11COUNTRYSTRING", "1.2.840.10036.1.1.1.23"}, {"DOT11PHYTYPE", "1.2.840.10036.4.1.1.1"},
-      {"DOT11CCAMODESUPPORTED", "1.2.840.10036.4.5.1.2"},
-      {"DOT11CURRENTCCAMODE", "1.2.840.10036.4.5.1.3"},
-      {"DSX1LINESTATUS", "1.3.6.1.2.1.10.18.6.1.10"},
-      {"CDOT11CLIENTIPADDRESS", "1.3.6.1.4.1.9.9.273.1.2.1.1.16"},
-      {"CDOT11CLIENTDATARATESET", "1.3.6.1.4.1.9.9.273.1.2.1.1.11"},
-      {"CDOT11CLIENTSIGNALSTRENGTH", "1.3.6.1.4.1.9.9.273.1.3.1.1.3"},
-      {"IPNETTOMEDIAPHYSADDRESS", "1.3.6.1.2.1.4.22.1.2"}, {"MIB-2", "1.3.6.1.2.1"},
+      {"MIB-2", "1.3.6.1.2.1"},
       // Module-qualified and instance forms.
       {"IF-MIB::ifInOctets", "1.3.6.1.2.1.2.2.1.10"}, {"SYSUPTIME.0", "1.3.6.1.2.1.1.3.0"},
       // A dotted number names the object by its OID.
@@ -105,15 +94,10 @@ TEST(ShippedMibCatalogue, EnumLabelsOrTheirFallbacks) {
   const Case cases[] = {
       {"IFOPERSTATUS", 1, "up"}, {"IFOPERSTATUS", 7, "lowerLayerDown"},
       {"IFOPERSTATUS", 8, std::nullopt}, {"IFOPERSTATUS", 0, std::nullopt},
-      {"IFADMINSTATUS", 3, "testing"}, {"IFTYPE", 6, "ethernetCsmacd"}, {"IFTYPE", 71, "ieee80211"},
-      {"IFTYPE", 145, "if-gsn"}, {"IFTYPE", 239, "dvbRcsMacLayer"}, {"IFTYPE", -6, std::nullopt},
-      {"IFTYPE", 306, "docsCableScte25d2MacOob"}, {"IFTYPE", 307, std::nullopt},
+      {"IFTYPE", -6, std::nullopt}, {"IFTYPE", 306, "docsCableScte25d2MacOob"},
+      {"IFTYPE", 307, std::nullopt},
       // Named enumerations shared through @TypeName.
-      {"IFPROMISCUOUSMODE", 1, "true"}, {"IFPROMISCUOUSMODE", 2, "false"},
-      {"IFLINKUPDOWNTRAPENABLE", 2, "disabled"}, {"CDOT11CLIENTIPADDRESSTYPE", 0, "unknown"},
-      {"CDOT11CLIENTROLECLASSTYPE", 0, "clientStation"}, {"DOT3STATSDUPLEXSTATUS", 3, "fullDuplex"},
-      {"DOT11PHYTYPE", 6, "erp"}, {"DOT11PHYTYPE", 14, "he"}, {"DOT11CURRENTCCAMODE", 16, "hrcsanded"},
-      {"DSX1LINETYPE", 11, "dsx2E2"}, {"IPNETTOMEDIATYPE", 3, "dynamic"},
+      {"IFPROMISCUOUSMODE", 2, "false"}, {"DOT3STATSDUPLEXSTATUS", 3, "fullDuplex"},
       {"SYSDESCR", 1, std::nullopt}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));
@@ -161,11 +145,7 @@ TEST(MissingMibCatalogue, GivesEmptyAnswersAndSaysWhy) {
   EXPECT_EQ(tree.CatalogueSize(), 0u);
   ASSERT_EQ(tree.CatalogueProblems().size(), 1u);
   EXPECT_NE(tree.CatalogueProblems()[0].find("no-such-catalogue"), std::string::npos);
-  const auto object = Named(tree, "IFINOCTETS");
-  EXPECT_EQ(object->NumericOid(), "");
-  EXPECT_EQ(object->Description(), "");
-  EXPECT_EQ(object->EnumLabel(1, "Unknown"), "Unknown");
-  EXPECT_EQ(object->AccessCode(), kMibNotAccessible);
+  EXPECT_EQ(Named(tree, "IFINOCTETS")->NumericOid(), "");
   EXPECT_EQ(tree.SymbolicName("1.3.6.1.2.1.2.2.1.10.3"), "1.3.6.1.2.1.2.2.1.10.3");
   // A number still names itself, so a statistics file written with OIDs works.
   EXPECT_EQ(Named(tree, "1.3.6.1.2.1.2.2.1.10")->NumericOid(), "1.3.6.1.2.1.2.2.1.10");

@@ -2,7 +2,6 @@
 // built-in catalogue and make sense as a column of the interface grid.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <pugixml.hpp>
@@ -11,22 +10,11 @@
 #include <vector>
 
 #include "MibTestFolder.h"
+#include "common/TextFunctions.h"
 #include "platform/mib/BuiltinMibTree.h"
 
 namespace linkwatch {
 namespace {
-
-std::string Upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text;
-}
-
-std::string Trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
 
 // One Statistic element, attribute names upper-cased as the library reads them.
 struct StatisticDefinition {
@@ -36,13 +24,13 @@ struct StatisticDefinition {
     const auto found = attributes.find(name);
     return found == attributes.end() ? std::string() : found->second;
   }
-  std::string Name() const { return Trimmed(Get("NAME")); }
-  std::string Mib() const { return Upper(Trimmed(Get("MIB"))); }
-  std::string Parser() const { return Upper(Trimmed(Get("PARSER"))); }
-  std::string Units() const { return Trimmed(Get("UNITS")); }
+  std::string Name() const { return TrimBlanks(Get("NAME")); }
+  std::string Mib() const { return UpperCase(TrimBlanks(Get("MIB"))); }
+  std::string Parser() const { return UpperCase(TrimBlanks(Get("PARSER"))); }
+  std::string Units() const { return TrimBlanks(Get("UNITS")); }
   bool Flag(const std::string& name) const {
     static const std::set<std::string> kTrue = {"YES", "TRUE", "1", "Y", "USER"};
-    return kTrue.count(Upper(Get(name))) != 0;
+    return kTrue.count(UpperCase(Get(name))) != 0;
   }
 };
 
@@ -57,7 +45,7 @@ class ShippedStatisticsFile : public testing::Test {
     for (const pugi::xpath_node& node : document.select_nodes("/Portsight/Statistics/Statistic")) {
       StatisticDefinition definition;
       for (const pugi::xml_attribute& attribute : node.node().attributes()) {
-        definition.attributes[Upper(attribute.name())] = attribute.value();
+        definition.attributes[UpperCase(attribute.name())] = attribute.value();
       }
       statistics.push_back(std::move(definition));
     }
@@ -71,13 +59,9 @@ class ShippedStatisticsFile : public testing::Test {
     return kMissing;
   }
   // The catalogue alone: the shipped file must not depend on the user's MIB files.
-  static std::unique_ptr<MibObject> ObjectOf(const StatisticDefinition& statistic) {
+  static BuiltinMibTree& Tree() {
     static BuiltinMibTree tree(BuiltinMibTree::Options{test::ShippedCatalogue(), {}, false});
-    return test::Named(tree, statistic.Mib());
-  }
-  static std::string SymbolicName(const std::string& oid) {
-    static BuiltinMibTree tree(BuiltinMibTree::Options{test::ShippedCatalogue(), {}, false});
-    return tree.SymbolicName(oid);
+    return tree;
   }
   static inline std::vector<StatisticDefinition> statistics;
 };
@@ -89,10 +73,10 @@ TEST_F(ShippedStatisticsFile, EveryStatisticIsCompleteAndFitsAsAGridColumn) {
   for (const auto& statistic : statistics) {
     SCOPED_TRACE(statistic.Name() + ": " + statistic.Mib());
     EXPECT_FALSE(statistic.Name().empty());
-    EXPECT_TRUE(names.insert(Upper(statistic.Name())).second) << "twice, ignoring case";
+    EXPECT_TRUE(names.insert(UpperCase(statistic.Name())).second) << "twice, ignoring case";
     EXPECT_EQ(statistic.Name().find(':'), std::string::npos);
     for (const char* text : {"GROUP", "HEADER", "DESCRIPTION"}) {
-      EXPECT_FALSE(Trimmed(statistic.Get(text)).empty()) << text;
+      EXPECT_FALSE(TrimBlanks(statistic.Get(text)).empty()) << text;
     }
     // Flags are written so that the library reads them as set.
     for (const char* flag : {"CHECKBOX", "COUNTER", "GRAPHABLE"}) {
@@ -104,7 +88,7 @@ TEST_F(ShippedStatisticsFile, EveryStatisticIsCompleteAndFitsAsAGridColumn) {
     }
     if (parser == "ICON") {
       EXPECT_EQ((std::set<std::string>{"OPERSTATUS", "ADMINSTATUS", "INTERFACETYPE"})
-                    .count(Upper(statistic.Units())),
+                    .count(UpperCase(statistic.Units())),
                 1u)
           << "icon units name what the number is";
     }
@@ -114,14 +98,14 @@ TEST_F(ShippedStatisticsFile, EveryStatisticIsCompleteAndFitsAsAGridColumn) {
       ++unboundCheckBoxes;
       continue;
     }
-    const auto object = ObjectOf(statistic);
+    const auto object = test::Named(Tree(), statistic.Mib());
     const std::string oid = object->NumericOid();
     EXPECT_FALSE(oid.empty()) << "unknown to the catalogue";
     if (oid.empty()) continue;
     // The poll walks a statistic's OID as a table column and reads the ifIndex
     // from the arc after it, so scalars and whole tables do not fit; and agents
     // never return a not-accessible column (a row index) in a walk.
-    const std::string row = SymbolicName(oid.substr(0, oid.rfind('.')));
+    const std::string row = Tree().SymbolicName(oid.substr(0, oid.rfind('.')));
     EXPECT_TRUE(row.size() > 5 && row.compare(row.size() - 5, 5, "Entry") == 0) << "under " << row;
     EXPECT_NE(object->AccessCode(), 0) << "cannot be walked";
     // A check box cell writes 1 or 2 back to the device.
@@ -193,58 +177,31 @@ TEST_F(ShippedStatisticsFile, EveryParserIsUsedAndUtilizationSaysItIsAnEighth) {
   }
 }
 
-TEST_F(ShippedStatisticsFile, RequiredStatisticsAreDefinedAsExpected) {
+// The statistics the host programs and the documentation name, read as they say.
+TEST_F(ShippedStatisticsFile, TheStatisticsHostsNameAreDefinedAsExpected) {
   struct Required {
     const char* name;
-    const char* mib;     // upper-cased; "" when any object will do
-    const char* parser;  // upper-cased; "*" when any parser will do
-    const char* units;   // "*" when any units will do
-    bool counter;
+    const char* mib;     // upper-cased
+    const char* parser;  // upper-cased
+    const char* units;
   };
   const Required required[] = {
-      {"Interface Name", "IFDESCR", "*", "*", false},
-      {"Interface Alias", "IFALIAS", "*", "*", false},
-      {"Interface Status", "IFOPERSTATUS", "OPERSTATUS", "*", false},
-      {"Interface Status Icon", "IFOPERSTATUS", "ICON", "OPERSTATUS", false},
-      {"Admin Status", "IFADMINSTATUS", "ADMINSTATUS", "*", false},
-      {"Interface Type", "IFTYPE", "INTERFACETYPE", "*", false},
-      {"Interface Type Icon", "IFTYPE", "ICON", "INTERFACETYPE", false},
-      {"Speed", "IFSPEED", "BPS", "bps", false},
-      {"MTU", "IFMTU", "*", "*", false},
-      {"MAC Address", "IFPHYSADDRESS", "MACADDRESS", "*", false},
-      {"MAC Vendor", "IFPHYSADDRESS", "MACVENDOR", "*", false},
-      {"Last Change", "IFLASTCHANGE", "TIMESTAMP", "*", false},
-      {"In Traffic", "IFINOCTETS", "TRAFFIC", "bps", true},
-      {"Out Traffic", "IFOUTOCTETS", "TRAFFIC", "bps", true},
-      {"In Traffic 64", "IFHCINOCTETS", "TRAFFIC", "bps", true},
-      {"Out Traffic 64", "IFHCOUTOCTETS", "TRAFFIC", "bps", true},
-      {"In Utilization", "", "UTILIZATION", "*", true},
-      {"Out Utilization", "", "UTILIZATION", "*", true},
-      {"In Errors", "IFINERRORS", "*", "*", false},
-      {"Out Errors", "IFOUTERRORS", "*", "*", false},
-      {"In Discards", "IFINDISCARDS", "*", "*", false},
-      {"Out Discards", "IFOUTDISCARDS", "*", "*", false},
-      {"In Packets", "", "*", "*", false},
-      {"Out Packets", "", "*", "*", false},
-      {"Received Bytes", "", "BYTES", "*", true},
-      {"Client MAC Address", "", "MACADDRESS", "*", false},
-      {"Card Manufacturer", "", "MACVENDOR", "*", false},
-      {"Client IP Address", "", "CISCONETWORKADDRESS", "*", false},
-      {"Client Host Name", "", "REVERSEDNS", "*", false},
-      {"Client Data Rates", "", "WIRELESSCLIENTDATARATES", "Mbps", false},
-      // Empty while present ("0"), the moment of the stamp once missing.
-      {"Disassociate Time", "", "NEGATIVETIMESTAMP", "*", false},
-      {"Radio Type", "DOT11PHYTYPE", "ENUM", "*", false},
-      {"5 GHz Channel", "DOT11CURRENTFREQUENCY", "*", "*", false},
-      {"High Speed", "IFHIGHSPEED", "*", "Mbps", false},
+      {"Interface Name", "IFDESCR", "", ""},
+      {"Interface Status Icon", "IFOPERSTATUS", "ICON", "OPERSTATUS"},
+      {"Admin Status", "IFADMINSTATUS", "ADMINSTATUS", ""},
+      {"Speed", "IFSPEED", "BPS", "bps"},
+      {"MAC Vendor", "IFPHYSADDRESS", "MACVENDOR", ""},
+      {"In Traffic", "IFINOCTETS", "TRAFFIC", "bps"},
+      {"Out Traffic 64", "IFHCOUTOCTETS", "TRAFFIC", "bps"},
+      {"Disassociate Time", "CDOT11CLIENTAGINGLEFT", "NEGATIVETIMESTAMP", ""},
+      {"High Speed", "IFHIGHSPEED", "NUMBER", "Mbps"},
   };
   for (const Required& r : required) {
     SCOPED_TRACE(r.name);
     const StatisticDefinition& statistic = Find(r.name);
-    if (*r.mib) { EXPECT_EQ(statistic.Mib(), r.mib); }
-    if (std::string(r.parser) != "*") { EXPECT_EQ(statistic.Parser(), r.parser); }
-    if (std::string(r.units) != "*") { EXPECT_EQ(statistic.Units(), r.units); }
-    if (r.counter) { EXPECT_TRUE(statistic.Flag("COUNTER")); }
+    EXPECT_EQ(statistic.Mib(), r.mib);
+    EXPECT_EQ(statistic.Parser(), r.parser);
+    EXPECT_EQ(statistic.Units(), r.units);
   }
   EXPECT_TRUE(Find("Admin Status").Flag("CHECKBOX"));
 }

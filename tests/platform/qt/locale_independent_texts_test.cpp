@@ -126,9 +126,6 @@ TEST_P(LocaleIndependentTexts, PatternsUseTheRegionalSeparatorAndPlainTextsUseAP
   // "i" to a dotted capital I).
   const std::pair<std::string, std::string> texts[] = {
       {FormatScaled(9601, "bps", false, regional), "9#6 Kbps"},
-      {FormatScaled(1048576, "B", true, regional), "1#00 MB"},
-      {FormatScaled(-20000, "bps", false, regional), "-20#0 Kbps"},
-      {FormatScaled(2.5e15, "bps", false, regional), "2#5 Petabps"},
       {FormatNumber(2.675, "0.00", regional), "2#68"},
       {Parse("TRAFFIC", "bps", "0", regional, 1250), "10#0 Kbps"},
       {Parse("/10", "C", "235", regional), "23#5 C"},
@@ -136,7 +133,6 @@ TEST_P(LocaleIndependentTexts, PatternsUseTheRegionalSeparatorAndPlainTextsUseAP
       {Parse("MILLISECONDS", "", "0", regional, 0.5), "0.5 milliseconds "},
       {UpperCase("indoor"), "INDOOR"},
       {Parse("DOT11INDOOROUTDOOR", "", "TRi", regional), "Indoor Use"},
-      {Parse("DOT11INDOOROUTDOOR", "", "TRo", regional), "Outdoor Use"},
   };
   for (auto [text, expected] : texts) {
     if (const size_t at = expected.find('#'); at != std::string::npos) {

@@ -41,24 +41,8 @@ TEST(LookupQueueTest, MergesARequestEqualToOneWaitingOrRunning) {
   EXPECT_TRUE(queue.Add({"10.0.0.1", "t"}));  // answered, so asked afresh
 }
 
-TEST(LookupQueueTest, DropsTheOldestWaiterWhenTheLineIsFull) {
-  LookupQueue queue(1, 3);
-  ASSERT_TRUE(queue.Add({"10.0.0.1", "running"}));
-  ASSERT_EQ(StartAll(queue).size(), 1u);
-  for (const char* tag : {"w1", "w2", "w3", "w4", "w5"}) queue.Add({"10.0.0.1", tag});
-  EXPECT_EQ(queue.Dropped(), 2u);
-  EXPECT_EQ(queue.Waiting(), 3u);
-  queue.Finish({"10.0.0.1", "running"});
-  std::vector<std::string> started;
-  while (auto next = queue.StartNext()) {
-    started.push_back(next->Tag);
-    queue.Finish(*next);
-  }
-  EXPECT_EQ(started, (std::vector<std::string>{"w3", "w4", "w5"}));
-}
-
-TEST(LookupQueueTest, ClearingTheLineKeepsRunningLookups) {
-  LookupQueue queue(1, 5);
+TEST(LookupQueueTest, ClearingTheLineKeepsRunningLookupsAndAZeroLimitStillLetsOneRun) {
+  LookupQueue queue(0, 5);
   queue.Add({"10.0.0.1", "a"});
   queue.Add({"10.0.0.1", "b"});
   ASSERT_EQ(StartAll(queue).size(), 1u);
@@ -66,12 +50,6 @@ TEST(LookupQueueTest, ClearingTheLineKeepsRunningLookups) {
   EXPECT_EQ(queue.Running(), 1u);
   EXPECT_EQ(queue.Waiting(), 0u);
   EXPECT_FALSE(queue.StartNext().has_value());
-}
-
-TEST(LookupQueueTest, AZeroLimitStillLetsOneLookupRun) {
-  LookupQueue queue(0, 5);
-  queue.Add({"10.0.0.1", "a"});
-  EXPECT_EQ(StartAll(queue).size(), 1u);
 }
 
 }  // namespace

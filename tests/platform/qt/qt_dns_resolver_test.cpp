@@ -153,15 +153,7 @@ TEST_F(QtDnsResolverTest, ADisabledResolverAnswersNothing) {
   EXPECT_EQ(log.answers[0].Tag, "on");
 }
 
-TEST_F(QtDnsResolverTest, EqualRequestsInFlightAreAnsweredOnce) {
-  Lookup("4::REVERSE", "127.0.0.1");
-  resolver.Lookup("127.0.0.1");
-  Lookup("5::REVERSE", "127.0.0.1");
-  EXPECT_EQ(resolver.LookupsRunning(), 2u);
-  ASSERT_TRUE(WaitUntilIdle());
-  EXPECT_EQ(log.answers.size(), 2u);
-}
-
+// Equal requests merge and the oldest waiters are dropped (LookupQueue's rules).
 TEST(QtDnsResolverLimits, WorkStaysBoundedAndTheOldestWaitersAreDropped) {
   QtDnsResolver resolver(QtDnsResolver::Limits{2, 3});
   AnswerLog log(resolver);

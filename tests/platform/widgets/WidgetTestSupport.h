@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 #include <chrono>
 #include <cstdlib>
@@ -31,25 +32,10 @@ inline bool RunUntil(const std::function<bool()>& condition,
   return support::RunEventLoopUntil(condition, deadline);
 }
 
-// What a user's mouse does: press and release at a point of a widget.
-inline void Press(QWidget* target, QPoint at, Qt::MouseButton button,
-                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent press(QEvent::MouseButtonPress, at, target->mapToGlobal(at), button, button,
-                    modifiers);
-  QApplication::sendEvent(target, &press);
-}
-
-inline void Release(QWidget* target, QPoint at, Qt::MouseButton button,
-                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QMouseEvent release(QEvent::MouseButtonRelease, at, target->mapToGlobal(at), button,
-                      Qt::NoButton, modifiers);
-  QApplication::sendEvent(target, &release);
-}
-
+// A user's click at a point of a widget.
 inline void Click(QWidget* target, QPoint at, Qt::MouseButton button = Qt::LeftButton,
                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  Press(target, at, button, modifiers);
-  Release(target, at, button, modifiers);
+  QTest::mouseClick(target, button, modifiers, at);
 }
 
 inline void DoubleClick(QWidget* target, QPoint at) {
@@ -57,7 +43,7 @@ inline void DoubleClick(QWidget* target, QPoint at) {
   QMouseEvent twice(QEvent::MouseButtonDblClick, at, target->mapToGlobal(at), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &twice);
-  Release(target, at, Qt::LeftButton);
+  QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, at);
 }
 
 // A drag of a header section onto another one, as the user does it.
@@ -66,14 +52,14 @@ inline void DragHeaderSection(QHeaderView* header, int from, int to) {
   const int y = header->height() / 2;
   const QPoint start(header->sectionViewportPosition(from) + header->sectionSize(from) / 2, y);
   const QPoint end(header->sectionViewportPosition(to) + 4, y);
-  Press(target, start, Qt::LeftButton);
+  QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, start);
   for (int step = 1; step <= 8; ++step) {
     const QPoint at = start + (end - start) * step / 8;
     QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &move);
   }
-  Release(target, end, Qt::LeftButton);
+  QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, end);
 }
 
 }  // namespace linkwatch::testing_widgets
