@@ -36,7 +36,7 @@ class DeviceActionsTest : public DeviceFixture {
     return column + "." + std::to_string(ifIndex);
   }
 
-  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
+  fakes::RecordingGrid& Grid() { return *platform_.Platform().LastGrid(); }
 
   // The row of a key; appended when the table does not show it yet.
   int RowOf(const std::string& key) {

@@ -24,7 +24,7 @@ class InterfaceListLifecycleTest : public ::testing::Test {
 
 TEST_F(InterfaceListLifecycleTest, CreationSubscribesClearsTheGridAndMakesTheEngine) {
   auto control = std::make_unique<InterfaceList>();
-  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   EXPECT_EQ(Resolver().SubscriberCount(), 1);
   EXPECT_TRUE(platform_.Platform().LastEngine()->HasReplyHandler());
   EXPECT_NE(grid.Events(), nullptr);  // the control hears the grid
@@ -71,13 +71,12 @@ TEST_F(InterfaceListLifecycleTest, AControlThatCannotBeMadeLeavesTheResolver) {
 
 TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGridAndIgnoresFailures) {
   InterfaceList control;
-  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   control.Resize(640, 480);
-  ASSERT_EQ(grid.Placements().size(), 1u);
-  EXPECT_EQ(grid.Placements()[0].Left, 0);
-  EXPECT_EQ(grid.Placements()[0].Top, 0);
-  EXPECT_EQ(grid.Placements()[0].Width, 640);
-  EXPECT_EQ(grid.Placements()[0].Height, 480);
+  EXPECT_EQ(grid.Moves(), 1);
+  EXPECT_EQ((std::vector<int>{grid.Placement().Left, grid.Placement().Top,
+                              grid.Placement().Width, grid.Placement().Height}),
+            (std::vector<int>{0, 0, 640, 480}));
   grid.FailMoves(true);
   EXPECT_NO_THROW(control.Resize(10, 10));
 }

@@ -15,7 +15,7 @@ class InterfaceListPropertiesTest : public ::testing::Test {
   testing_control::ControlTestPlatform platform_;
   InterfaceList control_;
 
-  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
+  fakes::RecordingGrid& Grid() { return *platform_.Platform().LastGrid(); }
   fakes::FakeDeviceCatalog& Catalog() {
     Globals::Catalog();  // made on first use
     return *platform_.Platform().LastCatalog();

@@ -1,6 +1,6 @@
 #pragma once
 // The control on the fake platform, talking to a scripted device: shared by the
-// model, control, table and server tests, which link linkwatch_grid for the table.
+// model, control, table and server tests.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,7 +12,6 @@
 #include "control/InterfaceList.h"
 #include "fakes/FakePlatform.h"
 #include "model/Interfaces.h"
-#include "platform/grid/MemoryGrid.h"
 #include "statistics/StatisticTemplates.h"
 
 namespace linkwatch {
@@ -74,8 +73,8 @@ inline constexpr const char* kIfAlias = "1.3.6.1.2.1.31.1.1.1.18.";
 inline constexpr const char* kClientSignal = "1.3.6.1.4.1.99.1.1.";
 
 // Installs a FakePlatform for one test: the device's MIB objects (ifAdminStatus
-// and ifAlias writable) and the given statistics. The table flavour fills the
-// real in-memory grid and knows status texts and four status icons.
+// and ifAlias writable) and the given statistics. The table flavour starts the
+// clock at 12:00:50 and knows status texts and four status icons.
 class ControlTestPlatform {
  public:
   explicit ControlTestPlatform(const char* statistics = kControlStatistics, bool table = false)
@@ -92,11 +91,11 @@ class ControlTestPlatform {
     mib.Register("CLIENTMAC", "1.3.6.1.4.1.99.1.4");
     mib.Register("CLIENTMACADDRESS", "1.3.6.1.4.1.99.1.3");
     mib.Register("PORTSPEED", "1.3.6.1.4.1.99.2.1");
-    if (table) UseTableServices();
     Globals::Install(platform_);
     Globals::Templates()->Clear();
     Globals::Templates()->RefreshFromText(statistics);
     if (!table) return;
+    platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
     auto& catalog = static_cast<fakes::FakeDeviceCatalog&>(*Globals::Catalog());
     catalog.StatusTexts = {{1, "Up"}, {2, "Down"}};
     for (int status : {1, 2, 3, 7}) {
@@ -108,20 +107,9 @@ class ControlTestPlatform {
   ControlTestPlatform& operator=(const ControlTestPlatform&) = delete;
 
   fakes::FakePlatform& Platform() { return *platform_; }
-  MemoryGrid* LastMemoryGrid() const { return lastMemoryGrid_; }
 
  private:
-  void UseTableServices() {
-    platform_->MakeGrid = [this] {
-      auto grid = std::make_unique<MemoryGrid>(&platform_->Measure());
-      lastMemoryGrid_ = grid.get();
-      return std::unique_ptr<GridSurface>(std::move(grid));
-    };
-    platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
-  }
-
   std::shared_ptr<fakes::FakePlatform> platform_;
-  MemoryGrid* lastMemoryGrid_ = nullptr;
 };
 
 // A control (target 10.1.2.3, community "public") on that platform. The clock
@@ -132,6 +120,7 @@ class DeviceFixture : public ::testing::Test {
       : platform_(statistics, table),
         control(std::make_unique<InterfaceList>()),
         engine(*platform_.Platform().LastEngine()),
+        grid(*platform_.Platform().LastGrid()),
         timer(*platform_.Platform().LastTimer()),
         clock(platform_.Platform().Time()) {
     control->SetTarget("10.1.2.3");
@@ -185,6 +174,7 @@ class DeviceFixture : public ::testing::Test {
   ControlTestPlatform platform_;
   std::unique_ptr<InterfaceList> control;
   fakes::FakeSnmpEngine& engine;
+  fakes::RecordingGrid& grid;
   fakes::ManualTimer& timer;
   fakes::ManualClock& clock;
 };
@@ -192,7 +182,7 @@ class DeviceFixture : public ::testing::Test {
 // The same on the table flavour of the platform, with the grid read by keys.
 class TableFixture : public DeviceFixture {
  protected:
-  TableFixture() : DeviceFixture(kTableStatistics, true), grid(*platform_.LastMemoryGrid()) {}
+  TableFixture() : DeviceFixture(kTableStatistics, true) {}
 
   void AddClient(int ifIndex, int client) {
     engine.SetObject(ClientOid(ifIndex, client), "-40", kSnmpInteger);
@@ -227,8 +217,6 @@ class TableFixture : public DeviceFixture {
   std::shared_ptr<Statistic> StatOf(const std::string& ifKey, const std::string& name) const {
     return control->Interfaces()->Item(ifKey)->Statistics()->Item(name);
   }
-
-  MemoryGrid& grid;
 };
 
 // The name of a cell's picture; empty when it has none.
