@@ -100,6 +100,8 @@ TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecuri
   const std::vector<std::string> calls(engine.CallLog().begin() + static_cast<long>(callsBefore),
                                        engine.CallLog().end());
   EXPECT_EQ(calls, (std::vector<std::string>{"NewMessage", "LastResponse", "LastRequest"}));
+  EXPECT_EQ(engine.LastResponse().Tuning, 1200);
+  EXPECT_EQ(engine.LastRequest().Tuning, 1200);
   const SnmpMessage& message = *InterfaceListInternals::CurrentMessage(control);
   EXPECT_EQ(message.Tuning, 1200);
   EXPECT_EQ(message.Agent, "10.1.2.3");
@@ -114,14 +116,6 @@ TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecuri
   EXPECT_EQ(message.Security.PrivType, kPrivDes);
   EXPECT_EQ(message.Security.UserName, "admin");
   EXPECT_EQ(message.Security.Context, "ctx");
-
-  // The engine's own messages carry the tuning at the moment of the send.
-  bool byEvent = false;
-  SnmpMessage copy = message;
-  engine.Send(copy, byEvent);
-  ASSERT_EQ(engine.Sent().size(), 1u);
-  EXPECT_EQ(engine.Sent()[0].LastResponseTuning, 1200);
-  EXPECT_EQ(engine.Sent()[0].LastRequestTuning, 1200);
 
   // Each preparation makes a new message; the same credentials whatever the version.
   InterfaceListInternals::PrepareMessage(control, false);

@@ -170,6 +170,13 @@ class DeviceFixture : public ::testing::Test {
   std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
     return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
   }
+  int ColOf(const std::string& key) const {
+    for (int col = 0; col < grid.Cols(); ++col) {
+      if (grid.ColKey(col) == key) return col;
+    }
+    ADD_FAILURE() << "no column " << key;
+    return -1;
+  }
 
   ControlTestPlatform platform_;
   std::unique_ptr<InterfaceList> control;
@@ -201,13 +208,6 @@ class TableFixture : public DeviceFixture {
   }
 
   int RowOf(const std::string& key) const { return grid.FindRow(key); }
-  int ColOf(const std::string& key) const {
-    for (int col = 0; col < grid.Cols(); ++col) {
-      if (grid.ColKey(col) == key) return col;
-    }
-    ADD_FAILURE() << "no column " << key;
-    return -1;
-  }
   std::string Text(const std::string& rowKey, const std::string& colKey) const {
     return grid.CellText(RowOf(rowKey), ColOf(colKey));
   }

@@ -13,17 +13,14 @@ namespace linkwatch::fakes {
 // A named picture with no artwork, for icons in core tests.
 class FakePicture : public Picture {
  public:
-  explicit FakePicture(std::string name, int width = 16, int height = 16)
-      : name_(std::move(name)), width_(width), height_(height) {}
+  explicit FakePicture(std::string name) : name_(std::move(name)) {}
   std::string Name() const override { return name_; }
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
+  int Width() const override { return 16; }
+  int Height() const override { return 16; }
   std::string Svg() const override { return {}; }
 
  private:
   std::string name_;
-  int width_;
-  int height_;
 };
 
 inline PictureRef MakeFakePicture(const std::string& name) {

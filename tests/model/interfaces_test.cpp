@@ -57,50 +57,28 @@ TEST_F(InterfacesTest, EveryRoutingMethodCreatesItsInterfaceAndSetsTheValue) {
   }
 }
 
-TEST_F(InterfacesTest, UntouchedFieldsKeepTheirStartValues) {
-  const auto created = interfaces_.Add(3);
-  EXPECT_EQ(created->Name(), "");
-  EXPECT_EQ(created->AdminStatus(), 0);
-  EXPECT_EQ(created->Bandwidth(), 0.0f);
-  EXPECT_EQ(created->Statistics()->Count(), 0);
-  EXPECT_EQ(created->Children()->Count(), 0);
-  EXPECT_EQ(Interface::KeyFor(-1), "I:-1");
-  EXPECT_EQ(Interface::KeyFor(12), "I:12");
-}
-
-TEST_F(InterfacesTest, ItemByKeyPositionAndMiss) {
-  const auto nine = interfaces_.Add(9);
-  const auto two = interfaces_.Add(2);
-  EXPECT_EQ(interfaces_.Item("I:2"), two);
-  EXPECT_EQ(interfaces_.Item("i:9"), nine);  // letter case does not matter
-  EXPECT_EQ(interfaces_.Item(1), nine);      // position follows creation, not index
-  EXPECT_EQ(interfaces_.Item(2), two);
-  EXPECT_EQ(interfaces_.Item("I:99"), nullptr);
-  EXPECT_EQ(interfaces_.Item(0), nullptr);
-  EXPECT_EQ(interfaces_.Item(3), nullptr);
-  EXPECT_EQ(interfaces_.Item(-1), nullptr);
-}
-
-TEST_F(InterfacesTest, RemoveByKeyOrPositionAndMissesAreIgnored) {
-  interfaces_.Add(1);
-  interfaces_.Add(2);
-  interfaces_.Add(3);
-  interfaces_.Remove("I:99");
-  interfaces_.Remove(0);
-  interfaces_.Remove(4);
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1, 2, 3}));
-  interfaces_.Remove("i:2");
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1, 3}));
-  interfaces_.Remove(2);
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{1}));
-}
-
-TEST_F(InterfacesTest, EnumerationFollowsCreationAndClearEmptiesIt) {
+// Positions follow creation, not the index; keys ignore letter case; misses
+// answer nothing and removing them changes nothing.
+TEST_F(InterfacesTest, ItemRemoveAndClearFollowTheCollectionRules) {
   interfaces_.SetName(7, "seven");
   interfaces_.SetStatistic(3, "", "TRAFFIC IN", "100", "64");
   interfaces_.SetBandwidth(11, 10.0f);
   interfaces_.SetName(3, "three");
   EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 3, 11}));
+  EXPECT_EQ(interfaces_.Item("i:3"), interfaces_.Item(2));
+  EXPECT_EQ(interfaces_.Item(2)->Name(), "three");
+  for (const auto& miss : {interfaces_.Item("I:99"), interfaces_.Item(0), interfaces_.Item(4),
+                           interfaces_.Item(-1)}) {
+    EXPECT_EQ(miss, nullptr);
+  }
+  interfaces_.Remove("I:99");
+  interfaces_.Remove(0);
+  interfaces_.Remove(4);
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 3, 11}));
+  interfaces_.Remove("i:3");
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 11}));
+  interfaces_.Remove(2);
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7}));
   interfaces_.Clear();
   EXPECT_EQ(interfaces_.Count(), 0);
   EXPECT_TRUE(IndexesInOrder().empty());

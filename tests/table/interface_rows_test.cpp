@@ -6,8 +6,6 @@
 #include <vector>
 
 #include "fakes/ControlFixture.h"
-#include "table/CellFiller.h"
-#include "table/TableColors.h"
 
 namespace linkwatch {
 namespace {
@@ -80,39 +78,6 @@ TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNe
   EXPECT_EQ(Text("I:7", "Alias"), "port 7");
   EXPECT_EQ(Text("I:7", "Interface Name"), "eth7");
   EXPECT_EQ(ColOf("Alias"), 0);
-}
-
-TEST_F(InterfaceRowsTest, ACounterShowsBaseliningInGreyThenItsRateInBlack) {
-  AddDevice(1);
-  control->SetStatisticsList("TRAFFIC IN");
-  Start();
-  EXPECT_EQ(Text("I:1", "TRAFFIC IN"), "baselining ...");
-  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "TRAFFIC IN"), GridValue{int64_t{0x808080}});
-  EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{-10000.0});
-
-  clock.AdvanceSeconds(10);
-  engine.SetObject(std::string(testing_control::kIfInOctets) + "1", "6000", kSnmpCounter32);
-  PollAgain();
-  const auto traffic = StatOf("I:1", "TRAFFIC IN");
-  ASSERT_FALSE(traffic->Baselining());
-  EXPECT_EQ(traffic->CurrentValue(), 500.0);
-  EXPECT_EQ(Text("I:1", "TRAFFIC IN"), traffic->ParsedValue());
-  EXPECT_NE(traffic->ParsedValue(), "baselining ...");
-  EXPECT_EQ(Attribute(kCellForeColor, "I:1", "TRAFFIC IN"), GridValue{int64_t{0}});
-  EXPECT_EQ(Attribute(kCellSort, "I:1", "TRAFFIC IN"), GridValue{500.0});
-}
-
-TEST_F(InterfaceRowsTest, AMultiLineValueMakesItsRowAsManyLinesTall) {
-  AddDevice(2);
-  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core\nrack 4\nport 1");
-  control->SetStatisticsList("Interface Name,Alias");
-  Start();
-  EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39);  // 3 × 13
-  EXPECT_EQ(grid.RowHeight(RowOf("I:2")), GridRow::kDefaultHeight) << "one line: untouched";
-
-  engine.SetObject(std::string(testing_control::kIfAlias) + "1", "core");
-  PollAgain();
-  EXPECT_EQ(grid.RowHeight(RowOf("I:1")), 39) << "a single line never shrinks the row";
 }
 
 TEST_F(InterfaceRowsTest, EveryRefreshSuspendsRepaintingRaisesSelectionChangedAndFitsWidthsOnce) {
