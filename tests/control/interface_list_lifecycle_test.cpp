@@ -124,23 +124,6 @@ TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecuri
   EXPECT_EQ(InterfaceListInternals::CurrentMessage(control)->Security.UserName, "admin");
 }
 
-TEST_F(InterfaceListLifecycleTest, PollTimerHandlerChangesTheControlsAutoUpdate) {
-  InterfaceList control;
-  fakes::ManualTimer& timer = *platform_.Platform().LastTimer();
-  control.SetAutoUpdate(true);
-  std::vector<bool> seen;
-  control.PollTimer.Subscribe([&](bool& autoUpdate) {
-    seen.push_back(autoUpdate);
-    autoUpdate = false;
-  });
-  EXPECT_FALSE(timer.Tick());  // off until monitoring starts
-  timer.SetEnabled(true);
-  ASSERT_TRUE(timer.Tick());
-  EXPECT_FALSE(control.AutoUpdate());
-  ASSERT_TRUE(timer.Tick());
-  EXPECT_EQ(seen, (std::vector<bool>{true, false}));
-}
-
 class ResolverAnswerTest : public InterfaceListLifecycleTest {
  protected:
   void SetUp() override { InterfaceListInternals::ReplaceInterfaces(control_); }

@@ -141,8 +141,7 @@ TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
 TEST_F(StartMonitoringTest, RestartPollsAfreshWhileActive) {
   AddDevice(2);
   control->SetStatisticsList("STATUS");
-  ASSERT_TRUE(control->StartMonitoring());
-  engine.DeliverAll();
+  Start();
   clock.AdvanceSeconds(100);
   const size_t sent = SentCount();
   control->Restart();

@@ -2,6 +2,7 @@
 // interface's row by key, appends new ones and fills the cells of its columns.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,6 @@ TEST_F(InterfaceRowsTest, LaysOutTheListAsWrittenAndFillsOnlyColumnsTheInterface
   control->RefreshTable();  // the cycle stops at the names it cannot walk
 
   ASSERT_EQ(grid.Cols(), 4);
-  const std::vector<std::string> headers = {"Interface", "Alias", " Alias", "NOSUCH"};
-  for (int col = 0; col < 4; ++col) EXPECT_EQ(grid.CellText(0, col), headers[static_cast<size_t>(col)]);
-
   ASSERT_EQ(grid.Rows(), 3);
   EXPECT_EQ(grid.RowData(1), "I:1");
   EXPECT_EQ(grid.RowData(2), "I:2");
@@ -80,6 +78,7 @@ TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNe
   EXPECT_EQ(ColOf("Alias"), 0);
 }
 
+// Even when nothing changed, and when a host handler throws.
 TEST_F(InterfaceRowsTest, EveryRefreshSuspendsRepaintingRaisesSelectionChangedAndFitsWidthsOnce) {
   AddDevice(2);
   control->SetStatisticsList("Interface Name,Alias");
@@ -89,9 +88,10 @@ TEST_F(InterfaceRowsTest, EveryRefreshSuspendsRepaintingRaisesSelectionChangedAn
     ++selectionEvents;
     EXPECT_TRUE(grid.RedrawSuspended()) << "still suspended while the host hears of it";
   });
+  control->SelectionChanged.Subscribe([] { throw std::runtime_error("host failure"); });
   grid.SetColWidth(0, 1);
 
-  control->RefreshTable();
+  EXPECT_NO_THROW(control->RefreshTable());
 
   EXPECT_EQ(selectionEvents, 1);
   EXPECT_FALSE(grid.RedrawSuspended());
