@@ -214,9 +214,6 @@ class TableFixture : public DeviceFixture {
   GridValue Attribute(int code, const std::string& rowKey, const std::string& colKey) const {
     return grid.Cell(code, RowOf(rowKey), ColOf(colKey));
   }
-  std::shared_ptr<Statistic> StatOf(const std::string& ifKey, const std::string& name) const {
-    return control->Interfaces()->Item(ifKey)->Statistics()->Item(name);
-  }
 };
 
 // The name of a cell's picture; empty when it has none.
