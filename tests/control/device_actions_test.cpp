@@ -26,8 +26,7 @@ class DeviceActionsTest : public DeviceFixture {
   void SetUp() override {
     Globals::Templates()->RefreshFromText(kEditStatistics);
     AddDevice(3);
-    control->SetStatisticsList("STATUS,ALIAS,ADMIN,ENABLE");
-    Start();
+    Start("STATUS,ALIAS,ADMIN,ENABLE");
   }
 
   // The row of a key; appended when the table does not show it yet.

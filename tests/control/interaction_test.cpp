@@ -16,7 +16,7 @@
 namespace linkwatch {
 namespace {
 
-using testing_control::ControlTestPlatform;
+using testing_control::DeviceFixture;
 
 constexpr const char* kMoreStatistics = R"(<Portsight><Statistics>
   <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
@@ -44,12 +44,11 @@ void FillModel(Interfaces& interfaces) {
 }
 
 // The control on its grid, its rows keyed as kRowKeys (rows 1 to 5).
-class InteractionTest : public ::testing::Test {
+class InteractionTest : public DeviceFixture {
  protected:
   InteractionTest() {
     platform_.Platform().Mib().Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
     Globals::Templates()->RefreshFromText(kMoreStatistics);
-    control = std::make_unique<InterfaceList>();
     control->SetStatisticsList(kColumns);
     InterfaceListInternals::ReplaceInterfaces(*control);
     FillModel(*control->Interfaces());
@@ -57,42 +56,32 @@ class InteractionTest : public ::testing::Test {
     control->MouseUp.Subscribe([this](int16_t& button, int16_t& shift, float& x, float& y) {
       mouseUps.push_back({button, shift, x, y});
     });
-    grid = platform_.Platform().LastGrid();
     for (const std::string& key : kRowKeys) AddRow(key);
   }
 
   int AddRow(const std::string& key) {
-    const int row = grid->Rows();
-    grid->SetRows(row + 1);
-    grid->SetRowData(row, key);
+    const int row = grid.Rows();
+    grid.SetRows(row + 1);
+    grid.SetRowData(row, key);
     return row;
   }
   void PlaceCursor(int row, int col) {
-    grid->SetRow(row);
-    grid->SetCol(col);
-    grid->SetRowSel(row);
-    grid->SetColSel(col);
+    grid.SetRow(row);
+    grid.SetCol(col);
+    grid.SetRowSel(row);
+    grid.SetColSel(col);
   }
   std::vector<bool> HiddenRows() const {
     std::vector<bool> hidden;
-    for (int row = 0; row < grid->Rows(); ++row) hidden.push_back(grid->RowHidden(row));
+    for (int row = 0; row < grid.Rows(); ++row) hidden.push_back(grid.RowHidden(row));
     return hidden;
   }
-  std::vector<std::string> RowKeys() const {
-    std::vector<std::string> keys;
-    for (int row = 1; row < grid->Rows(); ++row) keys.push_back(grid->RowData(row));
-    return keys;
-  }
-  ControlState& State() { return InterfaceListInternals::State(*control); }
 
   struct MouseRelease {
     int16_t Button, Shift;
     float X, Y;
   };
 
-  ControlTestPlatform platform_;
-  std::unique_ptr<InterfaceList> control;
-  fakes::RecordingGrid* grid = nullptr;
   int selectionEvents = 0;
   std::vector<MouseRelease> mouseUps;
 };
@@ -120,23 +109,23 @@ class CursorAnswerTest : public InteractionTest, public ::testing::WithParamInte
 
 TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
   const CursorCase& c = GetParam();
-  PlaceCursor(grid->FindRow(c.RowKey), c.Col);
+  PlaceCursor(grid.FindRow(c.RowKey), c.Col);
 
   const auto selected = control->SelectedInterface();
   EXPECT_EQ(selected ? selected->Key() : "", c.InterfaceKey);
   const auto child = control->SelectedInterfaceChild();
   EXPECT_EQ(child ? child->Key() : "", c.ChildKey);
-  EXPECT_EQ(control->SelectedStatisticName(), grid->ColKey(c.Col));
+  EXPECT_EQ(control->SelectedStatisticName(), grid.ColKey(c.Col));
 
   const auto statistic = control->SelectedStatistic();
   ASSERT_EQ(statistic != nullptr, c.HasStatistic);
   if (!statistic) return;
   // The statistic is the row's own, named after the row.
   if (child) {
-    EXPECT_EQ(statistic, child->Statistics()->Item(grid->ColKey(c.Col)));
+    EXPECT_EQ(statistic, child->Statistics()->Item(grid.ColKey(c.Col)));
     EXPECT_EQ(statistic->Name(), selected->Name() + " : " + child->Name());
   } else {
-    EXPECT_EQ(statistic, selected->Statistics()->Item(grid->ColKey(c.Col)));
+    EXPECT_EQ(statistic, selected->Statistics()->Item(grid.ColKey(c.Col)));
     EXPECT_EQ(statistic->Name(), selected->Name());
   }
 }
@@ -183,10 +172,10 @@ TEST_F(InteractionTest, HidingTheSelectedBlockKeepsTheHeader) {
     SCOPED_TRACE(c.row);
     control->UnHideAllInterfaces();
     EXPECT_FALSE(control->RowsHidden());
-    grid->SetRow(c.row);
-    grid->SetCol(c.col);
-    grid->SetRowSel(c.rowSel);
-    grid->SetColSel(c.colSel);
+    grid.SetRow(c.row);
+    grid.SetCol(c.col);
+    grid.SetRowSel(c.rowSel);
+    grid.SetColSel(c.colSel);
     control->HideSelectedInterfaces();
     EXPECT_EQ(HiddenRows(), c.hidden);
     EXPECT_TRUE(control->RowsHidden());
@@ -196,9 +185,9 @@ TEST_F(InteractionTest, HidingTheSelectedBlockKeepsTheHeader) {
 // Only the rows below the header count: a header the host hid itself is not the
 // control's business.
 TEST_F(InteractionTest, UnhidingAndRowsHiddenLookOnlyBelowTheHeader) {
-  grid->SetRowHidden(0, true);
+  grid.SetRowHidden(0, true);
   EXPECT_FALSE(control->RowsHidden());
-  for (int row = 0; row < grid->Rows(); ++row) grid->SetRowHidden(row, true);
+  for (int row = 0; row < grid.Rows(); ++row) grid.SetRowHidden(row, true);
   EXPECT_TRUE(control->RowsHidden());
   control->UnHideAllInterfaces();
   EXPECT_EQ(HiddenRows(), (std::vector<bool>{true, false, false, false, false, false}));
@@ -212,9 +201,9 @@ class CopyTest : public InteractionTest {
   CopyTest() {
     control->SetStatisticsList("STATUS,TRAFFIC IN");  // headers "Status" and "In"
     for (const char* key : {"I:3", "I:12"}) AddRow(key);
-    grid->SetCell(kCellText, 1, 0, std::string("up"));
-    grid->SetCell(kCellText, 1, 1, std::string("10 Kbps"));
-    grid->SetCell(kCellText, 2, 0, std::string("two\rlines"));
+    grid.SetCell(kCellText, 1, 0, std::string("up"));
+    grid.SetCell(kCellText, 1, 1, std::string("10 Kbps"));
+    grid.SetCell(kCellText, 2, 0, std::string("two\rlines"));
     PlaceCursor(2, 1);
   }
 
@@ -228,7 +217,7 @@ TEST_F(CopyTest, SelectAllThenCopyPutsTheWholeTableOnTheClipboard) {
   fakes::FakeClipboard& clipboard = platform_.Platform().Clip();
   clipboard.SetText("stale");
   control->SelectAll();
-  EXPECT_EQ((std::vector<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}),
+  EXPECT_EQ((std::vector<int>{grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
             (std::vector<int>{0, 0, 2, 1}));
   EXPECT_EQ(selectionEvents, 0);
   EXPECT_EQ(control->ClipSelection(), kExpected);
@@ -236,8 +225,8 @@ TEST_F(CopyTest, SelectAllThenCopyPutsTheWholeTableOnTheClipboard) {
   EXPECT_EQ(clipboard.Clears(), 1);
   EXPECT_EQ(clipboard.Text(), kExpected);
   // Only the selected block is copied.
-  grid->SetRow(1);
-  grid->SetCol(1);
+  grid.SetRow(1);
+  grid.SetCol(1);
   EXPECT_EQ(control->ClipSelection(), "10 Kbps\r\n");
 }
 
@@ -250,12 +239,12 @@ TEST_F(InteractionTest, ADraggedColumnIsReportedAndKeepsItsEditRule) {
   control->RearrangedColumns.Subscribe([&](int32_t& col, int32_t& position) {
     moves.emplace_back(col, position);
   });
-  grid->DragColumn(kAlias, 0);
+  grid.DragColumn(kAlias, 0);
   EXPECT_EQ(moves, (std::vector<std::pair<int32_t, int32_t>>{{kAlias, 0}}));
   bool cancel = false;
-  grid->Events()->BeforeEdit(1, 0, cancel);
+  grid.Events()->BeforeEdit(1, 0, cancel);
   EXPECT_FALSE(cancel);
-  grid->Events()->BeforeEdit(1, kAlias, cancel);  // read-only SIGNAL moved here
+  grid.Events()->BeforeEdit(1, kAlias, cancel);  // read-only SIGNAL moved here
   EXPECT_TRUE(cancel);
 }
 
@@ -269,7 +258,7 @@ class EditRuleTest : public InteractionTest, public ::testing::WithParamInterfac
 
 TEST_P(EditRuleTest, AnEditStartsOnlyWhereTheDeviceCanTakeIt) {
   bool cancel = false;
-  grid->Events()->BeforeEdit(grid->FindRow("I:12"), GetParam().Col, cancel);
+  grid.Events()->BeforeEdit(grid.FindRow("I:12"), GetParam().Col, cancel);
   EXPECT_EQ(cancel, !GetParam().Allowed);
 }
 
@@ -301,7 +290,7 @@ TEST_F(InteractionTest, CustomSortsShareOneDirectionAcrossColumns) {
   for (size_t i = 0; i < steps.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
     int order = 1;
-    grid->Events()->BeforeSort(steps[i].Col, order);
+    grid.Events()->BeforeSort(steps[i].Col, order);
     EXPECT_EQ(order, steps[i].Order);
     EXPECT_EQ(State().SortDirection, steps[i].Direction);
     EXPECT_EQ(State().SortColumn, steps[i].SortColumn);
@@ -313,7 +302,7 @@ TEST_F(InteractionTest, ADirectionLeftByTheHostStartsTheNextSortLargestFirstOnly
            {0, 1}, {-1, 1}, {1, -1}, {5, -1}, {-7, -1}}) {
     State().SortDirection = before;
     int order = 1;
-    grid->Events()->BeforeSort(kTrafficIn, order);
+    grid.Events()->BeforeSort(kTrafficIn, order);
     EXPECT_EQ(State().SortDirection, after) << "from " << before;
   }
 }
@@ -329,14 +318,14 @@ class CompareTest : public InteractionTest, public ::testing::WithParamInterface
 
 TEST_P(CompareTest, SortValuesOfTheSortColumnDecide) {
   State().SortColumn = kErrors;
-  grid->SetCell(kCellSort, 1, kErrors, GetParam().First);
-  grid->SetCell(kCellSort, 2, kErrors, GetParam().Second);
+  grid.SetCell(kCellSort, 1, kErrors, GetParam().First);
+  grid.SetCell(kCellSort, 2, kErrors, GetParam().Second);
   // Another column's values do not count.
-  grid->SetCell(kCellSort, 1, kTrafficIn, 1e9);
+  grid.SetCell(kCellSort, 1, kTrafficIn, 1e9);
   for (const int16_t direction : {int16_t{1}, int16_t{-1}}) {
     State().SortDirection = direction;
     int result = 12345;
-    grid->Events()->Compare(1, 2, result);
+    grid.Events()->Compare(1, 2, result);
     EXPECT_EQ(result, GetParam().Expected * direction) << "direction " << direction;
   }
 }
@@ -367,23 +356,23 @@ TEST_F(InteractionTest, ACompareOfRowsOutsideTheGridIsEqual) {
   State().SortColumn = kErrors;
   State().SortDirection = 1;
   int result = 12345;
-  grid->Events()->Compare(1, 99, result);
+  grid.Events()->Compare(1, 99, result);
   EXPECT_EQ(result, 0);
   State().SortColumn = 99;
-  grid->Events()->Compare(1, 2, result);
+  grid.Events()->Compare(1, 2, result);
   EXPECT_EQ(result, 0);
 }
 
 // The first custom sort puts the largest on top, the next one reverses; child
 // rows move with their interface row whatever their own values.
 TEST_F(InteractionTest, CustomSortsAlternateAndKeepChildRowsUnderTheirInterface) {
-  grid->SetRows(1);
+  grid.SetRows(1);
   auto add = [&](const std::string& key, double errors, const std::string& parentKey = "") {
     const int row = parentKey.empty() ? AddRow(key)
-                                      : grid->AddChild(grid->FindRow(parentKey),
+                                      : grid.AddChild(grid.FindRow(parentKey),
                                                        kGridRelationChild, "", key);
-    grid->SetIsSubtotal(row, parentKey.empty());
-    grid->SetCell(kCellSort, row, kErrors, errors);
+    grid.SetIsSubtotal(row, parentKey.empty());
+    grid.SetCell(kCellSort, row, kErrors, errors);
   };
   add("I:1", 5);
   add("C:1.1", 900, "I:1");
@@ -393,22 +382,22 @@ TEST_F(InteractionTest, CustomSortsAlternateAndKeepChildRowsUnderTheirInterface)
   add("I:3", 10);
   add("C:3.1", 0, "I:3");
 
-  EXPECT_EQ(grid->ClickHeader(kErrors), kGridSortCustom);
+  EXPECT_EQ(grid.ClickHeader(kErrors), kGridSortCustom);
   EXPECT_EQ(RowKeys(), (std::vector<std::string>{"I:2", "I:3", "C:3.1", "I:1", "C:1.1", "C:1.2",
                                                  "I:4"}));
-  grid->ClickHeader(kErrors);
+  grid.ClickHeader(kErrors);
   EXPECT_EQ(RowKeys(), (std::vector<std::string>{"I:4", "I:1", "C:1.1", "C:1.2", "I:3", "C:3.1",
                                                  "I:2"}));
   // A column the grid sorts itself leaves the shared direction alone.
   const int16_t direction = State().SortDirection;
-  EXPECT_NE(grid->ClickHeader(kStatus), kGridSortCustom);
+  EXPECT_NE(grid.ClickHeader(kStatus), kGridSortCustom);
   EXPECT_EQ(State().SortDirection, direction);
 }
 
 // --- Selection changes -----------------------------------------------------
 
 TEST_F(InteractionTest, TheUsersSelectionChangeIsReported) {
-  grid->Select(1, 1, 3, 2);
+  grid.Select(1, 1, 3, 2);
   EXPECT_EQ(selectionEvents, 1);
 }
 
@@ -426,15 +415,15 @@ class MouseUpTest : public InteractionTest, public ::testing::WithParamInterface
 
 TEST_P(MouseUpTest, ARightClickMovesASingleCellCursorAndEveryReleaseIsReported) {
   const MouseCase& c = GetParam();
-  grid->SetRow(c.SelectionBefore[0]);
-  grid->SetCol(c.SelectionBefore[1]);
-  grid->SetRowSel(c.SelectionBefore[2]);
-  grid->SetColSel(c.SelectionBefore[3]);
-  grid->SetMousePosition(c.MouseRow, c.MouseCol);
+  grid.SetRow(c.SelectionBefore[0]);
+  grid.SetCol(c.SelectionBefore[1]);
+  grid.SetRowSel(c.SelectionBefore[2]);
+  grid.SetColSel(c.SelectionBefore[3]);
+  grid.SetMousePosition(c.MouseRow, c.MouseCol);
 
-  grid->MouseUp(c.Button, 1, 10.5f, 20.25f);
+  grid.MouseUp(c.Button, 1, 10.5f, 20.25f);
 
-  EXPECT_EQ((std::vector<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}),
+  EXPECT_EQ((std::vector<int>{grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
             c.SelectionAfter);
   ASSERT_EQ(mouseUps.size(), 1u);
   EXPECT_EQ(mouseUps[0].Button, c.Button);

@@ -140,8 +140,7 @@ TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
 
 TEST_F(StartMonitoringTest, RestartPollsAfreshWhileActive) {
   AddDevice(2);
-  control->SetStatisticsList("STATUS");
-  Start();
+  Start("STATUS");
   clock.AdvanceSeconds(100);
   const size_t sent = SentCount();
   control->Restart();

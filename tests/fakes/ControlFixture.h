@@ -151,8 +151,9 @@ class DeviceFixture : public ::testing::Test {
     engine.SetObject(kIfAlias + n, "port " + n, kSnmpOctetString, true);
   }
 
-  // Starts monitoring and answers every walk of the first poll.
-  void Start() {
+  // Lays out the list, starts monitoring and answers every walk of the first poll.
+  void Start(const std::string& list) {
+    control->SetStatisticsList(list);
     ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
     engine.DeliverAll();
   }
@@ -169,6 +170,11 @@ class DeviceFixture : public ::testing::Test {
   ControlState& State() { return InterfaceListInternals::State(*control); }
   std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
     return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+  }
+  std::vector<std::string> RowKeys() const {
+    std::vector<std::string> keys;
+    for (int row = 1; row < grid.Rows(); ++row) keys.push_back(grid.RowData(row));
+    return keys;
   }
   int ColOf(const std::string& key) const {
     for (int col = 0; col < grid.Cols(); ++col) {

@@ -30,8 +30,7 @@ TEST_F(InterfaceRowsTest, WithoutAMonitoringRunTheGridIsLeftAlone) {
 TEST_F(InterfaceRowsTest, LaysOutTheListAsWrittenAndFillsOnlyColumnsTheInterfaceHas) {
   AddDevice(2);
   // A blank after a comma belongs to the next name, and no definition is named so.
-  control->SetStatisticsList("Interface Name,Alias, Alias,NOSUCH");
-  Start();
+  Start("Interface Name,Alias, Alias,NOSUCH");
   control->RefreshTable();  // the cycle stops at the names it cannot walk
 
   ASSERT_EQ(grid.Cols(), 4);
@@ -49,8 +48,7 @@ TEST_F(InterfaceRowsTest, LaysOutTheListAsWrittenAndFillsOnlyColumnsTheInterface
 
 TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNewOnesBelow) {
   AddDevice(2);
-  control->SetStatisticsList("Interface Name,Alias");
-  Start();
+  Start("Interface Name,Alias");
   ASSERT_EQ(grid.Rows(), 3);
 
   // The user sorts by name descending, drags Alias to the front and hides eth1.
@@ -81,8 +79,7 @@ TEST_F(InterfaceRowsTest, LaterPollsFindRowsByKeyAfterSortDragAndHideAndAppendNe
 // Even when nothing changed, and when a host handler throws.
 TEST_F(InterfaceRowsTest, EveryRefreshSuspendsRepaintingRaisesSelectionChangedAndFitsWidthsOnce) {
   AddDevice(2);
-  control->SetStatisticsList("Interface Name,Alias");
-  Start();
+  Start("Interface Name,Alias");
   int selectionEvents = 0;
   control->SelectionChanged.Subscribe([&] {
     ++selectionEvents;
