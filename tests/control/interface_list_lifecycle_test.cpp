@@ -70,7 +70,6 @@ TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGridAndIgnoresFailures) {
   InterfaceList control;
   fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   control.Resize(640, 480);
-  EXPECT_EQ(grid.Moves(), 1);
   EXPECT_EQ((std::vector<int>{grid.Placement().Left, grid.Placement().Top,
                               grid.Placement().Width, grid.Placement().Height}),
             (std::vector<int>{0, 0, 640, 480}));

@@ -9,8 +9,7 @@
 namespace linkwatch::fakes {
 
 // The real in-memory grid, recording what the control told it that the grid
-// itself forgets: set-once settings in the order they were set, column fits and
-// placements. It also hands out its event receiver, so a test can raise an event
+// itself forgets: set-once settings in the order they were set and column fits. It also hands out its event receiver, so a test can raise an event
 // the way a view would, and can be told to fail placements.
 class RecordingGrid : public MemoryGrid {
  public:
@@ -30,7 +29,6 @@ class RecordingGrid : public MemoryGrid {
   void Move(int left, int top, int width, int height) override {
     if (failMoves_) throw std::runtime_error("the grid cannot be placed");
     MemoryGrid::Move(left, top, width, height);
-    ++moves_;
   }
   void SetEvents(GridEvents* events) override {
     MemoryGrid::SetEvents(events);
@@ -39,7 +37,6 @@ class RecordingGrid : public MemoryGrid {
 
   const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
   const std::vector<std::pair<int, int>>& AutoSizeLog() const { return autoSizeLog_; }
-  int Moves() const { return moves_; }
   GridEvents* Events() const { return events_; }
   void FailMoves(bool fail) { failMoves_ = fail; }  // Move throws while set
 
@@ -49,7 +46,6 @@ class RecordingGrid : public MemoryGrid {
  private:
   std::vector<std::pair<int, GridValue>> settingLog_;
   std::vector<std::pair<int, int>> autoSizeLog_;
-  int moves_ = 0;
   bool failMoves_ = false;
   GridEvents* events_ = nullptr;
 };
