@@ -14,17 +14,11 @@ namespace {
 
 using testing_control::DeviceFixture;
 
-constexpr const char* kEditStatistics = R"(<Portsight><Statistics>
-  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
-  <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
-</Statistics></Portsight>)";
-
 // A running control on a device with three interfaces whose aliases (ifAlias.N,
 // "port N") and admin status (ifAdminStatus.N) are writable, after one full poll.
 class DeviceActionsTest : public DeviceFixture {
  protected:
   void SetUp() override {
-    Globals::Templates()->RefreshFromText(kEditStatistics);
     AddDevice(3);
     Start("STATUS,ALIAS,ADMIN,ENABLE");
   }

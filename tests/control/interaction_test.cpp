@@ -18,11 +18,6 @@ namespace {
 
 using testing_control::DeviceFixture;
 
-constexpr const char* kMoreStatistics = R"(<Portsight><Statistics>
-  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
-  <Statistic Name="ERRORS" Header="Errors" MIB="ifInErrors" Parser="NUMBER" />
-</Statistics></Portsight>)";
-
 // Columns, in this order: STATUS (read-only, grid sort), TRAFFIC IN (custom sort),
 // SIGNAL (a child statistic), ALIAS (writable), ENABLE (the control's own check
 // box), ERRORS (custom sort), NOSUCH (no template).
@@ -47,8 +42,6 @@ void FillModel(Interfaces& interfaces) {
 class InteractionTest : public DeviceFixture {
  protected:
   InteractionTest() {
-    platform_.Platform().Mib().Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
-    Globals::Templates()->RefreshFromText(kMoreStatistics);
     control->SetStatisticsList(kColumns);
     InterfaceListInternals::ReplaceInterfaces(*control);
     FillModel(*control->Interfaces());

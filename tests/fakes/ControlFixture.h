@@ -37,6 +37,9 @@ inline constexpr const char* kControlStatistics = R"(<Portsight><Statistics>
   <Statistic Name="ENABLE" Header="On" MIB="EnableCheckbox" CheckBox="yes" />
   <Statistic Name="REVERSE" Header="Name" MIB="ipAdEntAddr" />
   <Statistic Name="SIGNAL" Header="Signal" MIB="clientSignal" Child="Client" />
+  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
+  <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
+  <Statistic Name="ERRORS" Header="Errors" MIB="ifInErrors" Parser="NUMBER" />
 </Statistics></Portsight>)";
 
 // What the table tests show. "Note" has a definition without a MIB object that
@@ -84,6 +87,7 @@ class ControlTestPlatform {
     mib.Register("IFADMINSTATUS", "1.3.6.1.2.1.2.2.1.7", {}, {}, kMibWritable);
     mib.Register("IFOPERSTATUS", "1.3.6.1.2.1.2.2.1.8");
     mib.Register("IFINOCTETS", "1.3.6.1.2.1.2.2.1.10");
+    mib.Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
     mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
     mib.Register("IPADENTADDR", "1.3.6.1.2.1.4.20.1.1");
     mib.Register("CLIENTSIGNAL", "1.3.6.1.4.1.99.1.1");
