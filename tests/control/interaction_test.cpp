@@ -81,17 +81,9 @@ class InteractionTest : public DeviceFixture {
 
 // --- Answers about the cursor cell -----------------------------------------
 
-TEST_F(InteractionTest, TheHeaderRowHasNoInterfaceChildOrStatistic) {
-  PlaceCursor(0, kTrafficIn);
-  EXPECT_EQ(control->SelectedInterface(), nullptr);
-  EXPECT_EQ(control->SelectedInterfaceChild(), nullptr);
-  EXPECT_EQ(control->SelectedStatistic(), nullptr);
-  EXPECT_EQ(control->SelectedStatisticName(), "TRAFFIC IN");
-}
-
 struct CursorCase {
   const char* Name;
-  const char* RowKey;
+  const char* RowKey;  // empty: the header row
   int Col;
   const char* InterfaceKey;  // empty: none
   const char* ChildKey;      // empty: none
@@ -102,7 +94,7 @@ class CursorAnswerTest : public InteractionTest, public ::testing::WithParamInte
 
 TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
   const CursorCase& c = GetParam();
-  PlaceCursor(grid.FindRow(c.RowKey), c.Col);
+  PlaceCursor(*c.RowKey ? grid.FindRow(c.RowKey) : 0, c.Col);
 
   const auto selected = control->SelectedInterface();
   EXPECT_EQ(selected ? selected->Key() : "", c.InterfaceKey);
@@ -126,6 +118,7 @@ TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, CursorAnswerTest,
     ::testing::Values(
+        CursorCase{"HeaderRow", "", kTrafficIn, "", "", false},
         CursorCase{"InterfaceRow", "I:12", kStatus, "I:12", "", true},
         // A client row answers its interface too, and the statistic is the client's.
         CursorCase{"ChildRow", "C:12.7", kSignal, "I:12", "C:12.7", true},
