@@ -119,8 +119,9 @@ TEST_P(AdminStatusWriteTest, ARefusedWriteLeavesTheReasonAndPollsNothing) {
     refuse();
     const size_t before = SentCount();
     EXPECT_FALSE(Act(InterfaceAt(2)));
-    EXPECT_EQ(control->LastError(), std::string(c.RefusalHead) + "\r\n" + reason +
-                                         "\r\n\r\nAre you using a Read-Write SNMP Community string ?");
+    EXPECT_EQ(control->LastError(),
+              std::string(c.RefusalHead) + "\r\n" + reason +
+                  "\r\n\r\nAre you using a Read-Write SNMP Community string ?");
     EXPECT_EQ(SentCount(), before + 1);  // the write, and no poll after it
   }
   EXPECT_EQ(engine.Object("1.3.6.1.2.1.2.2.1.7.2")->Value, "1");

@@ -25,7 +25,8 @@ struct FirstWalksCase {
   std::vector<std::string> Tags;
 };
 
-class FirstWalksTest : public PollCycleTest, public ::testing::WithParamInterface<FirstWalksCase> {};
+class FirstWalksTest : public PollCycleTest,
+                       public ::testing::WithParamInterface<FirstWalksCase> {};
 
 TEST_P(FirstWalksTest, AStartSendsTheseWalks) {
   control->SetStatisticsList(GetParam().List);
@@ -53,7 +54,8 @@ TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide)
   int systemComplete = 0;
   control->SystemMIBComplete.Subscribe([&] { ++systemComplete; });
   std::vector<int32_t> inProgressAtStatus;
-  control->Status.Subscribe([&](bool&) { inProgressAtStatus.push_back(control->WalksInProgress()); });
+  control->Status.Subscribe(
+      [&](bool&) { inProgressAtStatus.push_back(control->WalksInProgress()); });
   ASSERT_TRUE(control->StartMonitoring());
   EXPECT_EQ(control->WalksInProgress(), 2);
   engine.DeliverAll();

@@ -23,9 +23,10 @@ namespace linkwatch::fakes {
 // below. What it makes per control or per thread comes from the factories, which
 // tests and other fakes set; making something whose factory is unset throws
 // std::logic_error naming it. By default the factories make a FakeSnmpEngine,
-// RecordingGrid (measuring with the FakeTextMeasure), ManualTimer, FakeDnsResolver and FakeDeviceCatalog; the Last*
-// accessors reach the latest one made while its owner keeps it (a control owns
-// its engine, grid and timer; Globals owns the resolver and catalogue).
+// RecordingGrid (measuring with the FakeTextMeasure), ManualTimer, FakeDnsResolver
+// and FakeDeviceCatalog; the Last* accessors reach the latest one made while its
+// owner keeps it (a control owns its engine, grid and timer; Globals owns the
+// resolver and catalogue).
 //
 // Typical use:
 //   auto platform = std::make_shared<FakePlatform>();

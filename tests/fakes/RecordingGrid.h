@@ -9,8 +9,9 @@
 namespace linkwatch::fakes {
 
 // The real in-memory grid, recording what the control told it that the grid
-// itself forgets: set-once settings in the order they were set and column fits. It also hands out its event receiver, so a test can raise an event
-// the way a view would, and can be told to fail placements.
+// itself forgets: set-once settings in the order they were set and column fits.
+// It also hands out its event receiver, so a test can raise an event the way a
+// view would, and can be told to fail placements.
 class RecordingGrid : public MemoryGrid {
  public:
   using MemoryGrid::MemoryGrid;
