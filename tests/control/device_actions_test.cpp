@@ -3,6 +3,7 @@
 // read-back that follows.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,52 +14,24 @@ namespace {
 
 using testing_control::DeviceFixture;
 
-constexpr const char* kAliasColumn = "1.3.6.1.2.1.31.1.1.1.18";
-constexpr const char* kAdminColumn = "1.3.6.1.2.1.2.2.1.7";
-
-constexpr const char* kEditStatistics = R"(<Portsight><Statistics>
-  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
-  <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
-</Statistics></Portsight>)";
-
 // A running control on a device with three interfaces whose aliases (ifAlias.N,
 // "port N") and admin status (ifAdminStatus.N) are writable, after one full poll.
 class DeviceActionsTest : public DeviceFixture {
  protected:
   void SetUp() override {
-    Globals::Templates()->RefreshFromText(kEditStatistics);
     AddDevice(3);
-    control->SetStatisticsList("STATUS,ALIAS,ADMIN,ENABLE");
-    Start();
+    Start("STATUS,ALIAS,ADMIN,ENABLE");
   }
-
-  static std::string Instance(const std::string& column, int ifIndex) {
-    return column + "." + std::to_string(ifIndex);
-  }
-
-  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
 
   // The row of a key; appended when the table does not show it yet.
   int RowOf(const std::string& key) {
-    int row = Grid().FindRow(key);
+    int row = grid.FindRow(key);
     if (row < 1) {
-      row = Grid().Rows();
-      Grid().SetRows(row + 1);
-      Grid().SetRowData(row, key);
+      row = grid.Rows();
+      grid.SetRows(row + 1);
+      grid.SetRowData(row, key);
     }
     return row;
-  }
-  int ColOf(const std::string& statName) {
-    for (int col = 0; col < Grid().Cols(); ++col) {
-      if (Grid().ColKey(col) == statName) return col;
-    }
-    ADD_FAILURE() << "no column " << statName;
-    return 0;
-  }
-
-  // The user commits an edit of a cell: the grid raises its after-edit event.
-  void CommitEdit(const std::string& rowKey, const std::string& statName) {
-    Grid().Events()->AfterEdit(RowOf(rowKey), ColOf(statName));
   }
 
   // Records sent from position `from` on.
@@ -98,7 +71,7 @@ class AdminStatusWriteTest : public DeviceActionsTest,
 
 TEST_P(AdminStatusWriteTest, AnAcceptedWriteSetsTheStatusThenPollsAgain) {
   const AdminCase& c = GetParam();
-  engine.SetObject(Instance(kAdminColumn, 2), c.Enable ? "2" : "1", kSnmpInteger, true);
+  engine.SetObject("1.3.6.1.2.1.2.2.1.7.2", c.Enable ? "2" : "1", kSnmpInteger, true);
   const size_t before = SentCount();
   const int32_t pollId = control->PollID();
 
@@ -118,7 +91,6 @@ TEST_P(AdminStatusWriteTest, AnAcceptedWriteSetsTheStatusThenPollsAgain) {
   EXPECT_EQ(set.Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.7.2");
   EXPECT_EQ(set.Bindings.Item(0).Value, c.Written);
   EXPECT_EQ(set.Bindings.Item(0).ValueType, kSnmpInteger);
-  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 2))->Value, c.Written);
 
   // Then a new poll cycle of the same run starts, which reads the status back.
   EXPECT_TRUE(sent[1].DeliverByEvent);
@@ -127,34 +99,33 @@ TEST_P(AdminStatusWriteTest, AnAcceptedWriteSetsTheStatusThenPollsAgain) {
   EXPECT_EQ(InterfaceAt(2)->Statistics()->Item("ADMIN")->RawText(), c.Written);
 }
 
+// A device that does not take the write, or any failure of the exchange, leaves
+// the reason with the engine's text and polls nothing.
 TEST_P(AdminStatusWriteTest, ARefusedWriteLeavesTheReasonAndPollsNothing) {
   const AdminCase& c = GetParam();
-  engine.SetObject(Instance(kAdminColumn, 2), "1", kSnmpInteger, /*writable=*/false);
-  const size_t before = SentCount();
-
-  EXPECT_FALSE(Act(InterfaceAt(2)));
-
-  EXPECT_EQ(control->LastError(),
-            std::string(c.RefusalHead) +
-                "\r\nThe device refused to change 1.3.6.1.2.1.2.2.1.7.2.\r\n\r\n"
-                "Are you using a Read-Write SNMP Community string ?");
-  EXPECT_EQ(SentCount(), before + 1);  // the write, and no poll after it
-  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 2))->Value, "1");
+  const std::vector<std::pair<std::function<void()>, std::string>> refusals = {
+      {[&] { engine.SetObject("1.3.6.1.2.1.2.2.1.7.2", "1", kSnmpInteger, false); },
+       "The device refused to change 1.3.6.1.2.1.2.2.1.7.2."},
+      {[&] {
+         engine.SetResponder([](const SnmpMessage& request) {
+           SnmpMessage response = request;
+           response.ErrorCode = kSnmpTimeout;
+           response.ErrorText = "No answer within 1000 ms.";
+           return response;
+         });
+       },
+       "No answer within 1000 ms."}};
+  for (const auto& [refuse, reason] : refusals) {
+    refuse();
+    const size_t before = SentCount();
+    EXPECT_FALSE(Act(InterfaceAt(2)));
+    EXPECT_EQ(control->LastError(),
+              std::string(c.RefusalHead) + "\r\n" + reason +
+                  "\r\n\r\nAre you using a Read-Write SNMP Community string ?");
+    EXPECT_EQ(SentCount(), before + 1);  // the write, and no poll after it
+  }
+  EXPECT_EQ(engine.Object("1.3.6.1.2.1.2.2.1.7.2")->Value, "1");
   EXPECT_TRUE(Warnings().empty());
-}
-
-TEST_P(AdminStatusWriteTest, AnyFailureOfTheExchangeIsARefusalWithTheEnginesText) {
-  const AdminCase& c = GetParam();
-  engine.SetResponder([](const SnmpMessage& request) {
-    SnmpMessage response = request;
-    response.ErrorCode = kSnmpTimeout;
-    response.ErrorText = "No answer within 1000 ms.";
-    return response;
-  });
-  EXPECT_FALSE(Act(InterfaceAt(3)));
-  EXPECT_EQ(control->LastError(), std::string(c.RefusalHead) +
-                                      "\r\nNo answer within 1000 ms.\r\n\r\n"
-                                      "Are you using a Read-Write SNMP Community string ?");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -164,77 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 // --- Writing an edited cell -----------------------------------------------
-
-TEST_F(DeviceActionsTest, AnEditedTextIsWrittenWithTheDevicesTypeThenTheColumnIsReadAgain) {
-  const int row = RowOf("I:2");
-  Grid().SetCell(kCellText, row, ColOf("ALIAS"), std::string("core uplink"));
-  const size_t before = SentCount();
-
-  CommitEdit("I:2", "ALIAS");
-
-  const auto sent = SentSince(before);
-  ASSERT_EQ(sent.size(), 3u);
-  // First the read of the instance, for its type.
-  const SnmpMessage& read = sent[0].Message;
-  EXPECT_FALSE(sent[0].DeliverByEvent);
-  EXPECT_EQ(read.Tag, "SET");
-  EXPECT_EQ(read.Kind, kSnmpGet);
-  EXPECT_EQ(read.Version, control->SNMPVersion());
-  ASSERT_EQ(read.Bindings.Count(), 1);
-  EXPECT_EQ(read.Bindings.Item(0).OID, "1.3.6.1.2.1.31.1.1.1.18.2");
-  EXPECT_EQ(read.Bindings.Item(0).ValueType, kSnmpNull);
-  // Then the write of the cell's text with that type.
-  const SnmpMessage& write = sent[1].Message;
-  EXPECT_FALSE(sent[1].DeliverByEvent);
-  EXPECT_EQ(write.Tag, "SET");
-  EXPECT_EQ(write.Kind, kSnmpSet);
-  EXPECT_EQ(write.Version, control->SNMPVersion());
-  ASSERT_EQ(write.Bindings.Count(), 1);
-  EXPECT_EQ(write.Bindings.Item(0).OID, "1.3.6.1.2.1.31.1.1.1.18.2");
-  EXPECT_EQ(write.Bindings.Item(0).Value, "core uplink");
-  EXPECT_EQ(write.Bindings.Item(0).ValueType, kSnmpOctetString);
-  // Then the whole column is walked again.
-  EXPECT_TRUE(sent[2].DeliverByEvent);
-  EXPECT_EQ(sent[2].Message.Tag,
-            std::to_string(control->PollID()) + ":ALIAS:1.3.6.1.2.1.31.1.1.1.18.");
-
-  EXPECT_EQ(engine.Object(Instance(kAliasColumn, 2))->Value, "core uplink");
-  EXPECT_TRUE(Warnings().empty());
-  engine.DeliverAll();
-  EXPECT_EQ(InterfaceAt(2)->Statistics()->Item("ALIAS")->RawText(), "core uplink");
-}
-
-struct CheckBoxCase {
-  const char* Name;
-  GridValue State;
-  const char* Written;
-};
-
-class CheckBoxEditTest : public DeviceActionsTest,
-                         public ::testing::WithParamInterface<CheckBoxCase> {};
-
-TEST_P(CheckBoxEditTest, ACheckBoxWritesItsTruthValue) {
-  const int row = RowOf("I:1");
-  Grid().SetCell(kCellChecked, row, ColOf("ADMIN"), GetParam().State);
-  const size_t before = SentCount();
-
-  CommitEdit("I:1", "ADMIN");
-
-  const auto sent = SentSince(before);
-  ASSERT_GE(sent.size(), 2u);
-  const SnmpBinding& written = sent[1].Message.Bindings.Item(0);
-  EXPECT_EQ(written.OID, "1.3.6.1.2.1.2.2.1.7.1");
-  EXPECT_EQ(written.Value, GetParam().Written);
-  EXPECT_EQ(written.ValueType, kSnmpInteger);  // as the device reported it
-  EXPECT_EQ(engine.Object(Instance(kAdminColumn, 1))->Value, GetParam().Written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    States, CheckBoxEditTest,
-    ::testing::Values(CheckBoxCase{"Set", GridValue(int64_t{kGridChecked}), "1"},
-                      CheckBoxCase{"Cleared", GridValue(int64_t{kGridUnchecked}), "2"},
-                      CheckBoxCase{"NoCheckState", GridValue(), "2"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 // How a device refuses an edit.
 void ReadOnlyAlias3(fakes::FakeSnmpEngine& engine) {
@@ -269,34 +169,42 @@ void Silent(fakes::FakeSnmpEngine& engine) {
 constexpr const char* kReadOnlyText =
     "\r\n\r\nEither the device does not support updates to this MIB or you are using a "
     "READ-ONLY SNMP Community string.";
+constexpr const char* kAliasWalk = "walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;";
+constexpr const char* kAdminWalk = "walk 1:ADMIN:1.3.6.1.2.1.2.2.1.7.;";
 
-struct RefusedEdit {
+struct EditCase {
   const char* Name;
-  void (*Refuse)(fakes::FakeSnmpEngine&);
+  void (*Refuse)(fakes::FakeSnmpEngine&);  // null: the device takes it
   const char* RowKey;
   const char* StatName;
-  GridValue Typed;    // a text, or the check state the user set
-  std::string Sent;   // what went out: the read, the write, the column's walk
+  GridValue Typed;   // a text, or the check state the user set
+  std::string Sent;  // what went out: the read, the write, the column's walk
   std::string Warning;
   std::string TextAfter;
   GridValue CheckedAfter;
+  const char* Oid = "";     // the instance the device holds afterwards
+  const char* Stored = "";  // its value, also read back by the walk
 };
 
-class RefusedEditTest : public DeviceActionsTest,
-                        public ::testing::WithParamInterface<RefusedEdit> {};
+class EditTest : public DeviceActionsTest, public ::testing::WithParamInterface<EditCase> {};
 
-// A refused write warns once, puts back what the device holds, and the column is
-// read again all the same.
-TEST_P(RefusedEditTest, WarnsAndShowsWhatTheDeviceHolds) {
-  const RefusedEdit& c = GetParam();
-  c.Refuse(engine);
+// The cell's value is written with the type the device reports for it, and the
+// column is read again. A refused write warns once and puts back what the device
+// holds. Cells that name nothing writable send nothing.
+TEST_P(EditTest, WritesWhatTheDeviceCanTakeAndShowsWhatItHolds) {
+  const EditCase& c = GetParam();
+  if (c.Refuse) c.Refuse(engine);
+  InterfaceAt(1)->OwnChildren().Add(*InterfaceAt(1), "4");
+  control->Interfaces()->SetStatistic(1, "", "ENABLE", "1", "");
+  InterfaceAt(2)->Statistics()->Remove("ALIAS");
   const int row = RowOf(c.RowKey);
   const int col = ColOf(c.StatName);
   const bool checkBox = std::holds_alternative<int64_t>(c.Typed);
-  Grid().SetCell(checkBox ? kCellChecked : kCellText, row, col, c.Typed);
+  grid.SetCell(checkBox ? kCellChecked : kCellText, row, col, c.Typed);
+  const int16_t typeBefore = *c.Oid ? engine.Object(c.Oid)->Type : 0;
   const size_t before = SentCount();
 
-  CommitEdit(c.RowKey, c.StatName);
+  grid.Events()->AfterEdit(row, col);
 
   std::string sent;
   for (const auto& record : SentSince(before)) {
@@ -304,65 +212,58 @@ TEST_P(RefusedEditTest, WarnsAndShowsWhatTheDeviceHolds) {
             : record.Message.Kind == kSnmpGet ? "get;" : "set;";
   }
   EXPECT_EQ(sent, c.Sent);
-  EXPECT_EQ(Warnings(), std::vector<std::string>{c.Warning});
-  EXPECT_EQ(Grid().CellText(row, col), c.TextAfter);
-  EXPECT_EQ(Grid().Cell(kCellChecked, row, col), c.CheckedAfter);
+  EXPECT_EQ(Warnings(), c.Warning.empty() ? std::vector<std::string>{}
+                                          : std::vector<std::string>{c.Warning});
+  EXPECT_EQ(grid.CellText(row, col), c.TextAfter);
+  EXPECT_EQ(grid.Cell(kCellChecked, row, col), c.CheckedAfter);
+  if (!*c.Oid) return;
+  EXPECT_EQ(engine.Object(c.Oid)->Value, c.Stored);
+  EXPECT_EQ(engine.Object(c.Oid)->Type, typeBefore);
+  engine.DeliverAll();
+  EXPECT_EQ(control->Interfaces()->Item(c.RowKey)->Statistics()->Item(c.StatName)->RawText(),
+            c.Stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, RefusedEditTest,
+    Cells, EditTest,
     ::testing::Values(
-        RefusedEdit{"NotWritable", ReadOnlyAlias3, "I:3", "ALIAS", std::string("lab bench"),
-                    "get;set;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
-                    std::string("Cannot set value to 'lab bench'") + kReadOnlyText, "lab", {}},
-        RefusedEdit{"CheckBoxNotWritable", ReadOnlyAdmin2, "I:2", "ADMIN",
-                    int64_t{kGridUnchecked}, "get;set;walk 1:ADMIN:1.3.6.1.2.1.2.2.1.7.;",
-                    std::string("Cannot set value to '2'") + kReadOnlyText, "",
-                    int64_t{kGridChecked}},
-        RefusedEdit{"OtherReason", ValueTooLong, "I:1", "ALIAS", std::string("a long alias"),
-                    "get;set;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
-                    "Cannot set value to 'a long alias'\r\nThe value is too long for ifAlias."
-                    "\r\n\r\nAre you using a Read-Write SNMP Community String ?",
-                    "short", {}},
+        EditCase{"Text", nullptr, "I:3", "ALIAS", std::string("core uplink"),
+                 std::string("get;set;") + kAliasWalk, "", "core uplink", {},
+                 "1.3.6.1.2.1.31.1.1.1.18.3", "core uplink"},
+        EditCase{"CheckBoxSet", nullptr, "I:3", "ADMIN", int64_t{kGridChecked},
+                 std::string("get;set;") + kAdminWalk, "", "", int64_t{kGridChecked},
+                 "1.3.6.1.2.1.2.2.1.7.3", "1"},
+        EditCase{"CheckBoxCleared", nullptr, "I:1", "ADMIN", int64_t{kGridUnchecked},
+                 std::string("get;set;") + kAdminWalk, "", "", int64_t{kGridUnchecked},
+                 "1.3.6.1.2.1.2.2.1.7.1", "2"},
+        EditCase{"NotWritable", ReadOnlyAlias3, "I:3", "ALIAS", std::string("lab bench"),
+                 std::string("get;set;") + kAliasWalk,
+                 std::string("Cannot set value to 'lab bench'") + kReadOnlyText, "lab", {},
+                 "1.3.6.1.2.1.31.1.1.1.18.3", "lab"},
+        EditCase{"CheckBoxNotWritable", ReadOnlyAdmin2, "I:2", "ADMIN", int64_t{kGridUnchecked},
+                 std::string("get;set;") + kAdminWalk,
+                 std::string("Cannot set value to '2'") + kReadOnlyText, "",
+                 int64_t{kGridChecked}},
+        EditCase{"OtherReason", ValueTooLong, "I:1", "ALIAS", std::string("a long alias"),
+                 std::string("get;set;") + kAliasWalk,
+                 "Cannot set value to 'a long alias'\r\nThe value is too long for ifAlias."
+                 "\r\n\r\nAre you using a Read-Write SNMP Community String ?",
+                 "short", {}},
         // A device that gives no current value is not written.
-        RefusedEdit{"NoCurrentValue", Silent, "I:1", "ALIAS", std::string("new"),
-                    "get;walk 1:ALIAS:1.3.6.1.2.1.31.1.1.1.18.;",
-                    "Cannot set value to 'new'\r\nNo answer.\r\n\r\n"
-                    "Are you using a Read-Write SNMP Community String ?",
-                    "new", {}}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-struct UnwrittenEdit {
-  const char* Name;
-  const char* RowKey;
-  const char* StatName;
-};
-
-class UnwrittenEditTest : public DeviceActionsTest,
-                          public ::testing::WithParamInterface<UnwrittenEdit> {};
-
-TEST_P(UnwrittenEditTest, IsNotSentAndShowsNothing) {
-  InterfaceAt(1)->OwnChildren().Add(*InterfaceAt(1), "4");
-  control->Interfaces()->SetStatistic(1, "", "ENABLE", "1", "");
-  ASSERT_NE(InterfaceAt(1)->Statistics()->Item("ENABLE"), nullptr);
-  InterfaceAt(2)->Statistics()->Remove("ALIAS");
-  const size_t before = SentCount();
-  CommitEdit(GetParam().RowKey, GetParam().StatName);
-  EXPECT_EQ(SentCount(), before);
-  EXPECT_TRUE(Warnings().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cells, UnwrittenEditTest,
-    ::testing::Values(
+        EditCase{"NoCurrentValue", Silent, "I:1", "ALIAS", std::string("new"),
+                 std::string("get;") + kAliasWalk,
+                 "Cannot set value to 'new'\r\nNo answer.\r\n\r\n"
+                 "Are you using a Read-Write SNMP Community String ?",
+                 "new", {}},
         // A child row's key names no interface.
-        UnwrittenEdit{"ChildRow", "C:1.4", "ALIAS"},
+        EditCase{"ChildRow", nullptr, "C:1.4", "ALIAS", std::string("x"), "", "", "x", {}},
         // A row of an interface the run does not know.
-        UnwrittenEdit{"UnknownInterface", "I:9", "ALIAS"},
+        EditCase{"UnknownInterface", nullptr, "I:9", "ALIAS", std::string("x"), "", "", "x", {}},
         // The control's own check box has no object on the device.
-        UnwrittenEdit{"OwnCheckBox", "I:1", "ENABLE"},
+        EditCase{"OwnCheckBox", nullptr, "I:1", "ENABLE", int64_t{kGridChecked}, "", "", "",
+                 int64_t{kGridChecked}},
         // The interface has no statistic for the column.
-        UnwrittenEdit{"NoStatistic", "I:2", "ALIAS"}),
+        EditCase{"NoStatistic", nullptr, "I:2", "ALIAS", std::string("x"), "", "", "x", {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

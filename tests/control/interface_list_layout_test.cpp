@@ -15,7 +15,7 @@ class InterfaceListLayoutTest : public ::testing::Test {
  protected:
   testing_control::ControlTestPlatform platform_;
   InterfaceList control_;
-  fakes::FakeGrid& grid_ = *platform_.Platform().LastGrid();
+  fakes::RecordingGrid& grid_ = *platform_.Platform().LastGrid();
 
   std::vector<std::string> HeaderTexts() {
     std::vector<std::string> texts;

@@ -24,16 +24,13 @@ class InterfaceListLifecycleTest : public ::testing::Test {
 
 TEST_F(InterfaceListLifecycleTest, CreationSubscribesClearsTheGridAndMakesTheEngine) {
   auto control = std::make_unique<InterfaceList>();
-  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   EXPECT_EQ(Resolver().SubscriberCount(), 1);
   EXPECT_TRUE(platform_.Platform().LastEngine()->HasReplyHandler());
   EXPECT_NE(grid.Events(), nullptr);  // the control hears the grid
-  // ClearTable ran once: no rows, no columns, its settings in its order.
+  // ClearTable ran once (its settings: InterfaceListLayoutTest).
+  EXPECT_EQ(grid.SettingLog().size(), 6u);
   EXPECT_EQ(grid.Rows(), 0);
-  EXPECT_EQ(grid.Cols(), 0);
-  std::vector<int> ids;
-  for (const auto& [id, value] : grid.SettingLog()) ids.push_back(id);
-  EXPECT_EQ(ids, (std::vector<int>{88, 41, 42, 24, 201, 202}));
 
   InterfaceList second;
   EXPECT_EQ(Resolver().SubscriberCount(), 2);  // one resolver for the thread
@@ -71,13 +68,11 @@ TEST_F(InterfaceListLifecycleTest, AControlThatCannotBeMadeLeavesTheResolver) {
 
 TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGridAndIgnoresFailures) {
   InterfaceList control;
-  fakes::FakeGrid& grid = *platform_.Platform().LastGrid();
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   control.Resize(640, 480);
-  ASSERT_EQ(grid.Placements().size(), 1u);
-  EXPECT_EQ(grid.Placements()[0].Left, 0);
-  EXPECT_EQ(grid.Placements()[0].Top, 0);
-  EXPECT_EQ(grid.Placements()[0].Width, 640);
-  EXPECT_EQ(grid.Placements()[0].Height, 480);
+  EXPECT_EQ((std::vector<int>{grid.Placement().Left, grid.Placement().Top,
+                              grid.Placement().Width, grid.Placement().Height}),
+            (std::vector<int>{0, 0, 640, 480}));
   grid.FailMoves(true);
   EXPECT_NO_THROW(control.Resize(10, 10));
 }
@@ -101,6 +96,8 @@ TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecuri
   const std::vector<std::string> calls(engine.CallLog().begin() + static_cast<long>(callsBefore),
                                        engine.CallLog().end());
   EXPECT_EQ(calls, (std::vector<std::string>{"NewMessage", "LastResponse", "LastRequest"}));
+  EXPECT_EQ(engine.LastResponse().Tuning, 1200);
+  EXPECT_EQ(engine.LastRequest().Tuning, 1200);
   const SnmpMessage& message = *InterfaceListInternals::CurrentMessage(control);
   EXPECT_EQ(message.Tuning, 1200);
   EXPECT_EQ(message.Agent, "10.1.2.3");
@@ -116,36 +113,11 @@ TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecuri
   EXPECT_EQ(message.Security.UserName, "admin");
   EXPECT_EQ(message.Security.Context, "ctx");
 
-  // The engine's own messages carry the tuning at the moment of the send.
-  bool byEvent = false;
-  SnmpMessage copy = message;
-  engine.Send(copy, byEvent);
-  ASSERT_EQ(engine.Sent().size(), 1u);
-  EXPECT_EQ(engine.Sent()[0].LastResponseTuning, 1200);
-  EXPECT_EQ(engine.Sent()[0].LastRequestTuning, 1200);
-
   // Each preparation makes a new message; the same credentials whatever the version.
   InterfaceListInternals::PrepareMessage(control, false);
   EXPECT_EQ(engine.MessagesMade(), 2);
   EXPECT_FALSE(InterfaceListInternals::CurrentMessage(control)->DeliverByEvent);
   EXPECT_EQ(InterfaceListInternals::CurrentMessage(control)->Security.UserName, "admin");
-}
-
-TEST_F(InterfaceListLifecycleTest, PollTimerHandlerChangesTheControlsAutoUpdate) {
-  InterfaceList control;
-  fakes::ManualTimer& timer = *platform_.Platform().LastTimer();
-  control.SetAutoUpdate(true);
-  std::vector<bool> seen;
-  control.PollTimer.Subscribe([&](bool& autoUpdate) {
-    seen.push_back(autoUpdate);
-    autoUpdate = false;
-  });
-  EXPECT_FALSE(timer.Tick());  // off until monitoring starts
-  timer.SetEnabled(true);
-  ASSERT_TRUE(timer.Tick());
-  EXPECT_FALSE(control.AutoUpdate());
-  ASSERT_TRUE(timer.Tick());
-  EXPECT_EQ(seen, (std::vector<bool>{true, false}));
 }
 
 class ResolverAnswerTest : public InterfaceListLifecycleTest {

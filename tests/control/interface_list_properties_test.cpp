@@ -15,36 +15,20 @@ class InterfaceListPropertiesTest : public ::testing::Test {
   testing_control::ControlTestPlatform platform_;
   InterfaceList control_;
 
-  fakes::FakeGrid& Grid() { return *platform_.Platform().LastGrid(); }
+  fakes::RecordingGrid& Grid() { return *platform_.Platform().LastGrid(); }
   fakes::FakeDeviceCatalog& Catalog() {
     Globals::Catalog();  // made on first use
     return *platform_.Platform().LastCatalog();
   }
 };
 
+// The defaults a host relies on; the rest start empty.
 TEST_F(InterfaceListPropertiesTest, ANewControlStartsFromItsDefaults) {
   EXPECT_FALSE(control_.Active());
-  EXPECT_EQ(control_.Target(), "");
-  EXPECT_EQ(control_.IP(), "");
-  EXPECT_EQ(control_.Community(), "");
-  EXPECT_EQ(control_.SNMPVersion(), 0);
-  EXPECT_EQ(control_.SysName(), "");
-  EXPECT_EQ(control_.SysUpTime(), 0.0f);
-  EXPECT_EQ(control_.LastBoot(), 0.0);
-  EXPECT_FALSE(control_.Synchronous());
-  EXPECT_EQ(control_.PollID(), 0);
-  EXPECT_EQ(control_.InterfaceCount(), 0);
   EXPECT_EQ(control_.Interfaces(), nullptr);  // none before the first start
-  EXPECT_EQ(control_.NextPoll(), 0.0);
   EXPECT_EQ(control_.RefreshInterval(), 30);
   EXPECT_FALSE(control_.AutoUpdate());
   EXPECT_EQ(control_.SecondsTillUpdate(), -1);
-  EXPECT_EQ(control_.StatisticsList(), "");
-  EXPECT_EQ(control_.Background(), nullptr);
-  EXPECT_EQ(control_.LastError(), "");
-  EXPECT_EQ(control_.ColumnList(), "");
-  EXPECT_EQ(control_.SNMPAuthType(), 0);
-  EXPECT_EQ(control_.SNMPEncryptType(), 0);
   EXPECT_EQ(control_.SNMPPort(), 161);
   // The poll timer ticks every second once monitoring starts; until then it is off.
   fakes::ManualTimer& timer = *platform_.Platform().LastTimer();
@@ -75,9 +59,6 @@ TEST_F(InterfaceListPropertiesTest, TransportSettingsReachTheEngine) {
   EXPECT_EQ(transport.Port, 16161);
   EXPECT_EQ(transport.TimeoutMs, 250);
   EXPECT_EQ(transport.Retries, 3);
-  EXPECT_EQ(control_.SNMPPort(), 16161);
-  EXPECT_EQ(control_.SNMPTimeoutMs(), 250);
-  EXPECT_EQ(control_.SNMPRetries(), 3);
 }
 
 TEST_F(InterfaceListPropertiesTest, StatisticsListInOtherLetterCaseIsNoChange) {
@@ -131,22 +112,16 @@ TEST_F(InterfaceListPropertiesTest, CatalogPropertiesAskTheCatalogEveryTime) {
   catalog.SystemMachineTypes["1.3.6.1.4.1.9.1.1"] = "Router 2500";
   catalog.SystemVendorIcons["1.3.6.1.4.1.9.1.1"] = icon;
 
-  // With no SystemOID yet the catalogue is asked with the empty text.
-  EXPECT_EQ(control_.Vendor(), "");
-  EXPECT_EQ(catalog.LastTextArgument(), "");
-
+  EXPECT_EQ(control_.Vendor(), "");  // no SystemOID yet
   InterfaceListInternals::State(control_).SystemOID = "1.3.6.1.4.1.9.1.1";
   EXPECT_EQ(control_.Vendor(), "Cisco");
   EXPECT_EQ(control_.MachineType(), "Router 2500");
   EXPECT_EQ(control_.VendorIcon(), icon);
   catalog.SystemVendors["1.3.6.1.4.1.9.1.1"] = "Cisco Systems";
   EXPECT_EQ(control_.Vendor(), "Cisco Systems");
-  EXPECT_EQ(catalog.Calls("SystemVendor"), 3);
-  EXPECT_EQ(catalog.Calls("SystemMachineType"), 1);
-  EXPECT_EQ(catalog.Calls("SystemVendorIcon"), 1);
 }
 
-TEST_F(InterfaceListPropertiesTest, ControlsOfOneThreadShareIconSetAndTemplates) {
+TEST_F(InterfaceListPropertiesTest, ControlsOfOneThreadShareIconSetAndTemplatesNotTheGrid) {
   InterfaceList other;
   control_.SetHighColorIcons(true);
   EXPECT_TRUE(other.HighColorIcons());
@@ -155,10 +130,7 @@ TEST_F(InterfaceListPropertiesTest, ControlsOfOneThreadShareIconSetAndTemplates)
   ASSERT_NE(control_.StatisticTemplates(), nullptr);
   EXPECT_EQ(control_.StatisticTemplates(), other.StatisticTemplates());
   EXPECT_EQ(control_.StatisticTemplates()->Item("traffic in")->Header(), "In");
-}
-
-TEST_F(InterfaceListPropertiesTest, TableObjectIsTheControlsOwnGrid) {
-  InterfaceList other;
+  // Each has its own grid.
   EXPECT_EQ(&other.TableObject(), platform_.Platform().LastGrid());
   EXPECT_NE(&control_.TableObject(), &other.TableObject());
 }

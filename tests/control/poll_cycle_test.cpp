@@ -14,28 +14,55 @@ using testing_control::DeviceFixture;
 class PollCycleTest : public DeviceFixture {
  protected:
   void SetUp() override { AddDevice(3); }
-
-  // Runs every walk to its end and counts the Status events of the cycle.
-  int FinishCycle() {
-    int statuses = 0;
-    const int token = control->Status.Subscribe([&](bool&) { ++statuses; });
-    engine.DeliverAll();
-    control->Status.Unsubscribe(token);
-    return statuses;
-  }
 };
+
+// The system walk and the first listed walk start side by side; a statistic
+// without a walk ends its chain; synchronous polls start every walk at once.
+struct FirstWalksCase {
+  const char* Name;
+  const char* List;
+  bool Synchronous;
+  std::vector<std::string> Tags;
+};
+
+class FirstWalksTest : public PollCycleTest,
+                       public ::testing::WithParamInterface<FirstWalksCase> {};
+
+TEST_P(FirstWalksTest, AStartSendsTheseWalks) {
+  control->SetStatisticsList(GetParam().List);
+  control->SetSynchronous(GetParam().Synchronous);
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(AsyncTags(), GetParam().Tags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, FirstWalksTest,
+    ::testing::Values(
+        FirstWalksCase{"TwoChains", "TRAFFIC IN,STATUS", false,
+                       {"1:SYSTEM:1.3.6.1.2.1.1.", "1:TRAFFIC IN:1.3.6.1.2.1.2.2.1.10."}},
+        FirstWalksCase{"EmptyListGoesToTheChecks", "", false,
+                       {"1:SYSTEM:1.3.6.1.2.1.1.", "1:AdminStatusCHECK:1.3.6.1.2.1.2.2.1.7."}},
+        // The system chain takes STATUS when its walk ends.
+        FirstWalksCase{"NoWalkEndsTheChain", "ENABLE,STATUS", false, {"1:SYSTEM:1.3.6.1.2.1.1."}},
+        FirstWalksCase{"Synchronous", "TRAFFIC IN,STATUS,ENABLE", true,
+                       {"1:SYSTEM:1.3.6.1.2.1.1.", "1:TRAFFIC IN:1.3.6.1.2.1.2.2.1.10.",
+                        "1:STATUS:1.3.6.1.2.1.2.2.1.8."}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide) {
   control->SetStatisticsList("TRAFFIC IN,STATUS");
   int systemComplete = 0;
   control->SystemMIBComplete.Subscribe([&] { ++systemComplete; });
+  std::vector<int32_t> inProgressAtStatus;
+  control->Status.Subscribe(
+      [&](bool&) { inProgressAtStatus.push_back(control->WalksInProgress()); });
   ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->WalksInProgress(), 2);
+  engine.DeliverAll();
 
-  // The system walk and the first statistic start together.
-  EXPECT_EQ(AsyncTags(), (std::vector<std::string>{"1:SYSTEM:1.3.6.1.2.1.1.",
-                                                   "1:TRAFFIC IN:1.3.6.1.2.1.2.2.1.10."}));
-  // Both chains end in a refresh and a Status event.
-  EXPECT_EQ(FinishCycle(), 2);
+  // Both chains end in a refresh and a Status event; the cycle is complete when
+  // the second finds no walk left.
+  EXPECT_EQ(inProgressAtStatus, (std::vector<int32_t>{1, 0}));
   EXPECT_GE(systemComplete, 1);
 
   const std::vector<std::string> tags = AsyncTags();
@@ -71,15 +98,9 @@ TEST_F(PollCycleTest, AStatisticOfACheckedColumnSparesItsCheckWalk) {
       R"(<Portsight><Statistics><Statistic Name="NAME" MIB="ifDescr"/></Statistics></Portsight>)");
   control->SetStatisticsList("NAME");
   ASSERT_TRUE(control->StartMonitoring());
-  FinishCycle();
+  engine.DeliverAll();
   for (const std::string& tag : AsyncTags()) EXPECT_EQ(tag.find("ifDescrCHECK"), std::string::npos);
   EXPECT_EQ(control->Interfaces()->Item("I:2")->Name(), "eth2");
-}
-
-TEST_F(PollCycleTest, AnEmptyListGoesStraightToTheChecks) {
-  ASSERT_TRUE(control->StartMonitoring());
-  EXPECT_EQ(AsyncTags(), (std::vector<std::string>{"1:SYSTEM:1.3.6.1.2.1.1.",
-                                                   "1:AdminStatusCHECK:1.3.6.1.2.1.2.2.1.7."}));
 }
 
 TEST_F(PollCycleTest, WalksUseGetNextOverV1AndGetBulkOverV2cAndV3) {
@@ -117,7 +138,7 @@ TEST_F(PollCycleTest, WalksUseGetNextOverV1AndGetBulkOverV2cAndV3) {
 TEST_F(PollCycleTest, TheSecondPollFollowsSevenSecondsLaterThenOnlyWithAutoUpdate) {
   control->SetStatisticsList("STATUS");
   ASSERT_TRUE(control->StartMonitoring());
-  FinishCycle();
+  engine.DeliverAll();
   EXPECT_EQ(control->SecondsTillUpdate(), 7);
 
   auto pollsStarted = [&] {
@@ -132,7 +153,7 @@ TEST_F(PollCycleTest, TheSecondPollFollowsSevenSecondsLaterThenOnlyWithAutoUpdat
   clock.AdvanceSeconds(2);  // past NextPoll: the second poll, AutoUpdate or not
   timer.Tick();
   EXPECT_EQ(pollsStarted(), 2);
-  FinishCycle();
+  engine.DeliverAll();
   EXPECT_EQ(control->SecondsTillUpdate(), 30);
 
   clock.AdvanceSeconds(40);
@@ -142,7 +163,7 @@ TEST_F(PollCycleTest, TheSecondPollFollowsSevenSecondsLaterThenOnlyWithAutoUpdat
   control->SetAutoUpdate(true);
   timer.Tick();
   EXPECT_EQ(pollsStarted(), 3) << "NextPoll has passed: the next tick polls at once";
-  FinishCycle();
+  engine.DeliverAll();
 
   // A PollTimer handler that clears its argument stops regular polling.
   control->PollTimer.Subscribe([](bool& autoUpdate) { autoUpdate = false; });
@@ -163,25 +184,6 @@ TEST_F(PollCycleTest, PollOnAnInactiveControlOnlyResetsTheCycle) {
   EXPECT_FALSE(timer.Enabled());
 }
 
-TEST_F(PollCycleTest, SynchronousPollsStartEveryWalkAtOnce) {
-  control->SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
-  control->SetSynchronous(true);
-  ASSERT_TRUE(control->StartMonitoring());
-  // ENABLE has no MIB object: it sends nothing.
-  EXPECT_EQ(AsyncTags(), (std::vector<std::string>{"1:SYSTEM:1.3.6.1.2.1.1.",
-                                                   "1:TRAFFIC IN:1.3.6.1.2.1.2.2.1.10.",
-                                                   "1:STATUS:1.3.6.1.2.1.2.2.1.8."}));
-  EXPECT_EQ(State().NextStatisticIndex, 3);
-}
-
-TEST_F(PollCycleTest, AStatisticWithoutAWalkEndsItsChain) {
-  control->SetStatisticsList("ENABLE,STATUS");
-  ASSERT_TRUE(control->StartMonitoring());
-  // The system chain takes STATUS when its walk ends; the first chain stopped at ENABLE.
-  EXPECT_EQ(AsyncTags(), (std::vector<std::string>{"1:SYSTEM:1.3.6.1.2.1.1."}));
-  EXPECT_EQ(FinishCycle(), 1);
-}
-
 TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
   ASSERT_TRUE(control->StartMonitoring());
   std::string base;
@@ -194,18 +196,6 @@ TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
   control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10.2", given);
   EXPECT_EQ(given, "1.3.6.1.2.1.2.2.1.");
   EXPECT_EQ(engine.Sent().back().Message.Tag, "1:X:1.3.6.1.2.1.2.2.1.");
-}
-
-TEST_F(PollCycleTest, ACycleIsCompleteWhenNoWalkIsInProgress) {
-  control->SetStatisticsList("STATUS");
-  std::vector<int32_t> inProgressAtStatus;
-  control->Status.Subscribe([&](bool&) { inProgressAtStatus.push_back(control->WalksInProgress()); });
-  ASSERT_TRUE(control->StartMonitoring());
-  EXPECT_EQ(control->WalksInProgress(), 2);  // the system walk and the first statistic
-  engine.DeliverAll();
-  EXPECT_EQ(control->WalksInProgress(), 0);
-  // Two chains end the first cycle; only the second Status finds no walk left.
-  EXPECT_EQ(inProgressAtStatus, (std::vector<int32_t>{1, 0}));
 }
 
 }  // namespace

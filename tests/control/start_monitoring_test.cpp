@@ -45,18 +45,15 @@ TEST_F(StartMonitoringTest, FailedStartsSayWhyAndChangeNothing) {
   EXPECT_EQ(control->SNMPVersion(), 3) << "SNMPv3 stays selected after a failed start";
 }
 
-TEST_F(StartMonitoringTest, AnAddressTargetIsUsedWithoutResolving) {
+// An address is used without resolving; the version is detected again on every
+// start, preferring v2c; every start is a new run with a new collection.
+TEST_F(StartMonitoringTest, EveryStartDetectsTheVersionAndBeginsANewRun) {
   AddDevice(2);
+  control->SetSNMPVersion(1);
   ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
   EXPECT_EQ(control->IP(), "10.1.2.3");
   EXPECT_TRUE(engine.ResolvedNames().empty());
   EXPECT_EQ(control->LastError(), "");
-}
-
-TEST_F(StartMonitoringTest, VersionIsDetectedAgainPreferringV2c) {
-  AddDevice(2);
-  control->SetSNMPVersion(1);
-  ASSERT_TRUE(control->StartMonitoring());
   EXPECT_EQ(control->SNMPVersion(), 2);
   // The first exchanges: sysObjectID over v2c, then ifNumber with the version found.
   ASSERT_GE(SentCount(), 2u);
@@ -66,6 +63,13 @@ TEST_F(StartMonitoringTest, VersionIsDetectedAgainPreferringV2c) {
   EXPECT_FALSE(engine.Sent()[0].DeliverByEvent);
   EXPECT_EQ(engine.Sent()[1].Message.Tag, "ifNumber");
   EXPECT_EQ(engine.Sent()[1].Message.Bindings.Item(0).OID, "1.3.6.1.2.1.2.1.0");
+
+  const auto first = control->Interfaces();
+  ASSERT_TRUE(control->StartMonitoring());
+  EXPECT_EQ(control->PollID(), 2);
+  EXPECT_NE(control->Interfaces(), first);
+  EXPECT_TRUE(control->Active());
+  EXPECT_TRUE(timer.Enabled());
 }
 
 TEST_F(StartMonitoringTest, AnEmptyV2cAnswerFallsBackToV1) {
@@ -108,17 +112,6 @@ TEST_F(StartMonitoringTest, BulkSizeFollowsTheInterfaceCount) {
   }
 }
 
-TEST_F(StartMonitoringTest, EveryStartIsANewRunWithANewCollection) {
-  AddDevice(2);
-  ASSERT_TRUE(control->StartMonitoring());
-  const auto first = control->Interfaces();
-  ASSERT_TRUE(control->StartMonitoring());
-  EXPECT_EQ(control->PollID(), 2);
-  EXPECT_NE(control->Interfaces(), first);
-  EXPECT_TRUE(control->Active());
-  EXPECT_TRUE(timer.Enabled());
-}
-
 TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
   AddDevice(2);
   control->SetStatisticsList("STATUS");
@@ -147,9 +140,7 @@ TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
 
 TEST_F(StartMonitoringTest, RestartPollsAfreshWhileActive) {
   AddDevice(2);
-  control->SetStatisticsList("STATUS");
-  ASSERT_TRUE(control->StartMonitoring());
-  engine.DeliverAll();
+  Start("STATUS");
   clock.AdvanceSeconds(100);
   const size_t sent = SentCount();
   control->Restart();

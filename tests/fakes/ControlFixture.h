@@ -1,6 +1,6 @@
 #pragma once
 // The control on the fake platform, talking to a scripted device: shared by the
-// model, control, table and server tests, which link linkwatch_grid for the table.
+// model, control, table and server tests.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -12,7 +12,6 @@
 #include "control/InterfaceList.h"
 #include "fakes/FakePlatform.h"
 #include "model/Interfaces.h"
-#include "platform/grid/MemoryGrid.h"
 #include "statistics/StatisticTemplates.h"
 
 namespace linkwatch {
@@ -38,6 +37,9 @@ inline constexpr const char* kControlStatistics = R"(<Portsight><Statistics>
   <Statistic Name="ENABLE" Header="On" MIB="EnableCheckbox" CheckBox="yes" />
   <Statistic Name="REVERSE" Header="Name" MIB="ipAdEntAddr" />
   <Statistic Name="SIGNAL" Header="Signal" MIB="clientSignal" Child="Client" />
+  <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
+  <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
+  <Statistic Name="ERRORS" Header="Errors" MIB="ifInErrors" Parser="NUMBER" />
 </Statistics></Portsight>)";
 
 // What the table tests show. "Note" has a definition without a MIB object that
@@ -74,8 +76,8 @@ inline constexpr const char* kIfAlias = "1.3.6.1.2.1.31.1.1.1.18.";
 inline constexpr const char* kClientSignal = "1.3.6.1.4.1.99.1.1.";
 
 // Installs a FakePlatform for one test: the device's MIB objects (ifAdminStatus
-// and ifAlias writable) and the given statistics. The table flavour fills the
-// real in-memory grid and knows status texts and four status icons.
+// and ifAlias writable) and the given statistics. The table flavour starts the
+// clock at 12:00:50 and knows status texts and four status icons.
 class ControlTestPlatform {
  public:
   explicit ControlTestPlatform(const char* statistics = kControlStatistics, bool table = false)
@@ -85,6 +87,7 @@ class ControlTestPlatform {
     mib.Register("IFADMINSTATUS", "1.3.6.1.2.1.2.2.1.7", {}, {}, kMibWritable);
     mib.Register("IFOPERSTATUS", "1.3.6.1.2.1.2.2.1.8");
     mib.Register("IFINOCTETS", "1.3.6.1.2.1.2.2.1.10");
+    mib.Register("IFINERRORS", "1.3.6.1.2.1.2.2.1.14");
     mib.Register("IFALIAS", "1.3.6.1.2.1.31.1.1.1.18", {}, {}, kMibWritable);
     mib.Register("IPADENTADDR", "1.3.6.1.2.1.4.20.1.1");
     mib.Register("CLIENTSIGNAL", "1.3.6.1.4.1.99.1.1");
@@ -92,11 +95,11 @@ class ControlTestPlatform {
     mib.Register("CLIENTMAC", "1.3.6.1.4.1.99.1.4");
     mib.Register("CLIENTMACADDRESS", "1.3.6.1.4.1.99.1.3");
     mib.Register("PORTSPEED", "1.3.6.1.4.1.99.2.1");
-    if (table) UseTableServices();
     Globals::Install(platform_);
     Globals::Templates()->Clear();
     Globals::Templates()->RefreshFromText(statistics);
     if (!table) return;
+    platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
     auto& catalog = static_cast<fakes::FakeDeviceCatalog&>(*Globals::Catalog());
     catalog.StatusTexts = {{1, "Up"}, {2, "Down"}};
     for (int status : {1, 2, 3, 7}) {
@@ -108,20 +111,9 @@ class ControlTestPlatform {
   ControlTestPlatform& operator=(const ControlTestPlatform&) = delete;
 
   fakes::FakePlatform& Platform() { return *platform_; }
-  MemoryGrid* LastMemoryGrid() const { return lastMemoryGrid_; }
 
  private:
-  void UseTableServices() {
-    platform_->MakeGrid = [this] {
-      auto grid = std::make_unique<MemoryGrid>(&platform_->Measure());
-      lastMemoryGrid_ = grid.get();
-      return std::unique_ptr<GridSurface>(std::move(grid));
-    };
-    platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
-  }
-
   std::shared_ptr<fakes::FakePlatform> platform_;
-  MemoryGrid* lastMemoryGrid_ = nullptr;
 };
 
 // A control (target 10.1.2.3, community "public") on that platform. The clock
@@ -132,6 +124,7 @@ class DeviceFixture : public ::testing::Test {
       : platform_(statistics, table),
         control(std::make_unique<InterfaceList>()),
         engine(*platform_.Platform().LastEngine()),
+        grid(*platform_.Platform().LastGrid()),
         timer(*platform_.Platform().LastTimer()),
         clock(platform_.Platform().Time()) {
     control->SetTarget("10.1.2.3");
@@ -162,8 +155,9 @@ class DeviceFixture : public ::testing::Test {
     engine.SetObject(kIfAlias + n, "port " + n, kSnmpOctetString, true);
   }
 
-  // Starts monitoring and answers every walk of the first poll.
-  void Start() {
+  // Lays out the list, starts monitoring and answers every walk of the first poll.
+  void Start(const std::string& list) {
+    control->SetStatisticsList(list);
     ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
     engine.DeliverAll();
   }
@@ -181,10 +175,23 @@ class DeviceFixture : public ::testing::Test {
   std::shared_ptr<Interface> InterfaceAt(int ifIndex) const {
     return control->Interfaces()->Item(Interface::KeyFor(ifIndex));
   }
+  std::vector<std::string> RowKeys() const {
+    std::vector<std::string> keys;
+    for (int row = 1; row < grid.Rows(); ++row) keys.push_back(grid.RowData(row));
+    return keys;
+  }
+  int ColOf(const std::string& key) const {
+    for (int col = 0; col < grid.Cols(); ++col) {
+      if (grid.ColKey(col) == key) return col;
+    }
+    ADD_FAILURE() << "no column " << key;
+    return -1;
+  }
 
   ControlTestPlatform platform_;
   std::unique_ptr<InterfaceList> control;
   fakes::FakeSnmpEngine& engine;
+  fakes::RecordingGrid& grid;
   fakes::ManualTimer& timer;
   fakes::ManualClock& clock;
 };
@@ -192,7 +199,7 @@ class DeviceFixture : public ::testing::Test {
 // The same on the table flavour of the platform, with the grid read by keys.
 class TableFixture : public DeviceFixture {
  protected:
-  TableFixture() : DeviceFixture(kTableStatistics, true), grid(*platform_.LastMemoryGrid()) {}
+  TableFixture() : DeviceFixture(kTableStatistics, true) {}
 
   void AddClient(int ifIndex, int client) {
     engine.SetObject(ClientOid(ifIndex, client), "-40", kSnmpInteger);
@@ -211,24 +218,12 @@ class TableFixture : public DeviceFixture {
   }
 
   int RowOf(const std::string& key) const { return grid.FindRow(key); }
-  int ColOf(const std::string& key) const {
-    for (int col = 0; col < grid.Cols(); ++col) {
-      if (grid.ColKey(col) == key) return col;
-    }
-    ADD_FAILURE() << "no column " << key;
-    return -1;
-  }
   std::string Text(const std::string& rowKey, const std::string& colKey) const {
     return grid.CellText(RowOf(rowKey), ColOf(colKey));
   }
   GridValue Attribute(int code, const std::string& rowKey, const std::string& colKey) const {
     return grid.Cell(code, RowOf(rowKey), ColOf(colKey));
   }
-  std::shared_ptr<Statistic> StatOf(const std::string& ifKey, const std::string& name) const {
-    return control->Interfaces()->Item(ifKey)->Statistics()->Item(name);
-  }
-
-  MemoryGrid& grid;
 };
 
 // The name of a cell's picture; empty when it has none.

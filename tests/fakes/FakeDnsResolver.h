@@ -26,7 +26,6 @@ class FakeDnsResolver : public DnsResolver {
   }
   void Unsubscribe(int token) override { subscribers_.erase(token); }
 
-  bool Enabled() const { return enabled_; }
   const std::vector<LookupRecord>& Lookups() const { return lookups_; }
   int SubscriberCount() const { return static_cast<int>(subscribers_.size()); }
 

@@ -49,20 +49,10 @@ class FakeMibObject : public MibObject {
 
 }  // namespace
 
-void FakeMibTree::Register(Entry entry) {
-  const std::string key = UpperCase(entry.Name);
-  (*entries_)[key] = std::move(entry);
-}
-
 void FakeMibTree::Register(const std::string& name, const std::string& oid,
                            const std::string& description, std::map<int32_t, std::string> labels,
                            int32_t access) {
-  Register(Entry{name, oid, description, std::move(labels), access});
-}
-
-const FakeMibTree::Entry* FakeMibTree::Find(const std::string& name) const {
-  const auto found = entries_->find(UpperCase(name));
-  return found == entries_->end() ? nullptr : &found->second;
+  (*entries_)[UpperCase(name)] = Entry{name, oid, description, std::move(labels), access};
 }
 
 std::unique_ptr<MibObject> FakeMibTree::NewObject() {

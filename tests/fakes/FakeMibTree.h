@@ -22,14 +22,9 @@ class FakeMibTree : public MibTree {
     int32_t Access = kMibReadOnly;
   };
 
-  void Register(Entry entry);
-  // The same with the usual fields in order.
   void Register(const std::string& name, const std::string& oid,
                 const std::string& description = {},
                 std::map<int32_t, std::string> labels = {}, int32_t access = kMibReadOnly);
-
-  // The entry for a name (any letter case), or none.
-  const Entry* Find(const std::string& name) const;
 
   std::unique_ptr<MibObject> NewObject() override;
   std::string SymbolicName(const std::string& numericOid) const override;

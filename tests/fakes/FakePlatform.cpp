@@ -28,7 +28,11 @@ std::function<std::unique_ptr<Interface>()> Remembering(T*& last) {
 
 FakePlatform::FakePlatform()
     : MakeSnmpEngine(Remembering<FakeSnmpEngine, SnmpEngine>(lastEngine_)),
-      MakeGrid(Remembering<FakeGrid, GridSurface>(lastGrid_)),
+      MakeGrid([this] {
+        auto grid = std::make_unique<RecordingGrid>(&textMeasure_);
+        lastGrid_ = grid.get();
+        return std::unique_ptr<GridSurface>(std::move(grid));
+      }),
       MakeTimer(Remembering<ManualTimer, Timer>(lastTimer_)),
       MakeDnsResolver(Remembering<FakeDnsResolver, DnsResolver>(lastResolver_)),
       MakeDeviceCatalog(Remembering<FakeDeviceCatalog, DeviceCatalog>(lastCatalog_)) {}

@@ -6,7 +6,6 @@
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeDeviceCatalog.h"
 #include "fakes/FakeDnsResolver.h"
-#include "fakes/FakeGrid.h"
 #include "fakes/FakeMessageBox.h"
 #include "fakes/FakeMibTree.h"
 #include "fakes/FakeSnmpEngine.h"
@@ -14,6 +13,7 @@
 #include "fakes/ManualClock.h"
 #include "fakes/ManualTimer.h"
 #include "fakes/PinnedRegionalSettings.h"
+#include "fakes/RecordingGrid.h"
 
 namespace linkwatch::fakes {
 
@@ -23,9 +23,10 @@ namespace linkwatch::fakes {
 // below. What it makes per control or per thread comes from the factories, which
 // tests and other fakes set; making something whose factory is unset throws
 // std::logic_error naming it. By default the factories make a FakeSnmpEngine,
-// FakeGrid, ManualTimer, FakeDnsResolver and FakeDeviceCatalog; the Last*
-// accessors reach the latest one made while its owner keeps it (a control owns
-// its engine, grid and timer; Globals owns the resolver and catalogue).
+// RecordingGrid (measuring with the FakeTextMeasure), ManualTimer, FakeDnsResolver
+// and FakeDeviceCatalog; the Last* accessors reach the latest one made while its
+// owner keeps it (a control owns its engine, grid and timer; Globals owns the
+// resolver and catalogue).
 //
 // Typical use:
 //   auto platform = std::make_shared<FakePlatform>();
@@ -64,7 +65,7 @@ class FakePlatform : public Platform {
 
   // The latest objects the default factories made; null before the first.
   FakeSnmpEngine* LastEngine() const { return lastEngine_; }
-  FakeGrid* LastGrid() const { return lastGrid_; }
+  RecordingGrid* LastGrid() const { return lastGrid_; }
   ManualTimer* LastTimer() const { return lastTimer_; }
   FakeDnsResolver* LastResolver() const { return lastResolver_; }
   FakeDeviceCatalog* LastCatalog() const { return lastCatalog_; }
@@ -77,7 +78,7 @@ class FakePlatform : public Platform {
   FakeClipboard clipboard_;
   FakeMessageBox messageBox_;
   FakeSnmpEngine* lastEngine_ = nullptr;
-  FakeGrid* lastGrid_ = nullptr;
+  RecordingGrid* lastGrid_ = nullptr;
   ManualTimer* lastTimer_ = nullptr;
   FakeDnsResolver* lastResolver_ = nullptr;
   FakeDeviceCatalog* lastCatalog_ = nullptr;

@@ -98,7 +98,7 @@ SnmpBinding FakeSnmpEngine::NewBinding() {
 
 void FakeSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
   Log("Send");
-  sent_.push_back({message, deliverByEvent, lastResponse_.Tuning, lastRequest_.Tuning});
+  sent_.push_back({message, deliverByEvent});
   lastRequest_ = message;
   if (deliverByEvent) {
     pending_.push_back(message);

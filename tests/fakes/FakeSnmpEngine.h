@@ -22,8 +22,7 @@ struct OidLess {
 // with the end of the view reported as the real engine does), or from a responder
 // the test installs. Synchronous sends are answered at once; asynchronous ones wait
 // in a queue until the test delivers them with DeliverNext. Every send is recorded
-// with a copy of the message and the Tuning of LastResponse and LastRequest at the
-// moment of the send; every call is logged by name in order.
+// with a copy of the message; every call is logged by name in order.
 class FakeSnmpEngine : public SnmpEngine {
  public:
   struct AgentObject {
@@ -34,8 +33,6 @@ class FakeSnmpEngine : public SnmpEngine {
   struct SentRecord {
     SnmpMessage Message;
     bool DeliverByEvent = false;
-    int32_t LastResponseTuning = 0;
-    int32_t LastRequestTuning = 0;
   };
   using Responder = std::function<SnmpMessage(const SnmpMessage& request)>;
 

@@ -22,32 +22,25 @@ class InterfaceChildrenTest : public ::testing::Test {
 
 TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
   const SerialDate now = platform_.Platform().Time().Now();
-  interfaces_.SetStatistic(7, "3", "Client Signal", "-61", "");
+  interfaces_.SetStatistic(7, "3.1", "Client Signal", "-61", "");
   const auto seven = interfaces_.Item("I:7");
   ASSERT_NE(seven, nullptr);
   ASSERT_EQ(seven->Children()->Count(), 1);
   const auto child = seven->Children()->Item(1);
-  EXPECT_EQ(child->Index(), "7.3");
-  EXPECT_EQ(child->Key(), "C:7.3");
-  EXPECT_EQ(child->ChildIndex(), "3");
+  EXPECT_EQ(child->Index(), "7.3.1");  // a dotted child index keeps its dots
+  EXPECT_EQ(child->Key(), "C:7.3.1");
+  EXPECT_EQ(child->ChildIndex(), "3.1");
   EXPECT_EQ(child->LastUpdate(), now);
   EXPECT_EQ(child->Interface(), seven);
   EXPECT_EQ(child->ChildType(), "");
   EXPECT_EQ(seven->OwnStatistics().Count(), 0);  // the value is the child's alone
 
   platform_.Platform().Time().AdvanceSeconds(30);
-  interfaces_.SetStatistic(7, "3", "Client Signal", "-62", "");
+  interfaces_.SetStatistic(7, "3.1", "Client Signal", "-62", "");
   EXPECT_EQ(seven->Children()->Count(), 1);
-  EXPECT_EQ(seven->Children()->Item("c:7.3"), child);
+  EXPECT_EQ(seven->Children()->Item("c:7.3.1"), child);
   EXPECT_GT(child->LastUpdate(), now);
   EXPECT_EQ(child->Statistics()->Item(1)->RawText(), "-62");
-}
-
-TEST_F(InterfaceChildrenTest, DottedChildIndexKeepsItsDots) {
-  const auto child = Child(7, "1.2.3");
-  EXPECT_EQ(child->Index(), "7.1.2.3");
-  EXPECT_EQ(child->ChildIndex(), "1.2.3");
-  EXPECT_EQ(child->Key(), "C:7.1.2.3");
 }
 
 TEST_F(InterfaceChildrenTest, ItemRemoveAndClearFollowTheCollectionRules) {
@@ -77,6 +70,7 @@ struct NameCase {
   const char* childIndex;
   const char* firstStatistic;  // routed before the name is read; empty: none
   const char* expectedName;
+  const char* mac = "";  // recorded in both MAC statistics; empty: none
 };
 
 class ChildNameTest : public InterfaceChildrenTest,
@@ -87,6 +81,15 @@ TEST_P(ChildNameTest, NameComesFromTheIndexAndTheFirstStatisticsLabel) {
   const auto child = Child(7, c.childIndex);
   if (*c.firstStatistic) child->SetStatistic(*child->Interface(), c.firstStatistic, "1", "01");
   EXPECT_EQ(child->Name(), c.expectedName);
+  // Every read records the MAC again, in the same two statistics, and is no update.
+  child->Name();
+  const auto statistics = child->Statistics();
+  EXPECT_EQ(statistics->Count(), (*c.firstStatistic ? 1 : 0) + (*c.mac ? 2 : 0));
+  for (const char* name : {"Card Manufacturer", "Client MAC Address"}) {
+    const auto mac = statistics->Item(name);
+    EXPECT_EQ(mac ? mac->RawText() : "", c.mac) << name;
+  }
+  EXPECT_EQ(child->LastUpdate() == 0.0, !*c.firstStatistic);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -98,37 +101,18 @@ INSTANTIATE_TEST_SUITE_P(
         // A first statistic without a template has an empty label.
         NameCase{"12", "NO SUCH STATISTIC", " 12"},
         // Seven parts: no station text; the label comes from the MAC statistics.
-        NameCase{"0.0.17.34.51.68.85", "", "Client  0011.2233.4455"},
-        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "", "Client Test 0011.2233.4455"},
+        NameCase{"0.0.17.34.51.68.85", "", "Client  0011.2233.4455", "0011.2233.4455"},
+        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "", "Client Test 0011.2233.4455",
+                 "0011.2233.4455"},
         // The label is that of the first statistic, here the port's.
-        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "Port Speed", "Port Test 0011.2233.4455"},
+        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "Port Speed", "Port Test 0011.2233.4455",
+                 "0011.2233.4455"},
         // Codes 0 and 126 are left out; 10, 13, 32 and 125 are kept.
         NameCase{"6.0.65.126.10.13.125.170.187.204.221.238.255", "",
-                 "Client A\n\r} AABB.CCDD.EEFF"},
-        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405"},
+                 "Client A\n\r} AABB.CCDD.EEFF", "AABB.CCDD.EEFF"},
+        NameCase{"2.32.126.0.1.2.3.4.5", "", "Client   0001.0203.0405", "0001.0203.0405"},
         // The length octet (here 65, "A") is never part of the text.
-        NameCase{"65.66.0.17.34.51.68.85", "", "Client B 0011.2233.4455"}));
-
-TEST_F(InterfaceChildrenTest, LongIndexRecordsTheMacInBothStatisticsWithoutTouchingLastUpdate) {
-  const auto child = Child(7, "4.84.101.115.116.0.17.34.51.68.85");
-  EXPECT_EQ(child->Name(), "Client Test 0011.2233.4455");
-  EXPECT_EQ(child->LastUpdate(), 0.0);
-  const auto statistics = child->Statistics();
-  ASSERT_EQ(statistics->Count(), 2);
-  EXPECT_EQ(statistics->Item(1)->StatName(), "Card Manufacturer");
-  EXPECT_EQ(statistics->Item(1)->RawText(), "0011.2233.4455");
-  EXPECT_EQ(statistics->Item(2)->StatName(), "Client MAC Address");
-  EXPECT_EQ(statistics->Item(2)->RawText(), "0011.2233.4455");
-  // Every read records them again; still two statistics.
-  child->Name();
-  EXPECT_EQ(statistics->Count(), 2);
-}
-
-TEST_F(InterfaceChildrenTest, ShortIndexNameRecordsNothing) {
-  const auto child = Child(7, "1.2.3.4.5.6");
-  child->Name();
-  EXPECT_EQ(child->Statistics()->Count(), 0);
-}
+        NameCase{"65.66.0.17.34.51.68.85", "", "Client B 0011.2233.4455", "0011.2233.4455"}));
 
 }  // namespace
 }  // namespace linkwatch

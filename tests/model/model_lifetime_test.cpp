@@ -29,21 +29,11 @@ class ModelLifetimeTest : public ::testing::Test {
   }
 };
 
-TEST_F(ModelLifetimeTest, AReleasedCollectionFreesItsInterfacesAndChildren) {
-  auto interfaces = Filled();
-  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
-  std::weak_ptr<InterfaceChild> child = Observe(interfaces->Item("I:7")->Children()->Item(1));
-  ASSERT_FALSE(interface.expired());
-  ASSERT_FALSE(child.expired());
-  interfaces.reset();
-  EXPECT_TRUE(interface.expired());
-  EXPECT_TRUE(child.expired());
-}
-
-TEST_F(ModelLifetimeTest, ClearAndRemoveFreeWhatNobodyHolds) {
+TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   auto interfaces = Filled();
   interfaces->SetStatistic(8, "1", "Client Signal", "4", "");
   std::weak_ptr<Interface> seven = interfaces->Item("I:7");
+  std::weak_ptr<InterfaceChild> sevensChild = Observe(seven.lock()->Children()->Item(1));
   std::weak_ptr<Interface> eight = interfaces->Item("I:8");
   std::weak_ptr<InterfaceChild> eightsChild = Observe(eight.lock()->Children()->Item(1));
   interfaces->Remove("I:8");
@@ -51,6 +41,14 @@ TEST_F(ModelLifetimeTest, ClearAndRemoveFreeWhatNobodyHolds) {
   EXPECT_TRUE(eightsChild.expired());
   interfaces->Clear();
   EXPECT_TRUE(seven.expired());
+  EXPECT_TRUE(sevensChild.expired());
+  // Released with the collection.
+  interfaces = Filled();
+  seven = interfaces->Item("I:7");
+  sevensChild = Observe(seven.lock()->Children()->Item(1));
+  interfaces.reset();
+  EXPECT_TRUE(seven.expired());
+  EXPECT_TRUE(sevensChild.expired());
 }
 
 TEST_F(ModelLifetimeTest, AHeldChildKeepsItsInterfaceReadable) {

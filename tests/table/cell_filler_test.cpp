@@ -60,14 +60,16 @@ const std::vector<FillCase>& FillCases() {
   return cases;
 }
 
-class FillCellTest : public ::testing::TestWithParam<FillCase> {
+// A grid of a header row and one row of two cells, filled by CellFiller.
+class CellFillerTest : public ::testing::Test {
  protected:
-  FillCellTest() : grid(&platform_.Platform().Measure()) {
+  CellFillerTest() : grid(&platform_.Platform().Measure()) {
     grid.SetRows(2);
-    grid.SetCols(1);
-    grid.SetCell(kCellText, 1, 0, std::string("old"));
-    grid.SetCell(kCellForeColor, 1, 0, kOldFore);
-    grid.SetCell(kCellBackColor, 1, 0, kOldBack);
+    grid.SetCols(2);
+  }
+  void Fill(const char* statName, const char* value, int col = 0) {
+    statistics.SetStatistic(nullptr, "", statName, value, "");
+    CellFiller(grid, platform_.Platform().Measure()).Fill(*statistics.Item(statName), 1, col);
   }
 
   ControlTestPlatform platform_{kTableStatistics, true};
@@ -75,16 +77,17 @@ class FillCellTest : public ::testing::TestWithParam<FillCase> {
   Statistics statistics;
 };
 
+class FillCellTest : public CellFillerTest, public ::testing::WithParamInterface<FillCase> {};
+
 TEST_P(FillCellTest, ShowsTheStatistic) {
   const FillCase& c = GetParam();
-  statistics.SetStatistic(nullptr, "", c.statName, c.value, "");
-  const std::shared_ptr<Statistic> stat = statistics.Item(c.statName);
-  const CellFiller cells(grid, platform_.Platform().Measure());
-
+  grid.SetCell(kCellText, 1, 0, std::string("old"));
+  grid.SetCell(kCellForeColor, 1, 0, kOldFore);
+  grid.SetCell(kCellBackColor, 1, 0, kOldBack);
   if (c.fails) {
-    EXPECT_ANY_THROW(cells.Fill(*stat, 1, 0));
+    EXPECT_ANY_THROW(Fill(c.statName, c.value));
   } else {
-    EXPECT_NO_THROW(cells.Fill(*stat, 1, 0));
+    EXPECT_NO_THROW(Fill(c.statName, c.value));
   }
   EXPECT_EQ(grid.Cell(kCellText, 1, 0), c.text);
   EXPECT_EQ(grid.Cell(kCellForeColor, 1, 0), c.fore);
@@ -105,22 +108,13 @@ struct HeightCase {
   int expected;  // -1: the row keeps its height
 };
 
-class RowHeightTest : public ::testing::TestWithParam<HeightCase> {};
+class RowHeightTest : public CellFillerTest, public ::testing::WithParamInterface<HeightCase> {};
 
 // n lines make the row n heights of "X" tall, the product rounded halves to even.
 TEST_P(RowHeightTest, FollowsTheLinesOfTheValue) {
-  const HeightCase& c = GetParam();
-  ControlTestPlatform platform(kTableStatistics, true);
-  platform.Platform().Measure().Height = c.lineHeight;
-  MemoryGrid grid(&platform.Platform().Measure());
-  grid.SetRows(2);
-  grid.SetCols(1);
-  Statistics statistics;
-  statistics.SetStatistic(nullptr, "", "Interface Name", c.text, "");
-
-  CellFiller(grid, platform.Platform().Measure()).Fill(*statistics.Item("Interface Name"), 1, 0);
-
-  EXPECT_EQ(grid.RowHeight(1), c.expected);
+  platform_.Platform().Measure().Height = GetParam().lineHeight;
+  Fill("Interface Name", GetParam().text);
+  EXPECT_EQ(grid.RowHeight(1), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RowHeightTest,
@@ -132,23 +126,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, RowHeightTest,
                                            HeightCase{12.5, "a\nb\nc", 38},  // 37.5
                                            HeightCase{13.5, "a\nb\nc", 40}));  // 40.5
 
-TEST(RowHeight, ALaterValueOfOneLineKeepsTheHeightAndTwoLinesSetIt) {
-  ControlTestPlatform platform(kTableStatistics, true);
-  MemoryGrid grid(&platform.Platform().Measure());
-  grid.SetRows(2);
-  grid.SetCols(2);
-  Statistics statistics;
-  const CellFiller cells(grid, platform.Platform().Measure());
-  auto fill = [&](const char* value, int col) {
-    statistics.SetStatistic(nullptr, "", "Interface Name", value, "");
-    cells.Fill(*statistics.Item("Interface Name"), 1, col);
-  };
-
-  fill("a\nb\nc", 0);
+TEST_F(CellFillerTest, ALaterValueOfOneLineKeepsTheRowHeightAndTwoLinesSetIt) {
+  Fill("Interface Name", "a\nb\nc");
   EXPECT_EQ(grid.RowHeight(1), 39);
-  fill("a", 0);
+  Fill("Interface Name", "a");
   EXPECT_EQ(grid.RowHeight(1), 39);
-  fill("a\nb", 1);
+  Fill("Interface Name", "a\nb", 1);
   EXPECT_EQ(grid.RowHeight(1), 26) << "two lines in another column set two heights";
 }
 

@@ -21,18 +21,18 @@ constexpr int64_t kRed = 0x4040FF;
 constexpr const char* kChildColumns =
     "interface NAME,Signal,Interface Status,Interface Status Icon,Disassociate Time";
 
+// A refresh interval of 10 s.
 class ChildRowsTest : public TableFixture {
  protected:
+  ChildRowsTest() {
+    int32_t interval = 10;
+    control->SetRefreshInterval(interval);
+  }
   GridValue Fore(const std::string& rowKey, const std::string& colKey) const {
     return Attribute(kCellForeColor, rowKey, colKey);
   }
   std::shared_ptr<InterfaceChild> Child(const std::string& ifKey, const std::string& key) const {
     return control->Interfaces()->Item(ifKey)->Children()->Item(key);
-  }
-  std::vector<std::string> RowKeys() const {
-    std::vector<std::string> keys;
-    for (int row = 1; row < grid.Rows(); ++row) keys.push_back(grid.RowData(row));
-    return keys;
   }
 };
 
@@ -49,12 +49,9 @@ class ChildStateTest : public ChildRowsTest, public ::testing::WithParamInterfac
 // disappeared.
 TEST_P(ChildStateTest, FollowsTheAgeOfTheLastUpdate) {
   const AgeCase& c = GetParam();
-  int32_t interval = 10;
-  control->SetRefreshInterval(interval);
   AddDevice(1);
   AddClient(1, 5);
-  control->SetStatisticsList(kChildColumns);
-  Start();  // the client answers at 12:00:50
+  Start(kChildColumns);  // the client answers at 12:00:50
   ASSERT_EQ(Text("C:1.5", "Interface Status"), "Active");
 
   clock.AdvanceSeconds(c.age);
@@ -85,12 +82,9 @@ INSTANTIATE_TEST_SUITE_P(RefreshInterval10, ChildStateTest,
                          [](const auto& info) { return "Age" + std::to_string(info.param.age); });
 
 TEST_F(ChildRowsTest, TheDisassociateTimeIsStampedOnceAndClearedWhenTheChildAnswersAgain) {
-  int32_t interval = 10;
-  control->SetRefreshInterval(interval);
   AddDevice(1);
   AddClient(1, 5);
-  control->SetStatisticsList(kChildColumns);
-  Start();
+  Start(kChildColumns);
 
   clock.AdvanceSeconds(6);  // a refresh while active is no answer from the client
   control->RefreshTable();
@@ -114,11 +108,8 @@ TEST_F(ChildRowsTest, TheDisassociateTimeIsStampedOnceAndClearedWhenTheChildAnsw
 }
 
 TEST_F(ChildRowsTest, AChildStaleWhenFirstShownGetsNoStamp) {
-  int32_t interval = 10;
-  control->SetRefreshInterval(interval);
   AddDevice(2);
-  control->SetStatisticsList(kChildColumns);
-  Start();
+  Start(kChildColumns);
   control->Interfaces()->SetStatistic(2, "9", "Signal", "-50", "");
 
   clock.AdvanceSeconds(15);
@@ -133,8 +124,7 @@ TEST_F(ChildRowsTest, AChildStaleWhenFirstShownGetsNoStamp) {
 
 TEST_F(ChildRowsTest, ChildRowsHangUnderTheirInterfaceWhoseRowsHeadOutlineGroups) {
   AddDevice(3);
-  control->SetStatisticsList(kChildColumns);
-  Start();
+  Start(kChildColumns);
   // No children yet: no outline.
   EXPECT_FALSE(grid.IsSubtotal(RowOf("I:1")));
 

@@ -1,0 +1,54 @@
+#pragma once
+#include <functional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "platform/grid/MemoryGrid.h"
+
+namespace linkwatch::fakes {
+
+// The real in-memory grid, recording what the control told it that the grid
+// itself forgets: set-once settings in the order they were set and column fits.
+// It also hands out its event receiver, so a test can raise an event the way a
+// view would, and can be told to fail placements.
+class RecordingGrid : public MemoryGrid {
+ public:
+  using MemoryGrid::MemoryGrid;
+  ~RecordingGrid() override {
+    if (OnDestroyed) OnDestroyed();
+  }
+
+  void SetSetting(int id, const GridValue& value) override {
+    MemoryGrid::SetSetting(id, value);
+    settingLog_.emplace_back(id, value);
+  }
+  void AutoSize(int firstCol, int lastCol) override {
+    MemoryGrid::AutoSize(firstCol, lastCol);
+    autoSizeLog_.emplace_back(firstCol, lastCol);
+  }
+  void Move(int left, int top, int width, int height) override {
+    if (failMoves_) throw std::runtime_error("the grid cannot be placed");
+    MemoryGrid::Move(left, top, width, height);
+  }
+  void SetEvents(GridEvents* events) override {
+    MemoryGrid::SetEvents(events);
+    events_ = events;
+  }
+
+  const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
+  const std::vector<std::pair<int, int>>& AutoSizeLog() const { return autoSizeLog_; }
+  GridEvents* Events() const { return events_; }
+  void FailMoves(bool fail) { failMoves_ = fail; }  // Move throws while set
+
+  // Runs when the grid is destroyed (for ownership tests).
+  std::function<void()> OnDestroyed;
+
+ private:
+  std::vector<std::pair<int, GridValue>> settingLog_;
+  std::vector<std::pair<int, int>> autoSizeLog_;
+  bool failMoves_ = false;
+  GridEvents* events_ = nullptr;
+};
+
+}  // namespace linkwatch::fakes
