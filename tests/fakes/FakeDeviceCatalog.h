@@ -10,17 +10,18 @@
 
 namespace linkwatch::fakes {
 
-// A named picture with no artwork, for icons in core tests.
+// A named square picture with no artwork, for icons in core tests.
 class FakePicture : public Picture {
  public:
-  explicit FakePicture(std::string name) : name_(std::move(name)) {}
+  explicit FakePicture(std::string name, int size = 16) : name_(std::move(name)), size_(size) {}
   std::string Name() const override { return name_; }
-  int Width() const override { return 16; }
-  int Height() const override { return 16; }
+  int Width() const override { return size_; }
+  int Height() const override { return size_; }
   std::string Svg() const override { return {}; }
 
  private:
   std::string name_;
+  int size_;
 };
 
 inline PictureRef MakeFakePicture(const std::string& name) {
