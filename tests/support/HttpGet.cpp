@@ -108,7 +108,6 @@ HttpAnswer HttpGet(int port, const std::string& target,
   int status = 0;
   if (std::sscanf(head.c_str(), "HTTP/%*s %d", &status) != 1) return answer;
   answer.Status = status;
-  answer.ContentType = HeaderValue(head, "content-type");
   answer.Body = received.substr(headEnd + 4);
   return answer;
 }

@@ -71,7 +71,7 @@ bool SnmpdAgent::Start() {
        "MIBS="});
   const std::string probe(reinterpret_cast<const char*>(kDiscoveryProbe.data()),
                           kDiscoveryProbe.size());
-  return StartAgent(command, environment, probe, options_.StartDeadline);
+  return StartAgent(command, environment, probe, std::chrono::seconds(15));
 }
 
 bool SnmpdAgent::WriteConfig() {

@@ -10,8 +10,6 @@
 
 #include "HostFixture.h"
 #include "support/FaultLink.h"
-#include "support/SnmpDatagramLayout.h"
-#include "support/SnmpProbe.h"
 #include "support/SnmpdAgent.h"
 
 namespace linkwatch {
@@ -190,18 +188,6 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"a_fifth_of_requests_lost_at_random", ToAgent,
                    {.Fault = Drop, .Probability = 0.2, .Seed = 3}, true}),
     [](const auto& info) { return info.param.Name; });
-
-TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) {
-  // The probe: message, version 1 (v2c), community "public", get-request with
-  // request id 0x4C57.
-  const std::string probe = support::SysDescrProbe("public");
-  const auto layout = support::SnmpDatagramLayout::Of(probe);
-  ASSERT_TRUE(layout.Readable);
-  EXPECT_EQ(layout.HeaderEnd, 2u + 3u + 8u);
-  EXPECT_EQ(probe.substr(layout.RequestIdOffset, layout.RequestIdLength), "\x4C\x57");
-  EXPECT_FALSE(support::SnmpDatagramLayout::Of(probe.substr(0, 12)).Readable);
-  EXPECT_FALSE(support::SnmpDatagramLayout::Of(std::string(32, '\x30')).Readable);
-}
 
 // --- a slow agent -----------------------------------------------------------------
 

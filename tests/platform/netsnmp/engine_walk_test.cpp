@@ -5,7 +5,6 @@
 #include <chrono>
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <utility>
 #include <string>
 #include <vector>
@@ -155,25 +154,6 @@ TEST_F(EngineTest, WalkPositionWithOrWithoutFinalDotIsTheSame) {
     ASSERT_EQ(response.Bindings.Count(), 1);
     EXPECT_EQ(response.Bindings.Item(0).OID, kSysDescr) << from;
   }
-}
-
-TEST_F(EngineTest, AHandlerThatThrowsEndsOnlyItsOwnReply) {
-  auto engine = EngineForAgent();
-  std::vector<std::string> handled;
-  engine->SetReplyHandler([&](SnmpMessage& response) {
-    handled.push_back(response.Tag);
-    if (response.Tag == "first") throw std::overflow_error("a number out of range");
-  });
-  for (const char* tag : {"first", "second"}) {
-    SnmpMessage request = Request(2, kSnmpGet, {kSysName});
-    request.Tag = tag;
-    bool byEvent = true;
-    engine->Send(request, byEvent);
-  }
-  ASSERT_TRUE(support::RunEventLoopUntil([&] { return handled.size() == 2; }));
-  EXPECT_EQ(handled, (std::vector<std::string>{"first", "second"}));
-  EXPECT_EQ(engine->HandlerFailures(), 1u);
-  EXPECT_EQ(engine->PendingReplies(), 0u);
 }
 
 TEST_F(EngineTest, ANewMessageSpeaksTheVersionTheAgentLastAnswered) {
