@@ -1,6 +1,7 @@
 // The control end to end against real agents through a FaultLink: an agent that
 // dies in the middle of a walk, a link that is cut, a slow agent, lost, damaged,
-// doubled and reordered datagrams, and credentials the agent refuses.
+// doubled and reordered datagrams, credentials the agent refuses and a device name
+// that does not resolve.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -21,7 +22,7 @@ using support::LinkDirection;
 using support::LinkFault;
 using support::LinkFaults;
 using support::SnmpdAgent;
-using support::SnmpdUser;
+using testing_host::SpeakV3;
 using testing_host::HostFixture;
 using Clock = std::chrono::steady_clock;
 constexpr auto ToAgent = LinkDirection::ToAgent;
@@ -38,8 +39,7 @@ class NetworkFaultsTest : public HostFixture {
  protected:
   // One agent for the cases that do not stop it, with the SNMPv3 user "watcher".
   static SnmpdAgent& SharedAgent() {
-    static SnmpdAgent shared(
-        {.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}}});
+    static SnmpdAgent shared(testing_host::WatcherAgent());
     EXPECT_TRUE(shared.Start()) << shared.Error();
     return shared;
   }
@@ -243,7 +243,7 @@ TEST_F(NetworkFaultsTest, AnswersThatMatchNoRequestAreNamedWhenTheExchangeTimesO
   }
 }
 
-// --- refused credentials ----------------------------------------------------------
+// --- refused credentials and an unknown name -----------------------------------
 
 struct RefusalCase {
   std::string Name;
@@ -257,16 +257,6 @@ void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.Name; }
 
 class RefusedCredentials : public NetworkFaultsTest,
                            public ::testing::WithParamInterface<RefusalCase> {};
-
-void AsWatcher(InterfaceList& list, const std::string& authPass, const std::string& privPass,
-               const std::string& user = "watcher") {
-  list.SetSNMPVersion(3);
-  list.SetSNMPUsername(user);
-  list.SetSNMPAuthType(kAuthSha1);
-  list.SetSNMPAuthPass(authPass);
-  list.SetSNMPEncryptType(kPrivAes128);
-  list.SetSNMPEncryptPass(privPass);
-}
 
 std::string WithPort(std::string text, int port) {
   const std::string placeholder = "PORT";
@@ -299,15 +289,18 @@ INSTANTIATE_TEST_SUITE_P(
         // SNMPv2c, then SNMPv1: a try and one retry each, and nothing after.
         RefusalCase{"wrong_community", [](auto& l) { l.SetCommunity("not-public"); },
                     "127.0.0.1 does not respond to SNMP Queries using 'not-public'", 2, 4},
+        RefusalCase{"name_that_does_not_resolve",
+                    [](auto& l) { l.SetTarget("no-such-host.invalid"); },
+                    "Cannot resolve 'no-such-host.invalid' to an IP Address.", 1, 0},
         RefusalCase{"unknown_v3_user",
-                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "watcher-priv-pass",
+                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "watcher-priv-pass",
                                             "stranger"); },
                     "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
                     "port PORT does not know the SNMPv3 user 'stranger'. Check the user name "
                     "and that the user is configured on the device.",
                     2},
         RefusalCase{"wrong_v3_authentication_password",
-                    [](auto& l) { AsWatcher(l, "not-the-auth-pass", "watcher-priv-pass"); },
+                    [](auto& l) { SpeakV3(l, "not-the-auth-pass", "watcher-priv-pass"); },
                     "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
                     "port PORT rejected the authentication of SNMPv3 user 'watcher' (wrong "
                     "digest). Check the authentication password and the authentication type "
@@ -315,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
                     2},
         // The agent cannot decrypt the request and drops it without a report.
         RefusalCase{"wrong_v3_privacy_password",
-                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "not-the-priv-pass"); },
+                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "not-the-priv-pass"); },
                     "127.0.0.1 does not respond to SNMP Queries. No answer from the SNMP agent "
                     "at 127.0.0.1 port PORT within 1000 ms and 1 retry. Check that the device "
                     "is reachable, that its SNMP agent listens on that port, and that it "
