@@ -19,7 +19,7 @@ struct TableAgentOptions {
   std::vector<std::string> Objects;
 };
 
-// A tiny SNMPv1/v2c agent of our own (tests/support/table_agent.py, Python with
+// A tiny SNMPv2c agent of our own (tests/support/table_agent.py, Python with
 // pysnmp), started for a test on 127.0.0.1 and a free UDP port. It serves a table
 // of objects to the community "public", answers get, get-next and get-bulk, and
 // counts the requests it receives; in the RepeatOid mode it plays a broken device

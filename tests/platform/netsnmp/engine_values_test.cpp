@@ -8,34 +8,20 @@
 #include <stdexcept>
 
 #include "EngineTestSupport.h"
-#include "components/MibTree.h"
+#include "fakes/FakeMibTree.h"
 #include "support/TableAgent.h"
 
 namespace linkwatch::enginetest {
 namespace {
 
 // A MIB tree that knows a few names, enough to check what the engine does with it.
-class TinyMibTree : public MibTree {
- public:
-  std::unique_ptr<MibObject> NewObject() override { return nullptr; }
-  std::string SymbolicName(const std::string& numericOid) const override {
-    std::string best;
-    std::string bestName;
-    for (const auto& [oid, name] : names_) {
-      const bool under = numericOid == oid || numericOid.rfind(oid + ".", 0) == 0;
-      if (under && oid.size() > best.size()) {
-        best = oid;
-        bestName = name;
-      }
-    }
-    return best.empty() ? numericOid : bestName + numericOid.substr(best.size());
-  }
-
- private:
-  std::map<std::string, std::string> names_ = {{"1.3.6.1.2.1.2.2.1.10", "ifInOctets"},
-                                               {"1.3.6.1.2.1.1.1", "sysDescr"},
-                                               {"1.3.6.1.2.1.1.5", "sysName"}};
-};
+std::shared_ptr<fakes::FakeMibTree> TinyMibTree() {
+  auto tree = std::make_shared<fakes::FakeMibTree>();
+  tree->Register("ifInOctets", "1.3.6.1.2.1.2.2.1.10");
+  tree->Register("sysDescr", "1.3.6.1.2.1.1.1");
+  tree->Register("sysName", "1.3.6.1.2.1.1.5");
+  return tree;
+}
 
 // The number a HexValue of an unsigned type spells.
 uint64_t HexNumber(const std::string& hex) { return std::strtoull(hex.c_str(), nullptr, 16); }
@@ -133,7 +119,7 @@ TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
 }
 
 TEST_F(EngineTest, BindingsAreNamedThroughTheMibTree) {
-  NetSnmpEngine engine(std::make_shared<TinyMibTree>());
+  NetSnmpEngine engine(TinyMibTree());
   SnmpBinding binding = engine.NewBinding();
   binding.OID = "1.3.6.1.2.1.2.2.1.10.3";
   EXPECT_EQ(binding.Name(), "ifInOctets.3");
@@ -146,7 +132,7 @@ TEST_F(EngineTest, BindingsAreNamedThroughTheMibTree) {
   EXPECT_EQ(plain.Name(), "1.3.6.1.2.1.2.2.1.10.3");
 
   // Response bindings too.
-  auto named = EngineForAgent(std::make_shared<TinyMibTree>());
+  auto named = EngineForAgent(TinyMibTree());
   const SnmpMessage response = SendAndWait(*named, Request(2, kSnmpGet, {kSysDescr, kSysName}));
   ASSERT_EQ(response.Bindings.Count(), 2);
   EXPECT_EQ(response.Bindings.Item(0).Name(), "sysDescr.0");
