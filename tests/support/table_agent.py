@@ -2,10 +2,11 @@
 """A tiny SNMPv2c agent for Linkwatch's tests (tests/support/TableAgent.h starts it).
 
 It serves the objects of a table file to the community "public" on 127.0.0.1 and
-answers get, get-next and get-bulk (SNMPv1 requests go unanswered). In the mode "repeat" it misbehaves the way some
-devices do: a get-next or get-bulk never moves past the object it asked for, so
-every binding of the answer carries the same OID, and the next request for that
-OID gets it again; a walk that trusts the agent never ends.
+answers get, get-next and get-bulk (SNMPv1 requests go unanswered). In the mode
+"repeat" it misbehaves the way some devices do: a get-next or get-bulk never moves
+past the object it asked for, so every binding of the answer carries the same OID,
+and the next request for that OID gets it again; a walk that trusts the agent
+never ends.
 
   table_agent.py PORT TABLE_FILE COUNT_FILE [well-behaved|repeat]
 
