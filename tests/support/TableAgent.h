@@ -16,7 +16,7 @@ struct TableAgentOptions {
   TableAgentMode Mode = TableAgentMode::WellBehaved;
   // The objects served, one "OID|TYPE|VALUE" a line (TYPE: the BER tag, as in an
   // snmprec recording); empty: TableAgent::SmallDevice().
-  std::vector<std::string> Objects;
+  std::vector<std::string> Objects{};
 };
 
 // A tiny SNMPv2c agent of our own (tests/support/table_agent.py, Python with

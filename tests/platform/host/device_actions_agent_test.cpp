@@ -20,7 +20,6 @@ namespace {
 
 using support::RunEventLoopUntil;
 using support::SnmpdAgent;
-using support::SnmpdOptions;
 using support::SnmpsimAgent;
 using testing_host::HostFixture;
 
@@ -90,15 +89,12 @@ class DeviceActionsAgentTest : public HostFixture {
     ADD_FAILURE() << "no column " << statName;
     return 0;
   }
-  std::shared_ptr<Statistic> StatisticOf(int ifIndex, const std::string& statName) {
-    const auto row = control->Interfaces()->Item(Interface::KeyFor(ifIndex));
-    return row ? row->Statistics()->Item(statName) : nullptr;
-  }
   // Runs the loop until the device's value, as the control last read it, is `raw`.
   bool WaitForRawValue(int ifIndex, const std::string& statName, const std::string& raw) {
     return RunEventLoopUntil(
         [&] {
-          const auto statistic = StatisticOf(ifIndex, statName);
+          const auto row = control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+          const auto statistic = row ? row->Statistics()->Item(statName) : nullptr;
           return statistic && statistic->RawText() == raw;
         },
         std::chrono::seconds(20));
@@ -113,11 +109,7 @@ class ReadOnlySnmpdTest : public DeviceActionsAgentTest {
  protected:
   static void SetUpTestSuite() {
     HostFixture::SetUpTestSuite();
-    SnmpdOptions options;
-    options.ReadCommunity = "public";
-    options.WriteCommunity.clear();  // no write access of any kind
-    options.Users.clear();
-    agent = new SnmpdAgent(options);
+    agent = new SnmpdAgent({.WriteCommunity = ""});  // no write access of any kind
     ASSERT_TRUE(agent->Start()) << agent->Error();
   }
   static void TearDownTestSuite() {

@@ -101,15 +101,10 @@ TEST_F(EngineTest, NumbersAndAddressesGiveTheirTextAndTheirOctetsInHex) {
 // of the test's own serves one whose four octets all differ.
 TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
   const std::string arpEntry = "1.3.6.1.2.1.4.22.1.3.100.192.0.2.10";
-  support::TableAgentOptions options;
-  options.Objects = {arpEntry + "|64|192.0.2.10"};
-  support::TableAgent agent(options);
+  support::TableAgent agent({.Objects = {arpEntry + "|64|192.0.2.10"}});
   ASSERT_TRUE(agent.Start()) << agent.Error();
-  NetSnmpEngine engine(nullptr);
-  SnmpTransport transport;
-  transport.Port = agent.Port();
-  transport.TimeoutMs = 2000;
-  engine.SetTransport(transport);
+  NetSnmpEngine engine;
+  engine.SetTransport({agent.Port(), 2000, 1});
 
   const SnmpMessage response = SendAndWait(engine, Request(2, kSnmpGet, {arpEntry}, "public"));
   ASSERT_EQ(response.Bindings.Count(), 1) << response.ErrorText;
