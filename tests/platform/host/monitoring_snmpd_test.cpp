@@ -23,50 +23,6 @@ constexpr const char* kEveryday =
 // Generous, for a machine with hundreds of interfaces walked one row a request (v1).
 constexpr std::chrono::seconds kCycleDeadline{60};
 
-class MonitoringSnmpdTest : public HostFixture {
- protected:
-  void StartAgent(SnmpdOptions options = {}) {
-    agent = std::make_unique<SnmpdAgent>(std::move(options));
-    ASSERT_TRUE(agent->Start()) << agent->Error();
-  }
-
-  // Start, first cycle, a second poll, and then every interface shown has its
-  // name, status, type and a traffic rate. (That the walks find every interface
-  // of the machine, the engine's column walks check.)
-  void ExpectEveryInterfaceMonitored(InterfaceList& list) {
-    ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
-    ASSERT_TRUE(WaitForCycles(2, kCycleDeadline)) << "the first cycle's two chains did not end";
-    EXPECT_FALSE(list.SysName().empty());
-    EXPECT_FALSE(list.SysDescr().empty());
-    EXPECT_EQ(list.SystemOID().rfind("1.3.6.1.4.1.8072.3.2.", 0), 0u) << list.SystemOID();
-    EXPECT_EQ(list.MachineType(), "Linux");
-    EXPECT_GT(list.SysUpTime(), 0.0f);
-
-    list.Poll(false);
-    ASSERT_TRUE(WaitForCycles(1, kCycleDeadline)) << "the second poll did not end";
-
-    const auto interfaces = list.Interfaces();
-    ASSERT_GT(interfaces->Count(), 0);
-    for (const auto& row : *interfaces) {
-      const auto stats = row->Statistics();
-      for (const char* name : {"Interface Name", "Interface Status", "Interface Type"}) {
-        ASSERT_NE(stats->Item(name), nullptr) << name << " of " << row->Key();
-        EXPECT_FALSE(stats->Item(name)->ParsedValue().empty()) << name << " of " << row->Key();
-      }
-      const auto traffic = stats->Item("In Traffic");
-      ASSERT_NE(traffic, nullptr);
-      EXPECT_FALSE(traffic->Baselining()) << "a rate after two polls, " << row->Key();
-      EXPECT_NE(traffic->ParsedValue(), "");
-    }
-    EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
-    EXPECT_EQ(ValueOf(1, "Interface Type"), "softwareLoopback");
-    EXPECT_EQ(interfaces->Item("I:1")->Statistics()->Item("Interface Status")->CheckBoxValue(), -1)
-        << "lo is up";
-  }
-
-  std::unique_ptr<SnmpdAgent> agent;
-};
-
 struct VersionCase {
   std::string Name;
   SnmpdOptions Agent;
@@ -75,14 +31,45 @@ struct VersionCase {
 };
 void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.Name; }
 
-class MonitoringOverEachVersion : public MonitoringSnmpdTest,
+class MonitoringOverEachVersion : public HostFixture,
                                   public ::testing::WithParamInterface<VersionCase> {};
 
+// Start, first cycle, a second poll, and then every interface shown has its name,
+// status, type and a traffic rate. (That the walks find every interface of the
+// machine, the engine's column walks check.)
 TEST_P(MonitoringOverEachVersion, ShowsTheInterfacesOfTheMachine) {
-  StartAgent(GetParam().Agent);
-  InterfaceList& list = MakeControl(agent->Port(), kEveryday);
+  SnmpdAgent agent(GetParam().Agent);
+  ASSERT_TRUE(agent.Start()) << agent.Error();
+  InterfaceList& list = MakeControl(agent.Port(), kEveryday);
   GetParam().Configure(list);
-  ExpectEveryInterfaceMonitored(list);
+  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
+  ASSERT_TRUE(WaitForCycles(2, kCycleDeadline)) << "the first cycle's two chains did not end";
+  EXPECT_FALSE(list.SysName().empty());
+  EXPECT_FALSE(list.SysDescr().empty());
+  EXPECT_EQ(list.SystemOID().rfind("1.3.6.1.4.1.8072.3.2.", 0), 0u) << list.SystemOID();
+  EXPECT_EQ(list.MachineType(), "Linux");
+  EXPECT_GT(list.SysUpTime(), 0.0f);
+
+  list.Poll(false);
+  ASSERT_TRUE(WaitForCycles(1, kCycleDeadline)) << "the second poll did not end";
+
+  const auto interfaces = list.Interfaces();
+  ASSERT_GT(interfaces->Count(), 0);
+  for (const auto& row : *interfaces) {
+    const auto stats = row->Statistics();
+    for (const char* name : {"Interface Name", "Interface Status", "Interface Type"}) {
+      ASSERT_NE(stats->Item(name), nullptr) << name << " of " << row->Key();
+      EXPECT_FALSE(stats->Item(name)->ParsedValue().empty()) << name << " of " << row->Key();
+    }
+    const auto traffic = stats->Item("In Traffic");
+    ASSERT_NE(traffic, nullptr);
+    EXPECT_FALSE(traffic->Baselining()) << "a rate after two polls, " << row->Key();
+    EXPECT_NE(traffic->ParsedValue(), "");
+  }
+  EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
+  EXPECT_EQ(ValueOf(1, "Interface Type"), "softwareLoopback");
+  EXPECT_EQ(interfaces->Item("I:1")->Statistics()->Item("Interface Status")->CheckBoxValue(), -1)
+      << "lo is up";
   EXPECT_EQ(list.SNMPVersion(), GetParam().Detected);
 }
 
