@@ -149,6 +149,22 @@ std::string AgentProcess::SysDescrProbe(const std::string& community) {
   return Tlv(0x30, std::string("\x02\x01\x01", 3) + Tlv(0x04, community) + pdu);
 }
 
+std::string AgentProcess::DiscoveryProbe() {
+  const std::string empty = Tlv(0x04, "");
+  const std::string zero("\x02\x01\x00", 3);
+  // msgID 0x1234, msgMaxSize 65507, msgFlags reportable, msgSecurityModel USM
+  const std::string header = Tlv(0x30, std::string("\x02\x02\x12\x34"
+                                                   "\x02\x03\x00\xFF\xE3"
+                                                   "\x04\x01\x04"
+                                                   "\x02\x01\x03", 15));
+  // engine ID, boots, time, user, authentication and privacy parameters
+  const std::string security = Tlv(0x04, Tlv(0x30, empty + zero + zero + empty + empty + empty));
+  const std::string get = Tlv(0xA0, std::string("\x02\x02\x56\x78", 4) + zero + zero +
+                                        Tlv(0x30, ""));
+  return Tlv(0x30, std::string("\x02\x01\x03", 3) + header + security +
+                       Tlv(0x30, empty + empty + get));
+}
+
 std::string AgentProcess::Log() const {
   std::string text;
   for (const std::string& name : program_.LogFiles) {

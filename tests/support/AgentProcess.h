@@ -59,6 +59,9 @@ class AgentProcess {
   // an agent serving that community is known to be up (snmpsimd answers only
   // communities it has a recording for, so an answer also means they are loaded).
   static std::string SysDescrProbe(const std::string& community);
+  // An SNMPv3 engine-discovery request (empty user, no authentication, reportable):
+  // every snmpd answers it with a report, whatever communities and users it has.
+  static std::string DiscoveryProbe();
   // Makes the temporary directory once; false with Error() when it cannot.
   bool MakeDirectory();
   // True when the agent runs and answered `probe` within `deadline`.
