@@ -37,7 +37,6 @@ class AgentProcess {
 
   void Stop() { process_.Stop(); }
   bool Running() const { return process_.Running(); }
-  std::string Address() const { return "127.0.0.1"; }
   int Port() const { return port_; }
   // The agent's temporary directory; empty before the first start.
   const std::string& Directory() const;
@@ -56,6 +55,13 @@ class AgentProcess {
                                  const std::vector<std::string>& after);
 
  protected:
+  // An SNMPv2c get of sysDescr.0 with the given community: the probe with which
+  // an agent serving that community is known to be up (snmpsimd answers only
+  // communities it has a recording for, so an answer also means they are loaded).
+  static std::string SysDescrProbe(const std::string& community);
+  // An SNMPv3 engine-discovery request (empty user, no authentication, reportable):
+  // every snmpd answers it with a report, whatever communities and users it has.
+  static std::string DiscoveryProbe();
   // Makes the temporary directory once; false with Error() when it cannot.
   bool MakeDirectory();
   // True when the agent runs and answered `probe` within `deadline`.

@@ -12,9 +12,8 @@
 #include <cstring>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <utility>
-
-#include "support/SnmpDatagramLayout.h"
 
 namespace linkwatch::support {
 
@@ -24,7 +23,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t kMaxDatagram = 65535;
 constexpr size_t kMaxQueued = 512;       // late datagrams waiting for their time
-constexpr size_t kMaxPeers = 32;         // client addresses with a socket towards the agent
+constexpr size_t kMaxPeers = 32;         // client addresses relayed, each with its own socket
 constexpr int kMaxReadsPerWake = 64;     // per socket, so that a flood cannot starve the rest
 // A reordered datagram waits at most this long: longer than a test's time-out, so
 // that in a walk, where nothing else follows, the retry is what overtakes it.
@@ -58,26 +57,85 @@ bool SameAddress(const sockaddr_in& a, const sockaddr_in& b) {
   return a.sin_port == b.sin_port && a.sin_addr.s_addr == b.sin_addr.s_addr;
 }
 
+constexpr unsigned char kSequence = 0x30;
+constexpr unsigned char kInteger = 0x02;
+constexpr unsigned char kOctetString = 0x04;
+constexpr unsigned char kFirstPdu = 0xA0;  // get-request
+constexpr unsigned char kLastPdu = 0xA8;   // report
+
+// One BER element: its tag, and where its contents start and end.
+struct Element {
+  unsigned char Type = 0;
+  size_t Start = 0;
+  size_t End = 0;
+};
+
+// The element that starts at `offset`, when it fits inside the datagram.
+std::optional<Element> ReadElement(std::string_view data, size_t offset) {
+  if (offset + 2 > data.size()) return std::nullopt;
+  const auto first = static_cast<unsigned char>(data[offset + 1]);
+  size_t start = offset + 2;
+  size_t length = first;
+  if (first & 0x80) {
+    const size_t octets = first & 0x7F;
+    if (octets == 0 || octets > 4 || start + octets > data.size()) return std::nullopt;
+    length = 0;
+    for (size_t i = 0; i < octets; ++i) {
+      length = (length << 8) | static_cast<unsigned char>(data[start + i]);
+    }
+    start += octets;
+  }
+  if (start + length > data.size()) return std::nullopt;
+  return Element{static_cast<unsigned char>(data[offset]), start, start + length};
+}
+
+// Where an SNMPv1/v2c message's own header ends (just past the community) and
+// where the last octet of its request id lies. Only the outer layers are read;
+// anything else (SNMPv3, garbage, a truncated datagram) has no layout.
+struct DatagramLayout {
+  size_t HeaderEnd = 0;
+  size_t RequestIdLast = 0;
+};
+
+std::optional<DatagramLayout> LayoutOf(std::string_view datagram) {
+  const auto message = ReadElement(datagram, 0);
+  if (!message || message->Type != kSequence) return std::nullopt;
+  // Version 0 (SNMPv1) or 1 (SNMPv2c), in one octet.
+  const auto version = ReadElement(datagram, message->Start);
+  if (!version || version->Type != kInteger || version->End != version->Start + 1 ||
+      static_cast<unsigned char>(datagram[version->Start]) > 1) {
+    return std::nullopt;
+  }
+  const auto community = ReadElement(datagram, version->End);
+  if (!community || community->Type != kOctetString) return std::nullopt;
+  const auto pdu = ReadElement(datagram, community->End);
+  if (!pdu || pdu->Type < kFirstPdu || pdu->Type > kLastPdu) return std::nullopt;
+  const auto requestId = ReadElement(datagram, pdu->Start);
+  if (!requestId || requestId->Type != kInteger || requestId->End == requestId->Start) {
+    return std::nullopt;
+  }
+  return DatagramLayout{community->End, requestId->End - 1};
+}
+
 // Flips every bit of one octet of the message's header, at a position drawn from
 // `random`: the version or the community of a v1/v2c message, so that the
 // receiver cannot take the damaged message for a good one.
 void CorruptHeader(std::string& datagram, std::mt19937& random) {
-  const SnmpDatagramLayout layout = SnmpDatagramLayout::Of(datagram);
-  const size_t span = std::min(datagram.size(),
-                               layout.Readable ? layout.HeaderEnd : kHeaderWithoutLayout);
+  const auto layout = LayoutOf(datagram);
+  const size_t span = std::min(datagram.size(), layout ? layout->HeaderEnd : kHeaderWithoutLayout);
   if (span == 0) return;
   const size_t position = std::uniform_int_distribution<size_t>(0, span - 1)(random);
   datagram[position] = static_cast<char>(~static_cast<unsigned char>(datagram[position]));
 }
 
 void RewriteRequestId(std::string& datagram, std::mt19937& random) {
-  const SnmpDatagramLayout layout = SnmpDatagramLayout::Of(datagram);
-  if (!layout.Readable) {
+  const auto layout = LayoutOf(datagram);
+  if (!layout) {
     CorruptHeader(datagram, random);
     return;
   }
-  const size_t last = layout.RequestIdOffset + layout.RequestIdLength - 1;
-  datagram[last] = static_cast<char>(static_cast<unsigned char>(datagram[last]) ^ kRequestIdChange);
+  char& last = datagram[layout->RequestIdLast];
+  last = static_cast<char>(static_cast<unsigned char>(last) ^ kRequestIdChange);
 }
 
 std::string Garbage(std::mt19937& random) {
@@ -92,7 +150,6 @@ std::string Garbage(std::mt19937& random) {
 struct FaultLink::Peer {
   sockaddr_in Client{};
   int Socket = -1;
-  Clock::time_point LastUsed;
   ~Peer() {
     if (Socket >= 0) ::close(Socket);
   }
@@ -207,8 +264,6 @@ void FaultLink::Run() {
       uint64_t ignored = 0;
       [[maybe_unused]] const ssize_t read = ::read(wakeFd_, &ignored, sizeof ignored);
     }
-    // Replies first: reading requests may make room for a new client by closing
-    // the socket of the one used least recently.
     for (size_t i = 2; i < watched.size(); ++i) {
       if (!(watched[i].revents & POLLIN)) continue;
       const auto peer = std::find_if(peers_.begin(), peers_.end(),
@@ -230,7 +285,6 @@ void FaultLink::Receive(Peer* agentSide) {
     if (size < 0) return;
     std::string datagram = receiveBuffer_.substr(0, static_cast<size_t>(size));
     if (agentSide) {  // a reply, to the client of this socket
-      agentSide->LastUsed = Clock::now();
       Pass(LinkDirection::ToClient, std::move(datagram), clientSocket_, agentSide->Client);
     } else if (Peer* peer = PeerFor(from)) {  // a request, through the client's own socket
       Pass(LinkDirection::ToAgent, std::move(datagram), peer->Socket, {});
@@ -242,28 +296,13 @@ void FaultLink::Receive(Peer* agentSide) {
 
 FaultLink::Peer* FaultLink::PeerFor(const sockaddr_in& client) {
   for (const auto& peer : peers_) {
-    if (SameAddress(peer->Client, client)) {
-      peer->LastUsed = Clock::now();
-      return peer.get();
-    }
+    if (SameAddress(peer->Client, client)) return peer.get();
   }
-  if (peers_.size() >= kMaxPeers) {
-    // The client used least recently gives up its socket, and its late datagrams.
-    const auto oldest = std::min_element(
-        peers_.begin(), peers_.end(),
-        [](const auto& a, const auto& b) { return a->LastUsed < b->LastUsed; });
-    const int socket = (*oldest)->Socket;
-    const auto gone = std::remove_if(queue_.begin(), queue_.end(), [&](const Outgoing& o) {
-      return o.Socket == socket || (o.Direction == LinkDirection::ToClient &&
-                                    SameAddress(o.To, (*oldest)->Client));
-    });
-    queue_.erase(gone, queue_.end());
-    peers_.erase(oldest);
-  }
+  // A client beyond the last socket the link keeps is not relayed.
+  if (peers_.size() >= kMaxPeers) return nullptr;
   auto peer = std::make_unique<Peer>();
   peer->Client = client;
   peer->Socket = OpenLoopbackSocket();
-  peer->LastUsed = Clock::now();
   if (peer->Socket < 0) return nullptr;
   peers_.push_back(std::move(peer));
   return peers_.back().get();

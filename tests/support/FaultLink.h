@@ -62,8 +62,8 @@ struct LinkCounts {
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
 // traffic on request: lost, late, doubled, reordered, cut and corrupted datagrams.
-// Each client address gets a socket of its own towards the agent, so replies find
-// the right client. The relay runs on a thread of its own (the test's thread runs
+// Each client address (the first 32) gets a socket of its own towards the agent, so
+// replies find the right client. The relay runs on a thread of its own (the test's thread runs
 // Qt's event loop, and the control's synchronous exchanges block it). Faults, the
 // agent's port and the cut may change at any time from any thread and apply from
 // the next datagram. Queues are bounded; what does not fit is dropped and counted.

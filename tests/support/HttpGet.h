@@ -8,7 +8,6 @@ namespace linkwatch::support {
 
 struct HttpAnswer {
   int Status = 0;  // 0: no answer (refused, cut off, too slow)
-  std::string ContentType;
   std::string Body;
 };
 

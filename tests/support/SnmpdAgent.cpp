@@ -1,6 +1,5 @@
 #include "support/SnmpdAgent.h"
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -9,26 +8,6 @@ namespace linkwatch::support {
 namespace {
 
 namespace fs = std::filesystem;
-
-// An SNMPv3 engine-discovery request (empty user, no authentication, reportable).
-// Every snmpd answers it with a report, whatever communities and users it has.
-constexpr std::array<unsigned char, 60> kDiscoveryProbe = {
-    0x30, 0x3A,                                      // message
-    0x02, 0x01, 0x03,                                // msgVersion 3
-    0x30, 0x0F,                                      // msgGlobalData
-    0x02, 0x02, 0x12, 0x34,                          //   msgID
-    0x02, 0x03, 0x00, 0xFF, 0xE3,                    //   msgMaxSize 65507
-    0x04, 0x01, 0x04,                                //   msgFlags: reportable
-    0x02, 0x01, 0x03,                                //   msgSecurityModel: USM
-    0x04, 0x10, 0x30, 0x0E,                          // msgSecurityParameters
-    0x04, 0x00, 0x02, 0x01, 0x00, 0x02, 0x01, 0x00,  //   engine ID, boots, time
-    0x04, 0x00, 0x04, 0x00, 0x04, 0x00,              //   user, auth, priv
-    0x30, 0x12,                                      // scopedPDU
-    0x04, 0x00, 0x04, 0x00,                          //   context engine ID, name
-    0xA0, 0x0C,                                      //   get-request
-    0x02, 0x02, 0x56, 0x78,                          //     request-id
-    0x02, 0x01, 0x00, 0x02, 0x01, 0x00,              //     error-status, index
-    0x30, 0x00};                                     //     no bindings
 
 std::string AccessLevel(const SnmpdUser& user) {
   if (!user.PrivProtocol.empty()) return "priv";
@@ -69,9 +48,7 @@ bool SnmpdAgent::Start() {
   const auto environment = AgentProcess::EnvironmentWith(
       {"SNMP_PERSISTENT_DIR=" + (dir / "persist").string(), "SNMPCONFPATH=" + dir.string(),
        "MIBS="});
-  const std::string probe(reinterpret_cast<const char*>(kDiscoveryProbe.data()),
-                          kDiscoveryProbe.size());
-  return StartAgent(command, environment, probe, options_.StartDeadline);
+  return StartAgent(command, environment, DiscoveryProbe(), std::chrono::seconds(15));
 }
 
 bool SnmpdAgent::WriteConfig() {

@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -22,18 +21,17 @@ struct SnmpdOptions {
   std::string WriteCommunity = "private";  // rwcommunity for 127.0.0.1; empty: none
   std::vector<SnmpdUser> Users{};
   std::vector<std::string> ExtraConfig{};  // more snmpd.conf lines, appended as given
-  std::chrono::milliseconds StartDeadline = std::chrono::seconds(15);
 };
 
 // net-snmp's agent, started for a test on 127.0.0.1 and a free UDP port, serving
 // this machine's real system group and interfaces. Start() writes snmpd.conf into
 // its temporary directory (its persistent files go there too, and no other
-// configuration is read) and returns once the agent answers SNMP (bounded by
-// StartDeadline; no fixed sleep), or false with Error().
+// configuration is read) and returns once the agent answers SNMP (within 15 s; no
+// fixed sleep), or false with Error().
 //
 //   linkwatch::support::SnmpdAgent agent;
 //   ASSERT_TRUE(agent.Start()) << agent.Error();
-//   message.Agent = agent.Address();  transport.Port = agent.Port();
+//   message.Agent = "127.0.0.1";  transport.Port = agent.Port();
 class SnmpdAgent : public AgentProcess {
  public:
   explicit SnmpdAgent(SnmpdOptions options = {});

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/SnmpProbe.h"
 
 namespace linkwatch::support {
 
@@ -33,22 +32,6 @@ constexpr const char* kLauncherScript =
     "wait $agent\n"
     "wait $agent\n";
 
-// The data lines of a generator's table, split at tabs; comment lines skipped.
-std::vector<std::vector<std::string>> ReadTable(const fs::path& path) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream file(path);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
-    std::stringstream cells(line);
-    std::string cell;
-    while (std::getline(cells, cell, '\t')) fields.push_back(cell);
-    rows.push_back(std::move(fields));
-  }
-  return rows;
-}
-
 }  // namespace
 
 SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
@@ -60,14 +43,11 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
                     .OwnProcessGroup = true}),
       options_(std::move(options)) {}
 
-std::string SnmpsimAgent::DefaultRecordingsDirectory() {
-  // From the build, not __FILE__: compiler caches may make __FILE__ relative.
-  return (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string();
-}
-
 std::string SnmpsimAgent::RecordingsDirectory() const {
-  return options_.RecordingsDirectory.empty() ? DefaultRecordingsDirectory()
-                                              : options_.RecordingsDirectory;
+  // From the build, not __FILE__: compiler caches may make __FILE__ relative.
+  return options_.RecordingsDirectory.empty()
+             ? (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string()
+             : options_.RecordingsDirectory;
 }
 
 bool SnmpsimAgent::Start() {
@@ -85,7 +65,7 @@ bool SnmpsimAgent::Start() {
   if (!std::getenv("HOME")) settings.push_back("HOME=" + Directory());
   const auto command = [&](int port) { return Command(snmpsimd, port); };
   return StartAgent(command, EnvironmentWith(settings), SysDescrProbe(served_.front()),
-                    options_.StartDeadline);
+                    std::chrono::seconds(30));
 }
 
 bool SnmpsimAgent::PrepareDirectory() {
@@ -170,25 +150,17 @@ std::vector<std::string> SnmpsimAgent::Command(const std::string& snmpsimd, int 
 
 std::vector<SimulatedInterfaceRate> SnmpsimAgent::InterfaceRates(
     const std::string& recording) const {
+  // Data lines hold ifIndex, in and out octets a second; comment lines start with #.
   std::vector<SimulatedInterfaceRate> rates;
-  for (const auto& fields :
-       ReadTable(fs::path(RecordingsDirectory()) / (recording + ".rates.tsv"))) {
-    if (fields.size() < 3) continue;
-    rates.push_back({std::atoi(fields[0].c_str()), std::strtod(fields[1].c_str(), nullptr),
-                     std::strtod(fields[2].c_str(), nullptr)});
+  std::ifstream file(fs::path(RecordingsDirectory()) / (recording + ".rates.tsv"));
+  for (std::string line; std::getline(file, line);) {
+    SimulatedInterfaceRate rate;
+    std::istringstream fields(line);
+    if (fields >> rate.IfIndex >> rate.InOctetsPerSecond >> rate.OutOctetsPerSecond) {
+      rates.push_back(rate);
+    }
   }
   return rates;
-}
-
-std::vector<SimulatedCounter> SnmpsimAgent::Counters(const std::string& recording) const {
-  std::vector<SimulatedCounter> counters;
-  for (const auto& fields :
-       ReadTable(fs::path(RecordingsDirectory()) / (recording + ".counters.tsv"))) {
-    if (fields.size() < 5) continue;
-    counters.push_back({fields[0], fields[1], fields[2], std::strtod(fields[3].c_str(), nullptr),
-                        std::strtoull(fields[4].c_str(), nullptr, 10)});
-  }
-  return counters;
 }
 
 }  // namespace linkwatch::support

@@ -1,6 +1,4 @@
 #pragma once
-#include <chrono>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,7 +22,6 @@ struct SnmpsimOptions {
   std::vector<std::string> Recordings{};
   // SNMPv3 users; none: the simulator's own default user only.
   std::vector<SnmpsimUser> Users{};
-  std::chrono::milliseconds StartDeadline = std::chrono::seconds(30);
 };
 
 // One interface of a recording and the traffic its counters grow by.
@@ -32,16 +29,6 @@ struct SimulatedInterfaceRate {
   int IfIndex = 0;
   double InOctetsPerSecond = 0;   // ifInOctets and ifHCInOctets
   double OutOctetsPerSecond = 0;  // ifOutOctets and ifHCOutOctets
-};
-
-// One object of a recording that grows while the simulator runs:
-// value = Initial + RatePerSecond * seconds since the simulator started.
-struct SimulatedCounter {
-  std::string Oid;
-  std::string Name;  // for example "ifInOctets.7"
-  std::string Type;  // "Counter32", "Counter64", "Gauge32", "TimeTicks"
-  double RatePerSecond = 0;
-  uint64_t Initial = 0;
 };
 
 // snmpsim's agent (snmpsimd), started for a test on 127.0.0.1 and a free UDP port,
@@ -53,20 +40,15 @@ struct SimulatedCounter {
 // Start() copies the recordings into its temporary directory where the unprivileged
 // user the simulator runs as can read them, runs snmpsimd in a process group of its
 // own (so Stop() and a crashed test take every process of it) and returns once it
-// answers SNMP (bounded by StartDeadline; no fixed sleep), or false with Error().
+// answers SNMP (within 30 s; no fixed sleep), or false with Error().
 class SnmpsimAgent : public AgentProcess {
  public:
   explicit SnmpsimAgent(SnmpsimOptions options = {});
   bool Start();
-  // The names (communities) of the recordings served, known once Start() succeeded.
-  const std::vector<std::string>& Recordings() const { return served_; }
 
-  // The traffic rates and growing objects the generator wrote beside a recording
-  // (NAME.rates.tsv, NAME.counters.tsv); empty when there are none.
+  // The traffic rates the generator wrote beside a recording (NAME.rates.tsv);
+  // empty when there are none.
   std::vector<SimulatedInterfaceRate> InterfaceRates(const std::string& recording) const;
-  std::vector<SimulatedCounter> Counters(const std::string& recording) const;
-
-  static std::string DefaultRecordingsDirectory();
 
  private:
   std::string RecordingsDirectory() const;

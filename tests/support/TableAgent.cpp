@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/SnmpProbe.h"
 
 namespace linkwatch::support {
 
@@ -72,7 +71,7 @@ bool TableAgent::Start() {
                                     (dir / kTableFile).string(), (dir / kCountFile).string(),
                                     mode};
   };
-  return StartAgent(command, {}, SysDescrProbe(kCommunity), options_.StartDeadline);
+  return StartAgent(command, {}, SysDescrProbe(kCommunity), std::chrono::seconds(15));
 }
 
 int TableAgent::RequestCount() const {

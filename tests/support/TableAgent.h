@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -17,15 +16,14 @@ struct TableAgentOptions {
   TableAgentMode Mode = TableAgentMode::WellBehaved;
   // The objects served, one "OID|TYPE|VALUE" a line (TYPE: the BER tag, as in an
   // snmprec recording); empty: TableAgent::SmallDevice().
-  std::vector<std::string> Objects;
-  std::chrono::milliseconds StartDeadline = std::chrono::seconds(15);
+  std::vector<std::string> Objects{};
 };
 
-// A tiny SNMPv1/v2c agent of our own (tests/support/table_agent.py, Python with
+// A tiny SNMPv2c agent of our own (tests/support/table_agent.py, Python with
 // pysnmp), started for a test on 127.0.0.1 and a free UDP port. It serves a table
 // of objects to the community "public", answers get, get-next and get-bulk, and
 // counts the requests it receives; in the RepeatOid mode it plays a broken device
-// whose walks never end. Start() returns once it answers (bounded by StartDeadline).
+// whose walks never end. Start() returns once it answers (within 15 s).
 class TableAgent : public AgentProcess {
  public:
   explicit TableAgent(TableAgentOptions options = {});

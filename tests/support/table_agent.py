@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""A tiny SNMPv1/v2c agent for Linkwatch's tests (tests/support/TableAgent.h starts it).
+"""A tiny SNMPv2c agent for Linkwatch's tests (tests/support/TableAgent.h starts it).
 
 It serves the objects of a table file to the community "public" on 127.0.0.1 and
-answers get, get-next and get-bulk. In the mode "repeat" it misbehaves the way some
-devices do: a get-next or get-bulk never moves past the object it asked for, so
-every binding of the answer carries the same OID, and the next request for that
-OID gets it again; a walk that trusts the agent never ends.
+answers get, get-next and get-bulk (SNMPv1 requests go unanswered). In the mode
+"repeat" it misbehaves the way some devices do: a get-next or get-bulk never moves
+past the object it asked for, so every binding of the answer carries the same OID,
+and the next request for that OID gets it again; a walk that trusts the agent
+never ends.
 
   table_agent.py PORT TABLE_FILE COUNT_FILE [well-behaved|repeat]
 
@@ -24,9 +25,7 @@ from pyasn1.codec.ber import decoder, encoder
 from pysnmp.proto import api, rfc1905
 
 COMMUNITY = "public"
-NO_SUCH_NAME = 2  # SNMPv1 error-status
-MAX_BINDINGS = 64
-COUNTER64 = 70  # at most this many bindings in one get-bulk answer
+MAX_BINDINGS = 64  # at most this many bindings in one get-bulk answer
 
 
 def oid_key(oid):
@@ -64,24 +63,17 @@ class Agent:
         self.keys = sorted(table)
         self.repeat = repeat
 
-    def following(self, key, version):
-        """The first object after key, or None at the end of the table. SNMPv1 has
-        no Counter64: a v1 walk passes over them, as RFC 3584 says."""
-        for candidate in self.keys:
-            if candidate > key and (version != api.protoVersion1
-                                    or self.table[candidate][0] != COUNTER64):
-                return candidate
-        return None
-
-    def next_of(self, key, version):
-        """What a get-next of key answers; in repeat mode an object asks for itself."""
+    def next_of(self, key):
+        """What a get-next of key answers (None at the end of the table); in repeat
+        mode an object asks for itself."""
         if self.repeat and key in self.table:
             return key
-        return self.following(key, version)
+        return next((candidate for candidate in self.keys if candidate > key), None)
 
     def answer(self, data):
-        version = int(api.decodeMessageVersion(data))
-        module = api.protoModules[version]
+        if int(api.decodeMessageVersion(data)) != api.protoVersion2c:
+            return None
+        module = api.protoModules[api.protoVersion2c]
         request, _ = decoder.decode(data, asn1Spec=module.Message())
         if str(module.apiMessage.getCommunity(request)) != COMMUNITY:
             return None
@@ -91,11 +83,10 @@ class Agent:
         asked = [oid for oid, _ in module.apiPDU.getVarBinds(pdu)]
 
         if pdu.isSameTypeWith(module.GetRequestPDU()):
-            bindings = [self.get(module, version, reply, i, oid) for i, oid in enumerate(asked)]
+            bindings = [self.get(module, oid) for oid in asked]
         elif pdu.isSameTypeWith(module.GetNextRequestPDU()):
-            bindings = [self.get_next(module, version, reply, i, oid)
-                        for i, oid in enumerate(asked)]
-        elif version != api.protoVersion1 and pdu.isSameTypeWith(module.GetBulkRequestPDU()):
+            bindings = [self.step(module, tuple(oid)) for oid in asked]
+        elif pdu.isSameTypeWith(module.GetBulkRequestPDU()):
             bindings = self.get_bulk(module, pdu, asked)
         else:
             return None
@@ -106,26 +97,11 @@ class Agent:
         tag, value = self.table[key]
         return make_value(module, tag, value)
 
-    def get(self, module, version, reply, index, oid):
+    def get(self, module, oid):
         key = tuple(oid)
         if key in self.table:
             return oid, self.value_of(module, key)
-        return self.missing(module, version, reply, index, oid, rfc1905.noSuchInstance)
-
-    def get_next(self, module, version, reply, index, oid):
-        key = self.next_of(tuple(oid), version)
-        if key is not None:
-            return module.ObjectIdentifier(key), self.value_of(module, key)
-        return self.missing(module, version, reply, index, oid, rfc1905.endOfMibView)
-
-    @staticmethod
-    def missing(module, version, reply, index, oid, exception):
-        """SNMPv1 says noSuchName for the whole request; later versions an exception value."""
-        if version != api.protoVersion1:
-            return oid, exception
-        module.apiPDU.setErrorStatus(reply, NO_SUCH_NAME)
-        module.apiPDU.setErrorIndex(reply, index + 1)
-        return oid, module.Null("")
+        return oid, rfc1905.noSuchInstance
 
     def get_bulk(self, module, pdu, asked):
         non_repeaters = int(module.apiBulkPDU.getNonRepeaters(pdu))
@@ -143,7 +119,7 @@ class Agent:
         return bindings
 
     def step(self, module, key):
-        following = self.next_of(key, api.protoVersion2c)
+        following = self.next_of(key)
         if following is None:
             return module.ObjectIdentifier(key), rfc1905.endOfMibView
         return module.ObjectIdentifier(following), self.value_of(module, following)

@@ -35,6 +35,24 @@ inline support::SnmpdOptions V1OnlyAgent() {
                           "access v1group \"\" v1 noauth exact everything none none"}};
 }
 
+// An snmpd with the SNMPv3 user "watcher" (SHA and AES) besides its communities.
+inline support::SnmpdOptions WatcherAgent() {
+  return {.Users = {{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}}};
+}
+
+// Sets a control to speak SNMPv3 with SHA and AES: as the user of WatcherAgent()
+// unless told otherwise.
+inline void SpeakV3(InterfaceList& list, const std::string& authPass = "watcher-auth-pass",
+                      const std::string& privPass = "watcher-priv-pass",
+                      const std::string& user = "watcher") {
+  list.SetSNMPVersion(3);
+  list.SetSNMPUsername(user);
+  list.SetSNMPAuthType(kAuthSha1);
+  list.SetSNMPAuthPass(authPass);
+  list.SetSNMPEncryptType(kPrivAes128);
+  list.SetSNMPEncryptPass(privPass);
+}
+
 // The real platform on this thread with the shipped statistics file, and helpers
 // that run the event loop until the control has finished its poll cycles.
 class HostFixture : public ::testing::Test {

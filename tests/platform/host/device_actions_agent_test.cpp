@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "HostFixture.h"
-#include "common/TextFunctions.h"
+#include "fakes/FakeMessageBox.h"
 #include "model/Interfaces.h"
 #include "platform/grid/MemoryGrid.h"
 #include "support/SnmpdAgent.h"
@@ -20,16 +20,8 @@ namespace {
 
 using support::RunEventLoopUntil;
 using support::SnmpdAgent;
-using support::SnmpdOptions;
 using support::SnmpsimAgent;
 using testing_host::HostFixture;
-
-// Collects the warnings a desktop host would show in message boxes.
-class RecordingMessageBox : public MessageBox {
- public:
-  void ShowWarning(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 // The real platform, except that warnings are recorded instead of shown.
 class RecordingHostPlatform final : public Platform {
@@ -48,21 +40,30 @@ class RecordingHostPlatform final : public Platform {
   Clipboard& GetClipboard() override { return host_.GetClipboard(); }
   MessageBox& GetMessageBox() override { return messages; }
 
-  RecordingMessageBox messages;
+  fakes::FakeMessageBox messages;  // the warnings a desktop host would show
 
  private:
   HostPlatform host_{HostPlatformOptions{false}};
 };
 
-// The lines of a message, split at CRLF.
-std::vector<std::string> LinesOf(const std::string& text) {
+// The control's refusal text: its own head line, then the engine's, which names the
+// agent and the object it would not write, then the hint about the community.
+void ExpectRefusal(const std::string& lastError, const std::string& head, int port,
+                   int32_t ifIndex) {
   std::vector<std::string> lines;
   size_t start = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
+  for (size_t end; (end = lastError.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(lastError.substr(start, end - start));
   }
-  lines.push_back(text.substr(start));
-  return lines;
+  lines.push_back(lastError.substr(start));
+  ASSERT_EQ(lines.size(), 4u) << lastError;
+  EXPECT_EQ(lines[0], head);
+  const std::string agentText = "The SNMP agent at 127.0.0.1 port " + std::to_string(port) +
+                                " refused to write 1.3.6.1.2.1.2.2.1.7." +
+                                std::to_string(ifIndex) + " ";
+  EXPECT_EQ(lines[1].rfind(agentText, 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2], "");
+  EXPECT_EQ(lines[3], "Are you using a Read-Write SNMP Community string ?");
 }
 
 class DeviceActionsAgentTest : public HostFixture {
@@ -88,15 +89,12 @@ class DeviceActionsAgentTest : public HostFixture {
     ADD_FAILURE() << "no column " << statName;
     return 0;
   }
-  std::shared_ptr<Statistic> StatisticOf(int ifIndex, const std::string& statName) {
-    const auto row = control->Interfaces()->Item(Interface::KeyFor(ifIndex));
-    return row ? row->Statistics()->Item(statName) : nullptr;
-  }
   // Runs the loop until the device's value, as the control last read it, is `raw`.
   bool WaitForRawValue(int ifIndex, const std::string& statName, const std::string& raw) {
     return RunEventLoopUntil(
         [&] {
-          const auto statistic = StatisticOf(ifIndex, statName);
+          const auto row = control->Interfaces()->Item(Interface::KeyFor(ifIndex));
+          const auto statistic = row ? row->Statistics()->Item(statName) : nullptr;
           return statistic && statistic->RawText() == raw;
         },
         std::chrono::seconds(20));
@@ -111,11 +109,7 @@ class ReadOnlySnmpdTest : public DeviceActionsAgentTest {
  protected:
   static void SetUpTestSuite() {
     HostFixture::SetUpTestSuite();
-    SnmpdOptions options;
-    options.ReadCommunity = "public";
-    options.WriteCommunity.clear();  // no write access of any kind
-    options.Users.clear();
-    agent = new SnmpdAgent(options);
+    agent = new SnmpdAgent({.WriteCommunity = ""});  // no write access of any kind
     ASSERT_TRUE(agent->Start()) << agent->Error();
   }
   static void TearDownTestSuite() {
@@ -131,19 +125,6 @@ class ReadOnlySnmpdTest : public DeviceActionsAgentTest {
     return list;
   }
 
-  // The engine's refusal text names the agent and the object it would not write.
-  void ExpectRefusal(const std::string& lastError, const std::string& head, int32_t ifIndex) {
-    const std::vector<std::string> lines = LinesOf(lastError);
-    ASSERT_EQ(lines.size(), 4u) << lastError;
-    EXPECT_EQ(lines[0], head);
-    const std::string agentText = "The SNMP agent at 127.0.0.1 port " +
-                                  std::to_string(agent->Port()) + " refused to write " +
-                                  "1.3.6.1.2.1.2.2.1.7." + std::to_string(ifIndex) + " ";
-    EXPECT_EQ(lines[1].rfind(agentText, 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[3], "Are you using a Read-Write SNMP Community string ?");
-  }
-
   static SnmpdAgent* agent;
 };
 SnmpdAgent* ReadOnlySnmpdTest::agent = nullptr;
@@ -154,11 +135,11 @@ TEST_F(ReadOnlySnmpdTest, ShutdownAndEnableAreRefusedWithTheEnginesReason) {
   ASSERT_NE(target, nullptr);
 
   EXPECT_FALSE(list.AdminShutdownInterface(target));
-  ExpectRefusal(list.LastError(), "Cannot shutdown interface.", target->Index());
+  ExpectRefusal(list.LastError(), "Cannot shutdown interface.", agent->Port(), target->Index());
 
   EXPECT_FALSE(list.AdminEnableInterface(target));
-  ExpectRefusal(list.LastError(), "Cannot enable interface.", target->Index());
-  EXPECT_TRUE(platform->messages.shown.empty());
+  ExpectRefusal(list.LastError(), "Cannot enable interface.", agent->Port(), target->Index());
+  EXPECT_TRUE(platform->messages.Shown().empty());
 }
 
 TEST_F(ReadOnlySnmpdTest, AnEditedAliasIsRefusedWithTheReadOnlyTextAndTheOldTextComesBack) {
@@ -174,8 +155,8 @@ TEST_F(ReadOnlySnmpdTest, AnEditedAliasIsRefusedWithTheReadOnlyTextAndTheOldText
   ASSERT_TRUE(Grid().BeginEdit(row, col));
   ASSERT_TRUE(Grid().CommitEdit("renamed by a test"));
 
-  ASSERT_EQ(platform->messages.shown.size(), 1u);
-  EXPECT_EQ(platform->messages.shown[0],
+  ASSERT_EQ(platform->messages.Shown().size(), 1u);
+  EXPECT_EQ(platform->messages.Shown()[0],
             "Cannot set value to 'renamed by a test'\r\n\r\n"
             "Either the device does not support updates to this MIB or you are using a "
             "READ-ONLY SNMP Community string.");
@@ -193,12 +174,9 @@ TEST_F(DeviceActionsAgentTest, EnableReachesAnSNMPv1OnlyDeviceInVersion1) {
   StartAndFillTable(list);
   ASSERT_EQ(list.SNMPVersion(), 1);
 
-  EXPECT_FALSE(list.AdminEnableInterface(list.Interfaces()->Item(1)));
-  const std::vector<std::string> lines = LinesOf(list.LastError());
-  ASSERT_EQ(lines.size(), 4u) << list.LastError();
-  EXPECT_EQ(lines[0], "Cannot enable interface.");
-  EXPECT_NE(lines[1].find(" refused to write 1.3.6.1.2.1.2.2.1.7."), std::string::npos)
-      << "the agent answered the write: " << lines[1];
+  const auto target = list.Interfaces()->Item(1);
+  EXPECT_FALSE(list.AdminEnableInterface(target));
+  ExpectRefusal(list.LastError(), "Cannot enable interface.", v1Agent.Port(), target->Index());
 }
 
 // --- Accepted writes: the simulated writable device ------------------------
@@ -225,30 +203,33 @@ class WritableDeviceTest : public DeviceActionsAgentTest {
 };
 std::unique_ptr<SnmpsimAgent> WritableDeviceTest::agent;
 
-TEST_F(WritableDeviceTest, ShutdownThenEnableOfTheSimulatedEth0AreReadBack) {
+// Shut down and enabled through the control's calls and through the check box.
+TEST_F(WritableDeviceTest, ShutdownAndEnableOfTheSimulatedEth0AreReadBack) {
   InterfaceList& list = StartWritable("Interface Name,Admin Status");
   const auto eth0 = list.Interfaces()->Item("I:1");
   ASSERT_NE(eth0, nullptr);
   EXPECT_EQ(eth0->Name(), "eth0");
+  const int row = Grid().FindRow("I:1");
+  ASSERT_GT(row, 0);
+  const int col = ColOf("Admin Status");
+  ASSERT_EQ(Grid().Cell(kCellChecked, row, col), GridValue(int64_t{kGridChecked}));
 
-  ASSERT_TRUE(list.AdminShutdownInterface(eth0)) << list.LastError();
+  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // cleared: down
   EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "2")) << "the new poll did not read it back";
-
+  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // set: up
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
+  ASSERT_TRUE(list.AdminShutdownInterface(eth0)) << list.LastError();
+  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "2"));
   ASSERT_TRUE(list.AdminEnableInterface(eth0)) << list.LastError();
   EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
-  EXPECT_TRUE(platform->messages.shown.empty());
+  EXPECT_TRUE(platform->messages.Shown().empty());
 }
 
 TEST_F(WritableDeviceTest, EnableOverSNMPv3UsesTheV3Credentials) {
   // The community alone would reach nothing here: the recording is the v3 context.
   InterfaceList& list = MakeControl(agent->Port(), "Interface Name,Admin Status");
-  list.SetSNMPVersion(3);
-  list.SetSNMPUsername("writer");
+  testing_host::SpeakV3(list, "writer-auth-key", "writer-priv-key", "writer");
   list.SetSNMPContext("writable");
-  list.SetSNMPAuthType(kAuthSha1);
-  list.SetSNMPAuthPass("writer-auth-key");
-  list.SetSNMPEncryptType(kPrivAes128);
-  list.SetSNMPEncryptPass("writer-priv-key");
   StartAndFillTable(list);
   const auto eth0 = list.Interfaces()->Item("I:1");
   ASSERT_NE(eth0, nullptr);
@@ -265,24 +246,10 @@ TEST_F(WritableDeviceTest, AnEditedAliasIsWrittenAndReadBack) {
   ASSERT_TRUE(Grid().BeginEdit(row, ColOf("Interface Alias")));
   ASSERT_TRUE(Grid().CommitEdit("bench uplink"));
 
-  EXPECT_TRUE(platform->messages.shown.empty()) << platform->messages.shown.front();
+  EXPECT_TRUE(platform->messages.Shown().empty()) << platform->messages.Shown().front();
   EXPECT_TRUE(WaitForRawValue(1, "Interface Alias", "bench uplink"));
   EXPECT_EQ(list.Interfaces()->Item("I:1")->Statistics()->Item("Interface Alias")->ParsedValue(),
             "bench uplink");
-}
-
-TEST_F(WritableDeviceTest, ClearingAndSettingTheAdminCheckBoxWritesDownAndUp) {
-  StartWritable("Interface Name,Admin Status");
-  const int row = Grid().FindRow("I:1");
-  ASSERT_GT(row, 0);
-  const int col = ColOf("Admin Status");
-  ASSERT_EQ(Grid().Cell(kCellChecked, row, col), GridValue(int64_t{kGridChecked}));
-
-  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // cleared: down
-  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "2"));
-  ASSERT_TRUE(Grid().ToggleCheck(row, col));  // set: up
-  EXPECT_TRUE(WaitForRawValue(1, "Admin Status", "1"));
-  EXPECT_TRUE(platform->messages.shown.empty());
 }
 
 }  // namespace

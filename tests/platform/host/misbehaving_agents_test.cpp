@@ -24,9 +24,7 @@ constexpr const char* kStatistics = "Interface Name,In Traffic";
 class MisbehavingAgentsTest : public HostFixture {};
 
 TEST_F(MisbehavingAgentsTest, AWalkWhoseOidsNeverIncreaseEnds) {
-  support::TableAgentOptions options;
-  options.Mode = TableAgentMode::RepeatOid;
-  TableAgent agent(options);
+  TableAgent agent({.Mode = TableAgentMode::RepeatOid});
   ASSERT_TRUE(agent.Start()) << agent.Error();
   InterfaceList& list = MakeControl(agent.Port(), kStatistics);
   list.SetCommunity("public");

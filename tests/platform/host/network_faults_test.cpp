@@ -1,6 +1,7 @@
 // The control end to end against real agents through a FaultLink: an agent that
 // dies in the middle of a walk, a link that is cut, a slow agent, lost, damaged,
-// doubled and reordered datagrams, and credentials the agent refuses.
+// doubled and reordered datagrams, credentials the agent refuses and a device name
+// that does not resolve.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,8 +11,6 @@
 
 #include "HostFixture.h"
 #include "support/FaultLink.h"
-#include "support/SnmpDatagramLayout.h"
-#include "support/SnmpProbe.h"
 #include "support/SnmpdAgent.h"
 
 namespace linkwatch {
@@ -23,7 +22,7 @@ using support::LinkDirection;
 using support::LinkFault;
 using support::LinkFaults;
 using support::SnmpdAgent;
-using support::SnmpdUser;
+using testing_host::SpeakV3;
 using testing_host::HostFixture;
 using Clock = std::chrono::steady_clock;
 constexpr auto ToAgent = LinkDirection::ToAgent;
@@ -34,14 +33,11 @@ constexpr const char* kStatistics = "Interface Name,Interface Status";
 // Room for a loaded machine on top of what time-outs and retries allow.
 constexpr auto kSlack = 3s;
 
-LinkFaults Delayed(std::chrono::milliseconds delay) { return {.Delay = delay}; }
-
 class NetworkFaultsTest : public HostFixture {
  protected:
   // One agent for the cases that do not stop it, with the SNMPv3 user "watcher".
   static SnmpdAgent& SharedAgent() {
-    static SnmpdAgent shared(
-        {.Users = {SnmpdUser{"watcher", "SHA", "watcher-auth-pass", "AES", "watcher-priv-pass"}}});
+    static SnmpdAgent shared(testing_host::WatcherAgent());
     EXPECT_TRUE(shared.Start()) << shared.Error();
     return shared;
   }
@@ -102,7 +98,7 @@ class AgentLost : public NetworkFaultsTest, public ::testing::WithParamInterface
 TEST_P(AgentLost, TheCycleEndsInBoundedTimeAndTheNextPollRecovers) {
   StartAgentBehindLink(true);
   // Late replies keep the walks going long enough to lose the agent half-way.
-  link->SetFaults(ToClient, Delayed(100ms));
+  link->SetFaults(ToClient, {.Delay = 100ms});
   InterfaceList& list = MakeControl(link->Port(), kStatistics);
   list.SetCommunity("public");
   ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
@@ -191,25 +187,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {.Fault = Drop, .Probability = 0.2, .Seed = 3}, true}),
     [](const auto& info) { return info.param.Name; });
 
-TEST(SnmpDatagramLayoutTest, FindsTheRequestIdOfAV2cMessageAndNothingInGarbage) {
-  // The probe: message, version 1 (v2c), community "public", get-request with
-  // request id 0x4C57.
-  const std::string probe = support::SysDescrProbe("public");
-  const auto layout = support::SnmpDatagramLayout::Of(probe);
-  ASSERT_TRUE(layout.Readable);
-  EXPECT_EQ(layout.HeaderEnd, 2u + 3u + 8u);
-  EXPECT_EQ(probe.substr(layout.RequestIdOffset, layout.RequestIdLength), "\x4C\x57");
-  EXPECT_FALSE(support::SnmpDatagramLayout::Of(probe.substr(0, 12)).Readable);
-  EXPECT_FALSE(support::SnmpDatagramLayout::Of(std::string(32, '\x30')).Readable);
-}
-
 // --- a slow agent -----------------------------------------------------------------
 
 TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
   link = std::make_unique<FaultLink>(testing_host::SharedSimulator().Port());
   ASSERT_TRUE(link->Start()) << link->Error();
-  link->SetFaults(ToAgent, Delayed(500ms));
-  link->SetFaults(ToClient, Delayed(500ms));
+  link->SetFaults(ToAgent, {.Delay = 500ms});
+  link->SetFaults(ToClient, {.Delay = 500ms});
 
   InterfaceList& list = MakeControl(link->Port(), "Interface Name,In Traffic");
   list.SetCommunity("writable");
@@ -223,41 +207,7 @@ TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
   EXPECT_EQ(link->RequestsSeen(), link->Counts(ToClient).Seen);
 }
 
-TEST_F(NetworkFaultsTest, AnswersThatMatchNoRequestAreNamedWhenTheExchangeTimesOut) {
-  StartAgentBehindLink();
-  link->SetFaults(ToClient, {.Fault = LinkFault::RewriteRequestId});
-  std::unique_ptr<SnmpEngine> engine = Globals::GetPlatform().NewSnmpEngine();
-  engine->SetTransport({link->Port(), 300, 1});
-  const std::string expected = "Answers came from the SNMP agent at 127.0.0.1 port " +
-                               std::to_string(link->Port()) +
-                               " but none matched the request within 300 ms and 1 retry";
-  // The start's blocking exchanges and the walks' asynchronous ones alike.
-  for (const bool byEvent : {false, true}) {
-    SnmpMessage request;
-    request.Agent = "127.0.0.1";
-    request.Community = "public";
-    request.Version = 2;
-    request.Kind = kSnmpGet;
-    request.Bindings.Add("1.3.6.1.2.1.1.5.0", "", kSnmpNull);
-    SnmpMessage reply;
-    bool replied = false;
-    engine->SetReplyHandler([&](SnmpMessage& response) {
-      reply = response;
-      replied = true;
-    });
-    bool deliver = byEvent;
-    engine->Send(request, deliver);
-    if (byEvent) {
-      ASSERT_TRUE(support::RunEventLoopUntil([&] { return replied; }));
-    } else {
-      reply = engine->LastResponse();
-    }
-    EXPECT_EQ(reply.ErrorCode, kSnmpTimeout);
-    EXPECT_EQ(reply.ErrorText.rfind(expected, 0), 0u) << reply.ErrorText;
-  }
-}
-
-// --- refused credentials ----------------------------------------------------------
+// --- refused credentials and an unknown name -----------------------------------
 
 struct RefusalCase {
   std::string Name;
@@ -271,16 +221,6 @@ void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.Name; }
 
 class RefusedCredentials : public NetworkFaultsTest,
                            public ::testing::WithParamInterface<RefusalCase> {};
-
-void AsWatcher(InterfaceList& list, const std::string& authPass, const std::string& privPass,
-               const std::string& user = "watcher") {
-  list.SetSNMPVersion(3);
-  list.SetSNMPUsername(user);
-  list.SetSNMPAuthType(kAuthSha1);
-  list.SetSNMPAuthPass(authPass);
-  list.SetSNMPEncryptType(kPrivAes128);
-  list.SetSNMPEncryptPass(privPass);
-}
 
 std::string WithPort(std::string text, int port) {
   const std::string placeholder = "PORT";
@@ -313,15 +253,18 @@ INSTANTIATE_TEST_SUITE_P(
         // SNMPv2c, then SNMPv1: a try and one retry each, and nothing after.
         RefusalCase{"wrong_community", [](auto& l) { l.SetCommunity("not-public"); },
                     "127.0.0.1 does not respond to SNMP Queries using 'not-public'", 2, 4},
+        RefusalCase{"name_that_does_not_resolve",
+                    [](auto& l) { l.SetTarget("no-such-host.invalid"); },
+                    "Cannot resolve 'no-such-host.invalid' to an IP Address.", 1, 0},
         RefusalCase{"unknown_v3_user",
-                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "watcher-priv-pass",
+                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "watcher-priv-pass",
                                             "stranger"); },
                     "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
                     "port PORT does not know the SNMPv3 user 'stranger'. Check the user name "
                     "and that the user is configured on the device.",
                     2},
         RefusalCase{"wrong_v3_authentication_password",
-                    [](auto& l) { AsWatcher(l, "not-the-auth-pass", "watcher-priv-pass"); },
+                    [](auto& l) { SpeakV3(l, "not-the-auth-pass", "watcher-priv-pass"); },
                     "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
                     "port PORT rejected the authentication of SNMPv3 user 'watcher' (wrong "
                     "digest). Check the authentication password and the authentication type "
@@ -329,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                     2},
         // The agent cannot decrypt the request and drops it without a report.
         RefusalCase{"wrong_v3_privacy_password",
-                    [](auto& l) { AsWatcher(l, "watcher-auth-pass", "not-the-priv-pass"); },
+                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "not-the-priv-pass"); },
                     "127.0.0.1 does not respond to SNMP Queries. No answer from the SNMP agent "
                     "at 127.0.0.1 port PORT within 1000 ms and 1 retry. Check that the device "
                     "is reachable, that its SNMP agent listens on that port, and that it "

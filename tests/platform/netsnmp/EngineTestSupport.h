@@ -70,9 +70,7 @@ inline const V3User& FindUser(const std::string& name) {
 // test program ends.
 inline support::SnmpdAgent& SharedAgent() {
   static std::unique_ptr<support::SnmpdAgent> agent = [] {
-    support::SnmpdOptions options;
-    options.ReadCommunity = kReadCommunity;
-    options.WriteCommunity = kWriteCommunity;
+    support::SnmpdOptions options;  // kReadCommunity and kWriteCommunity by default
     for (const V3User& user : V3Users()) {
       options.Users.push_back({user.Name, user.AgentAuth, user.AuthPassword, user.AgentPriv,
                                user.PrivPassword, user.Writable});
@@ -115,11 +113,7 @@ inline SnmpMessage V3Request(const V3User& user, int16_t kind,
 // fails quickly.
 inline std::unique_ptr<NetSnmpEngine> EngineForAgent(std::shared_ptr<const MibTree> mib = nullptr) {
   auto engine = std::make_unique<NetSnmpEngine>(std::move(mib));
-  SnmpTransport transport;
-  transport.Port = SharedAgent().Port();
-  transport.TimeoutMs = 2000;
-  transport.Retries = 1;
-  engine->SetTransport(transport);
+  engine->SetTransport({SharedAgent().Port(), 2000, 1});
   return engine;
 }
 
