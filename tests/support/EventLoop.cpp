@@ -6,6 +6,10 @@
 
 namespace linkwatch::support {
 
+namespace {
+constexpr int kWakeUpMs = 20;
+}  // namespace
+
 QCoreApplication& EnsureQtApplication() {
   if (QCoreApplication* existing = QCoreApplication::instance()) return *existing;
   // Qt keeps references to argc and argv for the application's lifetime.
@@ -22,10 +26,12 @@ bool RunEventLoopUntil(const std::function<bool()>& condition,
                        std::chrono::milliseconds deadline) {
   EnsureQtApplication();
   const auto end = std::chrono::steady_clock::now() + deadline;
-  // Wakes the loop at the deadline even when nothing else happens.
+  // Wakes the loop often, so the wait ends at the deadline even when nothing else
+  // happens. (One timer at the deadline is not enough: a coarse timer may fire a
+  // little early, and the loop would then wait for an event that never comes.)
   QTimer wakeUp;
-  wakeUp.setSingleShot(true);
-  wakeUp.start(static_cast<int>(deadline.count()));
+  wakeUp.setTimerType(Qt::PreciseTimer);
+  wakeUp.start(kWakeUpMs);
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= end) return condition();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
