@@ -1,5 +1,7 @@
 #include "platform/host/HostPlatform.h"
 
+#include <stdexcept>
+
 #include "platform/catalog/RegistryDeviceCatalog.h"
 #include "platform/grid/MemoryGrid.h"
 #include "platform/host/CharacterTextMeasure.h"
@@ -28,6 +30,9 @@ struct HostPlatform::Parts {
 HostPlatform::HostPlatform(std::unique_ptr<TextMeasure> measure,
                            std::unique_ptr<MessageBox> messageBox)
     : parts_(std::make_unique<Parts>()) {
+  if (!measure || !messageBox) {
+    throw std::invalid_argument("a host platform needs a text measure and a message box");
+  }
   parts_->measure = std::move(measure);
   parts_->messageBox = std::move(messageBox);
 }

@@ -37,7 +37,8 @@ class HostPlatform final : public Platform {
   // refusals written to standard error.
   static std::shared_ptr<HostPlatform> Headless();
 
-  // A platform that measures text and shows refusals with the given parts.
+  // A platform that measures text and shows refusals with the given parts (both
+  // needed: std::invalid_argument otherwise).
   HostPlatform(std::unique_ptr<TextMeasure> measure, std::unique_ptr<MessageBox> messageBox);
 
   std::unique_ptr<SnmpEngine> NewSnmpEngine() override;
