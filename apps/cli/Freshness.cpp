@@ -42,12 +42,11 @@ void Freshness::Mark(const linkwatch::Interfaces* interfaces, GridSnapshot& snap
       if (!statistic) continue;
       const std::string key = row.Key + "\t" + snapshot.ColumnKeys[c];
       const auto before = seen_.find(key);
-      row.Stale[c] = !first_ && before != seen_.end() && before->second == statistic->Updates();
+      row.Stale[c] = before != seen_.end() && before->second == statistic->Updates();
       now.emplace(key, statistic->Updates());
     }
   }
   seen_ = std::move(now);
-  first_ = false;
 }
 
 }  // namespace linkwatch::cli

@@ -17,15 +17,15 @@ namespace linkwatch::cli {
 //
 // Each Mark() compares every cell's statistic with what it was at the previous
 // Mark(): a value whose statistic has taken no new value since then is stale. The
-// first Mark() of a run calls nothing stale (every value shown came in that
-// cycle), and a cell without a statistic (nothing ever arrived) is not stale.
+// first Mark() of a run calls nothing stale (nothing was seen before it: every
+// value shown came in that cycle), and a cell without a statistic (nothing ever
+// arrived) is not stale.
 class Freshness {
  public:
   void Mark(const linkwatch::Interfaces* interfaces, GridSnapshot& snapshot);
 
  private:
   std::unordered_map<std::string, uint32_t> seen_;  // "row key\tcolumn key" -> updates
-  bool first_ = true;
 };
 
 }  // namespace linkwatch::cli
