@@ -32,6 +32,9 @@ std::string Tlv(unsigned char type, const std::string& content) {
   return std::string{static_cast<char>(type), static_cast<char>(content.size())} + content;
 }
 
+// The INTEGER 0 (error status, error index, boots, time).
+const std::string kIntegerZero("\x02\x01\x00", 3);
+
 }  // namespace
 
 AgentProcess::AgentProcess(AgentProgram program) : program_(std::move(program)) {}
@@ -142,25 +145,24 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
 
 std::string AgentProcess::SysDescrProbe(const std::string& community) {
   static const std::string kSysDescr("\x2B\x06\x01\x02\x01\x01\x01\x00", 8);
-  const std::string integerZero("\x02\x01\x00", 3);
   const std::string binding = Tlv(0x30, Tlv(0x06, kSysDescr) + std::string("\x05\x00", 2));
-  const std::string pdu = Tlv(0xA0, std::string("\x02\x02\x4C\x57", 4) + integerZero +
-                                        integerZero + Tlv(0x30, binding));
+  const std::string pdu = Tlv(0xA0, std::string("\x02\x02\x4C\x57", 4) + kIntegerZero +
+                                        kIntegerZero + Tlv(0x30, binding));
   return Tlv(0x30, std::string("\x02\x01\x01", 3) + Tlv(0x04, community) + pdu);
 }
 
 std::string AgentProcess::DiscoveryProbe() {
   const std::string empty = Tlv(0x04, "");
-  const std::string zero("\x02\x01\x00", 3);
   // msgID 0x1234, msgMaxSize 65507, msgFlags reportable, msgSecurityModel USM
   const std::string header = Tlv(0x30, std::string("\x02\x02\x12\x34"
                                                    "\x02\x03\x00\xFF\xE3"
                                                    "\x04\x01\x04"
                                                    "\x02\x01\x03", 15));
   // engine ID, boots, time, user, authentication and privacy parameters
-  const std::string security = Tlv(0x04, Tlv(0x30, empty + zero + zero + empty + empty + empty));
-  const std::string get = Tlv(0xA0, std::string("\x02\x02\x56\x78", 4) + zero + zero +
-                                        Tlv(0x30, ""));
+  const std::string security =
+      Tlv(0x04, Tlv(0x30, empty + kIntegerZero + kIntegerZero + empty + empty + empty));
+  const std::string get = Tlv(0xA0, std::string("\x02\x02\x56\x78", 4) + kIntegerZero +
+                                        kIntegerZero + Tlv(0x30, ""));
   return Tlv(0x30, std::string("\x02\x01\x03", 3) + header + security +
                        Tlv(0x30, empty + empty + get));
 }
