@@ -1,10 +1,24 @@
 // The member tables of the type library: every public member of the nine classes
 // in the order of its class's interface. This is the one place they are written
-// down; tests/server checks each entry against the real classes.
+// down, and each entry is compiled against the class it describes: a member that is
+// missing, renamed, or no longer callable with the arguments listed stops the build.
 
+#include <concepts>
+#include <cstdint>
+#include <memory>
+#include <string>
 #include <utility>
 
+#include "control/InterfaceList.h"
+#include "model/Interface.h"
+#include "model/InterfaceChild.h"
+#include "model/InterfaceChildren.h"
+#include "model/Interfaces.h"
 #include "server/TypeLibrary.h"
+#include "statistics/Statistic.h"
+#include "statistics/StatisticTemplate.h"
+#include "statistics/StatisticTemplates.h"
+#include "statistics/Statistics.h"
 
 namespace linkwatch {
 namespace {
@@ -51,6 +65,32 @@ MemberInfo NewEnum() {
   return member;
 }
 
+template <bool kCallable>
+MemberInfo Checked(MemberInfo member) {
+  static_assert(kCallable, "a member the type library lists is missing from its class");
+  return member;
+}
+
+// CHECKED(entry, call) is the entry, once `call` compiles against an object o of the
+// class being described (`Described`, set in each table) and one variable of each
+// argument type: s, l (32 bits), n (16 bits), b, f, itf (an interface reference),
+// ifc (an interface) and pic. GET and PUT are the common shapes: a property read
+// whose value converts to Result, and a property write Set<Name>(value).
+#define CHECKED(entry, ...)                                                                \
+  Checked<requires(Described & o, std::string & s, int32_t & l, int16_t & n, bool & b,  \
+                   float & f, std::shared_ptr<Interface> & itf, Interface & ifc,         \
+                   PictureRef & pic) { __VA_ARGS__; }>(entry)
+#define GET(name, type, Result) \
+  CHECKED(Get(#name, type), { o.name() } -> std::convertible_to<Result>)
+#define PUT(name, argument, type, value) CHECKED(Put(#name, Arg(argument, type)), o.Set##name(value))
+#define METHOD(name, call, ...) CHECKED(Method(#name __VA_OPT__(, ) __VA_ARGS__), o.name call)
+#define EVENT(id, name, call, ...) \
+  CHECKED(Event(id, #name __VA_OPT__(, ) __VA_ARGS__), o.name.Raise call)
+// Item and Remove take a key or a position from 1; NewEnum is the for-each range.
+#define ITEM_CHECK o.Item(s); o.Item(l)
+#define REMOVE_CHECK o.Remove(s); o.Remove(l)
+#define NEWENUM() CHECKED(NewEnum(), o.begin() != o.end())
+
 ClassInfo Describe(ClassId id, std::vector<MemberInfo> members,
                    std::vector<MemberInfo> events = {}) {
   ClassInfo info;
@@ -64,226 +104,237 @@ ClassInfo Describe(ClassId id, std::vector<MemberInfo> members,
 }
 
 ClassInfo InterfaceListClass() {
+  using Described = InterfaceList;
   return Describe(
       ClassId::InterfaceList,
       {
-          Get("Active", "Boolean"),
-          Get("Target", "String"),
-          Put("Target", Arg("HostName", "String")),
-          Get("IP", "String"),
-          Get("Community", "String"),
-          Put("Community", Arg("SNMP", "String")),
-          Get("SNMPVersion", "Integer"),
-          Get("SysName", "String"),
-          Get("SysDescr", "String"),
-          Get("SystemOID", "String"),
-          Get("SysUpTime", "Single"),
-          Get("MachineType", "String"),
-          Get("Vendor", "String"),
-          Get("VendorIcon", "Picture"),
-          Get("LastBoot", "Date"),
-          Get("SysLocation", "String"),
-          Get("SysContact", "String"),
-          Get("Synchronous", "Boolean"),
-          Put("Synchronous", Arg("Setting", "Boolean")),
-          Get("PollID", "Long"),
-          Get("InterfaceCount", "Long"),
-          Get("Interfaces", "Interfaces"),
-          Get("NextPoll", "Date"),
-          Get("RefreshInterval", "Long"),
-          Put("RefreshInterval", Arg("Seconds", "Long")),
-          Get("AutoUpdate", "Boolean"),
-          Put("AutoUpdate", Arg("Setting", "Boolean")),
-          Get("SecondsTillUpdate", "Long"),
-          Get("StatisticsList", "String"),
-          Put("StatisticsList", Arg("List", "String")),
-          Get("HighColorIcons", "Boolean"),
-          Put("HighColorIcons", Arg("Setting", "Boolean")),
-          Get("Background", "Picture"),
-          PutRef("Background", Arg("Picture", "Picture")),
-          Get("LastError", "String"),
-          Get("TableObject", "Object"),
-          Get("ColumnList", "String"),
-          Get("StatisticTemplates", "StatisticTemplates"),
-          Method("SelectedStatisticName", {}, "String"),
-          Method("SelectedStatistic", {}, "Statistic"),
-          Method("SelectedInterface", {}, "Interface"),
-          Method("SelectedInterfaceChild", {}, "InterfaceChild"),
-          Method("StartMonitoring", {}, "Boolean"),
-          Method("StopMonitoring"),
-          Method("Restart"),
-          Method("SNMPGetNext", {Arg("StatName", "String"), ByVal("OID", "String"),
-                                 Optional("BaseOID", "String")}),
-          Method("Poll", {Optional("FirstTime", "Boolean")}),
-          Method("PollStatistic", {Arg("StatName", "String")}),
-          Method("AdminEnableInterface", {Arg("Interface", "Interface")}, "Boolean"),
-          Method("AdminShutdownInterface", {Arg("Interface", "Interface")}, "Boolean"),
-          Method("GetSystemMIB"),
-          Method("CopyToClipboard"),
-          Method("ClearTable"),
-          Method("RefreshTable"),
-          Method("RefreshChildren", {Arg("Interface", "Interface")}),
-          Method("HideSelectedInterfaces"),
-          Method("UnHideAllInterfaces"),
-          Method("RowsHidden", {}, "Boolean"),
-          Method("SelectAll"),
-          Method("ClipSelection", {}, "String"),
-          Put("SNMPVersion", Arg("Level", "Integer")),
-          Get("SNMPContext", "String"),
-          Put("SNMPContext", Arg("Context", "String")),
-          Get("SNMPUsername", "String"),
-          Put("SNMPUsername", Arg("UserName", "String")),
-          Get("SNMPAuthType", "Integer"),
-          Put("SNMPAuthType", Arg("AuthType", "Integer")),
-          Get("SNMPAuthPass", "String"),
-          Put("SNMPAuthPass", Arg("Pass", "String")),
-          Get("SNMPEncryptType", "Integer"),
-          Put("SNMPEncryptType", Arg("EncryptType", "Integer")),
-          Get("SNMPEncryptPass", "String"),
-          Put("SNMPEncryptPass", Arg("Pass", "String")),
+          GET(Active, "Boolean", bool),
+          GET(Target, "String", std::string),
+          PUT(Target, "HostName", "String", s),
+          GET(IP, "String", std::string),
+          GET(Community, "String", std::string),
+          PUT(Community, "SNMP", "String", s),
+          GET(SNMPVersion, "Integer", int16_t),
+          GET(SysName, "String", std::string),
+          GET(SysDescr, "String", std::string),
+          GET(SystemOID, "String", std::string),
+          GET(SysUpTime, "Single", float),
+          GET(MachineType, "String", std::string),
+          GET(Vendor, "String", std::string),
+          GET(VendorIcon, "Picture", PictureRef),
+          GET(LastBoot, "Date", SerialDate),
+          GET(SysLocation, "String", std::string),
+          GET(SysContact, "String", std::string),
+          GET(Synchronous, "Boolean", bool),
+          PUT(Synchronous, "Setting", "Boolean", b),
+          GET(PollID, "Long", int32_t),
+          GET(InterfaceCount, "Long", int32_t),
+          GET(Interfaces, "Interfaces", std::shared_ptr<Interfaces>),
+          GET(NextPoll, "Date", SerialDate),
+          GET(RefreshInterval, "Long", int32_t),
+          PUT(RefreshInterval, "Seconds", "Long", l),
+          GET(AutoUpdate, "Boolean", bool),
+          PUT(AutoUpdate, "Setting", "Boolean", b),
+          GET(SecondsTillUpdate, "Long", int32_t),
+          GET(StatisticsList, "String", std::string),
+          PUT(StatisticsList, "List", "String", s),
+          GET(HighColorIcons, "Boolean", bool),
+          PUT(HighColorIcons, "Setting", "Boolean", b),
+          GET(Background, "Picture", PictureRef),
+          CHECKED(PutRef("Background", Arg("Picture", "Picture")), o.SetBackground(pic)),
+          GET(LastError, "String", std::string),
+          GET(TableObject, "Object", GridSurface&),
+          GET(ColumnList, "String", std::string),
+          GET(StatisticTemplates, "StatisticTemplates", std::shared_ptr<StatisticTemplates>),
+          METHOD(SelectedStatisticName, (), {}, "String"),
+          METHOD(SelectedStatistic, (), {}, "Statistic"),
+          METHOD(SelectedInterface, (), {}, "Interface"),
+          METHOD(SelectedInterfaceChild, (), {}, "InterfaceChild"),
+          METHOD(StartMonitoring, (), {}, "Boolean"),
+          METHOD(StopMonitoring, ()),
+          METHOD(Restart, ()),
+          CHECKED(Method("SNMPGetNext", {Arg("StatName", "String"), ByVal("OID", "String"),
+                                         Optional("BaseOID", "String")}),
+                  o.SNMPGetNext(s, s, s); o.SNMPGetNext(s, s)),
+          CHECKED(Method("Poll", {Optional("FirstTime", "Boolean")}), o.Poll(); o.Poll(b)),
+          METHOD(PollStatistic, (s), {Arg("StatName", "String")}),
+          METHOD(AdminEnableInterface, (itf), {Arg("Interface", "Interface")}, "Boolean"),
+          METHOD(AdminShutdownInterface, (itf), {Arg("Interface", "Interface")}, "Boolean"),
+          METHOD(GetSystemMIB, ()),
+          METHOD(CopyToClipboard, ()),
+          METHOD(ClearTable, ()),
+          METHOD(RefreshTable, ()),
+          METHOD(RefreshChildren, (itf), {Arg("Interface", "Interface")}),
+          METHOD(HideSelectedInterfaces, ()),
+          METHOD(UnHideAllInterfaces, ()),
+          METHOD(RowsHidden, (), {}, "Boolean"),
+          METHOD(SelectAll, ()),
+          METHOD(ClipSelection, (), {}, "String"),
+          PUT(SNMPVersion, "Level", "Integer", n),
+          GET(SNMPContext, "String", std::string),
+          PUT(SNMPContext, "Context", "String", s),
+          GET(SNMPUsername, "String", std::string),
+          PUT(SNMPUsername, "UserName", "String", s),
+          GET(SNMPAuthType, "Integer", int16_t),
+          PUT(SNMPAuthType, "AuthType", "Integer", n),
+          GET(SNMPAuthPass, "String", std::string),
+          PUT(SNMPAuthPass, "Pass", "String", s),
+          GET(SNMPEncryptType, "Integer", int16_t),
+          PUT(SNMPEncryptType, "EncryptType", "Integer", n),
+          GET(SNMPEncryptPass, "String", std::string),
+          PUT(SNMPEncryptPass, "Pass", "String", s),
       },
       {
-          Event(1, "PollTimer", {Arg("AutoUpdate", "Boolean")}),
-          Event(2, "Status", {Arg("Active", "Boolean")}),
-          Event(3, "SystemMIBComplete"),
-          Event(4, "RearrangedColumns", {Arg("Col", "Long"), Arg("Position", "Long")}),
-          Event(5, "SelectionChanged"),
-          Event(6, "MouseUp", {Arg("Button", "Integer"), Arg("Shift", "Integer"),
-                               Arg("x", "Single"), Arg("y", "Single")}),
+          EVENT(1, PollTimer, (b), {Arg("AutoUpdate", "Boolean")}),
+          EVENT(2, Status, (b), {Arg("Active", "Boolean")}),
+          EVENT(3, SystemMIBComplete, ()),
+          EVENT(4, RearrangedColumns, (l, l), {Arg("Col", "Long"), Arg("Position", "Long")}),
+          EVENT(5, SelectionChanged, ()),
+          EVENT(6, MouseUp, (n, n, f, f), {Arg("Button", "Integer"), Arg("Shift", "Integer"),
+                                           Arg("x", "Single"), Arg("y", "Single")}),
       });
 }
 
 ClassInfo InterfaceClass() {
+  using Described = Interface;
   return Describe(ClassId::Interface,
                   {
-                      Get("Statistics", "Statistics"),
-                      Get("Children", "InterfaceChildren"),
-                      Get("Key", "String"),
-                      Get("Index", "Long"),
-                      Get("AdminStatus", "Long"),
-                      Get("Name", "String"),
-                      Get("Bandwidth", "Single"),
-                      Method("SetStatistic", {Arg("ChildIndex", "String"),
-                                              Arg("StatName", "String"), Arg("Value", "String"),
-                                              Arg("HexVal", "String")}),
+                      GET(Statistics, "Statistics", std::shared_ptr<Statistics>),
+                      GET(Children, "InterfaceChildren", std::shared_ptr<InterfaceChildren>),
+                      GET(Key, "String", std::string),
+                      GET(Index, "Long", int32_t),
+                      GET(AdminStatus, "Long", int32_t),
+                      GET(Name, "String", std::string),
+                      GET(Bandwidth, "Single", float),
+                      METHOD(SetStatistic, (s, s, s, s),
+                             {Arg("ChildIndex", "String"), Arg("StatName", "String"),
+                              Arg("Value", "String"), Arg("HexVal", "String")}),
                   });
 }
 
 ClassInfo InterfaceChildClass() {
+  using Described = InterfaceChild;
   return Describe(ClassId::InterfaceChild,
                   {
-                      Get("Statistics", "Statistics"),
-                      Get("LastUpdate", "Date"),
-                      Get("Key", "String"),
-                      Get("Index", "String"),
-                      Get("Interface", "Interface"),
-                      Get("ChildType", "String"),
-                      Get("Name", "String"),
-                      Get("ChildIndex", "String"),
-                      Method("SetStatistic", {Arg("Interface", "Interface"),
-                                              Arg("StatName", "String"), Arg("Value", "String"),
-                                              Arg("HexVal", "String")}),
+                      GET(Statistics, "Statistics", std::shared_ptr<Statistics>),
+                      GET(LastUpdate, "Date", SerialDate),
+                      GET(Key, "String", std::string),
+                      GET(Index, "String", std::string),
+                      GET(Interface, "Interface", std::shared_ptr<Interface>),
+                      GET(ChildType, "String", std::string),
+                      GET(Name, "String", std::string),
+                      GET(ChildIndex, "String", std::string),
+                      METHOD(SetStatistic, (ifc, s, s, s),
+                             {Arg("Interface", "Interface"), Arg("StatName", "String"),
+                              Arg("Value", "String"), Arg("HexVal", "String")}),
                   });
 }
 
 ClassInfo InterfaceChildrenClass() {
+  using Described = InterfaceChildren;
   return Describe(
       ClassId::InterfaceChildren,
       {
-          Method("Add", {Arg("Interface", "Interface"), Arg("ChildIndex", "String")},
+          METHOD(Add, (ifc, s), {Arg("Interface", "Interface"), Arg("ChildIndex", "String")},
                  "InterfaceChild"),
-          Method("Clear"),
-          Get("Item", "InterfaceChild", {Arg("Key", "Variant")}),
-          Get("Count", "Long"),
-          Method("Remove", {Arg("Key", "Variant")}),
-          NewEnum(),
-          Method("SetStatistic", {Arg("Interface", "Interface"), Arg("ChildIndex", "String"),
-                                  Arg("StatName", "String"), Arg("Value", "String"),
-                                  Arg("HexVal", "String")}),
+          METHOD(Clear, ()),
+          CHECKED(Get("Item", "InterfaceChild", {Arg("Key", "Variant")}), ITEM_CHECK),
+          GET(Count, "Long", int32_t),
+          CHECKED(Method("Remove", {Arg("Key", "Variant")}), REMOVE_CHECK),
+          NEWENUM(),
+          METHOD(SetStatistic, (ifc, s, s, s, s),
+                 {Arg("Interface", "Interface"), Arg("ChildIndex", "String"),
+                  Arg("StatName", "String"), Arg("Value", "String"), Arg("HexVal", "String")}),
       });
 }
 
 ClassInfo InterfacesClass() {
+  using Described = Interfaces;
   return Describe(
       ClassId::Interfaces,
       {
-          Method("Add", {Arg("ifIndex", "Long")}, "Interface"),
-          Method("Clear"),
-          DefaultItem(Get("Item", "Interface", {Arg("Key", "Variant")})),
-          Get("Count", "Long"),
-          Method("Remove", {Arg("Key", "Variant")}),
-          NewEnum(),
-          Method("SetStatistic", {Arg("ifIndex", "Long"), Arg("ChildIndex", "String"),
-                                  Arg("StatName", "String"), Arg("Value", "String"),
-                                  Arg("HexVal", "String")}),
-          Method("SetAdminStatus", {Arg("ifIndex", "Long"), Arg("Status", "Long")}),
-          Method("SetName", {Arg("ifIndex", "Long"), Arg("ifDescr", "String")}),
-          Method("SetBandwidth", {Arg("ifIndex", "Long"), Arg("Bandwidth", "Single")}),
+          METHOD(Add, (l), {Arg("ifIndex", "Long")}, "Interface"),
+          METHOD(Clear, ()),
+          CHECKED(DefaultItem(Get("Item", "Interface", {Arg("Key", "Variant")})), ITEM_CHECK),
+          GET(Count, "Long", int32_t),
+          CHECKED(Method("Remove", {Arg("Key", "Variant")}), REMOVE_CHECK),
+          NEWENUM(),
+          METHOD(SetStatistic, (l, s, s, s, s),
+                 {Arg("ifIndex", "Long"), Arg("ChildIndex", "String"), Arg("StatName", "String"),
+                  Arg("Value", "String"), Arg("HexVal", "String")}),
+          METHOD(SetAdminStatus, (l, l), {Arg("ifIndex", "Long"), Arg("Status", "Long")}),
+          METHOD(SetName, (l, s), {Arg("ifIndex", "Long"), Arg("ifDescr", "String")}),
+          METHOD(SetBandwidth, (l, f), {Arg("ifIndex", "Long"), Arg("Bandwidth", "Single")}),
       });
 }
 
 ClassInfo StatisticClass() {
+  using Described = Statistic;
   return Describe(ClassId::Statistic,
                   {
-                      Get("Name", "String"),
-                      Get("StatisticTemplate", "StatisticTemplate"),
-                      Get("StatName", "String"),
-                      Get("MIB", "String"),
-                      Get("OID", "MibObject"),
-                      Get("Description", "String"),
-                      Get("CurrentValue", "Variant"),
-                      Get("ParsedValue", "String"),
-                      Get("Baselining", "Boolean"),
-                      Get("Icon", "Picture"),
-                      Method("IsIcon", {}, "Boolean"),
-                      Method("IsCheckBox", {}, "Boolean"),
-                      Method("CheckBoxValue", {}, "Integer"),
+                      GET(Name, "String", std::string),
+                      GET(StatisticTemplate, "StatisticTemplate", StatisticTemplateRef),
+                      GET(StatName, "String", std::string),
+                      GET(MIB, "String", std::string),
+                      GET(OID, "MibObject", std::shared_ptr<const MibObject>),
+                      GET(Description, "String", std::string),
+                      GET(CurrentValue, "Variant", double),
+                      GET(ParsedValue, "String", std::string),
+                      GET(Baselining, "Boolean", bool),
+                      GET(Icon, "Picture", PictureRef),
+                      METHOD(IsIcon, (), {}, "Boolean"),
+                      METHOD(IsCheckBox, (), {}, "Boolean"),
+                      METHOD(CheckBoxValue, (), {}, "Integer"),
                   });
 }
 
 ClassInfo StatisticsClass() {
+  using Described = Statistics;
   return Describe(
       ClassId::Statistics,
       {
-          Get("Item", "Statistic", {Arg("StatName", "Variant")}),
-          Get("Count", "Long"),
-          Method("Remove", {Arg("StatName", "Variant")}),
-          NewEnum(),
-          Method("SetStatistic", {Arg("Interface", "Interface"), Arg("ChildIndex", "String"),
-                                  Arg("StatName", "String"), Arg("Value", "String"),
-                                  Arg("HexVal", "String")}),
+          CHECKED(Get("Item", "Statistic", {Arg("StatName", "Variant")}), ITEM_CHECK),
+          GET(Count, "Long", int32_t),
+          CHECKED(Method("Remove", {Arg("StatName", "Variant")}), REMOVE_CHECK),
+          NEWENUM(),
+          METHOD(SetStatistic, (&ifc, s, s, s, s),
+                 {Arg("Interface", "Interface"), Arg("ChildIndex", "String"),
+                  Arg("StatName", "String"), Arg("Value", "String"), Arg("HexVal", "String")}),
       });
 }
 
 ClassInfo StatisticTemplateClass() {
+  using Described = StatisticTemplate;
   return Describe(ClassId::StatisticTemplate,
                   {
-                      Get("Group", "String"),
-                      Get("MIB", "String"),
-                      Get("OID", "MibObject"),
-                      Get("StatName", "String"),
-                      Get("Header", "String"),
-                      Get("Parser", "String"),
-                      Get("CheckBox", "Boolean"),
-                      Get("Units", "String"),
-                      Get("Description", "String"),
-                      Get("Counter", "Boolean"),
-                      Get("CustomSort", "Boolean"),
-                      Get("Child", "String"),
-                      Get("Graphable", "Boolean"),
+                      GET(Group, "String", std::string),
+                      GET(MIB, "String", std::string),
+                      GET(OID, "MibObject", std::shared_ptr<const MibObject>),
+                      GET(StatName, "String", std::string),
+                      GET(Header, "String", std::string),
+                      GET(Parser, "String", std::string),
+                      GET(CheckBox, "Boolean", bool),
+                      GET(Units, "String", std::string),
+                      GET(Description, "String", std::string),
+                      GET(Counter, "Boolean", bool),
+                      GET(CustomSort, "Boolean", bool),
+                      GET(Child, "String", std::string),
+                      GET(Graphable, "Boolean", bool),
                   });
 }
 
 ClassInfo StatisticTemplatesClass() {
+  using Described = StatisticTemplates;
   return Describe(ClassId::StatisticTemplates,
                   {
-                      Method("Refresh"),
-                      Method("Clear"),
-                      Get("Item", "StatisticTemplate", {Arg("StatName", "Variant")}),
-                      Get("Count", "Long"),
-                      Method("Remove", {Arg("StatName", "Variant")}),
-                      NewEnum(),
-                      Get("StatisticsFile", "String"),
+                      METHOD(Refresh, ()),
+                      METHOD(Clear, ()),
+                      CHECKED(Get("Item", "StatisticTemplate", {Arg("StatName", "Variant")}),
+                              ITEM_CHECK),
+                      GET(Count, "Long", int32_t),
+                      CHECKED(Method("Remove", {Arg("StatName", "Variant")}), REMOVE_CHECK),
+                      NEWENUM(),
+                      GET(StatisticsFile, "String", std::string),
                   });
 }
 
