@@ -13,7 +13,6 @@ namespace {
 
 using gridtest::BodyKeys;
 using gridtest::FillTable;
-using gridtest::Size;
 
 using fakes::FakePicture;
 
@@ -35,7 +34,8 @@ TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
       {"SortReal", kCellSort, 45123.25},
       {"SortText", kCellSort, std::string("up")}};
   MemoryGrid grid;
-  Size(grid, 3, 2);
+  grid.SetRows(3);
+  grid.SetCols(2);
   // Never set, text reads as empty and everything else as no value.
   EXPECT_EQ(grid.Cell(kCellText, 1, 0), GridValue{std::string()});
   for (const Attribute& attribute : attributes) {
@@ -52,7 +52,8 @@ TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
 
 TEST(GridCells, NumbersAndTruthValuesBecomeTextAndCheckStateZeroRemovesTheBox) {
   MemoryGrid grid;
-  Size(grid, 2, 1);
+  grid.SetRows(2);
+  grid.SetCols(1);
   const std::pair<GridValue, std::string> cases[] = {
       {int64_t{-42}, "-42"}, {0.5, "0.5"}, {true, "True"}, {false, "False"}};
   for (const auto& [value, text] : cases) {
@@ -68,7 +69,8 @@ TEST(GridCells, NumbersAndTruthValuesBecomeTextAndCheckStateZeroRemovesTheBox) {
 // A header, a two-line cell, a six-character (eight-byte) title, a picture and a
 // check box; a hidden row counts, as showing it must not clip.
 void FillForAutoSize(MemoryGrid& grid) {
-  Size(grid, 4, 3);
+  grid.SetRows(4);
+  grid.SetCols(3);
   grid.SetCell(kCellText, 0, 0, "Name");
   grid.SetCell(kCellText, 1, 0, "eth0");
   grid.SetCell(kCellText, 2, 0, "Ethernet Port 1");
@@ -161,7 +163,8 @@ TEST_F(GridRows, CountChangesKeepTheRemainingRowsAndColumnsAndForgetTheDroppedOn
 }
 
 TEST_F(GridRows, EmptyingTheGridKeepsCountsAndCursorConsistent) {
-  Size(grid, 0, 0);
+  grid.SetRows(0);
+  grid.SetCols(0);
   EXPECT_EQ(grid.FixedRows(), 0) << "fixed rows cannot outnumber the rows";
   EXPECT_EQ(grid.Clip(), "");
   // Selecting everything on an empty grid (last row -1) is accepted.

@@ -21,26 +21,21 @@ namespace {
 
 using testing_widgets::WidgetFixture;
 
-class InterfaceListWidgetTest : public WidgetFixture {
- protected:
-  void SetUp() override {
-    WidgetFixture::SetUp();
-    widget = std::make_unique<InterfaceListWidget>();
-  }
+using InterfaceListWidgetTest = WidgetFixture;
 
-  static QStringList Names(QMetaMethod::MethodType type) {
-    const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
-    QStringList names;
-    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-      const QMetaMethod method = meta.method(i);
-      if (method.methodType() != type) continue;
-      const QString name = QString::fromLatin1(method.name());
-      // A member with optional arguments is listed once per form, together.
-      if (names.isEmpty() || names.back() != name) names << name;
-    }
-    return names;
+// The control's own methods or signals, in the order it declares them.
+QStringList Names(QMetaMethod::MethodType type) {
+  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
+  QStringList names;
+  for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+    const QMetaMethod method = meta.method(i);
+    if (method.methodType() != type) continue;
+    const QString name = QString::fromLatin1(method.name());
+    // A member with optional arguments is listed once per form, together.
+    if (names.isEmpty() || names.back() != name) names << name;
   }
-};
+  return names;
+}
 
 TEST_F(InterfaceListWidgetTest, CtrlASelectsTheWholeTableAndCtrlCCopiesWhatTheUserSees) {
   widget->resize(600, 300);
