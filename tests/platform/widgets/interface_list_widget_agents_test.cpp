@@ -30,7 +30,7 @@ const QString kStatistics =
 
 using InterfaceListWidgetSnmpdTest = WidgetFixture;
 
-TEST_F(InterfaceListWidgetSnmpdTest, ShowsTheLocalAgentsInterfacesAndTakesAScreenshot) {
+TEST_F(InterfaceListWidgetSnmpdTest, ShowsTheAgentsInterfacesSignalsEventsAndTakesAScreenshot) {
   SnmpdOptions readOnly;
   readOnly.WriteCommunity.clear();
   SnmpdAgent agent(readOnly);
