@@ -160,9 +160,8 @@ TEST_F(GridRows, CountChangesKeepTheRemainingRowsAndColumnsAndForgetTheDroppedOn
   EXPECT_EQ(grid.CellText(1, 0), "I:1/0");
   EXPECT_EQ(grid.CellText(1, 3), "") << "a dropped column's cells are gone";
   EXPECT_EQ(grid.ColKey(1), "");
-}
 
-TEST_F(GridRows, EmptyingTheGridKeepsCountsAndCursorConsistent) {
+  // Emptied, the grid keeps its counts and cursor consistent.
   grid.SetRows(0);
   grid.SetCols(0);
   EXPECT_EQ(grid.FixedRows(), 0) << "fixed rows cannot outnumber the rows";
