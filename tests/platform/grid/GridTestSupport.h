@@ -101,12 +101,6 @@ inline std::vector<int> Selection(const MemoryGrid& grid) {
   return {row1, col1, row2, col2};
 }
 
-// An empty grid of that size.
-inline void Size(MemoryGrid& grid, int rows, int cols) {
-  grid.SetRows(rows);
-  grid.SetCols(cols);
-}
-
 // Every row with a key of its own is found again at its current position.
 inline void ExpectEveryKeyFindsItsRow(const MemoryGrid& grid) {
   for (int row = 1; row < grid.Rows(); ++row) {

@@ -87,29 +87,27 @@ class GridFindRow : public ::testing::Test {
   RecordingEvents events{grid};
 };
 
-TEST_F(GridFindRow, FindsEveryRowAndNothingElse) {
+TEST_F(GridFindRow, FindsTheFirstRowWithTheKeyAsKeysChangeAndNothingElse) {
   ExpectEveryKeyFindsItsRow(grid);
   EXPECT_LT(grid.FindRow("I:4"), 1);
   EXPECT_LT(grid.FindRow("i:3"), 1) << "keys are matched exactly";
   EXPECT_LT(grid.FindRow(""), 1) << "the header row has no key";
-}
 
-TEST_F(GridFindRow, ReKeyingARowForgetsItsOldKey) {
+  // Re-keying a row forgets its old key.
   grid.SetRowData(2, "I:10");
   EXPECT_EQ(grid.FindRow("I:10"), 2);
   EXPECT_LT(grid.FindRow("I:1"), 1);
   grid.SetRowData(2, "");
   EXPECT_LT(grid.FindRow("I:10"), 1);
-}
 
-TEST_F(GridFindRow, TheFirstOfRowsSharingAKeyIsFound) {
+  // Of rows sharing a key, the first by current position is found.
   grid.SetRowData(3, "I:3");
   EXPECT_EQ(grid.FindRow("I:3"), 1);
   grid.SetRowData(1, "I:9");
   EXPECT_EQ(grid.FindRow("I:3"), 3) << "the other row with that key remains";
   grid.SetRowData(2, "I:3");
   grid.AddChild(1, kGridRelationChild, "", "C:9.1");
-  EXPECT_EQ(grid.FindRow("I:3"), 3) << "first by current position, after the insert";
+  EXPECT_EQ(grid.FindRow("I:3"), 3) << "after the insert";
 }
 
 TEST_F(GridFindRow, FollowsRowsThroughEverythingThatMovesThem) {

@@ -79,26 +79,23 @@ TEST_F(GridCustomSort, IsStableForRowsCompareCallsEqual) {
   EXPECT_EQ(BodyKeys(grid), (Keys{"I:2", "I:4", "I:1", "I:3"})) << "already in order: nothing moves";
 }
 
-TEST_F(GridCustomSort, ACompareThatThrowsLeavesTheRowsAsTheyWere) {
-  SetSortValues({1, 2, 3, 4});
-  events.OnCompare = [](int, int) -> int { throw std::runtime_error("cannot compare"); };
-  EXPECT_THROW(grid.ClickHeader(1), std::runtime_error);
-  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3", "I:4"}));
-  gridtest::ExpectEveryKeyFindsItsRow(grid);
-
+TEST_F(GridCustomSort, ACompareThatThrowsOrChangesTheRowCountLeavesTheRowsAsTheyWere) {
+  const std::function<int(int, int)> failing[] = {
+      [](int, int) -> int { throw std::runtime_error("cannot compare"); },
+      [this](int, int) {
+        grid.SetRows(2);  // refused: rows cannot come or go from inside Compare
+        return 0;
+      }};
+  for (const auto& compare : failing) {
+    events.OnCompare = compare;
+    EXPECT_THROW(grid.ClickHeader(1), std::exception);
+    EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3", "I:4"}));
+    gridtest::ExpectEveryKeyFindsItsRow(grid);
+  }
   // The grid sorts normally afterwards.
   events.OnCompare = [](int row1, int row2) { return row2 - row1; };
   grid.ClickHeader(1);
   EXPECT_EQ(BodyKeys(grid), (Keys{"I:4", "I:3", "I:2", "I:1"}));
-}
-
-TEST_F(GridCustomSort, RowsCannotBeAddedOrDroppedFromInsideCompare) {
-  events.OnCompare = [this](int, int) {
-    grid.SetRows(2);
-    return 0;
-  };
-  EXPECT_THROW(grid.ClickHeader(1), std::logic_error);
-  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3", "I:4"}));
 }
 
 TEST_F(GridCustomSort, ABodyWithFewerThanTwoGroupsIsNotCompared) {

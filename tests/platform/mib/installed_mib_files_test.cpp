@@ -54,7 +54,7 @@ BuiltinMibTree::Options WithVendorMib(const test::MibTestFolder& folder, const s
   return BuiltinMibTree::Options{test::ShippedCatalogue(), {folder.Path().string()}, useInstalledMibs};
 }
 
-TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
+TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOidUnlessLeftOut) {
   test::MibTestFolder folder;
   BuiltinMibTree tree(WithVendorMib(folder, "lwa", 424201));
 
@@ -66,6 +66,11 @@ TEST(InstalledMibFiles, VendorObjectsResolveByNameAndOid) {
   EXPECT_EQ(mode->Description(), "What the widget is doing now.");
   EXPECT_EQ(Named(tree, "lwaWidgetTable")->AccessCode(), kMibNotAccessible);
   EXPECT_EQ(tree.SymbolicName("1.3.6.1.4.1.424201.1.1.2.17"), "lwaWidgetMode.17");
+
+  // A tree told to leave the installed files out never reads them.
+  BuiltinMibTree without(WithVendorMib(folder, "lwd", 424204, false));
+  EXPECT_EQ(Named(without, "LWDWIDGETMODE")->NumericOid(), "");
+  EXPECT_FALSE(without.InstalledMibsLoaded());
 }
 
 TEST(InstalledMibFiles, AreReadOnlyWhenTheCatalogueHasNoAnswerAndNeverOverrideIt) {
@@ -85,13 +90,6 @@ TEST(InstalledMibFiles, AreReadOnlyWhenTheCatalogueHasNoAnswerAndNeverOverrideIt
   EXPECT_EQ(octets->NumericOid(), "1.3.6.1.2.1.2.2.1.10");
   EXPECT_NE(octets->Description(), "Vendor's own counter.");
   EXPECT_EQ(tree.SymbolicName("1.3.6.1.2.1.2.2.1.10.1"), "ifInOctets.1");
-}
-
-TEST(InstalledMibFiles, CanBeLeftOut) {
-  test::MibTestFolder folder;
-  BuiltinMibTree tree(WithVendorMib(folder, "lwd", 424204, false));
-  EXPECT_EQ(Named(tree, "LWDWIDGETMODE")->NumericOid(), "");
-  EXPECT_FALSE(tree.InstalledMibsLoaded());
 }
 
 // Whether a net-snmp error message reaches stderr now.

@@ -71,7 +71,7 @@ TEST(MibCatalogueReader, ABadLineIsSkippedAndReportedWhileTheRestLoads) {
             nullptr);
 }
 
-TEST(MibCatalogueReader, FolderIsReadFileByFileInNameOrder) {
+TEST(MibCatalogueReader, FolderIsReadFileByFileInNameOrderAndGarbageIsReportedNotFatal) {
   test::MibTestFolder folder;
   folder.Write("B.objects", "second 1.3.6.1.4.1.424242.2 read-only @Shared From B.\n");
   folder.Write("A.objects", "first 1.3.6.1.4.1.424242.1 read-only - From A.\n@Shared on(1)\n");
@@ -82,14 +82,12 @@ TEST(MibCatalogueReader, FolderIsReadFileByFileInNameOrder) {
   EXPECT_EQ(result.entries[0].name, "first");
   EXPECT_EQ(result.entries[1].name, "second");
   EXPECT_EQ(result.entries[1].enumLabels.at(1), "on");
-}
 
-TEST(MibCatalogueReader, BinaryGarbageIsReportedNotFatal) {
-  test::MibTestFolder folder;
-  const auto file = folder.Write("junk.objects", std::string("\x00\xff\x01 1.2 read-only -\n\x7f", 20));
-  const auto result = MibCatalogueReader::Read(file);
-  EXPECT_TRUE(result.entries.empty());
-  EXPECT_FALSE(result.problems.empty());
+  const auto junk =
+      folder.Write("junk.objects", std::string("\x00\xff\x01 1.2 read-only -\n\x7f", 20));
+  const auto garbage = MibCatalogueReader::Read(junk);
+  EXPECT_TRUE(garbage.entries.empty());
+  EXPECT_FALSE(garbage.problems.empty());
 }
 
 }  // namespace

