@@ -164,8 +164,6 @@ TEST_F(TemplatesTest, FilesWithoutTheExpectedShapeGiveNoTemplates) {
          <Statistics><Group><Statistic NAME="D" MIB="ifDescr"/></Group></Statistics></Portsight>)",
       // element names are case-sensitive in XML
       R"(<portsight><statistics><statistic NAME="In" MIB="ifInOctets"/></statistics></portsight>)",
-      // malformed after a good element: nothing of it is used
-      R"(<Portsight><Statistics><Statistic NAME="In" MIB="ifInOctets"/><Statistic NAME=</Portsight>)",
       // not XML at all, and an empty file
       "NAME=In MIB=ifInOctets",
       "",

@@ -122,15 +122,6 @@ TEST_F(StatisticTest, AStatisticWithoutTemplateStoresButNeverParses) {
   EXPECT_THROW(statistic->IsCheckBox(), std::logic_error);
 }
 
-TEST_F(StatisticTest, ANewStatisticStartsWithoutAValue) {
-  Statistic statistic(Globals::Templates()->Item("Descr"));
-  EXPECT_EQ(statistic.CurrentValue(), Statistic::kNoValue);
-  EXPECT_EQ(statistic.ParsedValue(), "");
-  EXPECT_EQ(statistic.CheckBoxValue(), 0);
-  EXPECT_FALSE(statistic.IsIcon());
-  EXPECT_FALSE(statistic.Baselining());
-}
-
 TEST_F(StatisticTest, OneStatisticPerNameInAnyLetterCase) {
   Set("Descr", "first");
   Set("DESCR", "second");
