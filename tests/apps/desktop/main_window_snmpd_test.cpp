@@ -92,9 +92,7 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
                                          (GetParam() ? "(SNMPv3)" : "(SNMPv2c)")))
       << w.windowTitle().toStdString();
 
-  // One row per interface the agent counts (however many the machine has), the
-  // loopback one named.
-  EXPECT_EQ(Model().rowCount(), w.List().InterfaceCount());
+  // The loopback interface named in the grid (the rows are the control's, tested there).
   ASSERT_GE(Loopback(), 0);
   EXPECT_EQ(Model().index(Loopback(), ColumnWithHeader("Interface")).data().toString(), "lo");
 
