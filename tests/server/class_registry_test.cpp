@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,6 +67,8 @@ const DescriptionCase kDescriptions[] = {
      "Unknown class description \"Linkwatch.InterfaceChild\""},
     {"Linkwatch.Interface ", std::nullopt, "Unknown class description \"Linkwatch.Interface \""},
 };
+
+void PrintTo(const DescriptionCase& c, std::ostream* os) { *os << '"' << c.description << '"'; }
 
 class CreateByDescriptionTest : public ClassRegistryTest,
                                 public ::testing::WithParamInterface<DescriptionCase> {};
