@@ -41,11 +41,13 @@ support::SnmpsimAgent& Simulator() {
   return agent;
 }
 
-std::string SwitchDevice(const std::string& name, const std::string& statistics) {
+// One device of the exporter's configuration at this port of loopback, asked once
+// per request (no retries), with more settings.
+std::string Device(const std::string& name, int port, const std::string& community,
+                   const std::string& more) {
   return "{\"name\": \"" + name + "\", \"target\": \"127.0.0.1\", \"port\": " +
-         std::to_string(Simulator().Port()) + ", \"community\": \"" + kSwitch +
-         "\", \"interval\": 5, \"timeout_ms\": 300, \"retries\": 0, \"statistics\": [" +
-         statistics + "]}";
+         std::to_string(port) + ", \"community\": \"" + community + "\", \"retries\": 0, " +
+         more + "}";
 }
 
 std::string Program(const std::string& name) {
@@ -153,13 +155,12 @@ class ExporterWithRealParts : public ::testing::Test {
 // of ms on a loaded machine, against a window of 15 s).
 TEST_F(ExporterWithRealParts, PromtoolAndPrometheusReadTheMetricsAndTheRatesMatch) {
   ASSERT_FALSE(Program("promtool").empty()) << "promtool is not installed (Debian: prometheus)";
-  const std::string silent = "{\"name\": \"silent\", \"target\": \"127.0.0.1\", \"port\": " +
-                             std::to_string(Simulator().Port()) +
-                             ", \"community\": \"nobody-answers-this\", \"timeout_ms\": 100, \"retries\": 0}";
   ASSERT_NO_FATAL_FAILURE(StartExporter(
-      SwitchDevice(kSwitch, "\"Interface Name\", \"Interface Status\", \"Interface Type\", "
-                            "\"MAC Address\", \"Speed\", \"In Traffic 64\", \"In Octets\", \"In Errors\"") +
-          ", " + silent,
+      Device(kSwitch, Simulator().Port(), kSwitch,
+             "\"interval\": 5, \"timeout_ms\": 300, \"statistics\": [\"Interface Name\", "
+             "\"Interface Status\", \"Interface Type\", \"MAC Address\", \"Speed\", "
+             "\"In Traffic 64\", \"In Octets\", \"In Errors\"]") + ", " +
+          Device("silent", Simulator().Port(), "nobody-answers-this", "\"timeout_ms\": 100"),
       "linkwatch_up{device=\"switch48\"} 1"));
   EXPECT_NE(text.find("linkwatch_up{device=\"silent\"} 0"), std::string::npos) << text;
   EXPECT_EQ(text.find("ifIndex=\"1\",ifDescr=\"\""), std::string::npos) << "every row has its ifDescr";
@@ -240,10 +241,9 @@ TEST_F(ExporterWithRealParts, CountersCarryTheTimeTheirReplyArrivedUntilTheDevic
   link.SetFaults(support::LinkDirection::ToAgent, slow);
   link.SetFaults(support::LinkDirection::ToClient, slow);
   ASSERT_NO_FATAL_FAILURE(StartExporter(
-      "{\"name\": \"slow\", \"target\": \"127.0.0.1\", \"port\": " +
-          std::to_string(link.Port()) + ", \"community\": \"" + kSwitch +
-          "\", \"interval\": 60, \"timeout_ms\": 2000, \"retries\": 0, "
-          "\"statistics\": [\"Interface Name\", \"In Traffic 64\"]}",
+      Device("slow", link.Port(), kSwitch,
+             "\"interval\": 60, \"timeout_ms\": 2000, "
+             "\"statistics\": [\"Interface Name\", \"In Traffic 64\"]"),
       "linkwatch_up{device=\"slow\"} 1"));
   const auto stampOf = [&](int ifIndex) -> long long {
     const std::string head = "linkwatch_ifHCInOctets_total{device=\"slow\",ifIndex=\"" +
