@@ -68,7 +68,9 @@ TEST_F(MainWindowTest, BuildsWithItsPartsAndStartsFromTheDefaults) {
 TEST_F(MainWindowTest, ChooserListsEveryShippedStatisticUnderItsGroupInFileOrder) {
   MainWindow& w = MakeWindow();
   qsizetype listed = 0;
-  for (const QString& group : w.Chooser().Groups()) listed += w.Chooser().StatisticsOf(group).size();
+  for (const QString& group : w.Chooser().Groups()) {
+    listed += w.Chooser().StatisticsOf(group).size();
+  }
   ASSERT_GT(listed, 100) << "the shipped statistics file was not read";
   EXPECT_EQ(listed, w.List().StatisticTemplates()->Count());
   EXPECT_GE(w.Chooser().Groups().size(), 5);
