@@ -65,19 +65,6 @@ CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
-// Lines "key<TAB>value" as a map.
-std::map<std::string, std::string> TabbedPairs(const std::string& text) {
-  std::map<std::string, std::string> pairs;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (const size_t tab = line.find('\t'); tab != std::string::npos) {
-      pairs[line.substr(0, tab)] = line.substr(tab + 1);
-    }
-  }
-  return pairs;
-}
-
 // The environment settings that would move the library's data elsewhere are
 // removed, so the run shows what the installed tree finds by itself.
 const std::string kWithoutOverrides =
@@ -181,7 +168,12 @@ TEST_F(InstalledPackage, PkgConfigHostFindsTheInstalledData) {
 
   const CommandResult run = RunCommand(kWithoutOverrides + Quote(probe.string()));
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  auto found = TabbedPairs(run.output);
+  std::map<std::string, std::string> found;  // from its "what<TAB>path" lines
+  std::istringstream lines(run.output);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t tab = line.find('\t');
+    if (tab != std::string::npos) found[line.substr(0, tab)] = line.substr(tab + 1);
+  }
   EXPECT_EQ(found["version"] + "\n", version.output);
 
   const std::map<std::string, fs::path> expected = {

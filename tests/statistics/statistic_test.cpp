@@ -6,7 +6,6 @@
 
 #include "StatisticsFileFixture.h"
 #include "common/DateFunctions.h"
-#include "common/TextFunctions.h"
 #include "statistics/Statistic.h"
 #include "statistics/Statistics.h"
 
@@ -79,28 +78,25 @@ TEST_F(StatisticTest, CountersBecomeRatesPerWholeSecond) {
   }
 }
 
-TEST_F(StatisticTest, OtherStatisticsKeepTheNumberAndNeverBaseline) {
-  for (const char* value : {"1000", "5", "eth0", "-3.5"}) {
-    Set("Descr", value);
-    EXPECT_EQ(Get("Descr")->CurrentValue(), NumericValue(value));
-    EXPECT_FALSE(Get("Descr")->Baselining());
-    EXPECT_EQ(Get("Descr")->ParsedValue(), value);
-  }
-}
-
+// Statistics that are no counters show the raw text with their units, keep its
+// leading number and never baseline.
 TEST_F(StatisticTest, DefaultTextRuleShowsTheRawTextWithUnits) {
   const struct {
     const char* name;
     const char* value;
     const char* parsed;
+    double number;
   } cases[] = {
-      {"Descr", "eth0", "eth0"},
-      {"Descr", "", ""},
-      {"Speed", "100000000", "100000000 bps"},
+      {"Descr", "eth0", "eth0", 0},
+      {"Descr", "", "", 0},
+      {"Descr", "-3.5", "-3.5", -3.5},
+      {"Speed", "100000000", "100000000 bps", 1e8},
   };
   for (const auto& c : cases) {
     Set(c.name, c.value);
     EXPECT_EQ(Get(c.name)->ParsedValue(), c.parsed) << c.name << " " << c.value;
+    EXPECT_EQ(Get(c.name)->CurrentValue(), c.number) << c.name << " " << c.value;
+    EXPECT_FALSE(Get(c.name)->Baselining()) << c.name << " " << c.value;
   }
   // A counter shows its raw value while its number is the rate.
   Set("In Rate", "1000");
@@ -120,15 +116,6 @@ TEST_F(StatisticTest, AStatisticWithoutTemplateStoresButNeverParses) {
   EXPECT_EQ(statistic->ParsedValue(), "");
   EXPECT_THROW(statistic->StatName(), std::logic_error);
   EXPECT_THROW(statistic->IsCheckBox(), std::logic_error);
-}
-
-TEST_F(StatisticTest, ANewStatisticStartsWithoutAValue) {
-  Statistic statistic(Globals::Templates()->Item("Descr"));
-  EXPECT_EQ(statistic.CurrentValue(), Statistic::kNoValue);
-  EXPECT_EQ(statistic.ParsedValue(), "");
-  EXPECT_EQ(statistic.CheckBoxValue(), 0);
-  EXPECT_FALSE(statistic.IsIcon());
-  EXPECT_FALSE(statistic.Baselining());
 }
 
 TEST_F(StatisticTest, OneStatisticPerNameInAnyLetterCase) {

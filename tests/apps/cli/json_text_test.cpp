@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"FfByte", "\xFF", "\"" + kReplacement + "\""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-// Whatever up-time a device reports, the object parses and shows it as a JSON number.
+// Whatever up-time a device reports, the object parses and shows it as a JSON number;
+// a boot time that is not known is null.
 TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
   const struct {
     double UpTime;
@@ -72,6 +73,7 @@ TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
     std::string error;
     EXPECT_TRUE(testing_json::IsValidJson(json, error)) << error << "\n" << json;
     EXPECT_NE(json.find(c.Shown), std::string::npos) << json;
+    EXPECT_NE(json.find("\"LastBoot\":null"), std::string::npos) << json;
   }
 }
 

@@ -7,9 +7,7 @@
 
 #include <QUdpSocket>
 
-#include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,17 +60,11 @@ ProgramResult RunLinkwatch(Args args, Environment environment = {},
                                      onOutput, onStarted);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
 // The lines that start with prefix.
 std::vector<std::string> LinesOf(const std::string& text, const std::string& prefix) {
   std::vector<std::string> found;
-  for (const std::string& line : Lines(text)) {
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) {
     if (line.rfind(prefix, 0) == 0) found.push_back(line);
   }
   return found;
@@ -171,7 +163,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"IP\":\"127.0.0.1\"", "\"columns\":[\"Interface Name\",\"In Traffic\"]",
                  "{\"key\":\"I:1\",\"cells\":[\"lo\","},
                 {}, {}, {"\"InterfaceCount\":0", "\"InterfaceCount\":-"}},
+        RunCase{"TsvShowsTheEverydayStatisticsUnderTheirHeaders",
+                {"--port", "{agent}", "--cycles", "1", "--format", "tsv", "127.0.0.1"}, 0,
+                {"KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn (64-bit)\tOut (64-bit)\t"
+                 "In Errors\tOut Errors\tMAC Address\tSTALE\n",
+                 "I:1\tlo\t", "\t[x]\tsoftwareLoopback\t"}},
         RunCase{"Version", {"--version"}, 0, {"linkwatch 0.1.0\n"}, {}, {}, {}, true},
+        RunCase{"ListsTheShippedStatistics", {"--list-statistics", "--format", "tsv"}, 0,
+                {"NAME\tHEADER\tPARSER\tUNITS\tGROUP\nInterface Name\tInterface\t"}},
         RunCase{"DescribesTheTypeLibrary", {"--describe"}, 0, {"library OSTLNK9 (9 classes)\n"}},
         RunCase{"AnotherStatisticsFileReplacesTheShippedOne",
                 {"--list-statistics", "--format", "json", "--statistics-file", MyStatisticsFile()}, 0,
@@ -201,49 +200,28 @@ INSTANTIATE_TEST_SUITE_P(
                 4, {}, {"--enable", "999999"}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(LinkwatchProgram, OneCycleAsTsvListsEachInterfaceOnceUnderTheEverydayHeaders) {
-  const ProgramResult result = RunLinkwatch({"--port", "{agent}", "--cycles", "1", "--format", "tsv", "127.0.0.1"});
-  ASSERT_EQ(result.ExitCode, 0) << Describe(result);
-  const std::vector<std::string> lines = Lines(result.Out);
-  ASSERT_FALSE(lines.empty()) << Describe(result);
-  EXPECT_EQ(lines[0], "KEY\tInterface\tStatus\tEnabled\tType\tSpeed\tIn (64-bit)\t"
-                      "Out (64-bit)\tIn Errors\tOut Errors\tMAC Address\tSTALE")
-      << "the everyday statistics under their headers";
-  std::set<std::string> keys;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    EXPECT_TRUE(keys.insert(lines[i].substr(0, lines[i].find('\t'))).second) << "twice: " << lines[i];
-  }
-  const std::vector<std::string> loopback = LinesOf(result.Out, "I:1\tlo\t");
-  ASSERT_EQ(loopback.size(), 1u) << result.Out;
-  EXPECT_NE(loopback[0].find("\t[x]\t"), std::string::npos) << "lo is administratively up";
-  EXPECT_NE(loopback[0].find("softwareLoopback"), std::string::npos) << loopback[0];
-  EXPECT_EQ(std::count(loopback[0].begin(), loopback[0].end(), '\t'), 11) << loopback[0];
-}
-
-TEST(LinkwatchProgram, ListsEveryShippedStatisticOnALine) {
-  const ProgramResult result = RunLinkwatch({"--list-statistics", "--format", "tsv"});
-  ASSERT_EQ(result.ExitCode, 0) << Describe(result);
-  const std::string shipped = support::ReadFile(std::string(LINKWATCH_SOURCE_DIR) + "/data/OSTLNK9.cfg");
-  size_t defined = 0;
-  for (size_t at = shipped.find("<Statistic "); at != std::string::npos; at = shipped.find("<Statistic ", at + 1)) {
-    ++defined;
-  }
-  EXPECT_EQ(Lines(result.Out).size(), defined + 1) << "a header, then every shipped statistic";
-  EXPECT_EQ(result.Out.rfind("NAME\tHEADER\tPARSER\tUNITS\tGROUP\nInterface Name\tInterface\t", 0),
-            0u);
-}
-
 // The first cycle comes from the start, the second from the control's second poll
 // (a counter needs two readings: then rates show); regular polls follow from the
 // control's timer with --interval (AutoUpdate) and from the monitor itself
-// without it (every 30 s).
+// without it (every 30 s). --cycles ends a run; an endless one (without it) ends
+// cleanly at an interrupt, here once its third grid is printed.
 class LinkwatchCycles : public ::testing::TestWithParam<bool> {};
 
 TEST_P(LinkwatchCycles, ThreeCyclesBaselineThenRates) {
-  Args args = {"--port", "{agent}", "--cycles", "3", "--format", "tsv", "--stats",
-               "Interface Name,In Traffic", "127.0.0.1"};
-  if (GetParam()) args.insert(args.begin(), {"--interval", "5"});
-  const ProgramResult result = RunLinkwatch(args);
+  Args args = {"--port", "{agent}", "--format", "tsv", "--stats", "Interface Name,In Traffic",
+               "127.0.0.1"};
+  if (GetParam()) args.insert(args.begin(), {"--interval", "5", "--cycles", "3"});
+  bool interrupted = false;
+  const ProgramResult result = RunLinkwatch(
+      args, {}, std::chrono::seconds(60), [&](const std::string& out, pid_t pid) {
+        const std::string wholeLines = out.substr(0, out.rfind('\n') + 1);
+        if (!GetParam() && !interrupted && LinesOf(wholeLines, "I:1\t").size() == 3) {
+          kill(pid, SIGINT);
+          interrupted = true;
+        }
+      });
+  EXPECT_EQ(interrupted, !GetParam());
+  EXPECT_FALSE(result.Crashed) << "ended by its own exit, not by the signal";
   ASSERT_EQ(result.ExitCode, 0) << Describe(result);
   EXPECT_EQ(LinesOf(result.Out, "KEY\tInterface\tIn\tSTALE").size(), 3u) << result.Out;
   const std::vector<std::string> loopback = LinesOf(result.Out, "I:1\t");
@@ -253,24 +231,9 @@ TEST_P(LinkwatchCycles, ThreeCyclesBaselineThenRates) {
   EXPECT_EQ(result.Err.find("got no answer"), std::string::npos) << "every cycle completes";
 }
 
-INSTANTIATE_TEST_SUITE_P(Timing, LinkwatchCycles, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "WithInterval" : "WithoutInterval"; });
-
-TEST(LinkwatchProgram, AnInterruptEndsAnEndlessRunCleanly) {
-  bool interrupted = false;
-  const ProgramResult result =
-      RunLinkwatch({"--port", "{agent}", "--format", "tsv", "--stats", "Interface Name", "127.0.0.1"}, {},
-          std::chrono::seconds(60), [&](const std::string& out, pid_t pid) {
-            if (!interrupted && out.find("I:1\tlo") != std::string::npos) {
-              kill(pid, SIGINT);
-              interrupted = true;
-            }
-          });
-  EXPECT_TRUE(interrupted);
-  EXPECT_FALSE(result.Crashed) << "ended by its own exit, not by the signal";
-  EXPECT_EQ(result.ExitCode, 0) << Describe(result);
-  EXPECT_EQ(result.Out.rfind("KEY\tInterface\tSTALE\n", 0), 0u) << result.Out;
-}
+INSTANTIATE_TEST_SUITE_P(Timing, LinkwatchCycles, ::testing::Bool(), [](const auto& info) {
+  return info.param ? "WithIntervalForThreeCycles" : "WithoutIntervalUntilInterrupted";
+});
 
 TEST(LinkwatchProgram, AnInterruptDuringTheStartEndsItPromptly) {
   // Each try of the start's first probe would wait 60 s, three tries in all: only

@@ -68,19 +68,16 @@ class MainWindowSnmpdTest : public DesktopFixture {
   int Loopback() const { return RowWithKey("I:1"); }
 };
 
-class MainWindowStarts : public MainWindowSnmpdTest, public ::testing::WithParamInterface<bool> {};
-
-// Over SNMPv2c with the community, or over SNMPv3 with the bar's security settings.
-TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
+// Over SNMPv3 with the bar's security settings (the other tests here, and the
+// desktop program's, start over SNMPv2c with the community).
+TEST_F(MainWindowSnmpdTest, AStartFillsTheStatusBarAndTheGrid) {
   ConnectionSettings settings;
-  if (GetParam()) {
-    settings.Version = 3;
-    settings.User = "monitor";
-    settings.AuthType = 2;  // SHA-1
-    settings.AuthPass = "auth-pass-1";
-    settings.PrivType = 2;  // AES-128
-    settings.PrivPass = "priv-pass-1";
-  }
+  settings.Version = 3;
+  settings.User = "monitor";
+  settings.AuthType = 2;  // SHA-1
+  settings.AuthPass = "auth-pass-1";
+  settings.PrivType = 2;  // AES-128
+  settings.PrivPass = "priv-pass-1";
   MainWindow& w = StartedWindow("Interface Name,Interface Status,In Traffic", settings);
   ASSERT_TRUE(w.List().Active());
 
@@ -88,13 +85,10 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
   EXPECT_EQ(w.StatusInfo().SysName(), QSysInfo::machineHostName());
   EXPECT_EQ(w.StatusInfo().MachineType(), "Linux");
   EXPECT_FALSE(w.StatusInfo().Uptime().isEmpty());
-  EXPECT_TRUE(w.windowTitle().startsWith(QString("Linkwatch Desktop — 127.0.0.1 ") +
-                                         (GetParam() ? "(SNMPv3)" : "(SNMPv2c)")))
+  EXPECT_TRUE(w.windowTitle().startsWith("Linkwatch Desktop — 127.0.0.1 (SNMPv3)"))
       << w.windowTitle().toStdString();
 
-  // One row per interface the agent counts (however many the machine has), the
-  // loopback one named.
-  EXPECT_EQ(Model().rowCount(), w.List().InterfaceCount());
+  // The loopback interface named in the grid (the rows are the control's, tested there).
   ASSERT_GE(Loopback(), 0);
   EXPECT_EQ(Model().index(Loopback(), ColumnWithHeader("Interface")).data().toString(), "lo");
 
@@ -109,9 +103,6 @@ TEST_P(MainWindowStarts, FillingTheStatusBarAndTheGrid) {
   EXPECT_TRUE(w.Bar().StartButton().isEnabled());
   EXPECT_EQ(w.StatusInfo().NextPoll(), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(Versions, MainWindowStarts, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "SnmpV3" : "SnmpV2c"; });
 
 // A start that gets no answer shows the control's error and leaves the window
 // ready for another try.
@@ -193,12 +184,12 @@ TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsCopiesAndAsksBeforeAShut
   const int lo = Loopback();
   ASSERT_GE(lo, 0);
   SelectCell(lo, 0);
+  // What the control does with each entry is checked in its own tests; here, that
+  // each entry reaches it.
   w.ContextMenu().HideSelected().trigger();
   EXPECT_TRUE(w.List().RowsHidden());
-  EXPECT_TRUE(w.List().View().isRowHidden(Loopback()));
   w.ContextMenu().ShowAll().trigger();
   EXPECT_FALSE(w.List().RowsHidden());
-  EXPECT_FALSE(w.List().View().isRowHidden(Loopback()));
 
   QStringList asked;
   bool answer = false;
@@ -224,10 +215,7 @@ TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsCopiesAndAsksBeforeAShut
   w.ContextMenu().SelectAll().trigger();
   w.ContextMenu().Copy().trigger();
   const QString copied = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(copied.contains("lo")) << copied.toStdString();
-  EXPECT_TRUE(copied.contains("softwareLoopback")) << copied.toStdString();
-  EXPECT_EQ(copied.count('\n') + (copied.endsWith('\n') ? 0 : 1), Model().rowCount() + 1)
-      << "the header row and one line per interface:\n" << copied.toStdString();
+  EXPECT_TRUE(copied.contains("\tsoftwareLoopback\t")) << copied.toStdString();
 }
 
 }  // namespace

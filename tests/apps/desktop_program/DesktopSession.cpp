@@ -94,10 +94,8 @@ HeaderOnScreen FindHeader(const QImage& image, QRgb colour, int minimumWidth) {
     }
   }
   if (bestRow < 0) return found;
-  // The rows the first section spans, along its left edge (where no text is).
+  // The header's last row, along the first section's left edge (where no text is).
   const int edge = found.Sections.front().first + 1;
-  found.Top = bestRow;
-  while (found.Top > 0 && isHeader(edge, found.Top - 1)) --found.Top;
   found.Bottom = bestRow;
   while (found.Bottom + 1 < image.height() && isHeader(edge, found.Bottom + 1)) ++found.Bottom;
   return found;

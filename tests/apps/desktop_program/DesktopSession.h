@@ -34,9 +34,8 @@ class XUser {
 // The grid's header as the screen shows it: the view's style gives the header
 // sections a colour of their own. Found on the row of pixels that colour covers
 // most (in runs of at least minimumWidth), the sections' left and right edges,
-// and the rows the first section spans. No sections when the colour is not there.
+// and the header's last row. No sections when the colour is not there.
 struct HeaderOnScreen {
-  int Top = 0;
   int Bottom = -1;
   std::vector<std::pair<int, int>> Sections;  // left and right edge of each, left to right
 };

@@ -1,9 +1,9 @@
 // linkwatch-desktop as a user meets it: the built program in a real X server
 // (Xvfb), opened with a profile for a local snmpd. The test presses Start, waits
-// for the grid to fill, sorts a column by clicking its header and reads back what
-// the window shows: the rows and rates through Select All and Copy (the X
-// clipboard), the title, and the status bar and header on a screenshot, which it
-// keeps under the build's test artifacts for people to look at.
+// for the grid to fill and reads back what the window shows: the rows and rates
+// through Select All and Copy (the X clipboard), the title, and the header on a
+// screenshot, which it keeps under the build's test artifacts for people to look
+// at. (Sorting by a header click is the grid view's, tested there.)
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "DesktopSession.h"
-#include "platform/grid/CellSortKey.h"
 #include "support/AgentProcess.h"
 #include "support/BackgroundProcess.h"
 #include "support/Files.h"
@@ -55,24 +54,7 @@ bool FilledWithRates(const Table& table) {
   });
 }
 
-struct Pixels {
-  int dark = 0;  // text
-  int red = 0;   // the status bar shows the control's LastError in red
-};
-
-Pixels CountPixels(const QImage& image, const QRect& area) {
-  Pixels counted;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      if (c.red() < 90 && c.green() < 90 && c.blue() < 90) ++counted.dark;
-      if (c.red() > 140 && c.green() < 70 && c.blue() < 90) ++counted.red;
-    }
-  }
-  return counted;
-}
-
-TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
+TEST(DesktopProgram, StartsFillsAndShowsItsDeviceInARealXServer) {
   support::TemporaryDirectory home("linkwatch-desktop-user");
   ASSERT_TRUE(home.Error().empty()) << home.Error();
   // A real X server: Xvfb takes the first free display number and writes it, a
@@ -163,65 +145,27 @@ TEST(DesktopProgram, StartsFillsSortsAndShowsItsDeviceInARealXServer) {
       << title().toStdString();
 
   // The grid's header is on the screen; a click in its first cell gives it the focus.
-  HeaderOnScreen header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
+  const HeaderOnScreen header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
   ASSERT_EQ(header.Sections.size(), 3u) << "three columns in the grid's header";
   user.Click(QPoint(header.Sections[0].first + 20, header.Bottom + 12));
 
-  // What the grid shows, through Select All and Copy: its rows, and the names.
-  Table copied;
-  QStringList names;
-  auto copy = [&] {
-    user.Keys(QStringLiteral("ctrl+a"));
-    user.Keys(QStringLiteral("ctrl+c"));
-    copied = Parse(user.ClipboardText());
-    names.clear();
-    for (size_t row = 1; row < copied.size(); ++row) names << copied[row][0];
-  };
-  // The grid fills: every poll brings rates (the first sample of a counter only
-  // starts it, so rates show from the second poll, five seconds later).
+  // What the grid shows, through Select All and Copy. It fills: every poll brings
+  // rates (the first sample of a counter only starts it, so rates show from the
+  // second poll, five seconds later).
   ASSERT_TRUE(support::PollUntil(
       [&] {
-        copy();
-        return FilledWithRates(copied);
+        user.Keys(QStringLiteral("ctrl+a"));
+        user.Keys(QStringLiteral("ctrl+c"));
+        return FilledWithRates(Parse(user.ClipboardText()));
       },
       40s, 100ms))
       << "copied: " << user.ClipboardText().toStdString() << "\n" << output();
-  QStringList namesBefore = names;
 
-  // Sort by interface name: one click on that header.
-  header = FindHeader(user.Screen(), kHeaderSectionColour, 30);
-  ASSERT_FALSE(header.Sections.empty());
-  user.Click(QPoint(header.Sections[0].first + 10, (header.Top + header.Bottom) / 2));
-  ASSERT_TRUE(support::PollUntil(
-      [&] {
-        copy();
-        return std::is_sorted(names.begin(), names.end(), [](const QString& a, const QString& b) {
-          return CellSortKey::CompareNaturally(a.toStdString(), b.toStdString()) < 0;
-        });
-      },
-      10s, 100ms))
-      << "names after the click: " << names.join(u',').toStdString();
-  namesBefore.sort();
-  names.sort();
-  EXPECT_EQ(names, namesBefore) << "the same interfaces, in another order";
-  EXPECT_TRUE(FilledWithRates(copied));
-
-  // A screenshot for people, and what it shows: the status bar (the last rows of
-  // the window) shows the device in dark text and no error in red.
-  const QImage screen = user.Screen();
+  // A screenshot for people to look at (what it shows of the grid is read above).
   const QString artifacts = QStringLiteral(LINKWATCH_ARTIFACTS_DIR);
   QDir().mkpath(artifacts);
   const QString shot = artifacts + QStringLiteral("/linkwatch-desktop-x11.png");
-  ASSERT_TRUE(screen.save(shot)) << shot.toStdString();
-  const QString geometry =
-      user.Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
-  const int height = geometry.section(QStringLiteral("HEIGHT="), 1).section(u'\n', 0, 0).toInt();
-  const int width = geometry.section(QStringLiteral("WIDTH="), 1).section(u'\n', 0, 0).toInt();
-  ASSERT_GT(height, 100) << geometry.toStdString();
-  const QRect statusBar(0, std::min(height, screen.height()) - 20, std::min(width, screen.width()), 18);
-  const Pixels status = CountPixels(screen, statusBar);
-  EXPECT_GT(status.dark, 50) << "the status bar shows the device; see " << shot.toStdString();
-  EXPECT_EQ(status.red, 0) << "the status bar shows an error; see " << shot.toStdString();
+  ASSERT_TRUE(user.Screen().save(shot)) << shot.toStdString();
 
   // Quit as a user does; the program ends by itself.
   user.Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
