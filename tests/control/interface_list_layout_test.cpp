@@ -90,15 +90,6 @@ TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   EXPECT_EQ(grid_.SettingLog().size(), settingsBefore);
 }
 
-TEST_F(InterfaceListLayoutTest, ColumnListFollowsTheUsersColumnOrder) {
-  control_.SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
-  grid_.DragColumn(2, 0);
-  EXPECT_EQ(control_.ColumnList(), "ENABLE,TRAFFIC IN,STATUS");
-  // The layout's own order is kept for the poll.
-  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames,
-            (std::vector<std::string>{"TRAFFIC IN", "STATUS", "ENABLE"}));
-}
-
 TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrder) {
   control_.SetStatisticsList("TRAFFIC IN,STATUS");
   grid_.SetBackColorStandard(0xABCDEF);

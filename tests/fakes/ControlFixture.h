@@ -19,12 +19,6 @@ namespace linkwatch {
 // White-box access to the control's internals for its unit tests.
 struct InterfaceListInternals {
   static ControlState& State(InterfaceList& control) { return control.state_; }
-  static void PrepareMessage(InterfaceList& control, bool deliverByEvent) {
-    control.PrepareMessage(deliverByEvent);
-  }
-  static SnmpMessage* CurrentMessage(InterfaceList& control) {
-    return control.currentMessage_.get();
-  }
   static void ReplaceInterfaces(InterfaceList& control) { control.ReplaceInterfaces(); }
   static void PruneStatistics(InterfaceList& control) { control.PruneStatistics(); }
 };

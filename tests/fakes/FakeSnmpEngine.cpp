@@ -75,29 +75,19 @@ bool OidLess::operator()(const std::string& a, const std::string& b) const {
   return OidNumbers(a) < OidNumbers(b);
 }
 
-FakeSnmpEngine::FakeSnmpEngine() {
-  // Distinct from what the control writes, so tests see that it wrote them.
-  lastResponse_.Tuning = 0;
-  lastRequest_.Tuning = 0;
-}
-
 FakeSnmpEngine::~FakeSnmpEngine() {
   if (OnDestroyed) OnDestroyed();
 }
 
 std::unique_ptr<SnmpMessage> FakeSnmpEngine::NewMessage() {
-  Log("NewMessage");
-  ++messagesMade_;
   return std::make_unique<SnmpMessage>();
 }
 
 SnmpBinding FakeSnmpEngine::NewBinding() {
-  Log("NewBinding");
   return SnmpBinding{};
 }
 
 void FakeSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
-  Log("Send");
   sent_.push_back({message, deliverByEvent});
   lastRequest_ = message;
   if (deliverByEvent) {
@@ -108,23 +98,18 @@ void FakeSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
 }
 
 SnmpMessage& FakeSnmpEngine::LastResponse() {
-  Log("LastResponse");
   return lastResponse_;
 }
 
 SnmpMessage& FakeSnmpEngine::LastRequest() {
-  Log("LastRequest");
   return lastRequest_;
 }
 
 void FakeSnmpEngine::SetReplyHandler(ReplyHandler handler) {
-  Log("SetReplyHandler");
   replyHandler_ = std::move(handler);
 }
 
 std::string FakeSnmpEngine::ResolveHost(const std::string& name) {
-  Log("ResolveHost");
-  resolvedNames_.push_back(name);
   auto found = hosts_.find(name);
   return found == hosts_.end() ? std::string() : found->second;
 }
@@ -139,11 +124,6 @@ void FakeSnmpEngine::RemoveObject(const std::string& oid) { objects_.erase(Witho
 const FakeSnmpEngine::AgentObject* FakeSnmpEngine::Object(const std::string& oid) const {
   auto found = objects_.find(WithoutTrailingDot(oid));
   return found == objects_.end() ? nullptr : &found->second;
-}
-
-void FakeSnmpEngine::RefuseVersion(int16_t version, int32_t errorCode,
-                                   const std::string& errorText) {
-  refusedVersions_[version] = {errorCode, errorText};
 }
 
 bool FakeSnmpEngine::NextObject(const std::string& position, SnmpBinding& out) const {
@@ -234,10 +214,9 @@ SnmpMessage FakeSnmpEngine::Respond(const SnmpMessage& request) {
   SnmpMessage response = request;
   response.ErrorCode = kSnmpSuccess;
   response.ErrorText.clear();
-  auto refused = refusedVersions_.find(request.Version);
-  if (refused != refusedVersions_.end()) {
-    response.ErrorCode = refused->second.first;
-    response.ErrorText = refused->second.second;
+  if (refusedVersions_.count(request.Version) != 0) {
+    response.ErrorCode = kSnmpTimeout;
+    response.ErrorText = "No response from the device.";
     for (SnmpBinding& binding : response.Bindings) binding.Value.clear();
     return response;
   }
@@ -250,14 +229,6 @@ bool FakeSnmpEngine::DeliverNext() {
   SnmpMessage request = std::move(pending_.front());
   pending_.pop_front();
   Deliver(Respond(request));
-  return true;
-}
-
-bool FakeSnmpEngine::DeliverNext(SnmpMessage response) {
-  if (pending_.empty()) return false;
-  response.Tag = pending_.front().Tag;
-  pending_.pop_front();
-  Deliver(std::move(response));
   return true;
 }
 
