@@ -12,7 +12,7 @@ namespace {
 
 class InterfaceChildrenTest : public ::testing::Test {
  protected:
-  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
+  testing_control::ControlTestPlatform platform_;
   Interfaces interfaces_;
 
   std::shared_ptr<InterfaceChild> Child(int32_t ifIndex, const std::string& childIndex) {
@@ -22,7 +22,7 @@ class InterfaceChildrenTest : public ::testing::Test {
 
 TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
   const SerialDate now = platform_.Platform().Time().Now();
-  interfaces_.SetStatistic(7, "3.1", "Client Signal", "-61", "");
+  interfaces_.SetStatistic(7, "3.1", "SIGNAL", "-61", "");
   const auto seven = interfaces_.Item("I:7");
   ASSERT_NE(seven, nullptr);
   ASSERT_EQ(seven->Children()->Count(), 1);
@@ -36,7 +36,7 @@ TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
   EXPECT_EQ(seven->OwnStatistics().Count(), 0);  // the value is the child's alone
 
   platform_.Platform().Time().AdvanceSeconds(30);
-  interfaces_.SetStatistic(7, "3.1", "Client Signal", "-62", "");
+  interfaces_.SetStatistic(7, "3.1", "SIGNAL", "-62", "");
   EXPECT_EQ(seven->Children()->Count(), 1);
   EXPECT_EQ(seven->Children()->Item("c:7.3.1"), child);
   EXPECT_GT(child->LastUpdate(), now);

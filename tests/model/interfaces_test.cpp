@@ -11,7 +11,7 @@ namespace {
 
 class InterfacesTest : public ::testing::Test {
  protected:
-  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
+  testing_control::ControlTestPlatform platform_;
   Interfaces interfaces_;
 
   std::vector<int32_t> IndexesInOrder() const {
@@ -24,8 +24,8 @@ class InterfacesTest : public ::testing::Test {
 // Each routing method creates the interface of an unknown index; a later value
 // finds it again, and a statistic name in other letter case is the same statistic.
 TEST_F(InterfacesTest, RoutedValuesCreateEachInterfaceOnce) {
-  interfaces_.SetStatistic(5, "", "Client Signal", "42", "2A");
-  interfaces_.SetStatistic(5, "", "CLIENT SIGNAL", "43", "2B");
+  interfaces_.SetStatistic(5, "", "SIGNAL", "42", "2A");
+  interfaces_.SetStatistic(5, "", "signal", "43", "2B");
   interfaces_.SetName(5, "eth0");
   interfaces_.SetAdminStatus(6, 2);
   interfaces_.SetBandwidth(7, 1e9f);

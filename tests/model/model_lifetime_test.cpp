@@ -13,14 +13,14 @@ namespace {
 
 class ModelLifetimeTest : public ::testing::Test {
  protected:
-  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
+  testing_control::ControlTestPlatform platform_;
 
   // A collection with interface 7 that has children 1 and 2, each with a value.
   static std::unique_ptr<Interfaces> Filled() {
     auto interfaces = std::make_unique<Interfaces>();
-    interfaces->SetStatistic(7, "", "Client Signal", "1", "");
-    interfaces->SetStatistic(7, "1", "Client Signal", "2", "");
-    interfaces->SetStatistic(7, "2", "Client Signal", "3", "");
+    interfaces->SetStatistic(7, "", "SIGNAL", "1", "");
+    interfaces->SetStatistic(7, "1", "SIGNAL", "2", "");
+    interfaces->SetStatistic(7, "2", "SIGNAL", "3", "");
     return interfaces;
   }
   // Observes the child object itself, not a handle to it.
@@ -31,7 +31,7 @@ class ModelLifetimeTest : public ::testing::Test {
 
 TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   auto interfaces = Filled();
-  interfaces->SetStatistic(8, "1", "Client Signal", "4", "");
+  interfaces->SetStatistic(8, "1", "SIGNAL", "4", "");
   std::weak_ptr<Interface> seven = interfaces->Item("I:7");
   std::weak_ptr<InterfaceChild> sevensChild = Observe(seven.lock()->Children()->Item(1));
   std::weak_ptr<Interface> eight = interfaces->Item("I:8");

@@ -14,7 +14,6 @@ namespace {
 
 using testing_control::PictureName;
 using testing_control::ControlTestPlatform;
-using testing_control::kTableStatistics;
 
 constexpr int64_t kOldFore = 0x123456;
 constexpr int64_t kOldBack = 0x654321;
@@ -72,7 +71,7 @@ class CellFillerTest : public ::testing::Test {
     CellFiller(grid, platform_.Platform().Measure()).Fill(*statistics.Item(statName), 1, col);
   }
 
-  ControlTestPlatform platform_{kTableStatistics, true};
+  ControlTestPlatform platform_;
   MemoryGrid grid;
   Statistics statistics;
 };

@@ -11,9 +11,9 @@
 namespace linkwatch {
 namespace {
 
-using testing_control::TableFixture;
+using testing_control::DeviceFixture;
 
-class InterfaceRowsTest : public TableFixture {};
+class InterfaceRowsTest : public DeviceFixture {};
 
 TEST_F(InterfaceRowsTest, WithoutAMonitoringRunTheGridIsLeftAlone) {
   control->SetStatisticsList("Interface Name");

@@ -10,9 +10,9 @@
 namespace linkwatch {
 namespace {
 
-using testing_control::TableFixture;
+using testing_control::DeviceFixture;
 
-class RefreshFailuresTest : public TableFixture {};
+class RefreshFailuresTest : public DeviceFixture {};
 
 TEST_F(RefreshFailuresTest, AStatisticWithoutDefinitionSpoilsOnlyItsOwnCell) {
   AddDevice(2);
