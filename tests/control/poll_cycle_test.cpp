@@ -93,10 +93,7 @@ TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide)
 }
 
 TEST_F(PollCycleTest, AStatisticOfACheckedColumnSparesItsCheckWalk) {
-  platform_.Platform().Mib().Register("IFDESCR", "1.3.6.1.2.1.2.2.1.2");
-  Globals::Templates()->RefreshFromText(
-      R"(<Portsight><Statistics><Statistic Name="NAME" MIB="ifDescr"/></Statistics></Portsight>)");
-  control->SetStatisticsList("NAME");
+  control->SetStatisticsList("Interface Name");
   ASSERT_TRUE(control->StartMonitoring());
   engine.DeliverAll();
   for (const std::string& tag : AsyncTags()) EXPECT_EQ(tag.find("ifDescrCHECK"), std::string::npos);

@@ -51,32 +51,26 @@ TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   EXPECT_TRUE(sevensChild.expired());
 }
 
-TEST_F(ModelLifetimeTest, AHeldChildKeepsItsInterfaceReadable) {
+// A held interface keeps its children, and a held child its interface, once the
+// collection is gone (it is replaced at the next start).
+TEST_F(ModelLifetimeTest, AHeldInterfaceOrChildKeepsThePairReadable) {
   auto interfaces = Filled();
-  std::shared_ptr<InterfaceChild> held = interfaces->Item("I:7")->Children()->Item("C:7.2");
-  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
-  std::weak_ptr<InterfaceChild> sibling = Observe(interfaces->Item("I:7")->Children()->Item(1));
-  interfaces.reset();  // the collection is replaced at the next start
+  std::shared_ptr<Interface> heldInterface = interfaces->Item("I:7");
+  std::shared_ptr<InterfaceChild> held = heldInterface->Children()->Item("C:7.2");
+  std::weak_ptr<InterfaceChild> sibling = Observe(heldInterface->Children()->Item(1));
+  interfaces.reset();
+  EXPECT_EQ(heldInterface->Children()->Count(), 2);
+  EXPECT_EQ(heldInterface->Children()->Item(1)->Interface(), heldInterface);
 
+  std::weak_ptr<Interface> interface = heldInterface;
+  heldInterface.reset();
   ASSERT_NE(held->Interface(), nullptr);
   EXPECT_EQ(held->Interface()->Index(), 7);
   EXPECT_EQ(held->Interface()->OwnStatistics().Count(), 1);
   EXPECT_EQ(held->Statistics()->Item(1)->RawText(), "3");
-
   held.reset();
   EXPECT_TRUE(interface.expired());
   EXPECT_TRUE(sibling.expired());
-}
-
-TEST_F(ModelLifetimeTest, AHeldInterfaceKeepsItsChildren) {
-  auto interfaces = Filled();
-  std::shared_ptr<Interface> held = interfaces->Item("I:7");
-  std::weak_ptr<InterfaceChild> child = Observe(held->Children()->Item(1));
-  interfaces.reset();
-  EXPECT_EQ(held->Children()->Count(), 2);
-  EXPECT_EQ(held->Children()->Item(1)->Interface(), held);
-  held.reset();
-  EXPECT_TRUE(child.expired());
 }
 
 TEST_F(ModelLifetimeTest, ARemovedChildStaysValidForItsHolderOnly) {
