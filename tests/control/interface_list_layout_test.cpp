@@ -155,11 +155,5 @@ TEST_F(PruneStatisticsTest, AnEmptyListKeepsOnlyUntemplatedStatisticsAndTheirChi
   EXPECT_EQ(control_.Interfaces()->Count(), 2);
 }
 
-TEST_F(InterfaceListLayoutTest, PruneWithoutACollectionDoesNothing) {
-  InterfaceListInternals::State(control_).StatisticsList = "STATUS";
-  EXPECT_NO_THROW(InterfaceListInternals::PruneStatistics(control_));
-  EXPECT_EQ(control_.Interfaces(), nullptr);
-}
-
 }  // namespace
 }  // namespace linkwatch

@@ -110,10 +110,23 @@ TEST_F(ResolverAnswerTest, AnswersWithoutANameOrAThreePartTagAreIgnored) {
   }
 }
 
-TEST_F(InterfaceListLifecycleTest, AnswersBeforeTheFirstStartAreIgnored) {
+// Before the first start there is no collection: resolver answers, pruning and
+// refreshes leave the control and its grid alone.
+TEST_F(InterfaceListLifecycleTest, BeforeTheFirstStartNothingIsTouched) {
   InterfaceList control;
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
+  control.SetStatisticsList("Interface Name");
+  int selectionEvents = 0;
+  control.SelectionChanged.Subscribe([&] { ++selectionEvents; });
+
   EXPECT_NO_THROW(Resolver().Answer("gateway", "10.0.0.1", "7::REVERSE"));
+  EXPECT_NO_THROW(InterfaceListInternals::PruneStatistics(control));
+  control.RefreshTable();
+
   EXPECT_EQ(control.Interfaces(), nullptr);
+  EXPECT_EQ(grid.Rows(), 1);
+  EXPECT_FALSE(grid.RedrawSuspended());
+  EXPECT_EQ(selectionEvents, 0);
 }
 
 }  // namespace

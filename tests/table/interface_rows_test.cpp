@@ -15,18 +15,6 @@ using testing_control::DeviceFixture;
 
 class InterfaceRowsTest : public DeviceFixture {};
 
-TEST_F(InterfaceRowsTest, WithoutAMonitoringRunTheGridIsLeftAlone) {
-  control->SetStatisticsList("Interface Name");
-  int selectionEvents = 0;
-  control->SelectionChanged.Subscribe([&] { ++selectionEvents; });
-
-  control->RefreshTable();
-
-  EXPECT_EQ(grid.Rows(), 1);
-  EXPECT_FALSE(grid.RedrawSuspended());
-  EXPECT_EQ(selectionEvents, 0);
-}
-
 TEST_F(InterfaceRowsTest, LaysOutTheListAsWrittenAndFillsOnlyColumnsTheInterfaceHas) {
   AddDevice(2);
   // A blank after a comma belongs to the next name, and no definition is named so.
