@@ -417,7 +417,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A selected block is what the host's menu works on: it stays.
         MouseCase{"RightClickWithABlockSelected", 2, 4, 1, {1, 0, 3, 2}, {1, 0, 3, 2}},
         MouseCase{"LeftClick", 1, 3, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
-        MouseCase{"MiddleClick", 4, 3, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
         // Outside the rows or columns the cursor stays on a cell that exists.
         MouseCase{"RightClickBelowTheLastRow", 2, -1, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
         MouseCase{"RightClickPastTheLastColumn", 2, 2, -1, {1, 1, 1, 1}, {1, 1, 1, 1}}),

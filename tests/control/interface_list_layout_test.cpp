@@ -60,23 +60,14 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
   EXPECT_EQ(applied, expected);
 }
 
-TEST_F(InterfaceListLayoutTest, MeasuredSizesRoundHalvesToEven) {
-  struct Case {
-    double charWidth;
-    double height;
-    int64_t widthLimit;  // 57 "X"
-    int headerHeight;    // 3.5 "X" high
-  };
-  for (const Case& c : std::vector<Case>{{7.0, 13.0, 399, 46},   // 45.5 -> 46
-                                         {7.5, 15.0, 428, 52},   // 427.5 -> 428, 52.5 -> 52
-                                         {8.5, 17.0, 484, 60}}) {  // 484.5 -> 484, 59.5 -> 60
-    SCOPED_TRACE(c.height);
-    platform_.Platform().Measure().CharWidth = c.charWidth;
-    platform_.Platform().Measure().Height = c.height;
-    control_.SetStatisticsList(control_.StatisticsList() == "STATUS" ? "ENABLE" : "STATUS");
-    EXPECT_EQ(grid_.Setting(174), GridValue{c.widthLimit});
-    EXPECT_EQ(grid_.RowHeight(0), c.headerHeight);
-  }
+// The width limit is 57 "X" wide and the header 3.5 "X" high, rounded as
+// RoundToInt32 does (its halves: tests/common).
+TEST_F(InterfaceListLayoutTest, MeasuredSizesFollowTheTextMeasure) {
+  platform_.Platform().Measure().CharWidth = 7.5;
+  platform_.Platform().Measure().Height = 15.0;
+  control_.SetStatisticsList("STATUS");
+  EXPECT_EQ(grid_.Setting(174), GridValue{int64_t{428}});  // 427.5
+  EXPECT_EQ(grid_.RowHeight(0), 52);                       // 52.5
 }
 
 TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {

@@ -1,6 +1,5 @@
 #include "fakes/FakeSnmpEngine.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -159,15 +158,9 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
         response.Bindings.Add(NextObject(asked.OID, next) ? next : EndOfView());
       }
       return;
-    case kSnmpGetBulk: {
-      const int32_t count = request.Bindings.Count();
-      const int32_t nonRepeaters = std::min(std::max(request.NonRepeaters, 0), count);
-      for (int32_t i = 0; i < nonRepeaters; ++i) {
-        SnmpBinding next;
-        response.Bindings.Add(NextObject(request.Bindings.Item(i).OID, next) ? next : EndOfView());
-      }
+    case kSnmpGetBulk: {  // the control asks with no non-repeaters
       std::vector<std::string> positions;
-      for (int32_t i = nonRepeaters; i < count; ++i) positions.push_back(request.Bindings.Item(i).OID);
+      for (const SnmpBinding& asked : request.Bindings) positions.push_back(asked.OID);
       for (int32_t round = 0; round < request.MaxRepetitions && !positions.empty(); ++round) {
         for (std::string& position : positions) {
           SnmpBinding next;
