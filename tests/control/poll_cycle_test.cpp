@@ -181,19 +181,5 @@ TEST_F(PollCycleTest, PollOnAnInactiveControlOnlyResetsTheCycle) {
   EXPECT_FALSE(timer.Enabled());
 }
 
-TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
-  ASSERT_TRUE(control->StartMonitoring());
-  std::string base;
-  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10", base);
-  EXPECT_EQ(base, "1.3.6.1.2.1.2.2.1.10.");
-  EXPECT_EQ(engine.Sent().back().Message.Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.10.");
-  EXPECT_EQ(engine.Sent().back().Message.Tag, "1:X:1.3.6.1.2.1.2.2.1.10.");
-
-  std::string given = "1.3.6.1.2.1.2.2.1.";
-  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10.2", given);
-  EXPECT_EQ(given, "1.3.6.1.2.1.2.2.1.");
-  EXPECT_EQ(engine.Sent().back().Message.Tag, "1:X:1.3.6.1.2.1.2.2.1.");
-}
-
 }  // namespace
 }  // namespace linkwatch
