@@ -49,13 +49,8 @@ inline constexpr const char* kControlStatistics = R"(<Portsight><Statistics>
   <Statistic Name="Port Speed" Header="Speed" MIB="portSpeed" Child="Port" />
 </Statistics></Portsight>)";
 
-// Column OIDs of the scripted device, ending in a dot.
-inline constexpr const char* kIfDescr = "1.3.6.1.2.1.2.2.1.2.";
-inline constexpr const char* kIfAdminStatus = "1.3.6.1.2.1.2.2.1.7.";
-inline constexpr const char* kIfOperStatus = "1.3.6.1.2.1.2.2.1.8.";
-inline constexpr const char* kIfInOctets = "1.3.6.1.2.1.2.2.1.10.";
+// The ifAlias column of the scripted device, ending in a dot.
 inline constexpr const char* kIfAlias = "1.3.6.1.2.1.31.1.1.1.18.";
-inline constexpr const char* kClientSignal = "1.3.6.1.4.1.99.1.1.";
 
 // Installs a FakePlatform for one test: the device's MIB objects (ifAdminStatus
 // and ifAlias writable) and the statistics above. The clock starts at 1 March 2024
@@ -127,11 +122,11 @@ class DeviceFixture : public ::testing::Test {
   void AddInterface(int index, const std::string& status = "1") {
     const std::string n = std::to_string(index);
     engine.SetObject("1.3.6.1.2.1.2.2.1.1." + n, n, kSnmpInteger);
-    engine.SetObject(kIfDescr + n, "eth" + n);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.2." + n, "eth" + n);
     engine.SetObject("1.3.6.1.2.1.2.2.1.5." + n, "100000000", kSnmpGauge32);
-    engine.SetObject(kIfAdminStatus + n, status, kSnmpInteger, true);
-    engine.SetObject(kIfOperStatus + n, status, kSnmpInteger);
-    engine.SetObject(kIfInOctets + n, std::to_string(1000 * index), kSnmpCounter32);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.7." + n, status, kSnmpInteger, true);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.8." + n, status, kSnmpInteger);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.10." + n, std::to_string(1000 * index), kSnmpCounter32);
     engine.SetObject(kIfAlias + n, "port " + n, kSnmpOctetString, true);
   }
 
@@ -173,7 +168,7 @@ class DeviceFixture : public ::testing::Test {
   }
   void RemoveClient(int ifIndex, int client) { engine.RemoveObject(ClientOid(ifIndex, client)); }
   static std::string ClientOid(int ifIndex, int client) {
-    return kClientSignal + std::to_string(ifIndex) + "." + std::to_string(client);
+    return "1.3.6.1.4.1.99.1.1." + std::to_string(ifIndex) + "." + std::to_string(client);
   }
 
   // Lets the next poll start right now (the clock stays) and answers its walks.
