@@ -102,50 +102,46 @@ TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrde
   EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames.size(), 2u);
 }
 
-class PruneStatisticsTest : public InterfaceListLayoutTest {
- protected:
-  void SetUp() override {
-    InterfaceListInternals::ReplaceInterfaces(control_);
-    Interfaces& all = *control_.Interfaces();
-    all.SetStatistic(1, "", "TRAFFIC IN", "100", "");
-    all.SetStatistic(1, "", "STATUS", "1", "");
-    all.SetStatistic(1, "", "NO TEMPLATE", "x", "");
-    all.SetStatistic(1, "5", "SIGNAL", "-40", "");  // child with templated statistics only
-    all.SetStatistic(1, "6", "SIGNAL", "-41", "");
-    all.SetStatistic(1, "6", "UNKNOWN", "y", "");  // and one without a template
-    all.SetStatistic(2, "", "status", "2", "");
+// The statistics' names, "(untemplated)" for those without a template.
+std::vector<std::string> NamesOf(const Statistics& statistics) {
+  std::vector<std::string> names;
+  for (const auto& statistic : statistics) {
+    names.push_back(statistic->StatisticTemplate() ? statistic->StatName() : "(untemplated)");
   }
-
-  std::vector<std::string> NamesOf(const Statistics& statistics) {
-    std::vector<std::string> names;
-    for (const auto& statistic : statistics) {
-      names.push_back(statistic->StatisticTemplate() ? statistic->StatName() : "(untemplated)");
-    }
-    return names;
-  }
-  Interface& Row(int32_t index) { return *control_.Interfaces()->Item(Interface::KeyFor(index)); }
-};
-
-TEST_F(PruneStatisticsTest, UnlistedTemplatedStatisticsGoAndEmptiedChildrenWithThem) {
-  InterfaceListInternals::State(control_).StatisticsList = "status,Signal";
-  InterfaceListInternals::PruneStatistics(control_);
-  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()),
-            (std::vector<std::string>{"STATUS", "(untemplated)"}));
-  EXPECT_EQ(Row(1).OwnChildren().Count(), 2);
-  EXPECT_EQ(NamesOf(Row(2).OwnStatistics()), (std::vector<std::string>{"STATUS"}));
+  return names;
 }
 
-TEST_F(PruneStatisticsTest, AnEmptyListKeepsOnlyUntemplatedStatisticsAndTheirChildren) {
-  InterfaceListInternals::State(control_).StatisticsList = "";
-  InterfaceListInternals::PruneStatistics(control_);
-  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()), (std::vector<std::string>{"(untemplated)"}));
-  ASSERT_EQ(Row(1).OwnChildren().Count(), 1);
-  EXPECT_EQ(Row(1).OwnChildren().Item(1)->Key(), "C:1.6");
-  EXPECT_EQ(NamesOf(Row(1).OwnChildren().Item(1)->OwnStatistics()),
+// Pruning drops templated statistics the list no longer names and the children
+// that are left with none; untemplated statistics and the interfaces stay.
+TEST_F(InterfaceListLayoutTest, PruningKeepsListedAndUntemplatedStatistics) {
+  InterfaceListInternals::ReplaceInterfaces(control_);
+  Interfaces& all = *control_.Interfaces();
+  all.SetStatistic(1, "", "TRAFFIC IN", "100", "");
+  all.SetStatistic(1, "", "STATUS", "1", "");
+  all.SetStatistic(1, "", "NO TEMPLATE", "x", "");
+  all.SetStatistic(1, "5", "SIGNAL", "-40", "");  // child with templated statistics only
+  all.SetStatistic(1, "6", "SIGNAL", "-41", "");
+  all.SetStatistic(1, "6", "UNKNOWN", "y", "");  // and one without a template
+  all.SetStatistic(2, "", "status", "2", "");
+  Interface& one = *all.Item("I:1");
+  auto prune = [&](const char* list) {
+    InterfaceListInternals::State(control_).StatisticsList = list;
+    InterfaceListInternals::PruneStatistics(control_);
+  };
+
+  prune("status,Signal");
+  EXPECT_EQ(NamesOf(one.OwnStatistics()), (std::vector<std::string>{"STATUS", "(untemplated)"}));
+  EXPECT_EQ(one.OwnChildren().Count(), 2);
+  EXPECT_EQ(NamesOf(all.Item("I:2")->OwnStatistics()), (std::vector<std::string>{"STATUS"}));
+
+  prune("");
+  EXPECT_EQ(NamesOf(one.OwnStatistics()), (std::vector<std::string>{"(untemplated)"}));
+  ASSERT_EQ(one.OwnChildren().Count(), 1);
+  EXPECT_EQ(one.OwnChildren().Item(1)->Key(), "C:1.6");
+  EXPECT_EQ(NamesOf(one.OwnChildren().Item(1)->OwnStatistics()),
             (std::vector<std::string>{"(untemplated)"}));
-  EXPECT_EQ(Row(2).OwnStatistics().Count(), 0);
-  // The interfaces themselves stay.
-  EXPECT_EQ(control_.Interfaces()->Count(), 2);
+  EXPECT_EQ(all.Item("I:2")->OwnStatistics().Count(), 0);
+  EXPECT_EQ(all.Count(), 2);
 }
 
 }  // namespace

@@ -39,6 +39,15 @@ TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   interfaces->Remove("I:8");
   EXPECT_TRUE(eight.expired());
   EXPECT_TRUE(eightsChild.expired());
+  // A removed child stays valid for its holder only.
+  std::shared_ptr<InterfaceChild> held = seven.lock()->Children()->Item("C:7.2");
+  seven.lock()->Children()->Remove("C:7.2");
+  EXPECT_EQ(seven.lock()->Children()->Count(), 1);
+  EXPECT_EQ(held->Key(), "C:7.2");
+  EXPECT_EQ(held->Interface(), seven.lock());
+  std::weak_ptr<InterfaceChild> removed = Observe(held);
+  held.reset();
+  EXPECT_TRUE(removed.expired());
   interfaces->Clear();
   EXPECT_TRUE(seven.expired());
   EXPECT_TRUE(sevensChild.expired());
@@ -71,19 +80,6 @@ TEST_F(ModelLifetimeTest, AHeldInterfaceOrChildKeepsThePairReadable) {
   held.reset();
   EXPECT_TRUE(interface.expired());
   EXPECT_TRUE(sibling.expired());
-}
-
-TEST_F(ModelLifetimeTest, ARemovedChildStaysValidForItsHolderOnly) {
-  auto interfaces = Filled();
-  const auto seven = interfaces->Item("I:7");
-  std::shared_ptr<InterfaceChild> held = seven->Children()->Item("C:7.1");
-  std::weak_ptr<InterfaceChild> observed = Observe(held);
-  seven->Children()->Remove("C:7.1");
-  EXPECT_EQ(seven->Children()->Count(), 1);
-  EXPECT_EQ(held->Key(), "C:7.1");
-  EXPECT_EQ(held->Interface(), seven);
-  held.reset();
-  EXPECT_TRUE(observed.expired());
 }
 
 TEST_F(ModelLifetimeTest, HeldStatisticsKeepTheirRowAlive) {
