@@ -342,33 +342,6 @@ TEST_F(InteractionTest, ACompareOfRowsOutsideTheGridIsEqual) {
   EXPECT_EQ(result, 0);
 }
 
-// The first custom sort puts the largest on top, the next one reverses; child
-// rows move with their interface row whatever their own values.
-TEST_F(InteractionTest, CustomSortsAlternateAndKeepChildRowsUnderTheirInterface) {
-  grid.SetRows(1);
-  auto add = [&](const std::string& key, double errors, const std::string& parentKey = "") {
-    const int row = parentKey.empty() ? AddRow(key)
-                                      : grid.AddChild(grid.FindRow(parentKey),
-                                                       kGridRelationChild, "", key);
-    grid.SetIsSubtotal(row, parentKey.empty());
-    grid.SetCell(kCellSort, row, kErrors, errors);
-  };
-  add("I:1", 5);
-  add("C:1.1", 900, "I:1");
-  add("C:1.2", 1, "I:1");
-  add("I:2", 30);
-  add("I:4", -10000);
-  add("I:3", 10);
-  add("C:3.1", 0, "I:3");
-
-  EXPECT_EQ(grid.ClickHeader(kErrors), kGridSortCustom);
-  EXPECT_EQ(RowKeys(), (std::vector<std::string>{"I:2", "I:3", "C:3.1", "I:1", "C:1.1", "C:1.2",
-                                                 "I:4"}));
-  grid.ClickHeader(kErrors);
-  EXPECT_EQ(RowKeys(), (std::vector<std::string>{"I:4", "I:1", "C:1.1", "C:1.2", "I:3", "C:3.1",
-                                                 "I:2"}));
-}
-
 // --- Selection changes -----------------------------------------------------
 
 TEST_F(InteractionTest, TheUsersSelectionChangeIsReported) {
