@@ -138,12 +138,6 @@ TEST_F(InteractionTest, AMalformedChildKeyFailsTheRowAnswersButNotTheStatistic) 
   }
 }
 
-TEST_F(InteractionTest, WithoutColumnsTheNameIsEmptyAndThereIsNoStatistic) {
-  control->SetStatisticsList("");
-  EXPECT_EQ(control->SelectedStatisticName(), "");
-  EXPECT_EQ(control->SelectedStatistic(), nullptr);
-}
-
 // --- Hiding rows -----------------------------------------------------------
 
 // The selected block's rows are hidden (with child rows inside it), whichever

@@ -81,6 +81,8 @@ TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   EXPECT_EQ(control_.ColumnList(), "");
   EXPECT_TRUE(InterfaceListInternals::State(control_).StatisticNames.empty());
   EXPECT_EQ(grid_.SettingLog().size(), settingsBefore);
+  EXPECT_EQ(control_.SelectedStatisticName(), "");
+  EXPECT_EQ(control_.SelectedStatistic(), nullptr);
 }
 
 TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrder) {
