@@ -24,9 +24,9 @@ namespace linkwatch::fakes {
 // tests and other fakes set; making something whose factory is unset throws
 // std::logic_error naming it. By default the factories make a FakeSnmpEngine,
 // FakeDnsResolver and FakeDeviceCatalog; every grid is a RecordingGrid (measuring
-// with the FakeTextMeasure) and every timer a ManualTimer. The Last* accessors reach the latest one made while its
-// owner keeps it (a control owns its engine, grid and timer; Globals owns the
-// resolver and catalogue).
+// with the FakeTextMeasure) and every timer a ManualTimer. The Last* accessors
+// reach the latest one made while its owner keeps it (a control owns its engine,
+// grid and timer; Globals owns the resolver and catalogue).
 //
 // Typical use:
 //   auto platform = std::make_shared<FakePlatform>();
