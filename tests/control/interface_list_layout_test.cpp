@@ -47,7 +47,9 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
     EXPECT_EQ(grid_.Cell(kCellFontBold, 0, col), GridValue{true});
     EXPECT_EQ(grid_.ColSetting(col), 1);
   }
-  EXPECT_EQ(grid_.AutoSizeLog().back(), (std::pair<int, int>{0, 3}));
+  // Every column is fitted to its header: " STATUS" is 7 characters of 7 pixels.
+  EXPECT_EQ(grid_.ColWidth(1), 7 * 7);
+  EXPECT_EQ(grid_.ColWidth(3), 2 * 7);
 
   const std::vector<std::pair<int, GridValue>> expected = {
       {190, int64_t{1}},        {111, int64_t{7}},        {66, int64_t{1}},
@@ -60,23 +62,14 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
   EXPECT_EQ(applied, expected);
 }
 
-TEST_F(InterfaceListLayoutTest, MeasuredSizesRoundHalvesToEven) {
-  struct Case {
-    double charWidth;
-    double height;
-    int64_t widthLimit;  // 57 "X"
-    int headerHeight;    // 3.5 "X" high
-  };
-  for (const Case& c : std::vector<Case>{{7.0, 13.0, 399, 46},   // 45.5 -> 46
-                                         {7.5, 15.0, 428, 52},   // 427.5 -> 428, 52.5 -> 52
-                                         {8.5, 17.0, 484, 60}}) {  // 484.5 -> 484, 59.5 -> 60
-    SCOPED_TRACE(c.height);
-    platform_.Platform().Measure().CharWidth = c.charWidth;
-    platform_.Platform().Measure().Height = c.height;
-    control_.SetStatisticsList(control_.StatisticsList() == "STATUS" ? "ENABLE" : "STATUS");
-    EXPECT_EQ(grid_.Setting(174), GridValue{c.widthLimit});
-    EXPECT_EQ(grid_.RowHeight(0), c.headerHeight);
-  }
+// The width limit is 57 "X" wide and the header 3.5 "X" high, rounded as
+// RoundToInt32 does (its halves: tests/common).
+TEST_F(InterfaceListLayoutTest, MeasuredSizesFollowTheTextMeasure) {
+  platform_.Platform().Measure().CharWidth = 7.5;
+  platform_.Platform().Measure().Height = 15.0;
+  control_.SetStatisticsList("STATUS");
+  EXPECT_EQ(grid_.Setting(174), GridValue{int64_t{428}});  // 427.5
+  EXPECT_EQ(grid_.RowHeight(0), 52);                       // 52.5
 }
 
 TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
@@ -88,15 +81,8 @@ TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   EXPECT_EQ(control_.ColumnList(), "");
   EXPECT_TRUE(InterfaceListInternals::State(control_).StatisticNames.empty());
   EXPECT_EQ(grid_.SettingLog().size(), settingsBefore);
-}
-
-TEST_F(InterfaceListLayoutTest, ColumnListFollowsTheUsersColumnOrder) {
-  control_.SetStatisticsList("TRAFFIC IN,STATUS,ENABLE");
-  grid_.DragColumn(2, 0);
-  EXPECT_EQ(control_.ColumnList(), "ENABLE,TRAFFIC IN,STATUS");
-  // The layout's own order is kept for the poll.
-  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames,
-            (std::vector<std::string>{"TRAFFIC IN", "STATUS", "ENABLE"}));
+  EXPECT_EQ(control_.SelectedStatisticName(), "");
+  EXPECT_EQ(control_.SelectedStatistic(), nullptr);
 }
 
 TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrder) {
@@ -118,56 +104,46 @@ TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrde
   EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames.size(), 2u);
 }
 
-class PruneStatisticsTest : public InterfaceListLayoutTest {
- protected:
-  void SetUp() override {
-    InterfaceListInternals::ReplaceInterfaces(control_);
-    Interfaces& all = *control_.Interfaces();
-    all.SetStatistic(1, "", "TRAFFIC IN", "100", "");
-    all.SetStatistic(1, "", "STATUS", "1", "");
-    all.SetStatistic(1, "", "NO TEMPLATE", "x", "");
-    all.SetStatistic(1, "5", "SIGNAL", "-40", "");  // child with templated statistics only
-    all.SetStatistic(1, "6", "SIGNAL", "-41", "");
-    all.SetStatistic(1, "6", "UNKNOWN", "y", "");  // and one without a template
-    all.SetStatistic(2, "", "status", "2", "");
+// The statistics' names, "(untemplated)" for those without a template.
+std::vector<std::string> NamesOf(const Statistics& statistics) {
+  std::vector<std::string> names;
+  for (const auto& statistic : statistics) {
+    names.push_back(statistic->StatisticTemplate() ? statistic->StatName() : "(untemplated)");
   }
-
-  std::vector<std::string> NamesOf(const Statistics& statistics) {
-    std::vector<std::string> names;
-    for (const auto& statistic : statistics) {
-      names.push_back(statistic->StatisticTemplate() ? statistic->StatName() : "(untemplated)");
-    }
-    return names;
-  }
-  Interface& Row(int32_t index) { return *control_.Interfaces()->Item(Interface::KeyFor(index)); }
-};
-
-TEST_F(PruneStatisticsTest, UnlistedTemplatedStatisticsGoAndEmptiedChildrenWithThem) {
-  InterfaceListInternals::State(control_).StatisticsList = "status,Signal";
-  InterfaceListInternals::PruneStatistics(control_);
-  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()),
-            (std::vector<std::string>{"STATUS", "(untemplated)"}));
-  EXPECT_EQ(Row(1).OwnChildren().Count(), 2);
-  EXPECT_EQ(NamesOf(Row(2).OwnStatistics()), (std::vector<std::string>{"STATUS"}));
+  return names;
 }
 
-TEST_F(PruneStatisticsTest, AnEmptyListKeepsOnlyUntemplatedStatisticsAndTheirChildren) {
-  InterfaceListInternals::State(control_).StatisticsList = "";
-  InterfaceListInternals::PruneStatistics(control_);
-  EXPECT_EQ(NamesOf(Row(1).OwnStatistics()), (std::vector<std::string>{"(untemplated)"}));
-  ASSERT_EQ(Row(1).OwnChildren().Count(), 1);
-  EXPECT_EQ(Row(1).OwnChildren().Item(1)->Key(), "C:1.6");
-  EXPECT_EQ(NamesOf(Row(1).OwnChildren().Item(1)->OwnStatistics()),
+// Pruning drops templated statistics the list no longer names and the children
+// that are left with none; untemplated statistics and the interfaces stay.
+TEST_F(InterfaceListLayoutTest, PruningKeepsListedAndUntemplatedStatistics) {
+  InterfaceListInternals::ReplaceInterfaces(control_);
+  Interfaces& all = *control_.Interfaces();
+  all.SetStatistic(1, "", "TRAFFIC IN", "100", "");
+  all.SetStatistic(1, "", "STATUS", "1", "");
+  all.SetStatistic(1, "", "NO TEMPLATE", "x", "");
+  all.SetStatistic(1, "5", "SIGNAL", "-40", "");  // child with templated statistics only
+  all.SetStatistic(1, "6", "SIGNAL", "-41", "");
+  all.SetStatistic(1, "6", "UNKNOWN", "y", "");  // and one without a template
+  all.SetStatistic(2, "", "status", "2", "");
+  Interface& one = *all.Item("I:1");
+  auto prune = [&](const char* list) {
+    InterfaceListInternals::State(control_).StatisticsList = list;
+    InterfaceListInternals::PruneStatistics(control_);
+  };
+
+  prune("status,Signal");
+  EXPECT_EQ(NamesOf(one.OwnStatistics()), (std::vector<std::string>{"STATUS", "(untemplated)"}));
+  EXPECT_EQ(one.OwnChildren().Count(), 2);
+  EXPECT_EQ(NamesOf(all.Item("I:2")->OwnStatistics()), (std::vector<std::string>{"STATUS"}));
+
+  prune("");
+  EXPECT_EQ(NamesOf(one.OwnStatistics()), (std::vector<std::string>{"(untemplated)"}));
+  ASSERT_EQ(one.OwnChildren().Count(), 1);
+  EXPECT_EQ(one.OwnChildren().Item(1)->Key(), "C:1.6");
+  EXPECT_EQ(NamesOf(one.OwnChildren().Item(1)->OwnStatistics()),
             (std::vector<std::string>{"(untemplated)"}));
-  EXPECT_EQ(Row(2).OwnStatistics().Count(), 0);
-  // The interfaces themselves stay.
-  EXPECT_EQ(control_.Interfaces()->Count(), 2);
-}
-
-TEST_F(InterfaceListLayoutTest, PruneWithoutACollectionDoesNothing) {
-  InterfaceListInternals::State(control_).StatisticsList = "STATUS";
-  EXPECT_NO_THROW(InterfaceListInternals::PruneStatistics(control_));
-  EXPECT_EQ(control_.Interfaces(), nullptr);
+  EXPECT_EQ(all.Item("I:2")->OwnStatistics().Count(), 0);
+  EXPECT_EQ(all.Count(), 2);
 }
 
 }  // namespace

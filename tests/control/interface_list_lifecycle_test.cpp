@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/ControlForm.h"
-#include "control/GridLayoutSettings.h"
 #include "fakes/ControlFixture.h"
 #include "model/Interfaces.h"
 
@@ -26,7 +25,6 @@ TEST_F(InterfaceListLifecycleTest, CreationSubscribesClearsTheGridAndMakesTheEng
   auto control = std::make_unique<InterfaceList>();
   fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
   EXPECT_EQ(Resolver().SubscriberCount(), 1);
-  EXPECT_TRUE(platform_.Platform().LastEngine()->HasReplyHandler());
   EXPECT_NE(grid.Events(), nullptr);  // the control hears the grid
   // ClearTable ran once (its settings: InterfaceListLayoutTest).
   EXPECT_EQ(grid.SettingLog().size(), 6u);
@@ -56,8 +54,6 @@ TEST_F(InterfaceListLifecycleTest, DestructionReleasesCollectionResolverEngineIn
   EXPECT_EQ(seenWhenEngineWent,
             (std::vector<std::string>{"collection gone", "resolver unsubscribed"}));
   EXPECT_TRUE(gridWent);
-  // Nothing was sent on the way out.
-  EXPECT_EQ(resolver.SubscriberCount(), 0);
 }
 
 TEST_F(InterfaceListLifecycleTest, AControlThatCannotBeMadeLeavesTheResolver) {
@@ -75,49 +71,6 @@ TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGridAndIgnoresFailures) {
             (std::vector<int>{0, 0, 640, 480}));
   grid.FailMoves(true);
   EXPECT_NO_THROW(control.Resize(10, 10));
-}
-
-TEST_F(InterfaceListLifecycleTest, PrepareMessageSetsTuningThenMessageThenSecurity) {
-  InterfaceList control;
-  fakes::FakeSnmpEngine& engine = *platform_.Platform().LastEngine();
-  ControlState& state = InterfaceListInternals::State(control);
-  state.IP = "10.1.2.3";
-  control.SetCommunity("public");
-  control.SetSNMPContext("ctx");
-  control.SetSNMPUsername("admin");
-  control.SetSNMPAuthType(kAuthSha1);
-  control.SetSNMPAuthPass("authpass1");
-  control.SetSNMPEncryptType(kPrivDes);
-  control.SetSNMPEncryptPass("privpass1");
-  const size_t callsBefore = engine.CallLog().size();
-
-  InterfaceListInternals::PrepareMessage(control, true);
-
-  const std::vector<std::string> calls(engine.CallLog().begin() + static_cast<long>(callsBefore),
-                                       engine.CallLog().end());
-  EXPECT_EQ(calls, (std::vector<std::string>{"NewMessage", "LastResponse", "LastRequest"}));
-  EXPECT_EQ(engine.LastResponse().Tuning, 1200);
-  EXPECT_EQ(engine.LastRequest().Tuning, 1200);
-  const SnmpMessage& message = *InterfaceListInternals::CurrentMessage(control);
-  EXPECT_EQ(message.Tuning, 1200);
-  EXPECT_EQ(message.Agent, "10.1.2.3");
-  EXPECT_EQ(message.Community, "public");
-  EXPECT_TRUE(message.DeliverByEvent);
-  EXPECT_EQ(message.Security.Model, 3);
-  EXPECT_EQ(message.Security.AuthPassword, "authpass1");
-  EXPECT_EQ(message.Security.AuthKeySource, "authpass1");
-  EXPECT_EQ(message.Security.AuthType, kAuthSha1);
-  EXPECT_EQ(message.Security.PrivPassword, "privpass1");
-  EXPECT_EQ(message.Security.PrivKeySource, "privpass1");
-  EXPECT_EQ(message.Security.PrivType, kPrivDes);
-  EXPECT_EQ(message.Security.UserName, "admin");
-  EXPECT_EQ(message.Security.Context, "ctx");
-
-  // Each preparation makes a new message; the same credentials whatever the version.
-  InterfaceListInternals::PrepareMessage(control, false);
-  EXPECT_EQ(engine.MessagesMade(), 2);
-  EXPECT_FALSE(InterfaceListInternals::CurrentMessage(control)->DeliverByEvent);
-  EXPECT_EQ(InterfaceListInternals::CurrentMessage(control)->Security.UserName, "admin");
 }
 
 class ResolverAnswerTest : public InterfaceListLifecycleTest {
@@ -155,10 +108,23 @@ TEST_F(ResolverAnswerTest, AnswersWithoutANameOrAThreePartTagAreIgnored) {
   }
 }
 
-TEST_F(InterfaceListLifecycleTest, AnswersBeforeTheFirstStartAreIgnored) {
+// Before the first start there is no collection: resolver answers, pruning and
+// refreshes leave the control and its grid alone.
+TEST_F(InterfaceListLifecycleTest, BeforeTheFirstStartNothingIsTouched) {
   InterfaceList control;
+  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
+  control.SetStatisticsList("Interface Name");
+  int selectionEvents = 0;
+  control.SelectionChanged.Subscribe([&] { ++selectionEvents; });
+
   EXPECT_NO_THROW(Resolver().Answer("gateway", "10.0.0.1", "7::REVERSE"));
+  EXPECT_NO_THROW(InterfaceListInternals::PruneStatistics(control));
+  control.RefreshTable();
+
   EXPECT_EQ(control.Interfaces(), nullptr);
+  EXPECT_EQ(grid.Rows(), 1);
+  EXPECT_FALSE(grid.RedrawSuspended());
+  EXPECT_EQ(selectionEvents, 0);
 }
 
 }  // namespace

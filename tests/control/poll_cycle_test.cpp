@@ -93,10 +93,7 @@ TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide)
 }
 
 TEST_F(PollCycleTest, AStatisticOfACheckedColumnSparesItsCheckWalk) {
-  platform_.Platform().Mib().Register("IFDESCR", "1.3.6.1.2.1.2.2.1.2");
-  Globals::Templates()->RefreshFromText(
-      R"(<Portsight><Statistics><Statistic Name="NAME" MIB="ifDescr"/></Statistics></Portsight>)");
-  control->SetStatisticsList("NAME");
+  control->SetStatisticsList("Interface Name");
   ASSERT_TRUE(control->StartMonitoring());
   engine.DeliverAll();
   for (const std::string& tag : AsyncTags()) EXPECT_EQ(tag.find("ifDescrCHECK"), std::string::npos);
@@ -182,20 +179,6 @@ TEST_F(PollCycleTest, PollOnAnInactiveControlOnlyResetsTheCycle) {
   EXPECT_FALSE(State().AdminStatusSeen);
   EXPECT_EQ(SentCount(), 0u);
   EXPECT_FALSE(timer.Enabled());
-}
-
-TEST_F(PollCycleTest, SNMPGetNextCompletesTheBaseOfAWalk) {
-  ASSERT_TRUE(control->StartMonitoring());
-  std::string base;
-  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10", base);
-  EXPECT_EQ(base, "1.3.6.1.2.1.2.2.1.10.");
-  EXPECT_EQ(engine.Sent().back().Message.Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.10.");
-  EXPECT_EQ(engine.Sent().back().Message.Tag, "1:X:1.3.6.1.2.1.2.2.1.10.");
-
-  std::string given = "1.3.6.1.2.1.2.2.1.";
-  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10.2", given);
-  EXPECT_EQ(given, "1.3.6.1.2.1.2.2.1.");
-  EXPECT_EQ(engine.Sent().back().Message.Tag, "1:X:1.3.6.1.2.1.2.2.1.");
 }
 
 }  // namespace

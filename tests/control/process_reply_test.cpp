@@ -66,36 +66,52 @@ TEST_F(ProcessReplyTest, AColumnBaseNeverTakesInLongerColumnNumbers) {
   EXPECT_EQ(engine.Pending(0).Tag, "1:ifDescrCHECK:1.3.6.1.2.1.2.2.1.2.");
 }
 
+// Replies of an earlier run, of a synchronous exchange, without bindings or with
+// an error add nothing and start nothing. What ended this cycle's walk early is
+// kept for hosts until the next poll.
 TEST_F(ProcessReplyTest, RepliesThatDoNotBelongAreDropped) {
   const std::string base = "1.3.6.1.2.1.2.2.1.8.";
   SnmpMessage error = Reply("1:STATUS:" + base, {{base + "1", "1"}});
   error.ErrorCode = kSnmpTimeout;
+  error.ErrorText = "No answer.";
+  SnmpMessage earlierError = error;
+  earlierError.Tag = "7:STATUS:" + base;
   const std::vector<SnmpMessage> dropped = {
       Reply("7:STATUS:" + base, {{base + "1", "1"}}),  // an earlier run
       Reply("sysObjectID", {{base + "1", "1"}}),        // a synchronous exchange
       Reply("1:STATUS:" + base, {}),                    // no bindings
       error,
+      earlierError,
   };
   for (const SnmpMessage& reply : dropped) engine.Deliver(reply);
-  EXPECT_EQ(control->Interfaces()->Count(), 0);
   EXPECT_EQ(engine.PendingCount(), 0u) << "nothing follows a dropped reply";
+  // "x:" splits into a walk named "x" with an empty base: not the whole device.
+  engine.Deliver(Reply("1:x::1.3.6.1.2.1.2.2.1.10.", {{"1.3.6.1.2.1.2.2.1.10.1", "5"}}));
+  EXPECT_EQ(control->Interfaces()->Count(), 0);
+  EXPECT_EQ(control->WalkFailures(), std::vector<std::string>{"'STATUS': No answer."});
+  control->Poll(false);
+  EXPECT_TRUE(control->WalkFailures().empty());
 }
 
-TEST_F(ProcessReplyTest, ANameWithAColonEndsItsWalkAtTheFirstReply) {
-  control->SNMPGetNext("odd:name", "1.3.6.1.2.1.2.2.1.10");
+// SNMPGetNext completes a walk's base with a dot unless it is given one; a walk
+// name with a colon ends its walk at the first reply.
+TEST_F(ProcessReplyTest, SNMPGetNextCompletesTheBaseAndANameWithAColonEndsItsWalk) {
+  std::string given = "1.3.6.1.2.1.2.2.1.";
+  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10.2", given);
+  EXPECT_EQ(given, "1.3.6.1.2.1.2.2.1.");
+  EXPECT_EQ(engine.Pending(0).Tag, "1:X:1.3.6.1.2.1.2.2.1.");
+  engine.DropPending();
+
+  std::string base;
+  control->SNMPGetNext("odd:name", "1.3.6.1.2.1.2.2.1.10", base);
+  EXPECT_EQ(base, "1.3.6.1.2.1.2.2.1.10.");
   ASSERT_EQ(engine.PendingCount(), 1u);
+  EXPECT_EQ(engine.Pending(0).Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.10.");
   EXPECT_EQ(engine.Pending(0).Tag, "1:odd:name:1.3.6.1.2.1.2.2.1.10.");
   engine.DeliverNext();
   EXPECT_EQ(control->Interfaces()->Count(), 0);
   ASSERT_EQ(engine.PendingCount(), 1u);  // PollNext went on with the checks
   EXPECT_EQ(engine.Pending(0).Tag, "1:ifDescrCHECK:1.3.6.1.2.1.2.2.1.2.");
-}
-
-TEST_F(ProcessReplyTest, AWalkWithAnEmptyBaseTakesNothing) {
-  // "x:" splits into a walk named "x" with an empty base; it must not take in
-  // the whole device.
-  engine.Deliver(Reply("1:x::1.3.6.1.2.1.2.2.1.10.", {{"1.3.6.1.2.1.2.2.1.10.1", "5"}}));
-  EXPECT_EQ(control->Interfaces()->Count(), 0);
 }
 
 TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {
@@ -117,7 +133,6 @@ TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {
 }
 
 TEST_F(ProcessReplyTest, NumbersBeyondWhatTheyConvertToAreSkippedAndTheWalkGoesOn) {
-  platform_.Platform().LastCatalog();
   // ifIndex 3000000000 and a status beyond 16 bits among good bindings: the bad
   // parts are skipped, every other value arrives and the walk continues.
   const std::string descr = "1.3.6.1.2.1.2.2.1.2.";
@@ -137,23 +152,6 @@ TEST_F(ProcessReplyTest, NumbersBeyondWhatTheyConvertToAreSkippedAndTheWalkGoesO
   engine.Deliver(Reply("1:SYSTEM:1.3.6.1.2.1.1.", {{"1.3.6.1.2.1.1.3.0", "18446744073709551615"}}));
   EXPECT_GT(control->SysUpTime(), 1e17f);
   EXPECT_EQ(control->WalkFailures().size(), 0u);
-}
-
-TEST_F(ProcessReplyTest, WhatEndsAWalkEarlyIsKeptForHostsUntilTheNextPoll) {
-  const std::string base = "1.3.6.1.2.1.2.2.1.8.";
-  SnmpMessage error = Reply("1:STATUS:" + base, {});
-  error.ErrorCode = kSnmpTimeout;
-  error.ErrorText = "No answer.";
-  engine.Deliver(error);
-  engine.Deliver([&] {
-    SnmpMessage old = error;
-    old.Tag = "7:STATUS:" + base;  // an earlier run: not this cycle's
-    return old;
-  }());
-  ASSERT_EQ(control->WalkFailures().size(), 1u);
-  EXPECT_EQ(control->WalkFailures()[0], "'STATUS': No answer.");
-  control->Poll(false);
-  EXPECT_TRUE(control->WalkFailures().empty());
 }
 
 TEST_F(ProcessReplyTest, TheSystemGroupFillsTheControl) {

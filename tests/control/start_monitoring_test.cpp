@@ -52,7 +52,6 @@ TEST_F(StartMonitoringTest, EveryStartDetectsTheVersionAndBeginsANewRun) {
   control->SetSNMPVersion(1);
   ASSERT_TRUE(control->StartMonitoring()) << control->LastError();
   EXPECT_EQ(control->IP(), "10.1.2.3");
-  EXPECT_TRUE(engine.ResolvedNames().empty());
   EXPECT_EQ(control->LastError(), "");
   EXPECT_EQ(control->SNMPVersion(), 2);
   // The first exchanges: sysObjectID over v2c, then ifNumber with the version found.
@@ -70,6 +69,35 @@ TEST_F(StartMonitoringTest, EveryStartDetectsTheVersionAndBeginsANewRun) {
   EXPECT_NE(control->Interfaces(), first);
   EXPECT_TRUE(control->Active());
   EXPECT_TRUE(timer.Enabled());
+}
+
+// Every exchange of an SNMPv3 run carries the target and all the credentials.
+TEST_F(StartMonitoringTest, SNMPv3MessagesCarryEveryCredential) {
+  AddDevice(1);
+  control->SetSNMPVersion(3);
+  control->SetSNMPContext("ctx");
+  control->SetSNMPUsername("admin");
+  control->SetSNMPAuthType(kAuthSha1);
+  control->SetSNMPAuthPass("authpass1");
+  control->SetSNMPEncryptType(kPrivDes);
+  control->SetSNMPEncryptPass("privpass1");
+  Start("STATUS");
+  for (const auto& record : engine.Sent()) {
+    const SnmpMessage& message = record.Message;
+    SCOPED_TRACE(message.Tag);
+    EXPECT_EQ(message.Agent, "10.1.2.3");
+    EXPECT_EQ(message.Community, "public");
+    EXPECT_EQ(message.DeliverByEvent, record.DeliverByEvent);
+    EXPECT_EQ(message.Security.Model, 3);
+    EXPECT_EQ(message.Security.AuthPassword, "authpass1");
+    EXPECT_EQ(message.Security.AuthKeySource, "authpass1");
+    EXPECT_EQ(message.Security.AuthType, kAuthSha1);
+    EXPECT_EQ(message.Security.PrivPassword, "privpass1");
+    EXPECT_EQ(message.Security.PrivKeySource, "privpass1");
+    EXPECT_EQ(message.Security.PrivType, kPrivDes);
+    EXPECT_EQ(message.Security.UserName, "admin");
+    EXPECT_EQ(message.Security.Context, "ctx");
+  }
 }
 
 TEST_F(StartMonitoringTest, AnEmptyV2cAnswerFallsBackToV1) {
@@ -112,14 +140,20 @@ TEST_F(StartMonitoringTest, BulkSizeFollowsTheInterfaceCount) {
   }
 }
 
-TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
+// Restart polls afresh while monitoring runs; stop ends it and forgets the list,
+// after which restart does nothing.
+TEST_F(StartMonitoringTest, RestartPollsAfreshAndStopEndsMonitoring) {
   AddDevice(2);
-  control->SetStatisticsList("STATUS");
-  ASSERT_TRUE(control->StartMonitoring());
+  Start("STATUS");
+  clock.AdvanceSeconds(100);
+  size_t sent = SentCount();
+  control->Restart();
+  EXPECT_GT(SentCount(), sent);
+  EXPECT_EQ(control->NextPoll(), AddSeconds(clock.Now(), 7)) << "a first-time poll";
+
   const auto interfaces = control->Interfaces();
   std::vector<bool> statuses;
   control->Status.Subscribe([&](bool& active) { statuses.push_back(active); });
-
   control->StopMonitoring();
   EXPECT_FALSE(control->Active());
   EXPECT_FALSE(timer.Enabled());
@@ -131,21 +165,9 @@ TEST_F(StartMonitoringTest, StopEndsMonitoringAndForgetsTheList) {
   // The same list again is a change now: the table is laid out again.
   control->SetStatisticsList("STATUS");
   EXPECT_EQ(control->ColumnList(), "STATUS");
-
-  // Restart acts only while monitoring runs.
-  const size_t sent = SentCount();
+  sent = SentCount();
   control->Restart();
   EXPECT_EQ(SentCount(), sent);
-}
-
-TEST_F(StartMonitoringTest, RestartPollsAfreshWhileActive) {
-  AddDevice(2);
-  Start("STATUS");
-  clock.AdvanceSeconds(100);
-  const size_t sent = SentCount();
-  control->Restart();
-  EXPECT_GT(SentCount(), sent);
-  EXPECT_EQ(control->NextPoll(), AddSeconds(clock.Now(), 7)) << "a first-time poll";
 }
 
 }  // namespace

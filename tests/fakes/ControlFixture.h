@@ -19,18 +19,16 @@ namespace linkwatch {
 // White-box access to the control's internals for its unit tests.
 struct InterfaceListInternals {
   static ControlState& State(InterfaceList& control) { return control.state_; }
-  static void PrepareMessage(InterfaceList& control, bool deliverByEvent) {
-    control.PrepareMessage(deliverByEvent);
-  }
-  static SnmpMessage* CurrentMessage(InterfaceList& control) {
-    return control.currentMessage_.get();
-  }
   static void ReplaceInterfaces(InterfaceList& control) { control.ReplaceInterfaces(); }
   static void PruneStatistics(InterfaceList& control) { control.PruneStatistics(); }
 };
 
 namespace testing_control {
 
+// What every core test routes and shows. "Note" has a definition without a MIB
+// object that is no check box; ALIAS and ADMIN are writable on the device; the
+// last three are the MAC statistics of client children and a port statistic with
+// its own child label.
 inline constexpr const char* kControlStatistics = R"(<Portsight><Statistics>
   <Statistic Name="TRAFFIC IN" Header="In" MIB="ifInOctets" Counter="yes" Parser="TRAFFIC" />
   <Statistic Name="STATUS" Header="Status" MIB="ifOperStatus" />
@@ -40,47 +38,26 @@ inline constexpr const char* kControlStatistics = R"(<Portsight><Statistics>
   <Statistic Name="ALIAS" Header="Alias" MIB="ifAlias" />
   <Statistic Name="ADMIN" Header="Enabled" MIB="ifAdminStatus" CheckBox="yes" />
   <Statistic Name="ERRORS" Header="Errors" MIB="ifInErrors" Parser="NUMBER" />
-</Statistics></Portsight>)";
-
-// What the table tests show. "Note" has a definition without a MIB object that
-// is no check box; "Alias" is writable on the device.
-inline constexpr const char* kTableStatistics = R"(<Portsight><Statistics>
   <Statistic Name="Interface Name" Header="Interface" MIB="ifDescr" />
   <Statistic Name="Interface Status" Header="Status" MIB="ifOperStatus" Parser="OPERSTATUS" />
   <Statistic Name="Interface Status Icon" Header="State" MIB="ifOperStatus" Parser="ICON" Units="OPERSTATUS" />
   <Statistic Name="Admin Status" Header="Enabled" MIB="ifAdminStatus" Parser="ADMINSTATUS" CheckBox="yes" />
-  <Statistic Name="TRAFFIC IN" Header="In" MIB="ifInOctets" Counter="yes" Parser="TRAFFIC" />
-  <Statistic Name="Alias" Header="Alias" MIB="ifAlias" />
-  <Statistic Name="Signal" Header="Signal" MIB="clientSignal" Child="Client" />
   <Statistic Name="Disassociate Time" Header="Gone Since" MIB="clientAging" Child="Client" />
-  <Statistic Name="Selected" Header="Selected" MIB="EnableCheckbox" CheckBox="yes" />
   <Statistic Name="Note" Header="Note" MIB="EnableCheckbox" />
-</Statistics></Portsight>)";
-
-// What the model tests route: a counter, a plain value, the two MAC statistics
-// of client children and a port statistic with its own child label.
-inline constexpr const char* kModelStatistics = R"(<Portsight><Statistics>
-  <Statistic Name="TRAFFIC IN" Header="In" MIB="ifInOctets" Counter="yes" />
-  <Statistic Name="Client Signal" Header="Signal" MIB="clientSignal" Child="Client" />
   <Statistic Name="Card Manufacturer" Header="Maker" MIB="clientMac" Child="Client" />
   <Statistic Name="Client MAC Address" Header="MAC" MIB="clientMacAddress" Child="Client" />
   <Statistic Name="Port Speed" Header="Speed" MIB="portSpeed" Child="Port" />
 </Statistics></Portsight>)";
 
-// Column OIDs of the scripted device, ending in a dot.
-inline constexpr const char* kIfDescr = "1.3.6.1.2.1.2.2.1.2.";
-inline constexpr const char* kIfAdminStatus = "1.3.6.1.2.1.2.2.1.7.";
-inline constexpr const char* kIfOperStatus = "1.3.6.1.2.1.2.2.1.8.";
-inline constexpr const char* kIfInOctets = "1.3.6.1.2.1.2.2.1.10.";
+// The ifAlias column of the scripted device, ending in a dot.
 inline constexpr const char* kIfAlias = "1.3.6.1.2.1.31.1.1.1.18.";
-inline constexpr const char* kClientSignal = "1.3.6.1.4.1.99.1.1.";
 
 // Installs a FakePlatform for one test: the device's MIB objects (ifAdminStatus
-// and ifAlias writable) and the given statistics. The table flavour starts the
-// clock at 12:00:50 and knows status texts and four status icons.
+// and ifAlias writable) and the statistics above. The clock starts at 1 March 2024
+// 12:00:50; the catalogue knows two status texts and four status icons.
 class ControlTestPlatform {
  public:
-  explicit ControlTestPlatform(const char* statistics = kControlStatistics, bool table = false)
+  ControlTestPlatform()
       : platform_(std::make_shared<fakes::FakePlatform>()) {
     fakes::FakeMibTree& mib = platform_->Mib();
     mib.Register("IFDESCR", "1.3.6.1.2.1.2.2.1.2");
@@ -97,8 +74,7 @@ class ControlTestPlatform {
     mib.Register("PORTSPEED", "1.3.6.1.4.1.99.2.1");
     Globals::Install(platform_);
     Globals::Templates()->Clear();
-    Globals::Templates()->RefreshFromText(statistics);
-    if (!table) return;
+    Globals::Templates()->RefreshFromText(kControlStatistics);
     platform_->Time().SetNow(ToSerialDate({2024, 3, 1, 12, 0, 50}));
     auto& catalog = static_cast<fakes::FakeDeviceCatalog&>(*Globals::Catalog());
     catalog.StatusTexts = {{1, "Up"}, {2, "Down"}};
@@ -116,13 +92,12 @@ class ControlTestPlatform {
   std::shared_ptr<fakes::FakePlatform> platform_;
 };
 
-// A control (target 10.1.2.3, community "public") on that platform. The clock
-// starts at 1 March 2024 12:00:00, or 12:00:50 for the table.
+// A control (target 10.1.2.3, community "public") on that platform, its scripted
+// device and its grid, read by row and column keys.
 class DeviceFixture : public ::testing::Test {
  protected:
-  explicit DeviceFixture(const char* statistics = kControlStatistics, bool table = false)
-      : platform_(statistics, table),
-        control(std::make_unique<InterfaceList>()),
+  DeviceFixture()
+      : control(std::make_unique<InterfaceList>()),
         engine(*platform_.Platform().LastEngine()),
         grid(*platform_.Platform().LastGrid()),
         timer(*platform_.Platform().LastTimer()),
@@ -147,11 +122,11 @@ class DeviceFixture : public ::testing::Test {
   void AddInterface(int index, const std::string& status = "1") {
     const std::string n = std::to_string(index);
     engine.SetObject("1.3.6.1.2.1.2.2.1.1." + n, n, kSnmpInteger);
-    engine.SetObject(kIfDescr + n, "eth" + n);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.2." + n, "eth" + n);
     engine.SetObject("1.3.6.1.2.1.2.2.1.5." + n, "100000000", kSnmpGauge32);
-    engine.SetObject(kIfAdminStatus + n, status, kSnmpInteger, true);
-    engine.SetObject(kIfOperStatus + n, status, kSnmpInteger);
-    engine.SetObject(kIfInOctets + n, std::to_string(1000 * index), kSnmpCounter32);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.7." + n, status, kSnmpInteger, true);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.8." + n, status, kSnmpInteger);
+    engine.SetObject("1.3.6.1.2.1.2.2.1.10." + n, std::to_string(1000 * index), kSnmpCounter32);
     engine.SetObject(kIfAlias + n, "port " + n, kSnmpOctetString, true);
   }
 
@@ -188,25 +163,12 @@ class DeviceFixture : public ::testing::Test {
     return -1;
   }
 
-  ControlTestPlatform platform_;
-  std::unique_ptr<InterfaceList> control;
-  fakes::FakeSnmpEngine& engine;
-  fakes::RecordingGrid& grid;
-  fakes::ManualTimer& timer;
-  fakes::ManualClock& clock;
-};
-
-// The same on the table flavour of the platform, with the grid read by keys.
-class TableFixture : public DeviceFixture {
- protected:
-  TableFixture() : DeviceFixture(kTableStatistics, true) {}
-
   void AddClient(int ifIndex, int client) {
     engine.SetObject(ClientOid(ifIndex, client), "-40", kSnmpInteger);
   }
   void RemoveClient(int ifIndex, int client) { engine.RemoveObject(ClientOid(ifIndex, client)); }
   static std::string ClientOid(int ifIndex, int client) {
-    return kClientSignal + std::to_string(ifIndex) + "." + std::to_string(client);
+    return "1.3.6.1.4.1.99.1.1." + std::to_string(ifIndex) + "." + std::to_string(client);
   }
 
   // Lets the next poll start right now (the clock stays) and answers its walks.
@@ -224,6 +186,13 @@ class TableFixture : public DeviceFixture {
   GridValue Attribute(int code, const std::string& rowKey, const std::string& colKey) const {
     return grid.Cell(code, RowOf(rowKey), ColOf(colKey));
   }
+
+  ControlTestPlatform platform_;
+  std::unique_ptr<InterfaceList> control;
+  fakes::FakeSnmpEngine& engine;
+  fakes::RecordingGrid& grid;
+  fakes::ManualTimer& timer;
+  fakes::ManualClock& clock;
 };
 
 // The name of a cell's picture; empty when it has none.

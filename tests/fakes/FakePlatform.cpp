@@ -28,12 +28,6 @@ std::function<std::unique_ptr<Interface>()> Remembering(T*& last) {
 
 FakePlatform::FakePlatform()
     : MakeSnmpEngine(Remembering<FakeSnmpEngine, SnmpEngine>(lastEngine_)),
-      MakeGrid([this] {
-        auto grid = std::make_unique<RecordingGrid>(&textMeasure_);
-        lastGrid_ = grid.get();
-        return std::unique_ptr<GridSurface>(std::move(grid));
-      }),
-      MakeTimer(Remembering<ManualTimer, Timer>(lastTimer_)),
       MakeDnsResolver(Remembering<FakeDnsResolver, DnsResolver>(lastResolver_)),
       MakeDeviceCatalog(Remembering<FakeDeviceCatalog, DeviceCatalog>(lastCatalog_)) {}
 
@@ -41,9 +35,17 @@ std::unique_ptr<SnmpEngine> FakePlatform::NewSnmpEngine() {
   return Make(MakeSnmpEngine, "SnmpEngine");
 }
 
-std::unique_ptr<GridSurface> FakePlatform::NewGrid() { return Make(MakeGrid, "GridSurface"); }
+std::unique_ptr<GridSurface> FakePlatform::NewGrid() {
+  auto grid = std::make_unique<RecordingGrid>(&textMeasure_);
+  lastGrid_ = grid.get();
+  return grid;
+}
 
-std::unique_ptr<Timer> FakePlatform::NewTimer() { return Make(MakeTimer, "Timer"); }
+std::unique_ptr<Timer> FakePlatform::NewTimer() {
+  auto timer = std::make_unique<ManualTimer>();
+  lastTimer_ = timer.get();
+  return timer;
+}
 
 std::unique_ptr<DnsResolver> FakePlatform::NewDnsResolver() {
   return Make(MakeDnsResolver, "DnsResolver");

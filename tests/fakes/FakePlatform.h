@@ -23,10 +23,10 @@ namespace linkwatch::fakes {
 // below. What it makes per control or per thread comes from the factories, which
 // tests and other fakes set; making something whose factory is unset throws
 // std::logic_error naming it. By default the factories make a FakeSnmpEngine,
-// RecordingGrid (measuring with the FakeTextMeasure), ManualTimer, FakeDnsResolver
-// and FakeDeviceCatalog; the Last* accessors reach the latest one made while its
-// owner keeps it (a control owns its engine, grid and timer; Globals owns the
-// resolver and catalogue).
+// FakeDnsResolver and FakeDeviceCatalog; every grid is a RecordingGrid (measuring
+// with the FakeTextMeasure) and every timer a ManualTimer. The Last* accessors
+// reach the latest one made while its owner keeps it (a control owns its engine,
+// grid and timer; Globals owns the resolver and catalogue).
 //
 // Typical use:
 //   auto platform = std::make_shared<FakePlatform>();
@@ -35,8 +35,6 @@ namespace linkwatch::fakes {
 class FakePlatform : public Platform {
  public:
   std::function<std::unique_ptr<SnmpEngine>()> MakeSnmpEngine;
-  std::function<std::unique_ptr<GridSurface>()> MakeGrid;
-  std::function<std::unique_ptr<Timer>()> MakeTimer;
   std::function<std::unique_ptr<DnsResolver>()> MakeDnsResolver;
   std::function<std::unique_ptr<DeviceCatalog>()> MakeDeviceCatalog;
 

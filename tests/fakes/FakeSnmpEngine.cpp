@@ -1,6 +1,5 @@
 #include "fakes/FakeSnmpEngine.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -75,29 +74,19 @@ bool OidLess::operator()(const std::string& a, const std::string& b) const {
   return OidNumbers(a) < OidNumbers(b);
 }
 
-FakeSnmpEngine::FakeSnmpEngine() {
-  // Distinct from what the control writes, so tests see that it wrote them.
-  lastResponse_.Tuning = 0;
-  lastRequest_.Tuning = 0;
-}
-
 FakeSnmpEngine::~FakeSnmpEngine() {
   if (OnDestroyed) OnDestroyed();
 }
 
 std::unique_ptr<SnmpMessage> FakeSnmpEngine::NewMessage() {
-  Log("NewMessage");
-  ++messagesMade_;
   return std::make_unique<SnmpMessage>();
 }
 
 SnmpBinding FakeSnmpEngine::NewBinding() {
-  Log("NewBinding");
   return SnmpBinding{};
 }
 
 void FakeSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
-  Log("Send");
   sent_.push_back({message, deliverByEvent});
   lastRequest_ = message;
   if (deliverByEvent) {
@@ -108,23 +97,18 @@ void FakeSnmpEngine::Send(SnmpMessage& message, bool& deliverByEvent) {
 }
 
 SnmpMessage& FakeSnmpEngine::LastResponse() {
-  Log("LastResponse");
   return lastResponse_;
 }
 
 SnmpMessage& FakeSnmpEngine::LastRequest() {
-  Log("LastRequest");
   return lastRequest_;
 }
 
 void FakeSnmpEngine::SetReplyHandler(ReplyHandler handler) {
-  Log("SetReplyHandler");
   replyHandler_ = std::move(handler);
 }
 
 std::string FakeSnmpEngine::ResolveHost(const std::string& name) {
-  Log("ResolveHost");
-  resolvedNames_.push_back(name);
   auto found = hosts_.find(name);
   return found == hosts_.end() ? std::string() : found->second;
 }
@@ -139,11 +123,6 @@ void FakeSnmpEngine::RemoveObject(const std::string& oid) { objects_.erase(Witho
 const FakeSnmpEngine::AgentObject* FakeSnmpEngine::Object(const std::string& oid) const {
   auto found = objects_.find(WithoutTrailingDot(oid));
   return found == objects_.end() ? nullptr : &found->second;
-}
-
-void FakeSnmpEngine::RefuseVersion(int16_t version, int32_t errorCode,
-                                   const std::string& errorText) {
-  refusedVersions_[version] = {errorCode, errorText};
 }
 
 bool FakeSnmpEngine::NextObject(const std::string& position, SnmpBinding& out) const {
@@ -179,15 +158,9 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
         response.Bindings.Add(NextObject(asked.OID, next) ? next : EndOfView());
       }
       return;
-    case kSnmpGetBulk: {
-      const int32_t count = request.Bindings.Count();
-      const int32_t nonRepeaters = std::min(std::max(request.NonRepeaters, 0), count);
-      for (int32_t i = 0; i < nonRepeaters; ++i) {
-        SnmpBinding next;
-        response.Bindings.Add(NextObject(request.Bindings.Item(i).OID, next) ? next : EndOfView());
-      }
+    case kSnmpGetBulk: {  // the control asks with no non-repeaters
       std::vector<std::string> positions;
-      for (int32_t i = nonRepeaters; i < count; ++i) positions.push_back(request.Bindings.Item(i).OID);
+      for (const SnmpBinding& asked : request.Bindings) positions.push_back(asked.OID);
       for (int32_t round = 0; round < request.MaxRepetitions && !positions.empty(); ++round) {
         for (std::string& position : positions) {
           SnmpBinding next;
@@ -234,10 +207,9 @@ SnmpMessage FakeSnmpEngine::Respond(const SnmpMessage& request) {
   SnmpMessage response = request;
   response.ErrorCode = kSnmpSuccess;
   response.ErrorText.clear();
-  auto refused = refusedVersions_.find(request.Version);
-  if (refused != refusedVersions_.end()) {
-    response.ErrorCode = refused->second.first;
-    response.ErrorText = refused->second.second;
+  if (refusedVersions_.count(request.Version) != 0) {
+    response.ErrorCode = kSnmpTimeout;
+    response.ErrorText = "No response from the device.";
     for (SnmpBinding& binding : response.Bindings) binding.Value.clear();
     return response;
   }
@@ -250,14 +222,6 @@ bool FakeSnmpEngine::DeliverNext() {
   SnmpMessage request = std::move(pending_.front());
   pending_.pop_front();
   Deliver(Respond(request));
-  return true;
-}
-
-bool FakeSnmpEngine::DeliverNext(SnmpMessage response) {
-  if (pending_.empty()) return false;
-  response.Tag = pending_.front().Tag;
-  pending_.pop_front();
-  Deliver(std::move(response));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ struct OidLess {
 // with the end of the view reported as the real engine does), or from a responder
 // the test installs. Synchronous sends are answered at once; asynchronous ones wait
 // in a queue until the test delivers them with DeliverNext. Every send is recorded
-// with a copy of the message; every call is logged by name in order.
+// with a copy of the message.
 class FakeSnmpEngine : public SnmpEngine {
  public:
   struct AgentObject {
@@ -36,7 +37,6 @@ class FakeSnmpEngine : public SnmpEngine {
   };
   using Responder = std::function<SnmpMessage(const SnmpMessage& request)>;
 
-  FakeSnmpEngine();
   ~FakeSnmpEngine() override;
 
   // SnmpEngine
@@ -55,10 +55,8 @@ class FakeSnmpEngine : public SnmpEngine {
                  int16_t type = kSnmpOctetString, bool writable = false);
   void RemoveObject(const std::string& oid);
   const AgentObject* Object(const std::string& oid) const;
-  // Exchanges with this version fail with the given error (a device that does not
-  // speak it, or does not answer at all).
-  void RefuseVersion(int16_t version, int32_t errorCode = kSnmpTimeout,
-                     const std::string& errorText = "No response from the device.");
+  // Exchanges with this version time out (a device that does not speak it).
+  void RefuseVersion(int16_t version) { refusedVersions_.insert(version); }
   // Replaces the agent table for every answer; the response keeps the request's Tag.
   void SetResponder(Responder responder) { responder_ = std::move(responder); }
   // Host names ResolveHost knows; any other name gives an empty text.
@@ -66,18 +64,12 @@ class FakeSnmpEngine : public SnmpEngine {
 
   // What the control did.
   const std::vector<SentRecord>& Sent() const { return sent_; }
-  const std::vector<std::string>& CallLog() const { return callLog_; }
-  const std::vector<std::string>& ResolvedNames() const { return resolvedNames_; }
-  int MessagesMade() const { return messagesMade_; }
-  bool HasReplyHandler() const { return static_cast<bool>(replyHandler_); }
 
   // Asynchronous replies, delivered by hand.
   size_t PendingCount() const { return pending_.size(); }
   const SnmpMessage& Pending(size_t position) const { return pending_.at(position); }
   // Answers the oldest waiting request from the agent; false when none waits.
   bool DeliverNext();
-  // Answers the oldest waiting request with the given response (its Tag is the request's).
-  bool DeliverNext(SnmpMessage response);
   // Delivers any response, waiting request or not.
   void Deliver(SnmpMessage response);
   // Answers waiting requests, including those the handlers send, up to limit; returns how many.
@@ -85,19 +77,17 @@ class FakeSnmpEngine : public SnmpEngine {
   // Forgets waiting requests without answering them (a device that went silent).
   void DropPending() { pending_.clear(); }
 
-  // The agent's answer to a request, as the engine would deliver it.
-  SnmpMessage Respond(const SnmpMessage& request);
-
   // Runs when the engine is destroyed (for ownership tests).
   std::function<void()> OnDestroyed;
 
  private:
-  void Log(const char* call) { callLog_.emplace_back(call); }
+  // The agent's answer to a request, as the engine would deliver it.
+  SnmpMessage Respond(const SnmpMessage& request);
   void AnswerBindings(const SnmpMessage& request, SnmpMessage& response);
   bool NextObject(const std::string& position, SnmpBinding& out) const;
 
   std::map<std::string, AgentObject, OidLess> objects_;
-  std::map<int16_t, std::pair<int32_t, std::string>> refusedVersions_;
+  std::set<int16_t> refusedVersions_;
   std::map<std::string, std::string> hosts_;
   Responder responder_;
   ReplyHandler replyHandler_;
@@ -106,9 +96,6 @@ class FakeSnmpEngine : public SnmpEngine {
   SnmpMessage lastRequest_;
   std::deque<SnmpMessage> pending_;
   std::vector<SentRecord> sent_;
-  std::vector<std::string> callLog_;
-  std::vector<std::string> resolvedNames_;
-  int messagesMade_ = 0;
 };
 
 }  // namespace linkwatch::fakes

@@ -9,7 +9,7 @@
 namespace linkwatch::fakes {
 
 // The real in-memory grid, recording what the control told it that the grid
-// itself forgets: set-once settings in the order they were set and column fits.
+// itself forgets: set-once settings in the order they were set.
 // It also hands out its event receiver, so a test can raise an event the way a
 // view would, and can be told to fail placements.
 class RecordingGrid : public MemoryGrid {
@@ -23,10 +23,6 @@ class RecordingGrid : public MemoryGrid {
     MemoryGrid::SetSetting(id, value);
     settingLog_.emplace_back(id, value);
   }
-  void AutoSize(int firstCol, int lastCol) override {
-    MemoryGrid::AutoSize(firstCol, lastCol);
-    autoSizeLog_.emplace_back(firstCol, lastCol);
-  }
   void Move(int left, int top, int width, int height) override {
     if (failMoves_) throw std::runtime_error("the grid cannot be placed");
     MemoryGrid::Move(left, top, width, height);
@@ -37,7 +33,6 @@ class RecordingGrid : public MemoryGrid {
   }
 
   const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
-  const std::vector<std::pair<int, int>>& AutoSizeLog() const { return autoSizeLog_; }
   GridEvents* Events() const { return events_; }
   void FailMoves(bool fail) { failMoves_ = fail; }  // Move throws while set
 
@@ -46,7 +41,6 @@ class RecordingGrid : public MemoryGrid {
 
  private:
   std::vector<std::pair<int, GridValue>> settingLog_;
-  std::vector<std::pair<int, int>> autoSizeLog_;
   bool failMoves_ = false;
   GridEvents* events_ = nullptr;
 };

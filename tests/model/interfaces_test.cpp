@@ -11,7 +11,7 @@ namespace {
 
 class InterfacesTest : public ::testing::Test {
  protected:
-  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
+  testing_control::ControlTestPlatform platform_;
   Interfaces interfaces_;
 
   std::vector<int32_t> IndexesInOrder() const {
@@ -24,8 +24,8 @@ class InterfacesTest : public ::testing::Test {
 // Each routing method creates the interface of an unknown index; a later value
 // finds it again, and a statistic name in other letter case is the same statistic.
 TEST_F(InterfacesTest, RoutedValuesCreateEachInterfaceOnce) {
-  interfaces_.SetStatistic(5, "", "Client Signal", "42", "2A");
-  interfaces_.SetStatistic(5, "", "CLIENT SIGNAL", "43", "2B");
+  interfaces_.SetStatistic(5, "", "SIGNAL", "42", "2A");
+  interfaces_.SetStatistic(5, "", "signal", "43", "2B");
   interfaces_.SetName(5, "eth0");
   interfaces_.SetAdminStatus(6, 2);
   interfaces_.SetBandwidth(7, 1e9f);
@@ -39,31 +39,18 @@ TEST_F(InterfacesTest, RoutedValuesCreateEachInterfaceOnce) {
   EXPECT_FLOAT_EQ(interfaces_.Item("I:7")->Bandwidth(), 1e9f);
 }
 
-// Positions follow creation, not the index; keys ignore letter case; misses
-// answer nothing and removing them changes nothing.
-TEST_F(InterfacesTest, ItemRemoveAndClearFollowTheCollectionRules) {
+// The collection rules themselves are KeyedCollection's (tests/common); here only
+// that the interfaces are kept under their keys, in the order they were made.
+TEST_F(InterfacesTest, InterfacesAreKeptUnderTheirKeysInCreationOrder) {
   interfaces_.SetName(7, "seven");
-  interfaces_.SetStatistic(3, "", "TRAFFIC IN", "100", "64");
-  interfaces_.SetBandwidth(11, 10.0f);
-  interfaces_.SetName(3, "three");
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 3, 11}));
+  interfaces_.SetBandwidth(3, 10.0f);
   EXPECT_EQ(interfaces_.Item("i:3"), interfaces_.Item(2));
-  EXPECT_EQ(interfaces_.Item(2)->Name(), "three");
-  for (const auto& miss : {interfaces_.Item("I:99"), interfaces_.Item(0), interfaces_.Item(4),
-                           interfaces_.Item(-1)}) {
-    EXPECT_EQ(miss, nullptr);
-  }
-  interfaces_.Remove("I:99");
-  interfaces_.Remove(0);
-  interfaces_.Remove(4);
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 3, 11}));
-  interfaces_.Remove("i:3");
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7, 11}));
+  interfaces_.SetName(5, "five");
+  interfaces_.Remove("I:7");
   interfaces_.Remove(2);
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{7}));
+  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{3}));
   interfaces_.Clear();
   EXPECT_EQ(interfaces_.Count(), 0);
-  EXPECT_TRUE(IndexesInOrder().empty());
 }
 
 }  // namespace

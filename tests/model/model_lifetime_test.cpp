@@ -13,14 +13,14 @@ namespace {
 
 class ModelLifetimeTest : public ::testing::Test {
  protected:
-  testing_control::ControlTestPlatform platform_{testing_control::kModelStatistics};
+  testing_control::ControlTestPlatform platform_;
 
   // A collection with interface 7 that has children 1 and 2, each with a value.
   static std::unique_ptr<Interfaces> Filled() {
     auto interfaces = std::make_unique<Interfaces>();
-    interfaces->SetStatistic(7, "", "Client Signal", "1", "");
-    interfaces->SetStatistic(7, "1", "Client Signal", "2", "");
-    interfaces->SetStatistic(7, "2", "Client Signal", "3", "");
+    interfaces->SetStatistic(7, "", "SIGNAL", "1", "");
+    interfaces->SetStatistic(7, "1", "SIGNAL", "2", "");
+    interfaces->SetStatistic(7, "2", "SIGNAL", "3", "");
     return interfaces;
   }
   // Observes the child object itself, not a handle to it.
@@ -31,7 +31,7 @@ class ModelLifetimeTest : public ::testing::Test {
 
 TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   auto interfaces = Filled();
-  interfaces->SetStatistic(8, "1", "Client Signal", "4", "");
+  interfaces->SetStatistic(8, "1", "SIGNAL", "4", "");
   std::weak_ptr<Interface> seven = interfaces->Item("I:7");
   std::weak_ptr<InterfaceChild> sevensChild = Observe(seven.lock()->Children()->Item(1));
   std::weak_ptr<Interface> eight = interfaces->Item("I:8");
@@ -39,6 +39,15 @@ TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   interfaces->Remove("I:8");
   EXPECT_TRUE(eight.expired());
   EXPECT_TRUE(eightsChild.expired());
+  // A removed child stays valid for its holder only.
+  std::shared_ptr<InterfaceChild> held = seven.lock()->Children()->Item("C:7.2");
+  seven.lock()->Children()->Remove("C:7.2");
+  EXPECT_EQ(seven.lock()->Children()->Count(), 1);
+  EXPECT_EQ(held->Key(), "C:7.2");
+  EXPECT_EQ(held->Interface(), seven.lock());
+  std::weak_ptr<InterfaceChild> removed = Observe(held);
+  held.reset();
+  EXPECT_TRUE(removed.expired());
   interfaces->Clear();
   EXPECT_TRUE(seven.expired());
   EXPECT_TRUE(sevensChild.expired());
@@ -51,45 +60,26 @@ TEST_F(ModelLifetimeTest, ReleaseClearAndRemoveFreeWhatNobodyHolds) {
   EXPECT_TRUE(sevensChild.expired());
 }
 
-TEST_F(ModelLifetimeTest, AHeldChildKeepsItsInterfaceReadable) {
+// A held interface keeps its children, and a held child its interface, once the
+// collection is gone (it is replaced at the next start).
+TEST_F(ModelLifetimeTest, AHeldInterfaceOrChildKeepsThePairReadable) {
   auto interfaces = Filled();
-  std::shared_ptr<InterfaceChild> held = interfaces->Item("I:7")->Children()->Item("C:7.2");
-  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
-  std::weak_ptr<InterfaceChild> sibling = Observe(interfaces->Item("I:7")->Children()->Item(1));
-  interfaces.reset();  // the collection is replaced at the next start
+  std::shared_ptr<Interface> heldInterface = interfaces->Item("I:7");
+  std::shared_ptr<InterfaceChild> held = heldInterface->Children()->Item("C:7.2");
+  std::weak_ptr<InterfaceChild> sibling = Observe(heldInterface->Children()->Item(1));
+  interfaces.reset();
+  EXPECT_EQ(heldInterface->Children()->Count(), 2);
+  EXPECT_EQ(heldInterface->Children()->Item(1)->Interface(), heldInterface);
 
+  std::weak_ptr<Interface> interface = heldInterface;
+  heldInterface.reset();
   ASSERT_NE(held->Interface(), nullptr);
   EXPECT_EQ(held->Interface()->Index(), 7);
   EXPECT_EQ(held->Interface()->OwnStatistics().Count(), 1);
   EXPECT_EQ(held->Statistics()->Item(1)->RawText(), "3");
-
   held.reset();
   EXPECT_TRUE(interface.expired());
   EXPECT_TRUE(sibling.expired());
-}
-
-TEST_F(ModelLifetimeTest, AHeldInterfaceKeepsItsChildren) {
-  auto interfaces = Filled();
-  std::shared_ptr<Interface> held = interfaces->Item("I:7");
-  std::weak_ptr<InterfaceChild> child = Observe(held->Children()->Item(1));
-  interfaces.reset();
-  EXPECT_EQ(held->Children()->Count(), 2);
-  EXPECT_EQ(held->Children()->Item(1)->Interface(), held);
-  held.reset();
-  EXPECT_TRUE(child.expired());
-}
-
-TEST_F(ModelLifetimeTest, ARemovedChildStaysValidForItsHolderOnly) {
-  auto interfaces = Filled();
-  const auto seven = interfaces->Item("I:7");
-  std::shared_ptr<InterfaceChild> held = seven->Children()->Item("C:7.1");
-  std::weak_ptr<InterfaceChild> observed = Observe(held);
-  seven->Children()->Remove("C:7.1");
-  EXPECT_EQ(seven->Children()->Count(), 1);
-  EXPECT_EQ(held->Key(), "C:7.1");
-  EXPECT_EQ(held->Interface(), seven);
-  held.reset();
-  EXPECT_TRUE(observed.expired());
 }
 
 TEST_F(ModelLifetimeTest, HeldStatisticsKeepTheirRowAlive) {

@@ -11,7 +11,7 @@ namespace linkwatch {
 namespace {
 
 using testing_control::PictureName;
-using testing_control::TableFixture;
+using testing_control::DeviceFixture;
 
 constexpr int64_t kBlack = 0x000000;
 constexpr int64_t kGrey = 0x808080;
@@ -22,7 +22,7 @@ constexpr const char* kChildColumns =
     "interface NAME,Signal,Interface Status,Interface Status Icon,Disassociate Time";
 
 // A refresh interval of 10 s.
-class ChildRowsTest : public TableFixture {
+class ChildRowsTest : public DeviceFixture {
  protected:
   ChildRowsTest() {
     int32_t interval = 10;
