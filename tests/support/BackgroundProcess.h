@@ -19,11 +19,12 @@ class BackgroundProcess {
   BackgroundProcess(const BackgroundProcess&) = delete;
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-  // Runs arguments[0] (a full path) with the rest as its arguments, in `environment`
-  // ("NAME=value"; empty: this process's), in a process group of its own when
-  // ownGroup (for programs that fork). False when it could not be started.
+  // Runs arguments[0] (a full path) with the rest as its arguments, in this process's
+  // environment with `settings` ("NAME=value") in place of any variables of the same
+  // names, in a process group of its own when ownGroup (for programs that fork).
+  // False when it could not be started.
   bool Start(const std::vector<std::string>& arguments, const std::string& outputFile,
-             const std::vector<std::string>& environment = {}, bool ownGroup = false);
+             const std::vector<std::string>& settings = {}, bool ownGroup = false);
   void Stop();
   // False once the program has ended (by itself or through Stop()).
   bool Running() const;
