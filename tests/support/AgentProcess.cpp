@@ -1,7 +1,5 @@
 #include "support/AgentProcess.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -91,10 +89,7 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
     error_ = "cannot open a UDP socket";
     return false;
   }
-  sockaddr_in agent{};
-  agent.sin_family = AF_INET;
-  agent.sin_port = htons(static_cast<uint16_t>(port_));
-  agent.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const sockaddr_in agent = LoopbackAddress(port_);
 
   const auto end = Clock::now() + deadline;
   bool answered = false;

@@ -46,15 +46,9 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 int FreeLoopbackPort(int type) {
   const int sock = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
   if (sock < 0) return 0;
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  int port = 0;
-  if (::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port = ntohs(address.sin_port);
-  }
+  const sockaddr_in address = LoopbackAddress(0);
+  const bool bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const int port = bound ? BoundPort(sock) : 0;
   ::close(sock);
   return port;
 }
@@ -128,6 +122,21 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 int FreeTcpPort() { return FreeLoopbackPort(SOCK_STREAM); }
+
+sockaddr_in LoopbackAddress(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+int BoundPort(int sock) {
+  sockaddr_in address{};
+  socklen_t size = sizeof address;
+  const bool known = ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+  return known ? ntohs(address.sin_port) : 0;
+}
 int FreeUdpPort() { return FreeLoopbackPort(SOCK_DGRAM); }
 
 }  // namespace linkwatch::support

@@ -1,4 +1,5 @@
 #pragma once
+#include <netinet/in.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -49,5 +50,9 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // A TCP or UDP port on 127.0.0.1 that nothing listens on at the moment of the call.
 int FreeTcpPort();
 int FreeUdpPort();
+// The address of a port on 127.0.0.1 (0: any free port, for bind).
+sockaddr_in LoopbackAddress(int port);
+// The port a socket is bound to; 0 when it cannot be told.
+int BoundPort(int sock);
 
 }  // namespace linkwatch::support

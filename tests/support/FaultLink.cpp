@@ -1,7 +1,5 @@
 #include "support/FaultLink.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,6 +11,8 @@
 #include <random>
 #include <string_view>
 #include <utility>
+
+#include "support/BackgroundProcess.h"
 
 namespace linkwatch::support {
 
@@ -33,18 +33,10 @@ constexpr unsigned char kRequestIdChange = 0x5A;  // keeps the sign bit of the l
 
 int LaneIndex(LinkDirection direction) { return direction == LinkDirection::ToAgent ? 0 : 1; }
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 // A non-blocking UDP socket bound to 127.0.0.1 and any free port; -1 on failure.
 int OpenLoopbackSocket() {
   const int sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  const sockaddr_in address = Loopback(0);
+  const sockaddr_in address = LoopbackAddress(0);
   if (sock >= 0 && ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     ::close(sock);
     return -1;
@@ -180,7 +172,7 @@ FaultLink::~FaultLink() {
   if (thread_.joinable()) {
     stopping_ = true;
     // An empty datagram to the link's own port wakes the relay thread.
-    const sockaddr_in self = Loopback(port_);
+    const sockaddr_in self = LoopbackAddress(port_);
     ::sendto(clientSocket_, "", 0, 0, reinterpret_cast<const sockaddr*>(&self), sizeof self);
     thread_.join();
   }
@@ -195,10 +187,7 @@ bool FaultLink::Start() {
     error_ = "FaultLink cannot open its socket: " + std::string(std::strerror(errno));
     return false;
   }
-  sockaddr_in address{};
-  socklen_t length = sizeof address;
-  ::getsockname(clientSocket_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  port_ = BoundPort(clientSocket_);
   receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
@@ -384,7 +373,7 @@ void FaultLink::SendDue() {
     queue_.pop_front();
     std::lock_guard<std::mutex> lock(mutex_);
     const sockaddr_in to =
-        outgoing.Direction == LinkDirection::ToAgent ? Loopback(agentPort_) : outgoing.To;
+        outgoing.Direction == LinkDirection::ToAgent ? LoopbackAddress(agentPort_) : outgoing.To;
     const ssize_t sent = ::sendto(outgoing.Socket, outgoing.Bytes.data(), outgoing.Bytes.size(), 0,
                                   reinterpret_cast<const sockaddr*>(&to), sizeof to);
     LinkCounts& counts = lanes_[LaneIndex(outgoing.Direction)]->Counts;

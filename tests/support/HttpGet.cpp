@@ -1,7 +1,5 @@
 #include "support/HttpGet.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -10,6 +8,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+
+#include "support/BackgroundProcess.h"
 
 namespace linkwatch::support {
 namespace {
@@ -48,10 +48,7 @@ HttpAnswer HttpGet(int port, const std::string& target,
   const auto end = Clock::now() + timeout;
   const int sock = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (sock < 0) return answer;
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const sockaddr_in address = LoopbackAddress(port);
   std::string request = "GET " + target + " HTTP/1.0\r\nHost: 127.0.0.1\r\n";
   for (const auto& [name, value] : headers) request += name + ": " + value + "\r\n";
   request += "\r\n";
@@ -59,7 +56,7 @@ HttpAnswer HttpGet(int port, const std::string& target,
   std::string received;
   // A request of a few hundred octets goes out whole on a fresh connection.
   bool ok = WaitAtMostUntil(sock, end) &&
-            ::connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            ::connect(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
             ::send(sock, request.data(), request.size(), MSG_NOSIGNAL) ==
                 static_cast<ssize_t>(request.size());
   while (ok && !Complete(received)) {
