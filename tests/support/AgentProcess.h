@@ -22,9 +22,8 @@ struct AgentProgram {
 // A test agent on 127.0.0.1: the base of SnmpdAgent, SnmpsimAgent and TableAgent.
 // It owns the agent's process and the temporary directory it works in. Start() lets
 // the kind of agent prepare its directory, picks a free UDP port, runs the agent
-// there and waits, bounded by a deadline,
-// until it answers a probe datagram; a port taken by someone else in between means
-// another try on another port. The destructor stops the agent (SIGTERM, then SIGKILL
+// there and waits, bounded by a deadline, until it answers a probe datagram; a port
+// taken by someone else in between means another try on another port. The destructor stops the agent (SIGTERM, then SIGKILL
 // after a bounded wait) and removes the directory.
 class AgentProcess {
  public:
@@ -48,6 +47,8 @@ class AgentProcess {
   // The agent's log files so far, one after the other (useful in assertion messages).
   std::string Log() const;
 
+  // A UDP port on 127.0.0.1 that nothing listens on at the moment of the call.
+  static int FreeUdpPort() { return support::FreeUdpPort(); }
   // The first executable `name` in `before`, then the PATH, then `after`; empty if none.
   static std::string FindProgram(const std::string& name, const std::vector<std::string>& before,
                                  const std::vector<std::string>& after);

@@ -93,8 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                   kSnmpWriteRefused, "refused to write 1.3.6.1.2.1.1.4.0"},
         WriteCase{"v2c_wrong_type_is_a_bad_value", 2, kWriteCommunity, kSysContact, kSnmpInteger,
                   kSnmpBadValue, "wrongType"},
-        WriteCase{"v2c_sysContact", 2, kWriteCommunity, kSysContact, kSnmpOctetString,
-                  kSnmpSuccess, ""},
         WriteCase{"v1_sysLocation", 1, kWriteCommunity, kSysLocation, kSnmpOctetString,
                   kSnmpSuccess, ""},
         WriteCase{"v3_sysLocation", 3, "shauser", kSysLocation, kSnmpOctetString, kSnmpSuccess,
