@@ -69,7 +69,8 @@ bool AgentProcess::Start() {
       error_ = "no free UDP port on 127.0.0.1";
       return false;
     }
-    if (!process_.Start(launch.MakeCommand(port_), output, launch.Settings, program_.OwnProcessGroup)) {
+    const std::vector<std::string> command = launch.MakeCommand(port_);
+    if (!process_.Start(command, output, launch.Settings, program_.OwnProcessGroup)) {
       error_ = "cannot start " + program_.Name;
       return false;
     }

@@ -23,8 +23,9 @@ struct AgentProgram {
 // It owns the agent's process and the temporary directory it works in. Start() lets
 // the kind of agent prepare its directory, picks a free UDP port, runs the agent
 // there and waits, bounded by a deadline, until it answers a probe datagram; a port
-// taken by someone else in between means another try on another port. The destructor stops the agent (SIGTERM, then SIGKILL
-// after a bounded wait) and removes the directory.
+// taken by someone else in between means another try on another port. The
+// destructor stops the agent (SIGTERM, then SIGKILL after a bounded wait) and
+// removes the directory.
 class AgentProcess {
  public:
   // The agent's command line (the program's full path first) for a given port.
