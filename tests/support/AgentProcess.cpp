@@ -1,17 +1,12 @@
 #include "support/AgentProcess.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-
-extern char** environ;
 
 namespace linkwatch::support {
 
@@ -21,10 +16,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPortAttempts = 5;
-
-std::string VariableName(const std::string& setting) {
-  return setting.substr(0, setting.find('='));
-}
 
 // BER type, length and contents, for contents shorter than 128 octets (a probe
 // with a community of the test's own).
@@ -41,32 +32,9 @@ AgentProcess::AgentProcess(AgentProgram program) : program_(std::move(program)) 
 
 AgentProcess::~AgentProcess() { Stop(); }
 
-bool AgentProcess::MakeDirectory() {
-  if (directory_) return true;
-  auto made = std::make_unique<TemporaryDirectory>("linkwatch-" + program_.Name);
-  if (made->Path().empty()) {
-    error_ = made->Error();
-    return false;
-  }
-  directory_ = std::move(made);
-  return true;
-}
-
 const std::string& AgentProcess::Directory() const {
   static const std::string kNone;
   return directory_ ? directory_->Path() : kNone;
-}
-
-std::vector<std::string> AgentProcess::EnvironmentWith(const std::vector<std::string>& settings) {
-  std::vector<std::string> environment = settings;
-  for (char** entry = environ; entry && *entry; ++entry) {
-    const std::string text = *entry;
-    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
-      return VariableName(setting) == VariableName(text);
-    });
-    if (!replaced) environment.push_back(text);
-  }
-  return environment;
 }
 
 std::string AgentProcess::FindProgram(const std::string& name,
@@ -85,11 +53,15 @@ std::string AgentProcess::FindProgram(const std::string& name,
   return {};
 }
 
-bool AgentProcess::StartAgent(const Command& command, const std::vector<std::string>& environment,
-                              const std::string& probe, std::chrono::milliseconds deadline) {
+bool AgentProcess::Start() {
   if (Running()) return true;
   error_.clear();
-  if (!MakeDirectory()) return false;
+  if (Directory().empty()) {
+    directory_ = std::make_unique<TemporaryDirectory>("linkwatch-" + program_.Name);
+    error_ = directory_->Error();
+  }
+  Launch launch;
+  if (Directory().empty() || !Prepare(launch)) return false;
   const std::string output = (fs::path(Directory()) / program_.OutputFile).string();
   for (int attempt = 0; attempt < kPortAttempts; ++attempt) {
     port_ = FreeUdpPort();
@@ -97,11 +69,12 @@ bool AgentProcess::StartAgent(const Command& command, const std::vector<std::str
       error_ = "no free UDP port on 127.0.0.1";
       return false;
     }
-    if (!process_.Start(command(port_), output, environment, program_.OwnProcessGroup)) {
+    const std::vector<std::string> command = launch.MakeCommand(port_);
+    if (!process_.Start(command, output, launch.Settings, program_.OwnProcessGroup)) {
       error_ = "cannot start " + program_.Name;
       return false;
     }
-    if (WaitUntilAnswering(probe, deadline)) return true;
+    if (WaitUntilAnswering(launch.Probe, launch.Deadline)) return true;
     const bool portTaken = Log().find(program_.PortTakenText) != std::string::npos;
     Stop();
     if (!portTaken) break;
@@ -117,10 +90,7 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
     error_ = "cannot open a UDP socket";
     return false;
   }
-  sockaddr_in agent{};
-  agent.sin_family = AF_INET;
-  agent.sin_port = htons(static_cast<uint16_t>(port_));
-  agent.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const sockaddr_in agent = LoopbackAddress(port_);
 
   const auto end = Clock::now() + deadline;
   bool answered = false;

@@ -20,11 +20,12 @@ struct AgentProgram {
 };
 
 // A test agent on 127.0.0.1: the base of SnmpdAgent, SnmpsimAgent and TableAgent.
-// It owns the agent's process and the temporary directory it works in. StartAgent()
-// picks a free UDP port, runs the agent there and waits, bounded by a deadline,
-// until it answers a probe datagram; a port taken by someone else in between means
-// another try on another port. The destructor stops the agent (SIGTERM, then SIGKILL
-// after a bounded wait) and removes the directory.
+// It owns the agent's process and the temporary directory it works in. Start() lets
+// the kind of agent prepare its directory, picks a free UDP port, runs the agent
+// there and waits, bounded by a deadline, until it answers a probe datagram; a port
+// taken by someone else in between means another try on another port. The
+// destructor stops the agent (SIGTERM, then SIGKILL after a bounded wait) and
+// removes the directory.
 class AgentProcess {
  public:
   // The agent's command line (the program's full path first) for a given port.
@@ -35,6 +36,8 @@ class AgentProcess {
   AgentProcess(const AgentProcess&) = delete;
   AgentProcess& operator=(const AgentProcess&) = delete;
 
+  // True once the agent answers (at once when it runs already), else false with Error().
+  bool Start();
   void Stop() { process_.Stop(); }
   bool Running() const { return process_.Running(); }
   int Port() const { return port_; }
@@ -47,9 +50,6 @@ class AgentProcess {
 
   // A UDP port on 127.0.0.1 that nothing listens on at the moment of the call.
   static int FreeUdpPort() { return support::FreeUdpPort(); }
-  // This process's environment with `settings` ("NAME=value") in place of any
-  // variables of the same names.
-  static std::vector<std::string> EnvironmentWith(const std::vector<std::string>& settings);
   // The first executable `name` in `before`, then the PATH, then `after`; empty if none.
   static std::string FindProgram(const std::string& name, const std::vector<std::string>& before,
                                  const std::vector<std::string>& after);
@@ -62,11 +62,16 @@ class AgentProcess {
   // An SNMPv3 engine-discovery request (empty user, no authentication, reportable):
   // every snmpd answers it with a report, whatever communities and users it has.
   static std::string DiscoveryProbe();
-  // Makes the temporary directory once; false with Error() when it cannot.
-  bool MakeDirectory();
-  // True when the agent runs and answered `probe` within `deadline`.
-  bool StartAgent(const Command& command, const std::vector<std::string>& environment,
-                  const std::string& probe, std::chrono::milliseconds deadline);
+  // How Start() runs the agent, and the probe it must answer within Deadline.
+  struct Launch {
+    Command MakeCommand;
+    std::vector<std::string> Settings;  // as for BackgroundProcess::Start
+    std::string Probe;
+    std::chrono::milliseconds Deadline{0};
+  };
+  // Writes what the agent needs into Directory() (made by then) and fills in
+  // `launch`; false with error_ set when it cannot.
+  virtual bool Prepare(Launch& launch) = 0;
 
   std::string error_;
 

@@ -3,11 +3,9 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +22,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::seconds kStopWait(5);
 
+// This process's environment with settings in place of the variables they name.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& settings) {
+  std::vector<std::string> environment = settings;
+  for (char** entry = environ; entry && *entry; ++entry) {
+    const std::string text = *entry;
+    const std::string name = text.substr(0, text.find('=') + 1);
+    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
+      return setting.rfind(name, 0) == 0;
+    });
+    if (!replaced) environment.push_back(text);
+  }
+  return environment;
+}
+
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
   std::vector<char*> pointers;
   for (std::string& text : texts) pointers.push_back(text.data());
@@ -34,15 +46,9 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 int FreeLoopbackPort(int type) {
   const int sock = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
   if (sock < 0) return 0;
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  int port = 0;
-  if (::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-      ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-    port = ntohs(address.sin_port);
-  }
+  const sockaddr_in address = LoopbackAddress(0);
+  const bool bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const int port = bound ? BoundPort(sock) : 0;
   ::close(sock);
   return port;
 }
@@ -53,15 +59,14 @@ BackgroundProcess::~BackgroundProcess() { Stop(); }
 
 bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
                               const std::string& outputFile,
-                              const std::vector<std::string>& environment, bool ownGroup) {
+                              const std::vector<std::string>& settings, bool ownGroup) {
   if (arguments.empty() || Running()) return false;
   outputFile_ = outputFile;
   ownGroup_ = ownGroup;
   std::vector<std::string> texts = arguments;
-  std::vector<std::string> settings = environment;
+  std::vector<std::string> environment = EnvironmentWith(settings);
   std::vector<char*> argv = Pointers(texts);
-  std::vector<char*> envp = Pointers(settings);
-  char** const env = environment.empty() ? environ : envp.data();
+  std::vector<char*> envp = Pointers(environment);
   const pid_t parent = ::getpid();
   const pid_t child = ::fork();
   if (child < 0) return false;
@@ -77,7 +82,7 @@ bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
       ::dup2(out, STDOUT_FILENO);
       ::dup2(out, STDERR_FILENO);
     }
-    ::execve(argv[0], argv.data(), env);
+    ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }
   if (ownGroup) ::setpgid(child, child);  // also here, so the group exists whichever runs first
@@ -92,17 +97,7 @@ bool BackgroundProcess::Running() const {
 }
 
 bool BackgroundProcess::WaitForExit(std::chrono::milliseconds deadline) const {
-  const auto end = Clock::now() + deadline;
-  const int pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
-  while (Running()) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    if (left.count() <= 0) break;
-    pollfd done{pidfd, POLLIN, 0};  // without a pidfd, a look every 20 ms
-    ::poll(pidfd >= 0 ? &done : nullptr, pidfd >= 0 ? 1 : 0,
-           static_cast<int>(pidfd >= 0 ? left.count() : std::min<long long>(left.count(), 20)));
-  }
-  if (pidfd >= 0) ::close(pidfd);
-  return !Running();
+  return PollUntil([this] { return !Running(); }, deadline, std::chrono::milliseconds(10));
 }
 
 void BackgroundProcess::Stop() {
@@ -127,6 +122,21 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 int FreeTcpPort() { return FreeLoopbackPort(SOCK_STREAM); }
+
+sockaddr_in LoopbackAddress(int port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+int BoundPort(int sock) {
+  sockaddr_in address{};
+  socklen_t size = sizeof address;
+  const bool known = ::getsockname(sock, reinterpret_cast<sockaddr*>(&address), &size) == 0;
+  return known ? ntohs(address.sin_port) : 0;
+}
 int FreeUdpPort() { return FreeLoopbackPort(SOCK_DGRAM); }
 
 }  // namespace linkwatch::support

@@ -1,4 +1,5 @@
 #pragma once
+#include <netinet/in.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -19,11 +20,12 @@ class BackgroundProcess {
   BackgroundProcess(const BackgroundProcess&) = delete;
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-  // Runs arguments[0] (a full path) with the rest as its arguments, in `environment`
-  // ("NAME=value"; empty: this process's), in a process group of its own when
-  // ownGroup (for programs that fork). False when it could not be started.
+  // Runs arguments[0] (a full path) with the rest as its arguments, in this process's
+  // environment with `settings` ("NAME=value") in place of any variables of the same
+  // names, in a process group of its own when ownGroup (for programs that fork).
+  // False when it could not be started.
   bool Start(const std::vector<std::string>& arguments, const std::string& outputFile,
-             const std::vector<std::string>& environment = {}, bool ownGroup = false);
+             const std::vector<std::string>& settings = {}, bool ownGroup = false);
   void Stop();
   // False once the program has ended (by itself or through Stop()).
   bool Running() const;
@@ -48,5 +50,9 @@ bool PollUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 // A TCP or UDP port on 127.0.0.1 that nothing listens on at the moment of the call.
 int FreeTcpPort();
 int FreeUdpPort();
+// The address of a port on 127.0.0.1 (0: any free port, for bind).
+sockaddr_in LoopbackAddress(int port);
+// The port a socket is bound to; 0 when it cannot be told.
+int BoundPort(int sock);
 
 }  // namespace linkwatch::support

@@ -1,9 +1,6 @@
 #include "support/FaultLink.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -14,6 +11,8 @@
 #include <random>
 #include <string_view>
 #include <utility>
+
+#include "support/BackgroundProcess.h"
 
 namespace linkwatch::support {
 
@@ -34,18 +33,10 @@ constexpr unsigned char kRequestIdChange = 0x5A;  // keeps the sign bit of the l
 
 int LaneIndex(LinkDirection direction) { return direction == LinkDirection::ToAgent ? 0 : 1; }
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
-
 // A non-blocking UDP socket bound to 127.0.0.1 and any free port; -1 on failure.
 int OpenLoopbackSocket() {
   const int sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-  const sockaddr_in address = Loopback(0);
+  const sockaddr_in address = LoopbackAddress(0);
   if (sock >= 0 && ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     ::close(sock);
     return -1;
@@ -147,12 +138,10 @@ std::string Garbage(std::mt19937& random) {
 }  // namespace
 
 // A client address and the socket through which its requests reach the agent.
+// (Closed with the link.)
 struct FaultLink::Peer {
   sockaddr_in Client{};
   int Socket = -1;
-  ~Peer() {
-    if (Socket >= 0) ::close(Socket);
-  }
 };
 
 // A datagram on its way: sent by `Socket` at `Due`, to the client address `To`
@@ -171,8 +160,8 @@ struct FaultLink::Lane {
   LinkCounts Counts;
   uint64_t SinceSet = 0;  // datagrams seen since the faults were set
   std::mt19937 Random;
-  std::optional<Outgoing> Held;  // a reordered datagram waiting for the next one
-  Clock::time_point HeldSince;
+  // A reordered datagram waiting for the next one, due on its own after kMaxHold.
+  std::optional<Outgoing> Held;
 };
 
 FaultLink::FaultLink(int agentPort) : agentPort_(agentPort) {
@@ -181,30 +170,24 @@ FaultLink::FaultLink(int agentPort) : agentPort_(agentPort) {
 
 FaultLink::~FaultLink() {
   if (thread_.joinable()) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      stopping_ = true;
-    }
-    Wake();
+    stopping_ = true;
+    // An empty datagram to the link's own port wakes the relay thread.
+    const sockaddr_in self = LoopbackAddress(port_);
+    ::sendto(clientSocket_, "", 0, 0, reinterpret_cast<const sockaddr*>(&self), sizeof self);
     thread_.join();
   }
-  peers_.clear();
+  for (const Peer& peer : peers_) ::close(peer.Socket);
   if (clientSocket_ >= 0) ::close(clientSocket_);
-  if (wakeFd_ >= 0) ::close(wakeFd_);
 }
 
 bool FaultLink::Start() {
   if (thread_.joinable()) return true;
   clientSocket_ = OpenLoopbackSocket();
-  wakeFd_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  if (clientSocket_ < 0 || wakeFd_ < 0) {
-    error_ = "FaultLink cannot open its sockets: " + std::string(std::strerror(errno));
+  if (clientSocket_ < 0) {
+    error_ = "FaultLink cannot open its socket: " + std::string(std::strerror(errno));
     return false;
   }
-  sockaddr_in address{};
-  socklen_t length = sizeof address;
-  ::getsockname(clientSocket_, reinterpret_cast<sockaddr*>(&address), &length);
-  port_ = ntohs(address.sin_port);
+  port_ = BoundPort(clientSocket_);
   receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
@@ -216,14 +199,11 @@ void FaultLink::SetAgentPort(int agentPort) {
 }
 
 void FaultLink::SetFaults(LinkDirection direction, const LinkFaults& faults) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    Lane& lane = *lanes_[LaneIndex(direction)];
-    lane.Faults = faults;
-    lane.SinceSet = 0;
-    lane.Random.seed(faults.Seed);
-  }
-  Wake();
+  std::lock_guard<std::mutex> lock(mutex_);
+  Lane& lane = *lanes_[LaneIndex(direction)];
+  lane.Faults = faults;
+  lane.SinceSet = 0;
+  lane.Random.seed(faults.Seed);
 }
 
 void FaultLink::SetCut(bool cut) {
@@ -241,36 +221,19 @@ void FaultLink::ResetCounts() {
   for (auto& lane : lanes_) lane->Counts = LinkCounts{};
 }
 
-void FaultLink::Wake() {
-  if (wakeFd_ < 0) return;
-  const uint64_t one = 1;
-  [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
-}
-
 void FaultLink::Run() {
   std::vector<pollfd> watched;
-  for (;;) {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      if (stopping_) return;
-    }
+  while (true) {
     watched.clear();
-    watched.push_back({wakeFd_, POLLIN, 0});
     watched.push_back({clientSocket_, POLLIN, 0});
-    for (const auto& peer : peers_) watched.push_back({peer->Socket, POLLIN, 0});
+    for (const Peer& peer : peers_) watched.push_back({peer.Socket, POLLIN, 0});
     ::poll(watched.data(), watched.size(), MillisecondsUntilNextDue());
-
-    if (watched[0].revents & POLLIN) {
-      uint64_t ignored = 0;
-      [[maybe_unused]] const ssize_t read = ::read(wakeFd_, &ignored, sizeof ignored);
+    if (stopping_) return;
+    // watched[1 + i] is peers_[i]: only Receive(nullptr), below, adds peers.
+    for (size_t i = 1; i < watched.size(); ++i) {
+      if (watched[i].revents & POLLIN) Receive(&peers_[i - 1]);
     }
-    for (size_t i = 2; i < watched.size(); ++i) {
-      if (!(watched[i].revents & POLLIN)) continue;
-      const auto peer = std::find_if(peers_.begin(), peers_.end(),
-                                     [&](const auto& p) { return p->Socket == watched[i].fd; });
-      if (peer != peers_.end()) Receive(peer->get());
-    }
-    if (watched[1].revents & POLLIN) Receive(nullptr);
+    if (watched[0].revents & POLLIN) Receive(nullptr);
     SendDue();
   }
 }
@@ -295,17 +258,14 @@ void FaultLink::Receive(Peer* agentSide) {
 }
 
 FaultLink::Peer* FaultLink::PeerFor(const sockaddr_in& client) {
-  for (const auto& peer : peers_) {
-    if (SameAddress(peer->Client, client)) return peer.get();
+  for (Peer& peer : peers_) {
+    if (SameAddress(peer.Client, client)) return &peer;
   }
   // A client beyond the last socket the link keeps is not relayed.
-  if (peers_.size() >= kMaxPeers) return nullptr;
-  auto peer = std::make_unique<Peer>();
-  peer->Client = client;
-  peer->Socket = OpenLoopbackSocket();
-  if (peer->Socket < 0) return nullptr;
-  peers_.push_back(std::move(peer));
-  return peers_.back().get();
+  const int socket = peers_.size() < kMaxPeers ? OpenLoopbackSocket() : -1;
+  if (socket < 0) return nullptr;
+  peers_.push_back({client, socket});
+  return &peers_.back();
 }
 
 void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
@@ -321,10 +281,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     if (lane.Counts.Seen++ == 0) lane.Counts.FirstSeen = now;
     const LinkCounts& toSender = lanes_[1 - LaneIndex(direction)]->Counts;
     if (toSender.Forwarded > 0) lane.Counts.Answering += now - toSender.LastForwarded;
-    if (faults.Cut) {
-      ++lane.Counts.Dropped;
-      return;
-    }
+    if (faults.Cut) return;
     ++lane.SinceSet;
     const bool hit =
         faults.Fault != LinkFault::None &&
@@ -338,7 +295,6 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     bool pass = true;  // false: lost or held back
     switch (hit ? faults.Fault : LinkFault::None) {
       case LinkFault::Drop:
-        ++lane.Counts.Dropped;
         pass = false;
         break;
       case LinkFault::Duplicate:
@@ -346,8 +302,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
         break;
       case LinkFault::Reorder:
         if (!released) {  // else one is held already: this one overtakes it
-          lane.Held = Outgoing{{}, direction, socket, to, std::move(datagram)};
-          lane.HeldSince = Clock::now();
+          lane.Held = Outgoing{now + kMaxHold, direction, socket, to, std::move(datagram)};
           pass = false;
         }
         break;
@@ -375,11 +330,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
 
   const Clock::time_point due = Clock::now() + delay;
   auto enqueue = [&](Outgoing outgoing) {
-    if (queue_.size() >= kMaxQueued) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      ++lanes_[LaneIndex(outgoing.Direction)]->Counts.Dropped;
-      return;
-    }
+    if (queue_.size() >= kMaxQueued) return;
     // Kept in order of time due; equal times keep their order of arrival.
     const auto after = std::upper_bound(
         queue_.begin(), queue_.end(), outgoing.Due,
@@ -398,9 +349,7 @@ int FaultLink::MillisecondsUntilNextDue() const {
   if (!queue_.empty()) next = queue_.front().Due;
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& lane : lanes_) {
-    if (lane->Held && (!next || lane->HeldSince + kMaxHold < *next)) {
-      next = lane->HeldSince + kMaxHold;
-    }
+    if (lane->Held && (!next || lane->Held->Due < *next)) next = lane->Held->Due;
   }
   if (!next) return -1;
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
@@ -413,8 +362,7 @@ void FaultLink::SendDue() {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto& lane : lanes_) {
-      if (lane->Held && lane->HeldSince + kMaxHold <= now) {
-        lane->Held->Due = now;
+      if (lane->Held && lane->Held->Due <= now) {
         queue_.push_front(std::move(*lane->Held));
         lane->Held.reset();
       }
@@ -425,13 +373,11 @@ void FaultLink::SendDue() {
     queue_.pop_front();
     std::lock_guard<std::mutex> lock(mutex_);
     const sockaddr_in to =
-        outgoing.Direction == LinkDirection::ToAgent ? Loopback(agentPort_) : outgoing.To;
+        outgoing.Direction == LinkDirection::ToAgent ? LoopbackAddress(agentPort_) : outgoing.To;
     const ssize_t sent = ::sendto(outgoing.Socket, outgoing.Bytes.data(), outgoing.Bytes.size(), 0,
                                   reinterpret_cast<const sockaddr*>(&to), sizeof to);
     LinkCounts& counts = lanes_[LaneIndex(outgoing.Direction)]->Counts;
-    if (sent < 0) {
-      ++counts.Dropped;
-    } else {
+    if (sent >= 0) {
       ++counts.Forwarded;
       counts.LastForwarded = Clock::now();
     }

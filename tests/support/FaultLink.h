@@ -1,6 +1,7 @@
 #pragma once
 #include <netinet/in.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -47,7 +48,6 @@ struct LinkFaults {
 struct LinkCounts {
   uint64_t Seen = 0;       // datagrams received from the sender
   uint64_t Forwarded = 0;  // datagrams sent on, extra copies and garbage included
-  uint64_t Dropped = 0;    // lost by a fault, a cut, or a full queue
   uint64_t Hit = 0;        // datagrams the fault hit
   // When the first datagram came from the sender and when the last one was sent
   // on (the clock's epoch while there was none): a benchmark's span of an exchange
@@ -66,7 +66,7 @@ struct LinkCounts {
 // replies find the right client. The relay runs on a thread of its own (the test's thread runs
 // Qt's event loop, and the control's synchronous exchanges block it). Faults, the
 // agent's port and the cut may change at any time from any thread and apply from
-// the next datagram. Queues are bounded; what does not fit is dropped and counted.
+// the next datagram. Queues are bounded; what does not fit is dropped.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
@@ -111,20 +111,18 @@ class FaultLink {
   void Pass(LinkDirection direction, std::string datagram, int socket, const sockaddr_in& to);
   void SendDue();
   int MillisecondsUntilNextDue() const;
-  void Wake();
 
   int agentPort_;
   int port_ = 0;
   int clientSocket_ = -1;
-  int wakeFd_ = -1;
   std::string error_;
-  std::vector<std::unique_ptr<Peer>> peers_;  // relay thread only
+  std::vector<Peer> peers_;                   // relay thread only
   std::deque<Outgoing> queue_;                // relay thread only
   // Made once: a fresh 64 KB buffer per datagram would add to every delay.
   std::string receiveBuffer_;                 // relay thread only
   std::unique_ptr<Lane> lanes_[2];            // settings and counts: under mutex_
   mutable std::mutex mutex_;
-  bool stopping_ = false;
+  std::atomic<bool> stopping_ = false;
   std::thread thread_;
 };
 

@@ -24,10 +24,7 @@ SnmpdAgent::SnmpdAgent(SnmpdOptions options)
                     .PortTakenText = "Error opening specified endpoint"}),
       options_(std::move(options)) {}
 
-bool SnmpdAgent::Start() {
-  if (Running()) return true;
-  error_.clear();
-  if (!MakeDirectory()) return false;
+bool SnmpdAgent::Prepare(Launch& launch) {
   const fs::path dir(Directory());
   fs::create_directories(dir / "persist");
   if (!WriteConfig()) return false;
@@ -37,7 +34,7 @@ bool SnmpdAgent::Start() {
     error_ = "snmpd not found (install the snmpd package)";
     return false;
   }
-  const auto command = [&](int port) {
+  launch.MakeCommand = [snmpd, dir](int port) {
     return std::vector<std::string>{
         snmpd, "-f", "-Lf", (dir / "snmpd.log").string(), "-C", "-c",
         (dir / "snmpd.conf").string(), "-p", (dir / "snmpd.pid").string(),
@@ -45,10 +42,11 @@ bool SnmpdAgent::Start() {
         "-I", "-smux", "udp:127.0.0.1:" + std::to_string(port)};
   };
   // The agent's persistent files stay in the test directory; no MIB files are loaded.
-  const auto environment = AgentProcess::EnvironmentWith(
-      {"SNMP_PERSISTENT_DIR=" + (dir / "persist").string(), "SNMPCONFPATH=" + dir.string(),
-       "MIBS="});
-  return StartAgent(command, environment, DiscoveryProbe(), std::chrono::seconds(15));
+  launch.Settings = {"SNMP_PERSISTENT_DIR=" + (dir / "persist").string(),
+                     "SNMPCONFPATH=" + dir.string(), "MIBS="};
+  launch.Probe = DiscoveryProbe();
+  launch.Deadline = std::chrono::seconds(15);
+  return true;
 }
 
 bool SnmpdAgent::WriteConfig() {

@@ -35,9 +35,9 @@ struct SnmpdOptions {
 class SnmpdAgent : public AgentProcess {
  public:
   explicit SnmpdAgent(SnmpdOptions options = {});
-  bool Start();
 
  private:
+  bool Prepare(Launch& launch) override;
   bool WriteConfig();
 
   SnmpdOptions options_;

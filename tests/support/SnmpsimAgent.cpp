@@ -50,9 +50,7 @@ std::string SnmpsimAgent::RecordingsDirectory() const {
              : options_.RecordingsDirectory;
 }
 
-bool SnmpsimAgent::Start() {
-  if (Running()) return true;
-  error_.clear();
+bool SnmpsimAgent::Prepare(Launch& launch) {
   if (!PrepareDirectory()) return false;
   const std::string snmpsimd =
       FindProgram("snmpsimd", {}, {"/usr/bin", "/usr/local/bin"});
@@ -61,11 +59,11 @@ bool SnmpsimAgent::Start() {
     return false;
   }
   // snmpsim looks up its own folders under $HOME; give it one when there is none.
-  std::vector<std::string> settings;
-  if (!std::getenv("HOME")) settings.push_back("HOME=" + Directory());
-  const auto command = [&](int port) { return Command(snmpsimd, port); };
-  return StartAgent(command, EnvironmentWith(settings), SysDescrProbe(served_.front()),
-                    std::chrono::seconds(30));
+  if (!std::getenv("HOME")) launch.Settings.push_back("HOME=" + Directory());
+  launch.MakeCommand = [this, snmpsimd](int port) { return Command(snmpsimd, port); };
+  launch.Probe = SysDescrProbe(served_.front());
+  launch.Deadline = std::chrono::seconds(30);
+  return true;
 }
 
 bool SnmpsimAgent::PrepareDirectory() {
@@ -86,7 +84,6 @@ bool SnmpsimAgent::PrepareDirectory() {
     return false;
   }
 
-  if (!MakeDirectory()) return false;
   const fs::path dir(Directory());
   const fs::path data = dir / "data";
   const fs::path cache = dir / "cache";

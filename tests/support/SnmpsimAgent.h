@@ -44,13 +44,13 @@ struct SimulatedInterfaceRate {
 class SnmpsimAgent : public AgentProcess {
  public:
   explicit SnmpsimAgent(SnmpsimOptions options = {});
-  bool Start();
 
   // The traffic rates the generator wrote beside a recording (NAME.rates.tsv);
   // empty when there are none.
   std::vector<SimulatedInterfaceRate> InterfaceRates(const std::string& recording) const;
 
  private:
+  bool Prepare(Launch& launch) override;
   std::string RecordingsDirectory() const;
   bool PrepareDirectory();
   std::vector<std::string> Command(const std::string& snmpsimd, int port) const;

@@ -48,10 +48,7 @@ std::vector<std::string> TableAgent::SmallDevice() {
   return objects;
 }
 
-bool TableAgent::Start() {
-  if (Running()) return true;
-  error_.clear();
-  if (!MakeDirectory()) return false;
+bool TableAgent::Prepare(Launch& launch) {
   const fs::path dir(Directory());
   {
     std::ofstream table(dir / kTableFile);
@@ -65,13 +62,15 @@ bool TableAgent::Start() {
   }
   const std::string script = std::string(LINKWATCH_TEST_SUPPORT_DIR) + "/table_agent.py";
   const std::string mode = options_.Mode == TableAgentMode::RepeatOid ? "repeat" : "well-behaved";
-  const auto command = [&](int port) {
+  launch.MakeCommand = [script, mode, dir](int port) {
     // The system's Python, which has pysnmp (installed with snmpsim).
     return std::vector<std::string>{"/usr/bin/python3", "-u", script, std::to_string(port),
                                     (dir / kTableFile).string(), (dir / kCountFile).string(),
                                     mode};
   };
-  return StartAgent(command, {}, SysDescrProbe(kCommunity), std::chrono::seconds(15));
+  launch.Probe = SysDescrProbe(kCommunity);
+  launch.Deadline = std::chrono::seconds(15);
+  return true;
 }
 
 int TableAgent::RequestCount() const {

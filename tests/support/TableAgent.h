@@ -27,7 +27,6 @@ struct TableAgentOptions {
 class TableAgent : public AgentProcess {
  public:
   explicit TableAgent(TableAgentOptions options = {});
-  bool Start();
   // Requests received so far (the start-up probes included); -1 before the start.
   int RequestCount() const;
 
@@ -37,6 +36,8 @@ class TableAgent : public AgentProcess {
   static std::vector<std::string> SmallDevice();
 
  private:
+  bool Prepare(Launch& launch) override;
+
   TableAgentOptions options_;
 };
 

