@@ -142,6 +142,7 @@ std::string Garbage(std::mt19937& random) {
 struct FaultLink::Peer {
   sockaddr_in Client{};
   int Socket = -1;
+  uint64_t LastUsed = 0;  // requestsRelayed_ at its latest request
 };
 
 // A datagram on its way: sent by `Socket` at `Due`, to the client address `To`
@@ -258,14 +259,27 @@ void FaultLink::Receive(Peer* agentSide) {
 }
 
 FaultLink::Peer* FaultLink::PeerFor(const sockaddr_in& client) {
+  const uint64_t now = ++requestsRelayed_;
   for (Peer& peer : peers_) {
-    if (SameAddress(peer.Client, client)) return &peer;
+    if (SameAddress(peer.Client, client)) {
+      peer.LastUsed = now;
+      return &peer;
+    }
   }
-  // A client beyond the last socket the link keeps is not relayed.
-  const int socket = peers_.size() < kMaxPeers ? OpenLoopbackSocket() : -1;
-  if (socket < 0) return nullptr;
-  peers_.push_back({client, socket});
-  return &peers_.back();
+  if (peers_.size() < kMaxPeers) {
+    const int socket = OpenLoopbackSocket();
+    if (socket < 0) return nullptr;
+    peers_.push_back({client, socket, now});
+    return &peers_.back();
+  }
+  // All sockets taken: the client heard from least recently gives its socket up.
+  // Late replies to it reach the new client, which matches them to no request.
+  Peer& oldest = *std::min_element(peers_.begin(), peers_.end(), [](const Peer& a, const Peer& b) {
+    return a.LastUsed < b.LastUsed;
+  });
+  oldest.Client = client;
+  oldest.LastUsed = now;
+  return &oldest;
 }
 
 void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,

@@ -62,11 +62,13 @@ struct LinkCounts {
 
 // A UDP relay on 127.0.0.1 between an SNMP client and an agent that damages the
 // traffic on request: lost, late, doubled, reordered, cut and corrupted datagrams.
-// Each client address (the first 32) gets a socket of its own towards the agent, so
-// replies find the right client. The relay runs on a thread of its own (the test's thread runs
-// Qt's event loop, and the control's synchronous exchanges block it). Faults, the
-// agent's port and the cut may change at any time from any thread and apply from
-// the next datagram. Queues are bounded; what does not fit is dropped.
+// Each client address gets a socket of its own towards the agent, so replies find the
+// right client; of 32 at a time, the one heard from least recently gives up its socket
+// to a new client (a benchmark runs a new snmpbulkwalk, a new address, per walk). The
+// relay runs on a thread of its own (the test's thread runs Qt's event loop, and the
+// control's synchronous exchanges block it). Faults, the agent's port and the cut
+// may change at any time from any thread and apply from the next datagram. Queues
+// are bounded; what does not fit is dropped.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
@@ -117,6 +119,7 @@ class FaultLink {
   int clientSocket_ = -1;
   std::string error_;
   std::vector<Peer> peers_;                   // relay thread only
+  uint64_t requestsRelayed_ = 0;              // relay thread only: orders peers by use
   std::deque<Outgoing> queue_;                // relay thread only
   // Made once: a fresh 64 KB buffer per datagram would add to every delay.
   std::string receiveBuffer_;                 // relay thread only
