@@ -194,13 +194,15 @@ class AuthFailure : public EngineTest, public ::testing::WithParamInterface<Auth
 
 TEST_P(AuthFailure, IsReportedWithItsCodeAndAClearText) {
   const AuthCase& c = GetParam();
-  auto engine = EngineForAgent();
-  engine->SetTransport({SharedAgent().Port(), 500, 0});  // reports come at once
+  auto engine = EngineForAgent();  // patient: a loaded agent may answer late
   const V3User& user = FindUser(c.User);
+  const SnmpTransport patient = {SharedAgent().Port(), 2000, 1};
+  const SnmpTransport brief = {SharedAgent().Port(), 500, 0};  // reports come at once
 
   // First the right credentials, so that net-snmp has met this user and engine.
   const SnmpMessage good = SendAndWait(*engine, V3Request(user, kSnmpGet, {kSysObjectId}));
   ASSERT_EQ(good.ErrorCode, kSnmpSuccess) << good.ErrorText;
+  engine->SetTransport(brief);
 
   SnmpMessage wrong = V3Request(user, kSnmpGet, {kSysObjectId});
   wrong.Security.UserName = c.UserName;
@@ -214,7 +216,7 @@ TEST_P(AuthFailure, IsReportedWithItsCodeAndAClearText) {
   // The same failure by event, from a new engine: net-snmp keeps USM keys
   // process-wide, and the wrong password must not borrow the keys of the right one.
   auto fresh = EngineForAgent();
-  fresh->SetTransport({SharedAgent().Port(), 500, 0});
+  fresh->SetTransport(brief);
   int replies = 0;
   SnmpMessage reply;
   fresh->SetReplyHandler([&](SnmpMessage& response) {
@@ -227,6 +229,7 @@ TEST_P(AuthFailure, IsReportedWithItsCodeAndAClearText) {
   EXPECT_EQ(reply.ErrorCode, c.Code) << reply.ErrorText;
 
   // And the right credentials work again afterwards.
+  engine->SetTransport(patient);
   const SnmpMessage again = SendAndWait(*engine, V3Request(user, kSnmpGet, {kSysObjectId}));
   EXPECT_EQ(again.ErrorCode, kSnmpSuccess) << again.ErrorText;
 }
