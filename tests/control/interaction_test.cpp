@@ -123,13 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
         // A client row answers its interface too, and the statistic is the client's.
         CursorCase{"ChildRow", "C:12.7", kSignal, "I:12", "C:12.7", true},
         CursorCase{"ChildRowColumnItLacks", "C:12.7", kStatus, "I:12", "C:12.7", false},
-        CursorCase{"InterfaceRowColumnItLacks", "I:3", kAlias, "I:3", "", false},
         CursorCase{"UnknownInterface", "I:40", kStatus, "", "", false},
         CursorCase{"ChildOfUnknownInterface", "C:40.1", kStatus, "", "", false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(InteractionTest, AMalformedChildKeyFailsTheRowAnswersButNotTheStatistic) {
-  for (const std::string key : {"C:x.1", "C:12", "C:.1", "C:12x.1"}) {
+  for (const std::string key : {"C:x.1", "C:12"}) {
     SCOPED_TRACE(key);
     PlaceCursor(AddRow(key), kStatus);
     EXPECT_THROW(control->SelectedInterface(), std::invalid_argument);
@@ -266,16 +265,6 @@ TEST_F(InteractionTest, CustomSortsShareOneDirectionAcrossColumns) {
   }
 }
 
-TEST_F(InteractionTest, ADirectionLeftByTheHostStartsTheNextSortLargestFirstOnlyFromMinusOne) {
-  for (const auto& [before, after] : std::vector<std::pair<int16_t, int16_t>>{
-           {0, 1}, {-1, 1}, {1, -1}, {5, -1}, {-7, -1}}) {
-    State().SortDirection = before;
-    int order = 1;
-    grid.Events()->BeforeSort(kTrafficIn, order);
-    EXPECT_EQ(State().SortDirection, after) << "from " << before;
-  }
-}
-
 struct CompareCase {
   const char* Name;
   GridValue First;
@@ -305,11 +294,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The second row's greater value puts it first (result = direction).
         CompareCase{"SecondGreater", 5.0, 30.0, 1},
         CompareCase{"Equal", 7.5, 7.5, 0},
-        CompareCase{"NegativeNumbers", -10000.0, -3.0, 1},
         CompareCase{"WholeAndReal", int64_t{3}, 2.5, -1},
         CompareCase{"Texts", std::string("Down"), std::string("Up"), 1},
-        CompareCase{"TextsByByte", std::string("b"), std::string("B"), -1},
-        CompareCase{"EqualTexts", std::string("up"), std::string("up"), 0},
         // Numbers sort below texts in either order of the rows.
         CompareCase{"NumberAndText", 99.0, std::string("1"), 1},
         CompareCase{"TextAndNumber", std::string("1"), 99.0, -1},
@@ -375,7 +361,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MouseCase{"RightClickOnACell", 2, 3, 2, {1, 1, 1, 1}, {3, 2, 3, 2}},
         MouseCase{"RightClickOnAHeaderCell", 2, 0, 2, {1, 1, 1, 1}, {0, 2, 0, 2}},
-        MouseCase{"RightClickOnTheFirstColumn", 2, 4, 0, {1, 1, 1, 1}, {4, 0, 4, 0}},
         MouseCase{"RightClickOnTheTopLeftCell", 2, 0, 0, {1, 1, 1, 1}, {1, 1, 1, 1}},
         // A selected block is what the host's menu works on: it stays.
         MouseCase{"RightClickWithABlockSelected", 2, 4, 1, {1, 0, 3, 2}, {1, 0, 3, 2}},

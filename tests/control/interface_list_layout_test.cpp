@@ -62,16 +62,6 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
   EXPECT_EQ(applied, expected);
 }
 
-// The width limit is 57 "X" wide and the header 3.5 "X" high, rounded as
-// RoundToInt32 does (its halves: tests/common).
-TEST_F(InterfaceListLayoutTest, MeasuredSizesFollowTheTextMeasure) {
-  platform_.Platform().Measure().CharWidth = 7.5;
-  platform_.Platform().Measure().Height = 15.0;
-  control_.SetStatisticsList("STATUS");
-  EXPECT_EQ(grid_.Setting(174), GridValue{int64_t{428}});  // 427.5
-  EXPECT_EQ(grid_.RowHeight(0), 52);                       // 52.5
-}
-
 TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   control_.SetStatisticsList("STATUS,ENABLE");
   const size_t settingsBefore = grid_.SettingLog().size();

@@ -127,9 +127,8 @@ TEST_F(StartMonitoringTest, BulkSizeFollowsTheInterfaceCount) {
     std::string ifNumber;
     int32_t count;
     int bulkSize;
-  } cases[] = {{"5", 5, 6},           {"19", 19, 20},  {"20", 20, 20}, {"21", 21, 20},
-               {"300", 300, 20},      {"", 0, 1},      {"-5", 0, 1},   {"none", 0, 1},
-               {"4294967295", INT32_MAX, 20},          {"99999999999", INT32_MAX, 20},
+  } cases[] = {{"5", 5, 6},     {"19", 19, 20},     {"21", 21, 20},
+               {"-5", 0, 1},    {"none", 0, 1},     {"4294967295", INT32_MAX, 20},
                {"18446744073709551615", INT32_MAX, 20}};
   for (const auto& c : cases) {
     AddDevice(1);

@@ -1,61 +1,18 @@
 #include "fakes/FakeSnmpEngine.h"
 
-#include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace linkwatch::fakes {
 namespace {
 
 std::vector<unsigned long> OidNumbers(const std::string& oid) {
   std::vector<unsigned long> numbers;
-  size_t start = 0;
-  while (start < oid.size()) {
-    size_t dot = oid.find('.', start);
-    if (dot == std::string::npos) dot = oid.size();
-    if (dot > start) numbers.push_back(std::strtoul(oid.substr(start, dot - start).c_str(), nullptr, 10));
-    start = dot + 1;
+  std::istringstream parts(oid);
+  for (std::string part; std::getline(parts, part, '.');) {
+    if (!part.empty()) numbers.push_back(std::strtoul(part.c_str(), nullptr, 10));
   }
   return numbers;
-}
-
-std::string HexOfBytes(const std::string& bytes) {
-  std::string hex;
-  char digits[3];
-  for (unsigned char c : bytes) {
-    std::snprintf(digits, sizeof digits, "%02X", c);
-    hex += digits;
-  }
-  return hex;
-}
-
-// The octets of a value as the agent would send them (see SnmpBinding).
-std::string HexOf(const std::string& value, int16_t type) {
-  switch (type) {
-    case kSnmpOctetString:
-    case kSnmpOpaque:
-      return HexOfBytes(value);
-    case kSnmpIpAddress: {
-      std::string octets;
-      for (unsigned long part : OidNumbers(value)) octets += static_cast<char>(part & 0xFF);
-      return HexOfBytes(octets);
-    }
-    case kSnmpInteger:
-    case kSnmpCounter32:
-    case kSnmpGauge32:
-    case kSnmpTimeTicks:
-    case kSnmpCounter64: {
-      unsigned long long number = std::strtoull(value.c_str(), nullptr, 10);
-      if (type == kSnmpInteger) number = static_cast<unsigned long long>(std::strtoll(value.c_str(), nullptr, 10)) & 0xFFFFFFFFull;
-      std::string octets;
-      do {
-        octets.insert(octets.begin(), static_cast<char>(number & 0xFF));
-        number >>= 8;
-      } while (number != 0);
-      return HexOfBytes(octets);
-    }
-    default:
-      return {};
-  }
 }
 
 SnmpBinding EndOfView() {
@@ -72,10 +29,6 @@ std::string WithoutTrailingDot(const std::string& oid) {
 
 bool OidLess::operator()(const std::string& a, const std::string& b) const {
   return OidNumbers(a) < OidNumbers(b);
-}
-
-FakeSnmpEngine::~FakeSnmpEngine() {
-  if (OnDestroyed) OnDestroyed();
 }
 
 std::unique_ptr<SnmpMessage> FakeSnmpEngine::NewMessage() {
@@ -129,7 +82,6 @@ bool FakeSnmpEngine::NextObject(const std::string& position, SnmpBinding& out) c
   auto next = objects_.upper_bound(WithoutTrailingDot(position));
   if (next == objects_.end()) return false;
   out = SnmpBinding(next->first, next->second.Value, next->second.Type);
-  out.HexValue = HexOf(next->second.Value, next->second.Type);
   return true;
 }
 
@@ -140,8 +92,7 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
       for (const SnmpBinding& asked : request.Bindings) {
         const AgentObject* object = Object(asked.OID);
         if (object) {
-          SnmpBinding& answer = response.Bindings.Add(asked.OID, object->Value, object->Type);
-          answer.HexValue = HexOf(object->Value, object->Type);
+          response.Bindings.Add(asked.OID, object->Value, object->Type);
         } else if (request.Version == 1) {
           response.ErrorCode = kSnmpNoSuchName;
           response.ErrorText = "The device does not know " + asked.OID + ".";
@@ -191,10 +142,6 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
         response.Bindings.Add(written);
       }
       return;
-    default:
-      response.ErrorCode = kSnmpBadSettings;
-      response.ErrorText = "Unknown request kind.";
-      response.Bindings = request.Bindings;
   }
 }
 

@@ -37,8 +37,6 @@ class FakeSnmpEngine : public SnmpEngine {
   };
   using Responder = std::function<SnmpMessage(const SnmpMessage& request)>;
 
-  ~FakeSnmpEngine() override;
-
   // SnmpEngine
   std::unique_ptr<SnmpMessage> NewMessage() override;
   SnmpBinding NewBinding() override;
@@ -76,9 +74,6 @@ class FakeSnmpEngine : public SnmpEngine {
   int DeliverAll(int limit = 100000);
   // Forgets waiting requests without answering them (a device that went silent).
   void DropPending() { pending_.clear(); }
-
-  // Runs when the engine is destroyed (for ownership tests).
-  std::function<void()> OnDestroyed;
 
  private:
   // The agent's answer to a request, as the engine would deliver it.

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -15,9 +14,6 @@ namespace linkwatch::fakes {
 class RecordingGrid : public MemoryGrid {
  public:
   using MemoryGrid::MemoryGrid;
-  ~RecordingGrid() override {
-    if (OnDestroyed) OnDestroyed();
-  }
 
   void SetSetting(int id, const GridValue& value) override {
     MemoryGrid::SetSetting(id, value);
@@ -35,9 +31,6 @@ class RecordingGrid : public MemoryGrid {
   const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
   GridEvents* Events() const { return events_; }
   void FailMoves(bool fail) { failMoves_ = fail; }  // Move throws while set
-
-  // Runs when the grid is destroyed (for ownership tests).
-  std::function<void()> OnDestroyed;
 
  private:
   std::vector<std::pair<int, GridValue>> settingLog_;

@@ -39,19 +39,5 @@ TEST_F(InterfacesTest, RoutedValuesCreateEachInterfaceOnce) {
   EXPECT_FLOAT_EQ(interfaces_.Item("I:7")->Bandwidth(), 1e9f);
 }
 
-// The collection rules themselves are KeyedCollection's (tests/common); here only
-// that the interfaces are kept under their keys, in the order they were made.
-TEST_F(InterfacesTest, InterfacesAreKeptUnderTheirKeysInCreationOrder) {
-  interfaces_.SetName(7, "seven");
-  interfaces_.SetBandwidth(3, 10.0f);
-  EXPECT_EQ(interfaces_.Item("i:3"), interfaces_.Item(2));
-  interfaces_.SetName(5, "five");
-  interfaces_.Remove("I:7");
-  interfaces_.Remove(2);
-  EXPECT_EQ(IndexesInOrder(), (std::vector<int32_t>{3}));
-  interfaces_.Clear();
-  EXPECT_EQ(interfaces_.Count(), 0);
-}
-
 }  // namespace
 }  // namespace linkwatch
