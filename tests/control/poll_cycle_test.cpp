@@ -92,14 +92,6 @@ TEST_F(PollCycleTest, ACycleWalksTheListThenTheMissingChecksTwoChainsSideBySide)
   EXPECT_NE(third->Statistics()->Item("ifDescrCHECK"), nullptr);
 }
 
-TEST_F(PollCycleTest, AStatisticOfACheckedColumnSparesItsCheckWalk) {
-  control->SetStatisticsList("Interface Name");
-  ASSERT_TRUE(control->StartMonitoring());
-  engine.DeliverAll();
-  for (const std::string& tag : AsyncTags()) EXPECT_EQ(tag.find("ifDescrCHECK"), std::string::npos);
-  EXPECT_EQ(control->Interfaces()->Item("I:2")->Name(), "eth2");
-}
-
 TEST_F(PollCycleTest, WalksUseGetNextOverV1AndGetBulkOverV2cAndV3) {
   struct Case {
     int16_t version;
@@ -168,17 +160,6 @@ TEST_F(PollCycleTest, TheSecondPollFollowsSevenSecondsLaterThenOnlyWithAutoUpdat
   timer.Tick();
   EXPECT_FALSE(control->AutoUpdate());
   EXPECT_EQ(pollsStarted(), 3);
-}
-
-TEST_F(PollCycleTest, PollOnAnInactiveControlOnlyResetsTheCycle) {
-  control->SetStatisticsList("STATUS");
-  State().NextStatisticIndex = 5;
-  State().AdminStatusSeen = true;
-  control->Poll(false);
-  EXPECT_EQ(State().NextStatisticIndex, 0);
-  EXPECT_FALSE(State().AdminStatusSeen);
-  EXPECT_EQ(SentCount(), 0u);
-  EXPECT_FALSE(timer.Enabled());
 }
 
 }  // namespace

@@ -82,20 +82,5 @@ TEST_F(ModelLifetimeTest, AHeldInterfaceOrChildKeepsThePairReadable) {
   EXPECT_TRUE(sibling.expired());
 }
 
-TEST_F(ModelLifetimeTest, HeldStatisticsKeepTheirRowAlive) {
-  auto interfaces = Filled();
-  std::shared_ptr<Statistics> interfaceStatistics = interfaces->Item("I:7")->Statistics();
-  std::shared_ptr<Statistics> childStatistics =
-      interfaces->Item("I:7")->Children()->Item(1)->Statistics();
-  std::weak_ptr<Interface> interface = interfaces->Item("I:7");
-  interfaces.reset();
-  EXPECT_EQ(interfaceStatistics->Item(1)->RawText(), "1");
-  EXPECT_EQ(childStatistics->Item(1)->RawText(), "2");
-  interfaceStatistics.reset();
-  EXPECT_FALSE(interface.expired());  // the child's statistics still hold the child
-  childStatistics.reset();
-  EXPECT_TRUE(interface.expired());
-}
-
 }  // namespace
 }  // namespace linkwatch

@@ -59,9 +59,6 @@ TEST_P(ChildStateTest, FollowsTheAgeOfTheLastUpdate) {
 
   EXPECT_EQ(Text("C:1.5", "Interface Status"), c.word);
   EXPECT_EQ(PictureName(Attribute(kCellPicture, "C:1.5", "Interface Status Icon")), c.icon);
-  EXPECT_EQ(Attribute(kCellPictureAlignment, "C:1.5", "Interface Status Icon"),
-            GridValue{int64_t{4}});
-  EXPECT_EQ(Text("C:1.5", "interface NAME"), "Client 5");
   const int64_t faded = c.stale ? kGrey : kBlack;
   EXPECT_EQ(Fore("C:1.5", "interface NAME"), GridValue{faded});
   EXPECT_EQ(Fore("C:1.5", "Signal"), GridValue{faded});
