@@ -1,5 +1,4 @@
 #pragma once
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -10,7 +9,7 @@ namespace linkwatch::fakes {
 // The real in-memory grid, recording what the control told it that the grid
 // itself forgets: set-once settings in the order they were set.
 // It also hands out its event receiver, so a test can raise an event the way a
-// view would, and can be told to fail placements.
+// view would.
 class RecordingGrid : public MemoryGrid {
  public:
   using MemoryGrid::MemoryGrid;
@@ -19,10 +18,6 @@ class RecordingGrid : public MemoryGrid {
     MemoryGrid::SetSetting(id, value);
     settingLog_.emplace_back(id, value);
   }
-  void Move(int left, int top, int width, int height) override {
-    if (failMoves_) throw std::runtime_error("the grid cannot be placed");
-    MemoryGrid::Move(left, top, width, height);
-  }
   void SetEvents(GridEvents* events) override {
     MemoryGrid::SetEvents(events);
     events_ = events;
@@ -30,11 +25,9 @@ class RecordingGrid : public MemoryGrid {
 
   const std::vector<std::pair<int, GridValue>>& SettingLog() const { return settingLog_; }
   GridEvents* Events() const { return events_; }
-  void FailMoves(bool fail) { failMoves_ = fail; }  // Move throws while set
 
  private:
   std::vector<std::pair<int, GridValue>> settingLog_;
-  bool failMoves_ = false;
   GridEvents* events_ = nullptr;
 };
 
