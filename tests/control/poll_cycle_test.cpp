@@ -38,8 +38,6 @@ TEST_P(FirstWalksTest, AStartSendsTheseWalks) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, FirstWalksTest,
     ::testing::Values(
-        FirstWalksCase{"TwoChains", "TRAFFIC IN,STATUS", false,
-                       {"1:SYSTEM:1.3.6.1.2.1.1.", "1:TRAFFIC IN:1.3.6.1.2.1.2.2.1.10."}},
         FirstWalksCase{"EmptyListGoesToTheChecks", "", false,
                        {"1:SYSTEM:1.3.6.1.2.1.1.", "1:AdminStatusCHECK:1.3.6.1.2.1.2.2.1.7."}},
         // The system chain takes STATUS when its walk ends.
