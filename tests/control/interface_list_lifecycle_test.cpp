@@ -50,15 +50,6 @@ TEST_F(InterfaceListLifecycleTest, AControlThatCannotBeMadeLeavesTheResolver) {
   EXPECT_EQ(Resolver().SubscriberCount(), 0);
 }
 
-TEST_F(InterfaceListLifecycleTest, ResizePlacesTheGrid) {
-  InterfaceList control;
-  fakes::RecordingGrid& grid = *platform_.Platform().LastGrid();
-  control.Resize(640, 480);
-  EXPECT_EQ((std::vector<int>{grid.Placement().Left, grid.Placement().Top,
-                              grid.Placement().Width, grid.Placement().Height}),
-            (std::vector<int>{0, 0, 640, 480}));
-}
-
 class ResolverAnswerTest : public InterfaceListLifecycleTest {
  protected:
   void SetUp() override { InterfaceListInternals::ReplaceInterfaces(control_); }

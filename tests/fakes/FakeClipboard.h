@@ -5,21 +5,16 @@
 
 namespace linkwatch::fakes {
 
-// Holds the text last set; counts how often it was cleared.
+// Holds the text last set.
 class FakeClipboard : public Clipboard {
  public:
-  void Clear() override {
-    text_.clear();
-    ++clears_;
-  }
+  void Clear() override { text_.clear(); }
   void SetText(const std::string& text) override { text_ = text; }
 
   const std::string& Text() const { return text_; }
-  int Clears() const { return clears_; }
 
  private:
   std::string text_;
-  int clears_ = 0;
 };
 
 }  // namespace linkwatch::fakes

@@ -20,29 +20,6 @@ class InterfaceChildrenTest : public ::testing::Test {
   }
 };
 
-TEST_F(InterfaceChildrenTest, ARoutedValueCreatesInterfaceAndChildOnce) {
-  const SerialDate now = platform_.Platform().Time().Now();
-  interfaces_.SetStatistic(7, "3.1", "SIGNAL", "-61", "");
-  const auto seven = interfaces_.Item("I:7");
-  ASSERT_NE(seven, nullptr);
-  ASSERT_EQ(seven->Children()->Count(), 1);
-  const auto child = seven->Children()->Item(1);
-  EXPECT_EQ(child->Index(), "7.3.1");  // a dotted child index keeps its dots
-  EXPECT_EQ(child->Key(), "C:7.3.1");
-  EXPECT_EQ(child->ChildIndex(), "3.1");
-  EXPECT_EQ(child->LastUpdate(), now);
-  EXPECT_EQ(child->Interface(), seven);
-  EXPECT_EQ(child->ChildType(), "");
-  EXPECT_EQ(seven->OwnStatistics().Count(), 0);  // the value is the child's alone
-
-  platform_.Platform().Time().AdvanceSeconds(30);
-  interfaces_.SetStatistic(7, "3.1", "SIGNAL", "-62", "");
-  EXPECT_EQ(seven->Children()->Count(), 1);
-  EXPECT_EQ(seven->Children()->Item("c:7.3.1"), child);
-  EXPECT_GT(child->LastUpdate(), now);
-  EXPECT_EQ(child->Statistics()->Item(1)->RawText(), "-62");
-}
-
 struct NameCase {
   const char* childIndex;
   const char* firstStatistic;  // routed before the name is read; empty: none
