@@ -40,8 +40,6 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
   // headed by itself; letter case does not matter for the template.
   EXPECT_EQ(control_.ColumnList(), "TRAFFIC IN, STATUS,NOPE,enable");
   EXPECT_EQ(HeaderTexts(), (std::vector<std::string>{"In", " STATUS", "NOPE", "On"}));
-  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames,
-            (std::vector<std::string>{"TRAFFIC IN", " STATUS", "NOPE", "enable"}));
   for (int col = 0; col < 4; ++col) {
     SCOPED_TRACE(col);
     EXPECT_EQ(grid_.Cell(kCellFontBold, 0, col), GridValue{true});
@@ -69,7 +67,6 @@ TEST_F(InterfaceListLayoutTest, AnEmptyListLeavesOneHeaderRowAndNoColumns) {
   EXPECT_EQ(grid_.Rows(), 1);
   EXPECT_EQ(grid_.Cols(), 0);
   EXPECT_EQ(control_.ColumnList(), "");
-  EXPECT_TRUE(InterfaceListInternals::State(control_).StatisticNames.empty());
   EXPECT_EQ(grid_.SettingLog().size(), settingsBefore);
   EXPECT_EQ(control_.SelectedStatisticName(), "");
   EXPECT_EQ(control_.SelectedStatistic(), nullptr);
@@ -90,8 +87,6 @@ TEST_F(InterfaceListLayoutTest, ClearTableEmptiesTheGridAndSetsItsSettingsInOrde
   const std::vector<std::pair<int, GridValue>> applied(
       grid_.SettingLog().begin() + static_cast<long>(settingsBefore), grid_.SettingLog().end());
   EXPECT_EQ(applied, expected);
-  // The names of the last layout stay.
-  EXPECT_EQ(InterfaceListInternals::State(control_).StatisticNames.size(), 2u);
 }
 
 // The statistics' names, "(untemplated)" for those without a template.
