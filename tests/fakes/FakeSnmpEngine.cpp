@@ -93,11 +93,6 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
         const AgentObject* object = Object(asked.OID);
         if (object) {
           response.Bindings.Add(asked.OID, object->Value, object->Type);
-        } else if (request.Version == 1) {
-          response.ErrorCode = kSnmpNoSuchName;
-          response.ErrorText = "The device does not know " + asked.OID + ".";
-          response.Bindings = request.Bindings;
-          return;
         } else {
           response.Bindings.Add(asked.OID, "", kSnmpNoSuchObject);
         }
@@ -125,20 +120,17 @@ void FakeSnmpEngine::AnswerBindings(const SnmpMessage& request, SnmpMessage& res
       }
       return;
     }
-    case kSnmpSet:
+    case kSnmpSet:  // the control writes one object at a time
       for (const SnmpBinding& written : request.Bindings) {
-        const AgentObject* object = Object(written.OID);
-        if (!object || !object->Writable) {
+        auto object = objects_.find(WithoutTrailingDot(written.OID));
+        if (object == objects_.end() || !object->second.Writable) {
           response.ErrorCode = kSnmpWriteRefused;
           response.ErrorText = "The device refused to change " + written.OID + ".";
           response.Bindings = request.Bindings;
           return;
         }
-      }
-      for (const SnmpBinding& written : request.Bindings) {
-        auto& object = objects_[WithoutTrailingDot(written.OID)];
-        object.Value = written.Value;
-        object.Type = written.ValueType;
+        object->second.Value = written.Value;
+        object->second.Type = written.ValueType;
         response.Bindings.Add(written);
       }
       return;
