@@ -58,11 +58,12 @@ class InteractionTest : public DeviceFixture {
     grid.SetRowData(row, key);
     return row;
   }
-  void PlaceCursor(int row, int col) {
+  // Selects from the cursor cell (row, col) to (rowSel, colSel).
+  void Select(int row, int col, int rowSel, int colSel) {
     grid.SetRow(row);
     grid.SetCol(col);
-    grid.SetRowSel(row);
-    grid.SetColSel(col);
+    grid.SetRowSel(rowSel);
+    grid.SetColSel(colSel);
   }
   std::vector<bool> HiddenRows() const {
     std::vector<bool> hidden;
@@ -94,7 +95,8 @@ class CursorAnswerTest : public InteractionTest, public ::testing::WithParamInte
 
 TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
   const CursorCase& c = GetParam();
-  PlaceCursor(*c.RowKey ? grid.FindRow(c.RowKey) : 0, c.Col);
+  const int row = *c.RowKey ? grid.FindRow(c.RowKey) : 0;
+  Select(row, c.Col, row, c.Col);
 
   const auto selected = control->SelectedInterface();
   EXPECT_EQ(selected ? selected->Key() : "", c.InterfaceKey);
@@ -144,10 +146,7 @@ TEST_F(InteractionTest, HidingTheSelectedBlockKeepsTheHeader) {
     grid.SetRowHidden(0, c.hostHidTheHeader);
     control->UnHideAllInterfaces();
     EXPECT_FALSE(control->RowsHidden());
-    grid.SetRow(c.row);
-    grid.SetCol(c.col);
-    grid.SetRowSel(c.rowSel);
-    grid.SetColSel(c.colSel);
+    Select(c.row, c.col, c.rowSel, c.colSel);
     control->HideSelectedInterfaces();
     EXPECT_EQ(HiddenRows(), c.hidden);
     EXPECT_TRUE(control->RowsHidden());
@@ -164,7 +163,7 @@ class CopyTest : public InteractionTest {
     grid.SetCell(kCellText, 1, 0, std::string("up"));
     grid.SetCell(kCellText, 1, 1, std::string("10 Kbps"));
     grid.SetCell(kCellText, 2, 0, std::string("two\rlines"));
-    PlaceCursor(2, 1);
+    Select(2, 1, 2, 1);
   }
 
   static constexpr const char* kExpected = "Status\tIn\r\nup\t10 Kbps\r\ntwo\r\nlines\t";
@@ -307,10 +306,7 @@ class MouseUpTest : public InteractionTest, public ::testing::WithParamInterface
 
 TEST_P(MouseUpTest, ARightClickMovesASingleCellCursorAndEveryReleaseIsReported) {
   const MouseCase& c = GetParam();
-  grid.SetRow(c.SelectionBefore[0]);
-  grid.SetCol(c.SelectionBefore[1]);
-  grid.SetRowSel(c.SelectionBefore[2]);
-  grid.SetColSel(c.SelectionBefore[3]);
+  Select(c.SelectionBefore[0], c.SelectionBefore[1], c.SelectionBefore[2], c.SelectionBefore[3]);
   grid.SetMousePosition(c.MouseRow, c.MouseCol);
 
   grid.MouseUp(c.Button, 1, 10.5f, 20.25f);
