@@ -104,21 +104,6 @@ TEST_F(ChildRowsTest, TheDisassociateTimeIsStampedOnceAndClearedWhenTheChildAnsw
   EXPECT_EQ(Fore("C:1.5", "Interface Status"), GridValue{kGrey}) << "only the name turns black";
 }
 
-TEST_F(ChildRowsTest, AChildStaleWhenFirstShownGetsNoStamp) {
-  AddDevice(2);
-  Start(kChildColumns);
-  control->Interfaces()->SetStatistic(2, "9", "Signal", "-50", "");
-
-  clock.AdvanceSeconds(15);
-  control->RefreshTable();
-
-  ASSERT_GE(RowOf("C:2.9"), 1);
-  EXPECT_EQ(Text("C:2.9", "Interface Status"), "Missing");
-  EXPECT_EQ(Child("I:2", "C:2.9")->Statistics()->Item("Disassociate Time"), nullptr);
-  EXPECT_EQ(Text("C:2.9", "Disassociate Time"), "");
-  EXPECT_EQ(Fore("C:2.9", "Disassociate Time"), GridValue{kRed}) << "empty cells fade too";
-}
-
 TEST_F(ChildRowsTest, ChildRowsHangUnderTheirInterfaceWhoseRowsHeadOutlineGroups) {
   AddDevice(3);
   Start(kChildColumns);
