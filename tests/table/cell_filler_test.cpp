@@ -49,9 +49,6 @@ const std::vector<FillCase>& FillCases() {
        "", GridValue{int64_t{4}}, GridValue{int64_t{2}}, Text("Down")},
       {"Baselining", "TRAFFIC IN", "5000", false, Text("baselining ..."), Color(0x808080),
        Color(kOldBack), "", {}, {}, GridValue{-10000.0}},
-      // Without a definition the check-box test fails after the sort value is set.
-      {"NoDefinition", "Orphan", "42", true, Text("old"), Color(kOldFore), Color(kOldBack), "", {},
-       {}, GridValue{42.0}},
       // A definition without a MIB object fails at the access test after the text is set.
       {"NoMibObject", "Note", "7 notes", true, Text("7 notes"), Color(kOldFore), Color(kOldBack),
        "", {}, {}, GridValue{7.0}},
