@@ -24,8 +24,7 @@ class ProcessReplyTest : public DeviceFixture {
     SnmpMessage response;
     response.Tag = tag;
     for (const auto& [oid, value] : bindings) {
-      SnmpBinding& binding = response.Bindings.Add(oid, value, kSnmpOctetString);
-      binding.HexValue = "HEX";
+      response.Bindings.Add(oid, value, kSnmpOctetString);
     }
     return response;
   }
