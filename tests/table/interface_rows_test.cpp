@@ -53,7 +53,6 @@ TEST_F(InterfaceRowsTest, RowsAreFoundByKeyAndFilledOnlyInColumnsTheInterfaceHas
   EXPECT_EQ(grid.RowData(3), "I:7") << "a new interface is appended below every row";
   EXPECT_TRUE(grid.RowHidden(2)) << "a hidden row stays hidden";
   EXPECT_EQ(Text("I:1", "Alias"), "uplink");
-  EXPECT_EQ(Text("I:1", "Interface Name"), "eth1");
   EXPECT_EQ(Text("I:7", "Alias"), "port 7");
   EXPECT_EQ(Text("I:7", "Interface Name"), "eth7");
   EXPECT_EQ(ColOf("Alias"), 0);
