@@ -48,27 +48,17 @@ bool SameAddress(const sockaddr_in& a, const sockaddr_in& b) {
   return a.sin_port == b.sin_port && a.sin_addr.s_addr == b.sin_addr.s_addr;
 }
 
-constexpr unsigned char kSequence = 0x30;
-constexpr unsigned char kInteger = 0x02;
-constexpr unsigned char kOctetString = 0x04;
-constexpr unsigned char kFirstPdu = 0xA0;  // get-request
-constexpr unsigned char kLastPdu = 0xA8;   // report
-
-// One BER element: its tag, and where its contents start and end.
-struct Element {
-  unsigned char Type = 0;
-  size_t Start = 0;
-  size_t End = 0;
-};
-
-// The element that starts at `offset`, when it fits inside the datagram.
-std::optional<Element> ReadElement(std::string_view data, size_t offset) {
-  if (offset + 2 > data.size()) return std::nullopt;
-  const auto first = static_cast<unsigned char>(data[offset + 1]);
+// Where the contents of the BER element of tag `type` at `offset` start and end;
+// nullopt when it has another tag or does not fit inside the datagram.
+std::optional<std::pair<size_t, size_t>> Contents(std::string_view data, size_t offset,
+                                                   unsigned char type) {
+  if (offset + 2 > data.size() || static_cast<unsigned char>(data[offset]) != type) {
+    return std::nullopt;
+  }
   size_t start = offset + 2;
-  size_t length = first;
-  if (first & 0x80) {
-    const size_t octets = first & 0x7F;
+  size_t length = static_cast<unsigned char>(data[offset + 1]);
+  if (length & 0x80) {
+    const size_t octets = length & 0x7F;
     if (octets == 0 || octets > 4 || start + octets > data.size()) return std::nullopt;
     length = 0;
     for (size_t i = 0; i < octets; ++i) {
@@ -77,7 +67,7 @@ std::optional<Element> ReadElement(std::string_view data, size_t offset) {
     start += octets;
   }
   if (start + length > data.size()) return std::nullopt;
-  return Element{static_cast<unsigned char>(data[offset]), start, start + length};
+  return std::pair{start, start + length};
 }
 
 // Where an SNMPv1/v2c message's own header ends (just past the community) and
@@ -89,23 +79,22 @@ struct DatagramLayout {
 };
 
 std::optional<DatagramLayout> LayoutOf(std::string_view datagram) {
-  const auto message = ReadElement(datagram, 0);
-  if (!message || message->Type != kSequence) return std::nullopt;
+  const auto message = Contents(datagram, 0, 0x30);
   // Version 0 (SNMPv1) or 1 (SNMPv2c), in one octet.
-  const auto version = ReadElement(datagram, message->Start);
-  if (!version || version->Type != kInteger || version->End != version->Start + 1 ||
-      static_cast<unsigned char>(datagram[version->Start]) > 1) {
+  const auto version = message ? Contents(datagram, message->first, 0x02) : std::nullopt;
+  if (!version || version->second != version->first + 1 ||
+      static_cast<unsigned char>(datagram[version->first]) > 1) {
     return std::nullopt;
   }
-  const auto community = ReadElement(datagram, version->End);
-  if (!community || community->Type != kOctetString) return std::nullopt;
-  const auto pdu = ReadElement(datagram, community->End);
-  if (!pdu || pdu->Type < kFirstPdu || pdu->Type > kLastPdu) return std::nullopt;
-  const auto requestId = ReadElement(datagram, pdu->Start);
-  if (!requestId || requestId->Type != kInteger || requestId->End == requestId->Start) {
-    return std::nullopt;
-  }
-  return DatagramLayout{community->End, requestId->End - 1};
+  const auto community = Contents(datagram, version->second, 0x04);
+  if (!community || community->second >= datagram.size()) return std::nullopt;
+  // Any PDU from get-request (0xA0) to report (0xA8): its tag is taken as it is.
+  const auto pduType = static_cast<unsigned char>(datagram[community->second]);
+  const auto pdu = Contents(datagram, community->second, pduType);
+  if (pduType < 0xA0 || pduType > 0xA8 || !pdu) return std::nullopt;
+  const auto requestId = Contents(datagram, pdu->first, 0x02);
+  if (!requestId || requestId->second == requestId->first) return std::nullopt;
+  return DatagramLayout{community->second, requestId->second - 1};
 }
 
 // Flips every bit of one octet of the message's header, at a position drawn from
@@ -192,11 +181,6 @@ bool FaultLink::Start() {
   receiveBuffer_.assign(kMaxDatagram, '\0');
   thread_ = std::thread([this] { Run(); });
   return true;
-}
-
-void FaultLink::SetAgentPort(int agentPort) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  agentPort_ = agentPort;
 }
 
 void FaultLink::SetFaults(LinkDirection direction, const LinkFaults& faults) {
@@ -297,11 +281,8 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     if (toSender.Forwarded > 0) lane.Counts.Answering += now - toSender.LastForwarded;
     if (faults.Cut) return;
     ++lane.SinceSet;
-    const bool hit =
-        faults.Fault != LinkFault::None &&
-        (faults.Probability > 0
-             ? std::uniform_real_distribution<double>(0, 1)(lane.Random) < faults.Probability
-             : faults.Every > 0 && lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0);
+    const bool hit = faults.Fault != LinkFault::None && faults.Every > 0 &&
+                     lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0;
     lane.Counts.Hit += hit ? 1 : 0;
     delay = faults.Delay;
     // What was held goes just after this datagram, whatever happens to this one.

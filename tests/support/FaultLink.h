@@ -29,16 +29,14 @@ enum class LinkFault {
   WrongRequestIdFirst,  // send a copy with another request id just before it
 };
 
-// The faults of one direction. Delay and Cut apply to every datagram; Fault to the
-// datagrams it hits: every Every-th one counted from when the faults were set, or,
-// when Probability is above 0, each one with that probability (random numbers
-// from Seed, so a run repeats). Request ids are found in SNMPv1/v2c messages; in
+// The faults of one direction. Delay and Cut apply to every datagram; Fault to
+// every Every-th one counted from when the faults were set (random octets from
+// Seed, so a run repeats). Request ids are found in SNMPv1/v2c messages; in
 // anything else RewriteRequestId and WrongRequestIdFirst change the header instead.
 struct LinkFaults {
   std::chrono::milliseconds Delay{0};
   LinkFault Fault = LinkFault::None;
   int Every = 1;
-  double Probability = 0;
   uint32_t Seed = 1;
   size_t TruncateTo = 0;
   bool Cut = false;  // lose everything
@@ -66,8 +64,7 @@ struct LinkCounts {
 // right client; of 32 at a time, the one heard from least recently gives up its socket
 // to a new client (a benchmark runs a new snmpbulkwalk, a new address, per walk). The
 // relay runs on a thread of its own (the test's thread runs Qt's event loop, and the
-// control's synchronous exchanges block it). Faults, the agent's port and the cut
-// may change at any time from any thread and apply from the next datagram. Queues
+// control's synchronous exchanges block it). Faults and the cut may change at any time from any thread and apply from the next datagram. Queues
 // are bounded; what does not fit is dropped.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
@@ -87,8 +84,6 @@ class FaultLink {
   int Port() const { return port_; }
   const std::string& Error() const { return error_; }
 
-  // Where datagrams go from now on (an agent restarted elsewhere).
-  void SetAgentPort(int agentPort);
   void SetFaults(LinkDirection direction, const LinkFaults& faults);
   // Loses everything in both directions until Restore(); other faults stay.
   void Cut() { SetCut(true); }
@@ -114,7 +109,7 @@ class FaultLink {
   void SendDue();
   int MillisecondsUntilNextDue() const;
 
-  int agentPort_;
+  const int agentPort_;
   int port_ = 0;
   int clientSocket_ = -1;
   std::string error_;
