@@ -122,19 +122,13 @@ std::string AgentProcess::SysDescrProbe(const std::string& community) {
 }
 
 std::string AgentProcess::DiscoveryProbe() {
-  const std::string empty = Tlv(0x04, "");
-  // msgID 0x1234, msgMaxSize 65507, msgFlags reportable, msgSecurityModel USM
-  const std::string header = Tlv(0x30, std::string("\x02\x02\x12\x34"
-                                                   "\x02\x03\x00\xFF\xE3"
-                                                   "\x04\x01\x04"
-                                                   "\x02\x01\x03", 15));
-  // engine ID, boots, time, user, authentication and privacy parameters
-  const std::string security =
-      Tlv(0x04, Tlv(0x30, empty + kIntegerZero + kIntegerZero + empty + empty + empty));
-  const std::string get = Tlv(0xA0, std::string("\x02\x02\x56\x78", 4) + kIntegerZero +
-                                        kIntegerZero + Tlv(0x30, ""));
-  return Tlv(0x30, std::string("\x02\x01\x03", 3) + header + security +
-                       Tlv(0x30, empty + empty + get));
+  // Version 3; header: msgID 0x1234, msgMaxSize 65507, flags reportable, model USM;
+  // security parameters: empty engine ID, boots 0, time 0, empty user and keys; an
+  // empty context and a get-request of no bindings.
+  return std::string("\x30\x3A\x02\x01\x03\x30\x0F\x02\x02\x12\x34\x02\x03\x00\xFF\xE3"
+                     "\x04\x01\x04\x02\x01\x03\x04\x10\x30\x0E\x04\x00\x02\x01\x00\x02"
+                     "\x01\x00\x04\x00\x04\x00\x04\x00\x30\x12\x04\x00\x04\x00\xA0\x0C"
+                     "\x02\x02\x56\x78\x02\x01\x00\x02\x01\x00\x30\x00", 60);
 }
 
 std::string AgentProcess::Log() const {
