@@ -1,12 +1,9 @@
 #include "support/AgentProcess.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <QHostAddress>
+#include <QStandardPaths>
+#include <QUdpSocket>
 #include <filesystem>
-#include <sstream>
 
 namespace linkwatch::support {
 
@@ -40,17 +37,16 @@ const std::string& AgentProcess::Directory() const {
 std::string AgentProcess::FindProgram(const std::string& name,
                                       const std::vector<std::string>& before,
                                       const std::vector<std::string>& after) {
-  std::vector<std::string> dirs = before;
-  std::stringstream entries(std::getenv("PATH") ? std::getenv("PATH") : "");
-  for (std::string dir; std::getline(entries, dir, ':');) {
-    if (!dir.empty()) dirs.push_back(dir);
+  // In `before`, then on the PATH (where findExecutable looks when given no
+  // folders), then in `after`.
+  const QString program = QString::fromStdString(name);
+  QString found;
+  for (const std::vector<std::string>& folders : {before, std::vector<std::string>{}, after}) {
+    QStringList paths;
+    for (const std::string& folder : folders) paths << QString::fromStdString(folder);
+    if (found.isEmpty()) found = QStandardPaths::findExecutable(program, paths);
   }
-  dirs.insert(dirs.end(), after.begin(), after.end());
-  for (const std::string& dir : dirs) {
-    const std::string candidate = dir + "/" + name;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return {};
+  return found.toStdString();
 }
 
 bool AgentProcess::Start() {
@@ -85,13 +81,7 @@ bool AgentProcess::Start() {
 
 bool AgentProcess::WaitUntilAnswering(const std::string& probe,
                                       std::chrono::milliseconds deadline) {
-  const int sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (sock < 0) {
-    error_ = "cannot open a UDP socket";
-    return false;
-  }
-  const sockaddr_in agent = LoopbackAddress(port_);
-
+  QUdpSocket socket;
   const auto end = Clock::now() + deadline;
   bool answered = false;
   while (!answered && Clock::now() < end) {
@@ -99,16 +89,11 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
       error_ = program_.Name + " exited during start-up";
       break;
     }
-    ::sendto(sock, probe.data(), probe.size(), 0, reinterpret_cast<const sockaddr*>(&agent),
-             sizeof agent);
     // Wait for the answer to this probe; an agent still starting gets another.
-    pollfd ready{sock, POLLIN, 0};
-    if (::poll(&ready, 1, 100) == 1 && (ready.revents & POLLIN)) {
-      unsigned char reply[2048];
-      answered = ::recv(sock, reply, sizeof reply, 0) > 0;
-    }
+    socket.writeDatagram(probe.data(), static_cast<qint64>(probe.size()), QHostAddress::LocalHost,
+                         static_cast<quint16>(port_));
+    answered = socket.waitForReadyRead(100) && socket.hasPendingDatagrams();
   }
-  ::close(sock);
   if (!answered && error_.empty()) error_ = program_.Name + " did not answer before the deadline";
   return answered;
 }

@@ -307,8 +307,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "SNMP version 4 is not supported"},
         SettingsCase{"unknown_auth_type", [](SnmpMessage& m) { m.Security.AuthType = 9; },
                      kSnmpBadSettings, "authentication type 9"},
-        SettingsCase{"unknown_priv_type", [](SnmpMessage& m) { m.Security.PrivType = 7; },
-                     kSnmpBadSettings, "privacy type 7"},
         SettingsCase{"privacy_without_authentication",
                      [](SnmpMessage& m) { m.Security.AuthType = kAuthNone; }, kSnmpBadSettings,
                      "privacy needs authentication"},
