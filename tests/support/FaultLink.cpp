@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <utility>
 
@@ -27,8 +26,8 @@ constexpr int kMaxReadsPerWake = 64;     // per socket, so that a flood cannot s
 // A reordered datagram waits at most this long: longer than a test's time-out, so
 // that in a walk, where nothing else follows, the retry is what overtakes it.
 constexpr std::chrono::seconds kMaxHold(3);
-constexpr size_t kGarbageSize = 32;
-constexpr size_t kHeaderWithoutLayout = 16;  // octets Corrupt may hit in an unreadable datagram
+// An unknown BER tag (0xFF) first: no receiver can take it for a message.
+const std::string kGarbage(32, '\xFF');
 constexpr unsigned char kRequestIdChange = 0x5A;  // keeps the sign bit of the last octet
 
 int LaneIndex(LinkDirection direction) { return direction == LinkDirection::ToAgent ? 0 : 1; }
@@ -97,31 +96,22 @@ std::optional<DatagramLayout> LayoutOf(std::string_view datagram) {
   return DatagramLayout{community->second, requestId->second - 1};
 }
 
-// Flips every bit of one octet of the message's header, at a position drawn from
-// `random`: the version or the community of a v1/v2c message, so that the
-// receiver cannot take the damaged message for a good one.
-void CorruptHeader(std::string& datagram, std::mt19937& random) {
-  const auto layout = LayoutOf(datagram);
-  const size_t span = std::min(datagram.size(), layout ? layout->HeaderEnd : kHeaderWithoutLayout);
-  if (span == 0) return;
-  const size_t position = std::uniform_int_distribution<size_t>(0, span - 1)(random);
-  datagram[position] = static_cast<char>(~static_cast<unsigned char>(datagram[position]));
+void FlipBits(std::string& datagram, size_t position) {
+  if (position < datagram.size()) datagram[position] = static_cast<char>(~datagram[position]);
 }
 
-void RewriteRequestId(std::string& datagram, std::mt19937& random) {
+// The last octet of the community (or its length, when it is empty) of a v1/v2c
+// message: the receiver cannot take the damaged message for a good one.
+void CorruptHeader(std::string& datagram) {
   const auto layout = LayoutOf(datagram);
-  if (!layout) {
-    CorruptHeader(datagram, random);
-    return;
-  }
+  FlipBits(datagram, layout ? layout->HeaderEnd - 1 : 0);
+}
+
+void RewriteRequestId(std::string& datagram) {
+  const auto layout = LayoutOf(datagram);
+  if (!layout) return FlipBits(datagram, 0);
   char& last = datagram[layout->RequestIdLast];
   last = static_cast<char>(static_cast<unsigned char>(last) ^ kRequestIdChange);
-}
-
-std::string Garbage(std::mt19937& random) {
-  std::string garbage(kGarbageSize, '\0');
-  for (char& c : garbage) c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
-  return garbage;
 }
 
 }  // namespace
@@ -135,13 +125,15 @@ struct FaultLink::Peer {
 };
 
 // A datagram on its way: sent by `Socket` at `Due`, to the client address `To`
-// (ToClient) or to the agent's port at the time of sending (ToAgent).
+// (ToClient) or to the agent's port at the time of sending (ToAgent). A reordered
+// one is Held until the next datagram of its direction, kMaxHold at most.
 struct FaultLink::Outgoing {
   Clock::time_point Due;
   LinkDirection Direction = LinkDirection::ToAgent;
   int Socket = -1;
   sockaddr_in To{};
   std::string Bytes;
+  bool Held = false;
 };
 
 // The settings, counts and state of one direction (under mutex_).
@@ -149,9 +141,6 @@ struct FaultLink::Lane {
   LinkFaults Faults;
   LinkCounts Counts;
   uint64_t SinceSet = 0;  // datagrams seen since the faults were set
-  std::mt19937 Random;
-  // A reordered datagram waiting for the next one, due on its own after kMaxHold.
-  std::optional<Outgoing> Held;
 };
 
 FaultLink::FaultLink(int agentPort) : agentPort_(agentPort) {
@@ -188,7 +177,6 @@ void FaultLink::SetFaults(LinkDirection direction, const LinkFaults& faults) {
   Lane& lane = *lanes_[LaneIndex(direction)];
   lane.Faults = faults;
   lane.SinceSet = 0;
-  lane.Random.seed(faults.Seed);
 }
 
 void FaultLink::SetCut(bool cut) {
@@ -270,6 +258,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
                      const sockaddr_in& to) {
   std::vector<std::string> out;
   std::optional<Outgoing> released;
+  bool hold = false;
   std::chrono::milliseconds delay{0};
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -286,7 +275,13 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     lane.Counts.Hit += hit ? 1 : 0;
     delay = faults.Delay;
     // What was held goes just after this datagram, whatever happens to this one.
-    released = std::exchange(lane.Held, std::nullopt);
+    const auto held = std::find_if(queue_.begin(), queue_.end(), [&](const Outgoing& o) {
+      return o.Held && o.Direction == direction;
+    });
+    if (held != queue_.end()) {
+      released = std::move(*held);
+      queue_.erase(held);
+    }
     bool pass = true;  // false: lost or held back
     switch (hit ? faults.Fault : LinkFault::None) {
       case LinkFault::Drop:
@@ -296,26 +291,24 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
         out.push_back(datagram);
         break;
       case LinkFault::Reorder:
-        if (!released) {  // else one is held already: this one overtakes it
-          lane.Held = Outgoing{now + kMaxHold, direction, socket, to, std::move(datagram)};
-          pass = false;
-        }
+        hold = !released;  // else one was held already: this one overtakes it
+        pass = !hold;
         break;
       case LinkFault::Truncate:
         datagram.resize(std::min(datagram.size(), faults.TruncateTo));
         break;
       case LinkFault::Corrupt:
-        CorruptHeader(datagram, lane.Random);
+        CorruptHeader(datagram);
         break;
       case LinkFault::RewriteRequestId:
-        RewriteRequestId(datagram, lane.Random);
+        RewriteRequestId(datagram);
         break;
       case LinkFault::GarbageFirst:
-        out.push_back(Garbage(lane.Random));
+        out.push_back(kGarbage);
         break;
       case LinkFault::WrongRequestIdFirst:
         out.push_back(datagram);
-        RewriteRequestId(out.back(), lane.Random);
+        RewriteRequestId(out.back());
         break;
       case LinkFault::None:
         break;
@@ -335,34 +328,21 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
   for (std::string& bytes : out) enqueue(Outgoing{due, direction, socket, to, std::move(bytes)});
   if (released) {
     released->Due = due;
+    released->Held = false;
     enqueue(std::move(*released));
   }
+  if (hold) enqueue(Outgoing{due + kMaxHold, direction, socket, to, std::move(datagram), true});
 }
 
 int FaultLink::MillisecondsUntilNextDue() const {
-  std::optional<Clock::time_point> next;
-  if (!queue_.empty()) next = queue_.front().Due;
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (const auto& lane : lanes_) {
-    if (lane->Held && (!next || lane->Held->Due < *next)) next = lane->Held->Due;
-  }
-  if (!next) return -1;
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
+  if (queue_.empty()) return -1;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(queue_.front().Due - Clock::now());
   return static_cast<int>(std::max<long long>(0, left.count()));
 }
 
 void FaultLink::SendDue() {
+  // A held datagram that no other followed goes out after all, in its turn.
   const Clock::time_point now = Clock::now();
-  // A held datagram that no other followed goes out after all.
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (auto& lane : lanes_) {
-      if (lane->Held && lane->Held->Due <= now) {
-        queue_.push_front(std::move(*lane->Held));
-        lane->Held.reset();
-      }
-    }
-  }
   while (!queue_.empty() && queue_.front().Due <= now) {
     Outgoing outgoing = std::move(queue_.front());
     queue_.pop_front();

@@ -23,21 +23,20 @@ enum class LinkFault {
   Duplicate,            // send it twice
   Reorder,              // hold it and send it just after the next datagram (3 s at most)
   Truncate,             // cut it to TruncateTo bytes
-  Corrupt,              // flip one octet of its header (version or community), seeded
+  Corrupt,              // flip the bits of the last octet of its community
   RewriteRequestId,     // change its request id so that it matches no request
-  GarbageFirst,         // send a datagram of seeded random octets just before it
+  GarbageFirst,         // send a datagram of octets that is no message just before it
   WrongRequestIdFirst,  // send a copy with another request id just before it
 };
 
 // The faults of one direction. Delay and Cut apply to every datagram; Fault to
-// every Every-th one counted from when the faults were set (random octets from
-// Seed, so a run repeats). Request ids are found in SNMPv1/v2c messages; in
-// anything else RewriteRequestId and WrongRequestIdFirst change the header instead.
+// every Every-th one counted from when the faults were set. Communities and request
+// ids are found in SNMPv1/v2c messages; in anything else Corrupt, RewriteRequestId
+// and WrongRequestIdFirst flip the bits of the first octet instead.
 struct LinkFaults {
   std::chrono::milliseconds Delay{0};
   LinkFault Fault = LinkFault::None;
   int Every = 1;
-  uint32_t Seed = 1;
   size_t TruncateTo = 0;
   bool Cut = false;  // lose everything
 };
