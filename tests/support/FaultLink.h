@@ -63,8 +63,9 @@ struct LinkCounts {
 // right client; of 32 at a time, the one heard from least recently gives up its socket
 // to a new client (a benchmark runs a new snmpbulkwalk, a new address, per walk). The
 // relay runs on a thread of its own (the test's thread runs Qt's event loop, and the
-// control's synchronous exchanges block it). Faults and the cut may change at any time from any thread and apply from the next datagram. Queues
-// are bounded; what does not fit is dropped.
+// control's synchronous exchanges block it). Faults and the cut may change at any
+// time from any thread and apply from the next datagram. Queues are bounded; what
+// does not fit is dropped.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
