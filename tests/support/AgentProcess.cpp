@@ -1,12 +1,9 @@
 #include "support/AgentProcess.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <QHostAddress>
+#include <QStandardPaths>
+#include <QUdpSocket>
 #include <filesystem>
-#include <sstream>
 
 namespace linkwatch::support {
 
@@ -40,17 +37,16 @@ const std::string& AgentProcess::Directory() const {
 std::string AgentProcess::FindProgram(const std::string& name,
                                       const std::vector<std::string>& before,
                                       const std::vector<std::string>& after) {
-  std::vector<std::string> dirs = before;
-  std::stringstream entries(std::getenv("PATH") ? std::getenv("PATH") : "");
-  for (std::string dir; std::getline(entries, dir, ':');) {
-    if (!dir.empty()) dirs.push_back(dir);
+  // In `before`, then on the PATH (where findExecutable looks when given no
+  // folders), then in `after`.
+  const QString program = QString::fromStdString(name);
+  QString found;
+  for (const std::vector<std::string>& folders : {before, std::vector<std::string>{}, after}) {
+    QStringList paths;
+    for (const std::string& folder : folders) paths << QString::fromStdString(folder);
+    if (found.isEmpty()) found = QStandardPaths::findExecutable(program, paths);
   }
-  dirs.insert(dirs.end(), after.begin(), after.end());
-  for (const std::string& dir : dirs) {
-    const std::string candidate = dir + "/" + name;
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  return {};
+  return found.toStdString();
 }
 
 bool AgentProcess::Start() {
@@ -85,13 +81,7 @@ bool AgentProcess::Start() {
 
 bool AgentProcess::WaitUntilAnswering(const std::string& probe,
                                       std::chrono::milliseconds deadline) {
-  const int sock = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (sock < 0) {
-    error_ = "cannot open a UDP socket";
-    return false;
-  }
-  const sockaddr_in agent = LoopbackAddress(port_);
-
+  QUdpSocket socket;
   const auto end = Clock::now() + deadline;
   bool answered = false;
   while (!answered && Clock::now() < end) {
@@ -99,16 +89,11 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
       error_ = program_.Name + " exited during start-up";
       break;
     }
-    ::sendto(sock, probe.data(), probe.size(), 0, reinterpret_cast<const sockaddr*>(&agent),
-             sizeof agent);
     // Wait for the answer to this probe; an agent still starting gets another.
-    pollfd ready{sock, POLLIN, 0};
-    if (::poll(&ready, 1, 100) == 1 && (ready.revents & POLLIN)) {
-      unsigned char reply[2048];
-      answered = ::recv(sock, reply, sizeof reply, 0) > 0;
-    }
+    socket.writeDatagram(probe.data(), static_cast<qint64>(probe.size()), QHostAddress::LocalHost,
+                         static_cast<quint16>(port_));
+    answered = socket.waitForReadyRead(100) && socket.hasPendingDatagrams();
   }
-  ::close(sock);
   if (!answered && error_.empty()) error_ = program_.Name + " did not answer before the deadline";
   return answered;
 }
@@ -122,19 +107,13 @@ std::string AgentProcess::SysDescrProbe(const std::string& community) {
 }
 
 std::string AgentProcess::DiscoveryProbe() {
-  const std::string empty = Tlv(0x04, "");
-  // msgID 0x1234, msgMaxSize 65507, msgFlags reportable, msgSecurityModel USM
-  const std::string header = Tlv(0x30, std::string("\x02\x02\x12\x34"
-                                                   "\x02\x03\x00\xFF\xE3"
-                                                   "\x04\x01\x04"
-                                                   "\x02\x01\x03", 15));
-  // engine ID, boots, time, user, authentication and privacy parameters
-  const std::string security =
-      Tlv(0x04, Tlv(0x30, empty + kIntegerZero + kIntegerZero + empty + empty + empty));
-  const std::string get = Tlv(0xA0, std::string("\x02\x02\x56\x78", 4) + kIntegerZero +
-                                        kIntegerZero + Tlv(0x30, ""));
-  return Tlv(0x30, std::string("\x02\x01\x03", 3) + header + security +
-                       Tlv(0x30, empty + empty + get));
+  // Version 3; header: msgID 0x1234, msgMaxSize 65507, flags reportable, model USM;
+  // security parameters: empty engine ID, boots 0, time 0, empty user and keys; an
+  // empty context and a get-request of no bindings.
+  return std::string("\x30\x3A\x02\x01\x03\x30\x0F\x02\x02\x12\x34\x02\x03\x00\xFF\xE3"
+                     "\x04\x01\x04\x02\x01\x03\x04\x10\x30\x0E\x04\x00\x02\x01\x00\x02"
+                     "\x01\x00\x04\x00\x04\x00\x04\x00\x30\x12\x04\x00\x04\x00\xA0\x0C"
+                     "\x02\x02\x56\x78\x02\x01\x00\x02\x01\x00\x30\x00", 60);
 }
 
 std::string AgentProcess::Log() const {

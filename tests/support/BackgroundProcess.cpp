@@ -1,47 +1,24 @@
 #include "support/BackgroundProcess.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <QProcess>
 #include <thread>
 
 #include "support/Files.h"
-
-extern char** environ;
 
 namespace linkwatch::support {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::chrono::seconds kStopWait(5);
+constexpr int kStopWaitMs = 5000;
 
-// This process's environment with settings in place of the variables they name.
-std::vector<std::string> EnvironmentWith(const std::vector<std::string>& settings) {
-  std::vector<std::string> environment = settings;
-  for (char** entry = environ; entry && *entry; ++entry) {
-    const std::string text = *entry;
-    const std::string name = text.substr(0, text.find('=') + 1);
-    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const auto& setting) {
-      return setting.rfind(name, 0) == 0;
-    });
-    if (!replaced) environment.push_back(text);
-  }
-  return environment;
-}
-
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-  std::vector<char*> pointers;
-  for (std::string& text : texts) pointers.push_back(text.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
+QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 int FreeLoopbackPort(int type) {
   const int sock = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
@@ -55,6 +32,7 @@ int FreeLoopbackPort(int type) {
 
 }  // namespace
 
+BackgroundProcess::BackgroundProcess() = default;
 BackgroundProcess::~BackgroundProcess() { Stop(); }
 
 bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
@@ -63,50 +41,41 @@ bool BackgroundProcess::Start(const std::vector<std::string>& arguments,
   if (arguments.empty() || Running()) return false;
   outputFile_ = outputFile;
   ownGroup_ = ownGroup;
-  std::vector<std::string> texts = arguments;
-  std::vector<std::string> environment = EnvironmentWith(settings);
-  std::vector<char*> argv = Pointers(texts);
-  std::vector<char*> envp = Pointers(environment);
-  const pid_t parent = ::getpid();
-  const pid_t child = ::fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    // Only async-signal-safe calls between fork and exec.
+  process_ = std::make_unique<QProcess>();
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const std::string& setting : settings) {
+    const size_t equals = setting.find('=');
+    environment.insert(Text(setting.substr(0, equals)), Text(setting.substr(equals + 1)));
+  }
+  QStringList rest;
+  for (size_t i = 1; i < arguments.size(); ++i) rest << Text(arguments[i]);
+  process_->setProcessEnvironment(environment);
+  process_->setProgram(Text(arguments[0]));
+  process_->setArguments(rest);
+  process_->setStandardInputFile(QProcess::nullDevice());
+  process_->setProcessChannelMode(QProcess::MergedChannels);
+  process_->setStandardOutputFile(Text(outputFile));
+  process_->setChildProcessModifier([ownGroup] {
     if (ownGroup) ::setpgid(0, 0);       // so Stop() reaches every process of the program
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);  // never outlive a crashed test
-    if (::getppid() != parent) ::_exit(127);
-    const int null = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(outputFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (null >= 0) ::dup2(null, STDIN_FILENO);
-    if (out >= 0) {
-      ::dup2(out, STDOUT_FILENO);
-      ::dup2(out, STDERR_FILENO);
-    }
-    ::execve(argv[0], argv.data(), envp.data());
-    ::_exit(127);
-  }
-  if (ownGroup) ::setpgid(child, child);  // also here, so the group exists whichever runs first
-  pid_ = child;
-  return true;
+  });
+  process_->start();
+  return process_->waitForStarted(kStopWaitMs);
 }
 
 bool BackgroundProcess::Running() const {
-  int status = 0;
-  if (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) pid_ = -1;
-  return pid_ > 0;
+  return process_ && process_->state() != QProcess::NotRunning && !process_->waitForFinished(0);
 }
 
-bool BackgroundProcess::WaitForExit(std::chrono::milliseconds deadline) const {
-  return PollUntil([this] { return !Running(); }, deadline, std::chrono::milliseconds(10));
-}
+pid_t BackgroundProcess::Pid() const { return Running() ? process_->processId() : -1; }
 
 void BackgroundProcess::Stop() {
   if (!Running()) return;
-  const pid_t target = ownGroup_ ? -pid_ : pid_;
-  ::kill(target, SIGTERM);
-  if (WaitForExit(kStopWait)) return;
-  ::kill(target, SIGKILL);
-  WaitForExit(kStopWait);
+  const pid_t pid = process_->processId();
+  ::kill(ownGroup_ ? -pid : pid, SIGTERM);
+  if (process_->waitForFinished(kStopWaitMs)) return;
+  ::kill(ownGroup_ ? -pid : pid, SIGKILL);
+  process_->waitForFinished(kStopWaitMs);
 }
 
 std::string BackgroundProcess::Output() const { return ReadFile(outputFile_); }

@@ -4,8 +4,11 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QProcess;
 
 namespace linkwatch::support {
 
@@ -13,9 +16,10 @@ namespace linkwatch::support {
 // loopback): standard input from /dev/null, output to a file, killed with the test
 // if the test dies, and stopped by Stop() or the destructor with SIGTERM (SIGKILL
 // after a bounded wait), to its whole process group when it has one of its own.
+// A QProcess underneath, which needs no event loop for this.
 class BackgroundProcess {
  public:
-  BackgroundProcess() = default;
+  BackgroundProcess();
   ~BackgroundProcess();
   BackgroundProcess(const BackgroundProcess&) = delete;
   BackgroundProcess& operator=(const BackgroundProcess&) = delete;
@@ -29,14 +33,12 @@ class BackgroundProcess {
   void Stop();
   // False once the program has ended (by itself or through Stop()).
   bool Running() const;
-  pid_t Pid() const { return pid_; }
+  pid_t Pid() const;
   // What the program has written so far.
   std::string Output() const;
 
  private:
-  bool WaitForExit(std::chrono::milliseconds deadline) const;
-
-  mutable pid_t pid_ = -1;  // reaped (and -1) as soon as anyone sees it has ended
+  std::unique_ptr<QProcess> process_;
   bool ownGroup_ = false;
   std::string outputFile_;
 };

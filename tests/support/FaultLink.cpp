@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <utility>
 
@@ -27,8 +26,8 @@ constexpr int kMaxReadsPerWake = 64;     // per socket, so that a flood cannot s
 // A reordered datagram waits at most this long: longer than a test's time-out, so
 // that in a walk, where nothing else follows, the retry is what overtakes it.
 constexpr std::chrono::seconds kMaxHold(3);
-constexpr size_t kGarbageSize = 32;
-constexpr size_t kHeaderWithoutLayout = 16;  // octets Corrupt may hit in an unreadable datagram
+// An unknown BER tag (0xFF) first: no receiver can take it for a message.
+const std::string kGarbage(32, '\xFF');
 constexpr unsigned char kRequestIdChange = 0x5A;  // keeps the sign bit of the last octet
 
 int LaneIndex(LinkDirection direction) { return direction == LinkDirection::ToAgent ? 0 : 1; }
@@ -48,27 +47,17 @@ bool SameAddress(const sockaddr_in& a, const sockaddr_in& b) {
   return a.sin_port == b.sin_port && a.sin_addr.s_addr == b.sin_addr.s_addr;
 }
 
-constexpr unsigned char kSequence = 0x30;
-constexpr unsigned char kInteger = 0x02;
-constexpr unsigned char kOctetString = 0x04;
-constexpr unsigned char kFirstPdu = 0xA0;  // get-request
-constexpr unsigned char kLastPdu = 0xA8;   // report
-
-// One BER element: its tag, and where its contents start and end.
-struct Element {
-  unsigned char Type = 0;
-  size_t Start = 0;
-  size_t End = 0;
-};
-
-// The element that starts at `offset`, when it fits inside the datagram.
-std::optional<Element> ReadElement(std::string_view data, size_t offset) {
-  if (offset + 2 > data.size()) return std::nullopt;
-  const auto first = static_cast<unsigned char>(data[offset + 1]);
+// Where the contents of the BER element of tag `type` at `offset` start and end;
+// nullopt when it has another tag or does not fit inside the datagram.
+std::optional<std::pair<size_t, size_t>> Contents(std::string_view data, size_t offset,
+                                                   unsigned char type) {
+  if (offset + 2 > data.size() || static_cast<unsigned char>(data[offset]) != type) {
+    return std::nullopt;
+  }
   size_t start = offset + 2;
-  size_t length = first;
-  if (first & 0x80) {
-    const size_t octets = first & 0x7F;
+  size_t length = static_cast<unsigned char>(data[offset + 1]);
+  if (length & 0x80) {
+    const size_t octets = length & 0x7F;
     if (octets == 0 || octets > 4 || start + octets > data.size()) return std::nullopt;
     length = 0;
     for (size_t i = 0; i < octets; ++i) {
@@ -77,7 +66,7 @@ std::optional<Element> ReadElement(std::string_view data, size_t offset) {
     start += octets;
   }
   if (start + length > data.size()) return std::nullopt;
-  return Element{static_cast<unsigned char>(data[offset]), start, start + length};
+  return std::pair{start, start + length};
 }
 
 // Where an SNMPv1/v2c message's own header ends (just past the community) and
@@ -89,50 +78,40 @@ struct DatagramLayout {
 };
 
 std::optional<DatagramLayout> LayoutOf(std::string_view datagram) {
-  const auto message = ReadElement(datagram, 0);
-  if (!message || message->Type != kSequence) return std::nullopt;
+  const auto message = Contents(datagram, 0, 0x30);
   // Version 0 (SNMPv1) or 1 (SNMPv2c), in one octet.
-  const auto version = ReadElement(datagram, message->Start);
-  if (!version || version->Type != kInteger || version->End != version->Start + 1 ||
-      static_cast<unsigned char>(datagram[version->Start]) > 1) {
+  const auto version = message ? Contents(datagram, message->first, 0x02) : std::nullopt;
+  if (!version || version->second != version->first + 1 ||
+      static_cast<unsigned char>(datagram[version->first]) > 1) {
     return std::nullopt;
   }
-  const auto community = ReadElement(datagram, version->End);
-  if (!community || community->Type != kOctetString) return std::nullopt;
-  const auto pdu = ReadElement(datagram, community->End);
-  if (!pdu || pdu->Type < kFirstPdu || pdu->Type > kLastPdu) return std::nullopt;
-  const auto requestId = ReadElement(datagram, pdu->Start);
-  if (!requestId || requestId->Type != kInteger || requestId->End == requestId->Start) {
-    return std::nullopt;
-  }
-  return DatagramLayout{community->End, requestId->End - 1};
+  const auto community = Contents(datagram, version->second, 0x04);
+  if (!community || community->second >= datagram.size()) return std::nullopt;
+  // Any PDU from get-request (0xA0) to report (0xA8): its tag is taken as it is.
+  const auto pduType = static_cast<unsigned char>(datagram[community->second]);
+  const auto pdu = Contents(datagram, community->second, pduType);
+  if (pduType < 0xA0 || pduType > 0xA8 || !pdu) return std::nullopt;
+  const auto requestId = Contents(datagram, pdu->first, 0x02);
+  if (!requestId || requestId->second == requestId->first) return std::nullopt;
+  return DatagramLayout{community->second, requestId->second - 1};
 }
 
-// Flips every bit of one octet of the message's header, at a position drawn from
-// `random`: the version or the community of a v1/v2c message, so that the
-// receiver cannot take the damaged message for a good one.
-void CorruptHeader(std::string& datagram, std::mt19937& random) {
-  const auto layout = LayoutOf(datagram);
-  const size_t span = std::min(datagram.size(), layout ? layout->HeaderEnd : kHeaderWithoutLayout);
-  if (span == 0) return;
-  const size_t position = std::uniform_int_distribution<size_t>(0, span - 1)(random);
-  datagram[position] = static_cast<char>(~static_cast<unsigned char>(datagram[position]));
+void FlipBits(std::string& datagram, size_t position) {
+  if (position < datagram.size()) datagram[position] = static_cast<char>(~datagram[position]);
 }
 
-void RewriteRequestId(std::string& datagram, std::mt19937& random) {
+// The last octet of the community (or its length, when it is empty) of a v1/v2c
+// message: the receiver cannot take the damaged message for a good one.
+void CorruptHeader(std::string& datagram) {
   const auto layout = LayoutOf(datagram);
-  if (!layout) {
-    CorruptHeader(datagram, random);
-    return;
-  }
+  FlipBits(datagram, layout ? layout->HeaderEnd - 1 : 0);
+}
+
+void RewriteRequestId(std::string& datagram) {
+  const auto layout = LayoutOf(datagram);
+  if (!layout) return FlipBits(datagram, 0);
   char& last = datagram[layout->RequestIdLast];
   last = static_cast<char>(static_cast<unsigned char>(last) ^ kRequestIdChange);
-}
-
-std::string Garbage(std::mt19937& random) {
-  std::string garbage(kGarbageSize, '\0');
-  for (char& c : garbage) c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
-  return garbage;
 }
 
 }  // namespace
@@ -146,13 +125,15 @@ struct FaultLink::Peer {
 };
 
 // A datagram on its way: sent by `Socket` at `Due`, to the client address `To`
-// (ToClient) or to the agent's port at the time of sending (ToAgent).
+// (ToClient) or to the agent's port at the time of sending (ToAgent). A reordered
+// one is Held until the next datagram of its direction, kMaxHold at most.
 struct FaultLink::Outgoing {
   Clock::time_point Due;
   LinkDirection Direction = LinkDirection::ToAgent;
   int Socket = -1;
   sockaddr_in To{};
   std::string Bytes;
+  bool Held = false;
 };
 
 // The settings, counts and state of one direction (under mutex_).
@@ -160,9 +141,6 @@ struct FaultLink::Lane {
   LinkFaults Faults;
   LinkCounts Counts;
   uint64_t SinceSet = 0;  // datagrams seen since the faults were set
-  std::mt19937 Random;
-  // A reordered datagram waiting for the next one, due on its own after kMaxHold.
-  std::optional<Outgoing> Held;
 };
 
 FaultLink::FaultLink(int agentPort) : agentPort_(agentPort) {
@@ -194,17 +172,11 @@ bool FaultLink::Start() {
   return true;
 }
 
-void FaultLink::SetAgentPort(int agentPort) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  agentPort_ = agentPort;
-}
-
 void FaultLink::SetFaults(LinkDirection direction, const LinkFaults& faults) {
   std::lock_guard<std::mutex> lock(mutex_);
   Lane& lane = *lanes_[LaneIndex(direction)];
   lane.Faults = faults;
   lane.SinceSet = 0;
-  lane.Random.seed(faults.Seed);
 }
 
 void FaultLink::SetCut(bool cut) {
@@ -286,6 +258,7 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
                      const sockaddr_in& to) {
   std::vector<std::string> out;
   std::optional<Outgoing> released;
+  bool hold = false;
   std::chrono::milliseconds delay{0};
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -297,15 +270,18 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
     if (toSender.Forwarded > 0) lane.Counts.Answering += now - toSender.LastForwarded;
     if (faults.Cut) return;
     ++lane.SinceSet;
-    const bool hit =
-        faults.Fault != LinkFault::None &&
-        (faults.Probability > 0
-             ? std::uniform_real_distribution<double>(0, 1)(lane.Random) < faults.Probability
-             : faults.Every > 0 && lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0);
+    const bool hit = faults.Fault != LinkFault::None && faults.Every > 0 &&
+                     lane.SinceSet % static_cast<uint64_t>(faults.Every) == 0;
     lane.Counts.Hit += hit ? 1 : 0;
     delay = faults.Delay;
     // What was held goes just after this datagram, whatever happens to this one.
-    released = std::exchange(lane.Held, std::nullopt);
+    const auto held = std::find_if(queue_.begin(), queue_.end(), [&](const Outgoing& o) {
+      return o.Held && o.Direction == direction;
+    });
+    if (held != queue_.end()) {
+      released = std::move(*held);
+      queue_.erase(held);
+    }
     bool pass = true;  // false: lost or held back
     switch (hit ? faults.Fault : LinkFault::None) {
       case LinkFault::Drop:
@@ -315,26 +291,24 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
         out.push_back(datagram);
         break;
       case LinkFault::Reorder:
-        if (!released) {  // else one is held already: this one overtakes it
-          lane.Held = Outgoing{now + kMaxHold, direction, socket, to, std::move(datagram)};
-          pass = false;
-        }
+        hold = !released;  // else one was held already: this one overtakes it
+        pass = !hold;
         break;
       case LinkFault::Truncate:
         datagram.resize(std::min(datagram.size(), faults.TruncateTo));
         break;
       case LinkFault::Corrupt:
-        CorruptHeader(datagram, lane.Random);
+        CorruptHeader(datagram);
         break;
       case LinkFault::RewriteRequestId:
-        RewriteRequestId(datagram, lane.Random);
+        RewriteRequestId(datagram);
         break;
       case LinkFault::GarbageFirst:
-        out.push_back(Garbage(lane.Random));
+        out.push_back(kGarbage);
         break;
       case LinkFault::WrongRequestIdFirst:
         out.push_back(datagram);
-        RewriteRequestId(out.back(), lane.Random);
+        RewriteRequestId(out.back());
         break;
       case LinkFault::None:
         break;
@@ -354,34 +328,21 @@ void FaultLink::Pass(LinkDirection direction, std::string datagram, int socket,
   for (std::string& bytes : out) enqueue(Outgoing{due, direction, socket, to, std::move(bytes)});
   if (released) {
     released->Due = due;
+    released->Held = false;
     enqueue(std::move(*released));
   }
+  if (hold) enqueue(Outgoing{due + kMaxHold, direction, socket, to, std::move(datagram), true});
 }
 
 int FaultLink::MillisecondsUntilNextDue() const {
-  std::optional<Clock::time_point> next;
-  if (!queue_.empty()) next = queue_.front().Due;
-  std::lock_guard<std::mutex> lock(mutex_);
-  for (const auto& lane : lanes_) {
-    if (lane->Held && (!next || lane->Held->Due < *next)) next = lane->Held->Due;
-  }
-  if (!next) return -1;
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
+  if (queue_.empty()) return -1;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(queue_.front().Due - Clock::now());
   return static_cast<int>(std::max<long long>(0, left.count()));
 }
 
 void FaultLink::SendDue() {
+  // A held datagram that no other followed goes out after all, in its turn.
   const Clock::time_point now = Clock::now();
-  // A held datagram that no other followed goes out after all.
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (auto& lane : lanes_) {
-      if (lane->Held && lane->Held->Due <= now) {
-        queue_.push_front(std::move(*lane->Held));
-        lane->Held.reset();
-      }
-    }
-  }
   while (!queue_.empty() && queue_.front().Due <= now) {
     Outgoing outgoing = std::move(queue_.front());
     queue_.pop_front();

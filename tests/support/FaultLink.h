@@ -23,23 +23,20 @@ enum class LinkFault {
   Duplicate,            // send it twice
   Reorder,              // hold it and send it just after the next datagram (3 s at most)
   Truncate,             // cut it to TruncateTo bytes
-  Corrupt,              // flip one octet of its header (version or community), seeded
+  Corrupt,              // flip the bits of the last octet of its community
   RewriteRequestId,     // change its request id so that it matches no request
-  GarbageFirst,         // send a datagram of seeded random octets just before it
+  GarbageFirst,         // send a datagram of octets that is no message just before it
   WrongRequestIdFirst,  // send a copy with another request id just before it
 };
 
-// The faults of one direction. Delay and Cut apply to every datagram; Fault to the
-// datagrams it hits: every Every-th one counted from when the faults were set, or,
-// when Probability is above 0, each one with that probability (random numbers
-// from Seed, so a run repeats). Request ids are found in SNMPv1/v2c messages; in
-// anything else RewriteRequestId and WrongRequestIdFirst change the header instead.
+// The faults of one direction. Delay and Cut apply to every datagram; Fault to
+// every Every-th one counted from when the faults were set. Communities and request
+// ids are found in SNMPv1/v2c messages; in anything else Corrupt, RewriteRequestId
+// and WrongRequestIdFirst flip the bits of the first octet instead.
 struct LinkFaults {
   std::chrono::milliseconds Delay{0};
   LinkFault Fault = LinkFault::None;
   int Every = 1;
-  double Probability = 0;
-  uint32_t Seed = 1;
   size_t TruncateTo = 0;
   bool Cut = false;  // lose everything
 };
@@ -66,9 +63,9 @@ struct LinkCounts {
 // right client; of 32 at a time, the one heard from least recently gives up its socket
 // to a new client (a benchmark runs a new snmpbulkwalk, a new address, per walk). The
 // relay runs on a thread of its own (the test's thread runs Qt's event loop, and the
-// control's synchronous exchanges block it). Faults, the agent's port and the cut
-// may change at any time from any thread and apply from the next datagram. Queues
-// are bounded; what does not fit is dropped.
+// control's synchronous exchanges block it). Faults and the cut may change at any
+// time from any thread and apply from the next datagram. Queues are bounded; what
+// does not fit is dropped.
 //
 //   linkwatch::support::FaultLink link(agent.Port());
 //   ASSERT_TRUE(link.Start()) << link.Error();
@@ -87,8 +84,6 @@ class FaultLink {
   int Port() const { return port_; }
   const std::string& Error() const { return error_; }
 
-  // Where datagrams go from now on (an agent restarted elsewhere).
-  void SetAgentPort(int agentPort);
   void SetFaults(LinkDirection direction, const LinkFaults& faults);
   // Loses everything in both directions until Restore(); other faults stay.
   void Cut() { SetCut(true); }
@@ -114,7 +109,7 @@ class FaultLink {
   void SendDue();
   int MillisecondsUntilNextDue() const;
 
-  int agentPort_;
+  const int agentPort_;
   int port_ = 0;
   int clientSocket_ = -1;
   std::string error_;

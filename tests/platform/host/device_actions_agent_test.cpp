@@ -1,12 +1,11 @@
-// Enabling, shutting down and editing against real agents: refusals from
+// Enabling, shutting down and editing against real agents: a refusal from
 // net-snmp's agent with a read-only SNMPv1 community (this machine's own interfaces
 // are never written: the agent has no write access configured at all), and accepted
 // writes on the simulated writable device, read back by the control.
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "HostFixture.h"
 #include "fakes/FakeMessageBox.h"
@@ -23,26 +22,8 @@ using support::RunEventLoopUntil;
 using support::SnmpdAgent;
 using support::SnmpsimAgent;
 using testing_host::HostFixture;
-
-// The control's refusal text: its own head line, then the engine's, which names the
-// agent and the object it would not write, then the hint about the community.
-void ExpectRefusal(const std::string& lastError, const std::string& head, int port,
-                   int32_t ifIndex) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = lastError.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(lastError.substr(start, end - start));
-  }
-  lines.push_back(lastError.substr(start));
-  ASSERT_EQ(lines.size(), 4u) << lastError;
-  EXPECT_EQ(lines[0], head);
-  const std::string agentText = "The SNMP agent at 127.0.0.1 port " + std::to_string(port) +
-                                " refused to write 1.3.6.1.2.1.2.2.1.7." +
-                                std::to_string(ifIndex) + " ";
-  EXPECT_EQ(lines[1].rfind(agentText, 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2], "");
-  EXPECT_EQ(lines[3], "Are you using a Read-Write SNMP Community string ?");
-}
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 class DeviceActionsAgentTest : public HostFixture {
  protected:
@@ -87,34 +68,26 @@ class DeviceActionsAgentTest : public HostFixture {
 // --- Refusals: an agent that speaks SNMPv1 alone, read-only ----------------
 
 // Its community is refused to SNMPv2c, which goes unanswered: writes must reach it
-// as SNMPv1, so what comes back is the agent's own refusal, not a time-out. The
-// engine's reason reaches the calls' error text, and an edit's refusal the user.
-TEST_F(DeviceActionsAgentTest, WritesToAnSNMPv1OnlyReadOnlyDeviceAreRefusedWithItsReason) {
+// as SNMPv1, so what comes back is the agent's own refusal, not a time-out, and the
+// engine's reason reaches the call's error text.
+TEST_F(DeviceActionsAgentTest, AWriteToAnSNMPv1OnlyReadOnlyDeviceIsRefusedWithItsReason) {
   SnmpdAgent v1Agent(testing_host::V1OnlyAgent());
   ASSERT_TRUE(v1Agent.Start()) << v1Agent.Error();
-  InterfaceList& list = MakeControl(v1Agent.Port(), "Interface Name,Interface Alias");
+  InterfaceList& list = MakeControl(v1Agent.Port(), "Interface Name");
   list.SetCommunity("oldfashioned");
   StartAndFillTable(list);
   ASSERT_EQ(list.SNMPVersion(), 1);
   const auto target = list.Interfaces()->Item(1);
   ASSERT_NE(target, nullptr);
 
+  // The control's head line, then the engine's reason, which names the object.
   EXPECT_FALSE(list.AdminEnableInterface(target));
-  ExpectRefusal(list.LastError(), "Cannot enable interface.", v1Agent.Port(), target->Index());
-  EXPECT_FALSE(list.AdminShutdownInterface(target));
-  ExpectRefusal(list.LastError(), "Cannot shutdown interface.", v1Agent.Port(), target->Index());
+  EXPECT_THAT(list.LastError(), StartsWith("Cannot enable interface.\r\n"));
+  EXPECT_THAT(list.LastError(), HasSubstr("The SNMP agent at 127.0.0.1 port " +
+                                          std::to_string(v1Agent.Port()) +
+                                          " refused to write 1.3.6.1.2.1.2.2.1.7." +
+                                          std::to_string(target->Index()) + " "));
   EXPECT_TRUE(messages->Shown().empty());
-
-  const int row = Grid().FindRow(target->Key());
-  ASSERT_GT(row, 0);
-  const int col = ColOf("Interface Alias");
-  const std::string before = Grid().CellText(row, col);
-  // The alias is writable in the MIB, so the grid lets the edit start.
-  ASSERT_TRUE(Grid().BeginEdit(row, col));
-  ASSERT_TRUE(Grid().CommitEdit("renamed by a test"));
-  ASSERT_EQ(messages->Shown().size(), 1u);
-  EXPECT_EQ(messages->Shown()[0].rfind("Cannot set value to 'renamed by a test'", 0), 0u);
-  EXPECT_EQ(Grid().CellText(row, col), before);
 }
 
 // --- Accepted writes: the simulated writable device ------------------------

@@ -59,11 +59,6 @@ TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
     ++checked;
   }
   EXPECT_GE(checked, 48);
-  // 6250 octets/s on port 5 are 50 kbit/s: shown in Kbps within the tolerance
-  // above (port 1's 10 kbit/s, at the edge of Kbps, shows in bps when samples
-  // on a busy machine are a second apart from the counters' own clock).
-  const auto port5 = interfaces->Item("I:5")->Statistics()->Item("In Traffic");
-  EXPECT_NE(port5->ParsedValue().find("Kbps"), std::string::npos) << port5->ParsedValue();
   EXPECT_EQ(interfaces->Item("I:1")->Name(), "GigabitEthernet0/1");
 }
 
@@ -74,8 +69,8 @@ TEST_F(MonitoringSnmpsimTest, TrafficOfTheSwitchMatchesItsCounters) {
 // "accesspoint-client-left" is the visitor's phone leaving.
 TEST_F(MonitoringSnmpsimTest, ClientsAreNamedChildrenAndOneThatLeavesShowsWhenItWasMissed) {
   InterfaceList& list = MakeControl(agent->Port(),
-                                    "Interface Name,Client IP Address,Client Data Rates,"
-                                    "Card Manufacturer,Client Host Name,Disassociate Time");
+                                    "Interface Name,Client IP Address,Card Manufacturer,"
+                                    "Client Host Name,Disassociate Time");
   list.SetRefreshInterval(5);
   list.SetAutoUpdate(true);  // poll every interval after the second poll
   list.SetCommunity("accesspoint");
@@ -112,10 +107,6 @@ TEST_F(MonitoringSnmpsimTest, ClientsAreNamedChildrenAndOneThatLeavesShowsWhenIt
   EXPECT_EQ(radio->Children()->Item(anna)->Name(), "Client corp 3C2E.FF12.3456");
   EXPECT_EQ(stats->Item("Client IP Address")->ParsedValue(), "127.0.0.1");
   EXPECT_EQ(stats->Item("Card Manufacturer")->ParsedValue(), "Apple, Inc.");
-  EXPECT_EQ(stats->Item("Client MAC Address")->ParsedValue(), "3C2E.FF12.3456");
-  const std::string rates = stats->Item("Client Data Rates")->ParsedValue();
-  EXPECT_EQ(rates.rfind("1, 2, 5.5, 11", 0), 0u) << rates;
-  EXPECT_EQ(rates.substr(rates.size() - 5), " Mbps") << rates;
   // The host name of 127.0.0.1 comes back from the resolver as a new value.
   ASSERT_TRUE(support::RunEventLoopUntil(
       [&] { return !stats->Item("Client Host Name")->ParsedValue().empty(); },

@@ -108,11 +108,6 @@ TEST_F(EngineTest, BindingsAreNamedThroughTheMibTree) {
   binding.OID = "1.3.6.1.4.1.9.9";
   EXPECT_EQ(binding.Name(), "1.3.6.1.4.1.9.9");
 
-  NetSnmpEngine withoutTree;
-  SnmpBinding plain = withoutTree.NewBinding();
-  plain.OID = "1.3.6.1.2.1.2.2.1.10.3";
-  EXPECT_EQ(plain.Name(), "1.3.6.1.2.1.2.2.1.10.3");
-
   // Response bindings too.
   auto named = EngineForAgent(TinyMibTree());
   const SnmpMessage response = SendAndWait(*named, Request(2, kSnmpGet, {kSysDescr, kSysName}));

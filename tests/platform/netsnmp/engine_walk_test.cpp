@@ -87,7 +87,6 @@ TEST_P(ColumnWalks, SeveralColumnsInFlightAtOnceEachReachTheirEnd) {
 
 INSTANTIATE_TEST_SUITE_P(Walks, ColumnWalks,
                          ::testing::Values(BulkCase{"v2c_bulk_of_2", 2, 2},
-                                           BulkCase{"v2c_bulk_of_20", 2, 20},
                                            BulkCase{"v1_get_next", 1, 1}),
                          [](const auto& info) { return info.param.Name; });
 
@@ -135,7 +134,6 @@ TEST_P(EndOfView, AnswersOneEmptyEndBindingAndAWalkEndsThereWithoutError) {
 INSTANTIATE_TEST_SUITE_P(Walks, EndOfView,
                          ::testing::Values(EndCase{"v1_get_next", 1, kSnmpGetNext},
                                            EndCase{"v1_bulk_sent_as_get_next", 1, kSnmpGetBulk},
-                                           EndCase{"v2c_get_next", 2, kSnmpGetNext},
                                            EndCase{"v2c_get_bulk", 2, kSnmpGetBulk}),
                          [](const auto& info) { return info.param.Name; });
 
