@@ -68,14 +68,14 @@ class WidgetFixture : public ::testing::Test {
 
   // Runs the loop until `count` more poll cycles have ended and the view has
   // shown their result.
-  bool WaitForCycles(int count, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+  bool WaitForCycles(int count) {
     const int target = cycles + count;
     return RunUntil(
         [&] {
           return cycles >= target && widget->Control().WalksInProgress() == 0 &&
                  !widget->View().RefreshPending();
         },
-        deadline);
+        std::chrono::seconds(20));
   }
 
   GridModel& Model() const { return widget->View().Model(); }
