@@ -154,29 +154,6 @@ TEST_F(ShippedStatisticsFile, WrappingCountersHaveA64BitTwinBesideThem) {
   EXPECT_GE(twins, 14);
 }
 
-TEST_F(ShippedStatisticsFile, EveryParserIsUsedAndUtilizationSaysItIsAnEighth) {
-  std::set<std::string> used;
-  int utilizations = 0;
-  for (const auto& statistic : statistics) {
-    used.insert(statistic.Parser());
-    if (statistic.Parser() != "UTILIZATION") continue;
-    // UTILIZATION divides octets by bits; its units and description say so.
-    ++utilizations;
-    EXPECT_NE(statistic.Units().find("1/8"), std::string::npos) << statistic.Name();
-    EXPECT_NE(statistic.Get("DESCRIPTION").find("12.50 %"), std::string::npos) << statistic.Name();
-  }
-  EXPECT_EQ(utilizations, 4);
-  for (const char* parser :
-       {"TRAFFIC", "BPS", "BYTES", "UTILIZATION", "/10", "NUMBER", "BOOLEAN", "TRUTHVALUE",
-        "MILLISECONDS", "TIMESTAMP", "NEGATIVETIMESTAMP", "NEGATIVETIMESECONDS", "TIMESPAN", "ENUM",
-        "ENUMSTRING", "OID", "MACADDRESS", "MACVENDOR", "OPERSTATUS", "ADMINSTATUS", "INTERFACETYPE",
-        "INTERFACETYPEDESCRIPTION", "ICON", "CISCONETWORKADDRESS", "APPLETALKADDRESS", "REVERSEDNS",
-        "DOT11COUNTRYSTRING", "DOT11INDOOROUTDOOR", "DOT11RADIOTYPE", "DOT11CCAMODE",
-        "WIRELESSCLIENTDATARATES", "DS1LINESTATUS", ""}) {
-    EXPECT_EQ(used.count(parser), 1u) << "no statistic uses parser '" << parser << "'";
-  }
-}
-
 // The statistics the host programs and the documentation name, read as they say.
 TEST_F(ShippedStatisticsFile, TheStatisticsHostsNameAreDefinedAsExpected) {
   struct Required {
