@@ -53,21 +53,9 @@ std::vector<IconRequest> AllIconRequests() {
   return requests;
 }
 
-// Every fill, stroke and stop colour used anywhere in the document.
-void CollectColours(const pugi::xml_node& node, std::set<std::string>& colours) {
-  for (const char* attribute : {"fill", "stroke", "stop-color"}) {
-    if (const auto value = node.attribute(attribute)) colours.insert(value.value());
-  }
-  for (const auto& child : node.children()) CollectColours(child, colours);
-}
-
 class CatalogIconTest : public ::testing::TestWithParam<IconRequest> {};
 
-TEST_P(CatalogIconTest, IsANamedSvgOnePerRequestInEachSetAndTheLowSetUsesVgaColours) {
-  static const std::set<std::string> kVga = {
-      "#000000", "#800000", "#008000", "#808000", "#000080", "#800080", "#008080", "#C0C0C0",
-      "#808080", "#FF0000", "#00FF00", "#FFFF00", "#0000FF", "#FF00FF", "#00FFFF", "#FFFFFF",
-      "none"};
+TEST_P(CatalogIconTest, IsANamedSvgOnePerRequestInEachSet) {
   RegistryDeviceCatalog catalog;
   PictureRef icons[2];
   for (bool highColor : {true, false}) {
@@ -90,11 +78,6 @@ TEST_P(CatalogIconTest, IsANamedSvgOnePerRequestInEachSetAndTheLowSetUsesVgaColo
     EXPECT_EQ(svg.attribute("width").as_int(), icon->Width());
     EXPECT_EQ(svg.attribute("height").as_int(), icon->Height());
     EXPECT_FALSE(svg.first_child().empty()) << "nothing drawn";
-    if (!highColor) {
-      std::set<std::string> colours;
-      CollectColours(document, colours);
-      for (const std::string& colour : colours) EXPECT_TRUE(kVga.count(colour)) << colour;
-    }
   }
   EXPECT_NE(icons[0], icons[1]);
   EXPECT_NE(icons[0]->Svg(), icons[1]->Svg());
