@@ -108,15 +108,12 @@ TEST_F(GridUser, ACheckBoxClickFlipsTheStateUnlessCancelled) {
   grid.SetCell(kCellChecked, 1, 2, int64_t{kGridChecked});
   ASSERT_TRUE(grid.ToggleCheck(1, 2));
   EXPECT_EQ(grid.Cell(kCellChecked, 1, 2), GridValue{int64_t{kGridUnchecked}});
-  ASSERT_TRUE(grid.ToggleCheck(1, 2));
-  EXPECT_EQ(grid.Cell(kCellChecked, 1, 2), GridValue{int64_t{kGridChecked}});
-  EXPECT_EQ(events.Calls,
-            (Calls{"BeforeEdit 1,2,0", "AfterEdit 1,2", "BeforeEdit 1,2,0", "AfterEdit 1,2"}));
+  EXPECT_EQ(events.Calls, (Calls{"BeforeEdit 1,2,0", "AfterEdit 1,2"}));
 
   events.Calls.clear();
   events.CancelEdit = [](int, int) { return true; };
   EXPECT_FALSE(grid.ToggleCheck(1, 2));
-  EXPECT_EQ(grid.Cell(kCellChecked, 1, 2), GridValue{int64_t{kGridChecked}});
+  EXPECT_EQ(grid.Cell(kCellChecked, 1, 2), GridValue{int64_t{kGridUnchecked}});
   EXPECT_EQ(events.Calls, (Calls{"BeforeEdit 1,2,0"}));
 
   events.Calls.clear();

@@ -144,7 +144,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
   test::MibTestFolder folder;
   const auto file = folder.Write("mine.objects",
                                  "widgetCount 1.3.6.1.4.1.424242.1 read-only - How many widgets.\n");
-  const auto missing = folder.Path() / "elsewhere";
   struct Case {
     const char* what;
     std::optional<std::filesystem::path> override;
@@ -152,7 +151,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
     const char* oid;
   };
   const Case cases[] = {
-      {"a missing folder", missing, "IFINOCTETS", ""},
       {"one file", file, "WIDGETCOUNT", "1.3.6.1.4.1.424242.1"},
       {"no override", std::nullopt, "IFINOCTETS", "1.3.6.1.2.1.2.2.1.10"}};
   for (const Case& c : cases) {
@@ -160,7 +158,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
     c.override ? setenv(variable, c.override->c_str(), 1) : unsetenv(variable);
     BuiltinMibTree tree(BuiltinMibTree::Options{{}, {}, false});
     EXPECT_EQ(Named(tree, c.name)->NumericOid(), c.oid);
-    if (c.override == missing) { EXPECT_EQ(tree.CataloguePath(), missing); }
     if (!c.override) { EXPECT_TRUE(tree.CatalogueProblems().empty()); }
   }
   saved ? setenv(variable, saved->c_str(), 1) : unsetenv(variable);

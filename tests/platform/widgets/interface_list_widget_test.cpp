@@ -136,11 +136,6 @@ TEST_F(InterfaceListWidgetTest, MethodsWorkByName) {
                                         Q_RETURN_ARG(std::shared_ptr<linkwatch::Interface>,
                                                      selected)));
   EXPECT_EQ(selected, nullptr);  // the cursor is on the header row
-  bool enabled = true;
-  ASSERT_TRUE(QMetaObject::invokeMethod(
-      &list, "AdminEnableInterface", Q_RETURN_ARG(bool, enabled),
-      Q_ARG(std::shared_ptr<linkwatch::Interface>, nullptr)));
-  EXPECT_FALSE(enabled);  // no interface: nothing is sent
 
   ASSERT_TRUE(QMetaObject::invokeMethod(&list, "ClearTable"));
   EXPECT_EQ(list.property("ColumnList").toString(), "");

@@ -52,9 +52,6 @@ TEST_F(DesignerPluginTest, MakesAWorkingControl) {
   ASSERT_NE(widget, nullptr);
   // The class Designer writes into forms is the widget's real class.
   EXPECT_EQ(QString::fromLatin1(widget->metaObject()->className()), plugin->name());
-  // Designer sets properties by name, as a form does when it is loaded.
-  ASSERT_TRUE(widget->setProperty("StatisticsList", "Interface Name,In Traffic"));
-  EXPECT_EQ(widget->property("ColumnList").toString(), "Interface Name,In Traffic");
 }
 
 }  // namespace
