@@ -24,27 +24,24 @@ void PrintTo(const IconRequest& r, std::ostream* os) { *os << r.label; }
 
 std::vector<IconRequest> AllIconRequests() {
   std::vector<IconRequest> requests;
+  // Every status's own drawing is checked below; these show the mechanism.
   const char* statusNames[] = {"up",      "down",       "testing",        "unknown",
                                "dormant", "notpresent", "lowerlayerdown", "admindown", "unknown"};
-  for (int32_t status : {1, 2, 3, 4, 5, 6, 7, 8, 99}) {
+  for (int32_t status : {1, 8, 99}) {
     requests.push_back({"status " + std::to_string(status),
                         [status](DeviceCatalog& c) { return c.StatusIcon(status); },
                         std::string("status-") + statusNames[std::min(status, 9) - 1]});
   }
   const std::pair<int32_t, const char*> types[] = {
-      {6, "ethernet"}, {71, "wireless"}, {24, "loopback"}, {131, "tunnel"},
-      {23, "wan"},     {135, "virtual"}, {1, "other"},     {9999, "other"}};
+      {6, "ethernet"}, {71, "wireless"}, {9999, "other"}};
   for (const auto& [type, family] : types) {
     requests.push_back({"type " + std::to_string(type),
                         [type](DeviceCatalog& c) { return c.InterfaceTypeIcon(type); },
                         std::string("iftype-") + family});
   }
   const std::pair<const char*, const char*> vendors[] = {
-      {"1.3.6.1.4.1.9.1.516", "cisco"},         {"1.3.6.1.4.1.11.2.3.7.11.19", "hp"},
-      {"1.3.6.1.4.1.2636.1.1.1.2.25", "juniper"}, {"1.3.6.1.4.1.14988.1", "mikrotik"},
-      {"1.3.6.1.4.1.41112.1.6", "ubiquiti"},    {".1.3.6.1.4.1.8072.3.2.10", "net-snmp"},
-      {"1.3.6.1.4.1.14823.1.1.1", "aruba"},     {"1.3.6.1.4.1.4526.100.1", "netgear"},
-      {"1.3.6.1.4.1.99999.1", "generic"},       {"1.3.6.1.2.1.1", "generic"}};
+      {"1.3.6.1.4.1.9.1.516", "cisco"},   {".1.3.6.1.4.1.8072.3.2.10", "net-snmp"},
+      {"1.3.6.1.4.1.99999.1", "generic"}, {"1.3.6.1.2.1.1", "generic"}};
   for (const auto& [oid, key] : vendors) {
     requests.push_back({std::string("vendor ") + oid,
                         [oid = std::string(oid)](DeviceCatalog& c) { return c.SystemVendorIcon(oid); },

@@ -55,9 +55,6 @@ TEST(CatalogLookups, SystemVendorNamesTheEnterpriseOfTheOid) {
                  {"1.3.6.1.4.1.8072.3.2.10", "Net-SNMP"},
                  {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks"},
                  {"1.3.6.1.4.1.2.3.51", "IBM"},  // registry: "IBM (https://...)"
-                 // Web addresses and remarks after a registry name are dropped.
-                 {"1.3.6.1.4.1.36106", "Wraptastic, LLC"},
-                 {"1.3.6.1.4.1.78.1", "LogMatrix Inc"},
                  // No answer: not an enterprise, unassigned, too large, malformed.
                  {"", ""}, {"1.3.6.1.2.1.1.1", ""}, {"1.3.6.1.4.1", ""}, {"1.3.6.1.4.1.", ""},
                  {"1.3.6.1.4.1.4294967295.1", ""}, {"ciscoSystems", ""}, {"1..3.6.1.4.1.9", ""}});
