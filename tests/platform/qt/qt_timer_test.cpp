@@ -44,7 +44,6 @@ TEST(QtTimerTest, TicksFromTheEventLoopOfItsThreadAgainWhenReEnabledAndAtANewInt
   timer.SetIntervalMs(3);
   const int before = ticks;
   EXPECT_TRUE(QtEventLoop::RunUntil([&] { return ticks >= before + 2; }, kDeadline));
-  EXPECT_EQ(timer.IntervalMs(), 3);
 }
 
 // A handler may disable its own timer on its second tick, or destroy it on the
