@@ -7,7 +7,6 @@
 #include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/catalog/RegistryDeviceCatalog.h"
@@ -164,23 +163,6 @@ TEST(CatalogDataFolder, DefaultsToTheShippedTablesAndTheEnvironmentOverrides) {
   EXPECT_EQ(overridden, folder.Path());
   EXPECT_EQ(type, "myEthernet");
   EXPECT_EQ(machine, "My Linux");
-}
-
-TEST(PerThreadCatalogues, EachThreadReadsAndAnswersOnItsOwn) {
-  // The platform makes one catalogue per thread; two threads must not disturb
-  // each other's lazily read registries.
-  std::vector<std::string> answers(2);
-  std::vector<std::thread> threads;
-  for (size_t i = 0; i < answers.size(); ++i) {
-    threads.emplace_back([&answers, i] {
-      RegistryDeviceCatalog catalog;
-      answers[i] = catalog.MacVendor("00000C123456") + "|" +
-                   catalog.SystemVendor("1.3.6.1.4.1.8072.3.2.10") + "|" +
-                   catalog.InterfaceTypeText(6);
-    });
-  }
-  for (auto& thread : threads) thread.join();
-  for (const auto& answer : answers) EXPECT_EQ(answer, "Cisco Systems, Inc|Net-SNMP|ethernetCsmacd");
 }
 
 }  // namespace
