@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPixmap>
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
