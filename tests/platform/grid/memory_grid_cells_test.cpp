@@ -44,9 +44,12 @@ TEST(GridCells, AttributesReadBackAsSetAndNeverSetIsNoValue) {
   }
 }
 
-// A header, a two-line cell, a six-character (eight-byte) title, a picture and a
+// Fitted widths in pixels of the text measure (every host gives the grid one): a
+// header, a two-line cell, a six-character (eight-byte) title, a picture and a
 // check box; a hidden row counts, as showing it must not clip.
-void FillForAutoSize(MemoryGrid& grid) {
+TEST(GridAutoSize, FitsWidthsInPixelsOfTheTextMeasure) {
+  fakes::FakeTextMeasure measure;  // 7 pixels a byte, 13 high
+  MemoryGrid grid(&measure);
   grid.SetRows(4);
   grid.SetCols(3);
   grid.SetCell(kCellText, 0, 0, "Name");
@@ -58,19 +61,6 @@ void FillForAutoSize(MemoryGrid& grid) {
   grid.SetCell(kCellPicture, 3, 2, std::make_shared<const FakePicture>("icon", 20));
   grid.SetCell(kCellChecked, 2, 2, int64_t{kGridChecked});
   grid.SetRowHidden(2, true);
-}
-
-TEST(GridAutoSize, FitsWidthsInCharactersOrInPixelsOfTheTextMeasure) {
-  MemoryGrid inCharacters;
-  FillForAutoSize(inCharacters);
-  inCharacters.AutoSize(0, inCharacters.Cols() - 1);
-  EXPECT_EQ(inCharacters.ColWidth(0), 15);
-  EXPECT_EQ(inCharacters.ColWidth(1), 10);
-  EXPECT_EQ(inCharacters.ColWidth(2), 6);
-
-  fakes::FakeTextMeasure measure;  // 7 pixels a byte, 13 high
-  MemoryGrid grid(&measure);
-  FillForAutoSize(grid);
   grid.SetCell(kCellText, 3, 2, "ab");  // 14 pixels of text next to a 20 pixel picture
   grid.AutoSize(1, 2);
   EXPECT_EQ(grid.ColWidth(0), GridColumn::kDefaultWidth) << "outside the range";
