@@ -58,10 +58,6 @@ TEST(ShippedMibCatalogue, UnknownNamesAndMalformedOidsAnswerEmptyTextsAndFallbac
     EXPECT_EQ(object->EnumText(3), "3");
     EXPECT_EQ(object->AccessCode(), kMibNotAccessible);
   }
-  const auto unnamed = ShippedTree().NewObject();
-  EXPECT_EQ(unnamed->Name(), "");
-  EXPECT_EQ(unnamed->NumericOid(), "");
-  EXPECT_EQ(unnamed->AccessCode(), kMibNotAccessible);
 }
 
 TEST(ShippedMibCatalogue, ObjectsCarryTheirKnowledgeByNumberAndAfterTheTreeIsGone) {
