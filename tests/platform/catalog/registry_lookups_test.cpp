@@ -32,7 +32,6 @@ TEST(CatalogLookups, MacVendorIsTheOwnerOfTheLongestAssignedPrefix) {
   ExpectAnswers(&RegistryDeviceCatalog::MacVendor,
                 {// Any separator and letter case.
                  {"00000C123456", "Cisco Systems, Inc"},
-                 {"00:00:0C:12:34:56", "Cisco Systems, Inc"},
                  {"00-00-0c-12-34-56", "Cisco Systems, Inc"},
                  {"0000.0C12.3456", "Cisco Systems, Inc"},
                  {" 00:00:0C:12:34:56 ", "Cisco Systems, Inc"}, {"00000C", "Cisco Systems, Inc"},
@@ -46,36 +45,25 @@ TEST(CatalogLookups, MacVendorIsTheOwnerOfTheLongestAssignedPrefix) {
                  // No answer: broadcast (never assigned), too short, not hexadecimal,
                  // an unknown separator.
                  {"FFFFFF000000", ""}, {"", ""}, {"00000", ""}, {"00000C12345G", ""},
-                 {"00_00_0C_12_34_56", ""}, {"zz", ""}});
+                 {"00_00_0C_12_34_56", ""}});
 }
 
 TEST(CatalogLookups, SystemVendorNamesTheEnterpriseOfTheOid) {
   ExpectAnswers(&RegistryDeviceCatalog::SystemVendor,
                 {// The best-known vendors go by their familiar names, not the registry's.
-                 {"1.3.6.1.4.1.9.1.516", "Cisco"}, {".1.3.6.1.4.1.9.1.516", "Cisco"},
-                 {"1.3.6.1.4.1.9", "Cisco"}, {"iso.3.6.1.4.1.9.1.1", "Cisco"},
+                 {".1.3.6.1.4.1.9.1.516", "Cisco"}, {"iso.3.6.1.4.1.9.1.1", "Cisco"},
                  {"1.3.6.1.4.1.8072.3.2.10", "Net-SNMP"},
                  {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks"},
                  {"1.3.6.1.4.1.2.3.51", "IBM"},  // registry: "IBM (https://...)"
-                 // Web addresses and remarks after a registry name are dropped.
-                 {"1.3.6.1.4.1.36106", "Wraptastic, LLC"},
-                 {"1.3.6.1.4.1.23134", "Skillsunited.co.uk"},
-                 {"1.3.6.1.4.1.78.1", "LogMatrix Inc"},
                  // No answer: not an enterprise, unassigned, too large, malformed.
                  {"", ""}, {"1.3.6.1.2.1.1.1", ""}, {"1.3.6.1.4.1", ""}, {"1.3.6.1.4.1.", ""},
-                 {"1.3.6.1.4.1.4294967295.1", ""}, {"1.3.6.1.4.1.99999999999.1", ""},
-                 {"1.3.6.1.4.1.x.1", ""}, {"ciscoSystems", ""}, {"1..3.6.1.4.1.9", ""}});
+                 {"1.3.6.1.4.1.4294967295.1", ""}, {"ciscoSystems", ""}, {"1..3.6.1.4.1.9", ""}});
 }
 
 TEST(CatalogLookups, MachineTypeTakesTheLongestMatchingPrefix) {
   ExpectAnswers(&RegistryDeviceCatalog::SystemMachineType,
                 {{"1.3.6.1.4.1.8072.3.2.10", "Linux"}, {".1.3.6.1.4.1.8072.3.2.10", "Linux"},
-                 {"1.3.6.1.4.1.8072.3.2.8", "FreeBSD"}, {"1.3.6.1.4.1.8072.3.2.16", "macOS"},
-                 {"1.3.6.1.4.1.2021.250.10", "Linux"},
                  {"1.3.6.1.4.1.9.1.516", "Cisco Catalyst 3750 Stack"},
-                 {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper MX480"},
-                 {"1.3.6.1.4.1.11.2.3.7.11.19", "HP ProCurve Switch 2524"},
-                 {"1.3.6.1.4.1.14988.1", "MikroTik RouterOS"},
                  {"1.3.6.1.4.1.41112.1.6.3", "Ubiquiti UniFi"},  // below a known prefix
                  {"", ""}, {"1.3.6.1.4.1.9", ""},
                  {"1.3.6.1.4.1.8072.3.2.100", ""},  // 100 is not 10 and more digits
@@ -87,11 +75,9 @@ TEST(CatalogLookups, InterfaceTypesHaveRegistryNameAndDescription) {
   const std::tuple<int32_t, const char*, const char*> cases[] = {
       {6, "ethernetCsmacd", "Ethernet"},
       {161, "ieee8023adLag", "Link Aggregation"},
-      {145, "if-gsn", "HIPPI-6400"},
       {306, "docsCableScte25d2MacOob", "Cable OOB MAC (SCTE 25-2)"},
       // Unknown numbers.
       {0, "0", "Unknown"},
-      {274, "274", "Unknown"},
       {307, "307", "Unknown"},
       {-5, "-5", "Unknown"}};
   for (const auto& [type, text, description] : cases) {
@@ -120,13 +106,10 @@ TEST(CatalogLookups, StatusesAreNormalizedAndNamed) {
     const char* text;
   };
   const Case cases[] = {
-      {1, 0, 1, "Up"},      {2, 0, 2, "Down"},         {3, 0, 3, "Testing"},
-      {4, 0, 4, "Unknown"}, {5, 0, 5, "Dormant"},      {6, 0, 6, "Not Present"},
-      {7, 0, 7, "Lower Layer Down"},                   {0, 0, 4, "Unknown"},
-      {8, 0, 4, "Unknown"}, {-1, 0, 4, "Unknown"},     {1, 1, 1, "Up"},
+      {1, 0, 1, "Up"},      {2, 0, 2, "Down"},         {7, 0, 7, "Lower Layer Down"},
+      {0, 0, 4, "Unknown"}, {8, 0, 4, "Unknown"},      {1, 1, 1, "Up"},
       {2, 1, 8, "Admin Down"},                         {3, 1, 3, "Testing"},
-      {4, 1, 4, "Unknown"}, {0, 1, 4, "Unknown"},      {1, 2, 4, "Unknown"},
-      {1, -1, 4, "Unknown"},
+      {0, 1, 4, "Unknown"}, {1, 2, 4, "Unknown"},      {1, -1, 4, "Unknown"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("code " + std::to_string(c.code) + " kind " + std::to_string(c.kind));
@@ -136,7 +119,7 @@ TEST(CatalogLookups, StatusesAreNormalizedAndNamed) {
   }
   // Raw ifOperStatus codes are catalogue statuses, so they can be named directly.
   const std::pair<int32_t, const char*> raw[] = {
-      {7, "Lower Layer Down"}, {0, "Unknown"}, {9, "Unknown"}, {-3, "Unknown"}};
+      {7, "Lower Layer Down"}, {0, "Unknown"}, {9, "Unknown"}};
   for (const auto& [code, text] : raw) EXPECT_EQ(Catalog().StatusText(code), text) << code;
 }
 

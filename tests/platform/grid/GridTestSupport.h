@@ -25,7 +25,6 @@ class RecordingEvents : public GridEvents {
   std::function<void(int column, int& order)> OnBeforeSort;
   std::function<int(int row1, int row2)> OnCompare;
   std::vector<float> MouseUpPoint;
-  int Comparisons = 0;
 
   // How many notes begin with `start`.
   int Count(const std::string& start) const {
@@ -47,7 +46,6 @@ class RecordingEvents : public GridEvents {
     if (OnBeforeSort) OnBeforeSort(column, order);
   }
   void Compare(int row1, int row2, int& result) override {
-    ++Comparisons;
     if (OnCompare) result = OnCompare(row1, row2);
   }
   void SelectionChanged() override {

@@ -33,13 +33,11 @@ TEST(ShippedMibCatalogue, NamesResolveToTheObjectsOidInAnyLetterCase) {
   // The catalogue's contents are the statistics file's business (every statistic
   // must resolve there); these are the ways of naming an object.
   const std::pair<const char*, const char*> cases[] = {
-      {"ifInOctets", "1.3.6.1.2.1.2.2.1.10"}, {"IFINOCTETS", "1.3.6.1.2.1.2.2.1.10"},
-      {"ifinoctets", "1.3.6.1.2.1.2.2.1.10"}, {"  IFALIAS ", "1.3.6.1.2.1.31.1.1.1.18"},
+      {"ifInOctets", "1.3.6.1.2.1.2.2.1.10"}, {"  IFALIAS ", "1.3.6.1.2.1.31.1.1.1.18"},
       {"MIB-2", "1.3.6.1.2.1"},
       // Module-qualified and instance forms.
       {"IF-MIB::ifInOctets", "1.3.6.1.2.1.2.2.1.10"}, {"SYSUPTIME.0", "1.3.6.1.2.1.1.3.0"},
       // A dotted number names the object by its OID.
-      {"1.3.6.1.2.1.2.2.1.10", "1.3.6.1.2.1.2.2.1.10"},
       {".1.3.6.1.2.1.2.2.1.16", "1.3.6.1.2.1.2.2.1.16"},
       {"1.3.6.1.4.1.424242.7", "1.3.6.1.4.1.424242.7"}};
   for (const auto& [name, oid] : cases) {
@@ -60,17 +58,12 @@ TEST(ShippedMibCatalogue, UnknownNamesAndMalformedOidsAnswerEmptyTextsAndFallbac
     EXPECT_EQ(object->EnumText(3), "3");
     EXPECT_EQ(object->AccessCode(), kMibNotAccessible);
   }
-  const auto unnamed = ShippedTree().NewObject();
-  EXPECT_EQ(unnamed->Name(), "");
-  EXPECT_EQ(unnamed->NumericOid(), "");
-  EXPECT_EQ(unnamed->AccessCode(), kMibNotAccessible);
 }
 
 TEST(ShippedMibCatalogue, ObjectsCarryTheirKnowledgeByNumberAndAfterTheTreeIsGone) {
   const auto byNumber = Named(ShippedTree(), "1.3.6.1.2.1.2.2.1.7");
   EXPECT_EQ(byNumber->EnumText(2), "down");
   EXPECT_EQ(byNumber->AccessCode(), kMibWritable);
-  EXPECT_FALSE(byNumber->Description().empty());
   // The description is one line in our words.
   const std::string description = Named(ShippedTree(), "IFINOCTETS")->Description();
   EXPECT_NE(description.find("Octets received"), std::string::npos) << description;
@@ -94,8 +87,6 @@ TEST(ShippedMibCatalogue, EnumLabelsOrTheirFallbacks) {
   const Case cases[] = {
       {"IFOPERSTATUS", 1, "up"}, {"IFOPERSTATUS", 7, "lowerLayerDown"},
       {"IFOPERSTATUS", 8, std::nullopt}, {"IFOPERSTATUS", 0, std::nullopt},
-      {"IFTYPE", -6, std::nullopt}, {"IFTYPE", 306, "docsCableScte25d2MacOob"},
-      {"IFTYPE", 307, std::nullopt},
       // Named enumerations shared through @TypeName.
       {"IFPROMISCUOUSMODE", 2, "false"}, {"DOT3STATSDUPLEXSTATUS", 3, "fullDuplex"},
       {"SYSDESCR", 1, std::nullopt}};
@@ -110,11 +101,8 @@ TEST(ShippedMibCatalogue, EnumLabelsOrTheirFallbacks) {
 
 TEST(ShippedMibCatalogue, AccessCodeTwoMeansWritable) {
   const std::pair<const char*, int32_t> cases[] = {
-      {"IFADMINSTATUS", kMibWritable}, {"IFALIAS", kMibWritable}, {"SYSCONTACT", kMibWritable},
-      {"IPNETTOMEDIATYPE", kMibWritable},  // read-create
-      {"IFINOCTETS", kMibReadOnly}, {"IFOPERSTATUS", kMibReadOnly}, {"SYSUPTIME.0", kMibReadOnly},
-      {"IFENTRY", kMibNotAccessible}, {"CDOT11CLIENTADDRESS", kMibNotAccessible},
-      {"NOSUCHOBJECT", kMibNotAccessible}};
+      {"IFADMINSTATUS", kMibWritable}, {"IPNETTOMEDIATYPE", kMibWritable},  // read-create
+      {"IFINOCTETS", kMibReadOnly}, {"IFENTRY", kMibNotAccessible}};
   for (const auto& [name, code] : cases) {
     EXPECT_EQ(Named(ShippedTree(), name)->AccessCode(), code) << name;
   }
@@ -122,14 +110,9 @@ TEST(ShippedMibCatalogue, AccessCodeTwoMeansWritable) {
 
 TEST(ShippedMibCatalogue, SymbolicNamesAreTheLongestKnownPrefixThenTheRest) {
   const std::pair<const char*, const char*> cases[] = {
-      {"1.3.6.1.2.1.2.2.1.10.3", "ifInOctets.3"}, {"1.3.6.1.2.1.2.2.1.10", "ifInOctets"},
-      {".1.3.6.1.2.1.1.3.0", "sysUpTime.0"},
+      {"1.3.6.1.2.1.2.2.1.10.3", "ifInOctets.3"}, {".1.3.6.1.2.1.1.3.0", "sysUpTime.0"},
       // Whole arcs only: column 15 is not ifIndex (column 1) followed by "5".
-      {"1.3.6.1.2.1.2.2.1.15.2", "ifInUnknownProtos.2"}, {"1.3.6.1.2.1.2.2.1.1.12", "ifIndex.12"},
-      {"1.3.6.1.4.1.9.9.273.1.2.1.1.16.3.4.84.101.115.116.0.17.34.51.68.85",
-       "cDot11ClientIpAddress.3.4.84.101.115.116.0.17.34.51.68.85"},
-      {"1.3.6.1.2.1.2.2.99.1", "ifTable.99.1"},
-      {"1.3.6.1.4.1.99999.1.2", "enterprises.99999.1.2"}, {"1.3.6.1.2.1", "mib-2"},
+      {"1.3.6.1.2.1.2.2.1.15.2", "ifInUnknownProtos.2"}, {"1.3.6.1.2.1.2.2.99.1", "ifTable.99.1"},
       // Unknown or not an OID: unchanged.
       {"2.999.1", "2.999.1"}, {"sysUpTime.0", "sysUpTime.0"}, {"1..3", "1..3"}, {"", ""}};
   for (const auto& [oid, symbolic] : cases) EXPECT_EQ(ShippedTree().SymbolicName(oid), symbolic);
@@ -138,7 +121,6 @@ TEST(ShippedMibCatalogue, SymbolicNamesAreTheLongestKnownPrefixThenTheRest) {
 TEST(MissingMibCatalogue, GivesEmptyAnswersAndSaysWhy) {
   test::MibTestFolder folder;
   BuiltinMibTree empty(BuiltinMibTree::Options{folder.Path(), {}, false});
-  EXPECT_EQ(empty.CatalogueSize(), 0u);
   EXPECT_EQ(empty.CatalogueProblems().size(), 1u) << "an empty folder is reported too";
 
   BuiltinMibTree tree(BuiltinMibTree::Options{folder.Path() / "no-such-catalogue", {}, false});
@@ -158,7 +140,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
   test::MibTestFolder folder;
   const auto file = folder.Write("mine.objects",
                                  "widgetCount 1.3.6.1.4.1.424242.1 read-only - How many widgets.\n");
-  const auto missing = folder.Path() / "elsewhere";
   struct Case {
     const char* what;
     std::optional<std::filesystem::path> override;
@@ -166,7 +147,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
     const char* oid;
   };
   const Case cases[] = {
-      {"a missing folder", missing, "IFINOCTETS", ""},
       {"one file", file, "WIDGETCOUNT", "1.3.6.1.4.1.424242.1"},
       {"no override", std::nullopt, "IFINOCTETS", "1.3.6.1.2.1.2.2.1.10"}};
   for (const Case& c : cases) {
@@ -174,7 +154,6 @@ TEST(MibCatalogueLocation, TheEnvironmentOverrideWinsAndOtherwiseTheShippedOneIs
     c.override ? setenv(variable, c.override->c_str(), 1) : unsetenv(variable);
     BuiltinMibTree tree(BuiltinMibTree::Options{{}, {}, false});
     EXPECT_EQ(Named(tree, c.name)->NumericOid(), c.oid);
-    if (c.override == missing) { EXPECT_EQ(tree.CataloguePath(), missing); }
     if (!c.override) { EXPECT_TRUE(tree.CatalogueProblems().empty()); }
   }
   saved ? setenv(variable, saved->c_str(), 1) : unsetenv(variable);

@@ -125,58 +125,6 @@ TEST_F(ShippedStatisticsFile, EveryStatisticIsCompleteAndFitsAsAGridColumn) {
   EXPECT_EQ(Find("Card Manufacturer").Get("CHILD"), "Client");
 }
 
-// A 32-bit counter wraps every 3.4 s at 10 Gbit/s: every statistic that reads one
-// has a twin named "<name> 64" right after it that reads the 64-bit counter the
-// same way.
-TEST_F(ShippedStatisticsFile, WrappingCountersHaveA64BitTwinBesideThem) {
-  const std::map<std::string, std::string> wide = {
-      {"IFINOCTETS", "IFHCINOCTETS"},           {"IFOUTOCTETS", "IFHCOUTOCTETS"},
-      {"IFINUCASTPKTS", "IFHCINUCASTPKTS"},     {"IFOUTUCASTPKTS", "IFHCOUTUCASTPKTS"},
-      {"IFINMULTICASTPKTS", "IFHCINMULTICASTPKTS"},
-      {"IFOUTMULTICASTPKTS", "IFHCOUTMULTICASTPKTS"},
-      {"IFINBROADCASTPKTS", "IFHCINBROADCASTPKTS"},
-      {"IFOUTBROADCASTPKTS", "IFHCOUTBROADCASTPKTS"}};
-  int twins = 0;
-  for (size_t i = 0; i < statistics.size(); ++i) {
-    const auto found = wide.find(statistics[i].Mib());
-    if (found == wide.end()) continue;
-    ASSERT_LT(i + 1, statistics.size()) << statistics[i].Name();
-    const StatisticDefinition& twin = statistics[i + 1];
-    SCOPED_TRACE(twin.Name());
-    EXPECT_EQ(twin.Name(), statistics[i].Name() + " 64");
-    EXPECT_EQ(twin.Mib(), found->second);
-    for (const char* same : {"PARSER", "UNITS", "GROUP"}) {
-      EXPECT_EQ(twin.Get(same), statistics[i].Get(same)) << same;
-    }
-    EXPECT_EQ(twin.Flag("COUNTER"), statistics[i].Flag("COUNTER"));
-    ++twins;
-  }
-  EXPECT_GE(twins, 14);
-}
-
-TEST_F(ShippedStatisticsFile, EveryParserIsUsedAndUtilizationSaysItIsAnEighth) {
-  std::set<std::string> used;
-  int utilizations = 0;
-  for (const auto& statistic : statistics) {
-    used.insert(statistic.Parser());
-    if (statistic.Parser() != "UTILIZATION") continue;
-    // UTILIZATION divides octets by bits; its units and description say so.
-    ++utilizations;
-    EXPECT_NE(statistic.Units().find("1/8"), std::string::npos) << statistic.Name();
-    EXPECT_NE(statistic.Get("DESCRIPTION").find("12.50 %"), std::string::npos) << statistic.Name();
-  }
-  EXPECT_EQ(utilizations, 4);
-  for (const char* parser :
-       {"TRAFFIC", "BPS", "BYTES", "UTILIZATION", "/10", "NUMBER", "BOOLEAN", "TRUTHVALUE",
-        "MILLISECONDS", "TIMESTAMP", "NEGATIVETIMESTAMP", "NEGATIVETIMESECONDS", "TIMESPAN", "ENUM",
-        "ENUMSTRING", "OID", "MACADDRESS", "MACVENDOR", "OPERSTATUS", "ADMINSTATUS", "INTERFACETYPE",
-        "INTERFACETYPEDESCRIPTION", "ICON", "CISCONETWORKADDRESS", "APPLETALKADDRESS", "REVERSEDNS",
-        "DOT11COUNTRYSTRING", "DOT11INDOOROUTDOOR", "DOT11RADIOTYPE", "DOT11CCAMODE",
-        "WIRELESSCLIENTDATARATES", "DS1LINESTATUS", ""}) {
-    EXPECT_EQ(used.count(parser), 1u) << "no statistic uses parser '" << parser << "'";
-  }
-}
-
 // The statistics the host programs and the documentation name, read as they say.
 TEST_F(ShippedStatisticsFile, TheStatisticsHostsNameAreDefinedAsExpected) {
   struct Required {

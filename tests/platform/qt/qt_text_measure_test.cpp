@@ -25,16 +25,5 @@ TEST(QtTextMeasureTest, MeasuresTextsOfOneOrSeveralLinesInTheApplicationsFont) {
   EXPECT_DOUBLE_EQ(measure.TextWidth("XX\nX"), measure.TextWidth("XX")) << "the widest line";
 }
 
-TEST(QtTextMeasureTest, UsesTheFontItIsGiven) {
-  QFont small = QGuiApplication::font();
-  small.setPixelSize(10);
-  QFont large = small;
-  large.setPixelSize(30);
-  const QtTextMeasure smallMeasure(small);
-  const QtTextMeasure largeMeasure(large);
-  EXPECT_GT(largeMeasure.TextWidth("XXXX"), 2 * smallMeasure.TextWidth("XXXX"));
-  EXPECT_GT(largeMeasure.TextHeight("X"), 2 * smallMeasure.TextHeight("X"));
-}
-
 }  // namespace
 }  // namespace linkwatch

@@ -68,37 +68,17 @@ class WidgetFixture : public ::testing::Test {
 
   // Runs the loop until `count` more poll cycles have ended and the view has
   // shown their result.
-  bool WaitForCycles(int count, std::chrono::milliseconds deadline = std::chrono::seconds(20)) {
+  bool WaitForCycles(int count) {
     const int target = cycles + count;
     return RunUntil(
         [&] {
           return cycles >= target && widget->Control().WalksInProgress() == 0 &&
                  !widget->View().RefreshPending();
         },
-        deadline);
+        std::chrono::seconds(20));
   }
 
   GridModel& Model() const { return widget->View().Model(); }
-
-  // The view's column of a statistic (by the grid's column key), -1 if none.
-  int ColumnOf(const std::string& statistic) const {
-    for (int col = 0; col < widget->Grid().Cols(); ++col) {
-      if (widget->Grid().ColKey(col) == statistic) return col;
-    }
-    return -1;
-  }
-
-  // The view's row (model row) whose row key is `key`, -1 if none.
-  int RowOf(const QString& key) const {
-    for (int row = 0; row < Model().rowCount(); ++row) {
-      if (Model().index(row, 0).data(GridModel::RowKeyRole).toString() == key) return row;
-    }
-    return -1;
-  }
-
-  QVariant Shown(int row, int col, int role = Qt::DisplayRole) const {
-    return Model().index(row, col).data(role);
-  }
 
   std::unique_ptr<InterfaceListWidget> widget;
   std::unique_ptr<QAbstractItemModelTester> modelTester;

@@ -27,6 +27,8 @@ using testing_widgets::WidgetFixture;
 const QString kStatistics =
     "Interface Name,Interface Status Icon,Admin Status,Interface Type,Speed,MTU,MAC Address,"
     "In Traffic,Out Traffic,In Packets,Out Packets";
+// The columns checked below, at their places in that list.
+enum Column { kName, kStatusIcon, kAdminStatus, kInTraffic = 7 };
 
 using InterfaceListWidgetSnmpdTest = WidgetFixture;
 
@@ -54,14 +56,14 @@ TEST_F(InterfaceListWidgetSnmpdTest, ShowsTheAgentsInterfacesSignalsEventsAndTak
   // The columns are the statistics' headers. Interface 1 of a Linux agent is the
   // loopback interface: up and enabled.
   ASSERT_EQ(Model().columnCount(), 11);
-  EXPECT_EQ(Model().headerData(ColumnOf("Admin Status"), Qt::Horizontal).toString(), "Enabled");
-  const int loopback = RowOf("I:1");
+  EXPECT_EQ(Model().headerData(kAdminStatus, Qt::Horizontal).toString(), "Enabled");
+  const int loopback = GridModel::ModelRow(list.Grid().FindRow("I:1"));
   ASSERT_GE(loopback, 0);
-  EXPECT_EQ(Shown(loopback, ColumnOf("Interface Name")).toString(), "lo");
-  EXPECT_EQ(Shown(loopback, ColumnOf("Admin Status"), Qt::CheckStateRole).toInt(), Qt::Checked);
-  const int icon = ColumnOf("Interface Status Icon");
-  EXPECT_FALSE(Shown(loopback, icon, Qt::DecorationRole).value<QPixmap>().isNull());
-  EXPECT_EQ(Shown(loopback, ColumnOf("In Traffic")).toString(), "baselining ...");
+  auto shown = [&](int col, int role) { return Model().index(loopback, col).data(role); };
+  EXPECT_EQ(shown(kName, Qt::DisplayRole).toString(), "lo");
+  EXPECT_EQ(shown(kAdminStatus, Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_FALSE(shown(kStatusIcon, Qt::DecorationRole).value<QPixmap>().isNull());
+  EXPECT_EQ(shown(kInTraffic, Qt::DisplayRole).toString(), "baselining ...");
 
   // The rates in black that the second poll brings are the table's business
   // (tests/table); here the script's handler turns polling off at the next tick.
