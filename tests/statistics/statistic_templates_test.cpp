@@ -91,17 +91,15 @@ TEST_F(TemplatesTest, ElementsWithoutAResolvableMibAreSkipped) {
 TEST_F(TemplatesTest, DescriptionComesFromTheMibObjectWhenThereIsOne) {
   WriteStatistics(R"(
     <Statistic NAME="Enable" MIB="enablecheckbox" DESCRIPTION="  Turn the port on or off " CHECKBOX="yes"/>
-    <Statistic NAME="Enable2" MIB="EnableCheckbox"/>
     <Statistic NAME="In" MIB="ifInOctets" DESCRIPTION="Written in the file"/>
   )");
   const auto templates = Loaded();
-  ASSERT_EQ(templates->Count(), 3);
+  ASSERT_EQ(templates->Count(), 2);
   const auto enable = templates->Item("Enable");
   EXPECT_EQ(enable->MIB(), "ENABLECHECKBOX");
   EXPECT_EQ(enable->OID(), nullptr);
   EXPECT_EQ(enable->Description(), "Turn the port on or off");
   EXPECT_TRUE(enable->CheckBox());
-  EXPECT_EQ(templates->Item("Enable2")->OID(), nullptr);
   // Only the one real MIB name reached the database.
   EXPECT_EQ(platform->Mib().ObjectsCreated(), 1);
 

@@ -250,25 +250,19 @@ TEST(LinkwatchProgram, ADeviceThatFallsSilentEndsTheCycleInsteadOfHanging) {
       << "names the walk that failed and why: " << result.Err;
 }
 
-TEST(LinkwatchProgram, BrokenAgentsEndTheCycleAndThePrintedGridIsValid) {
-  // One agent answers every walk with the OID it was asked for; the other also
-  // reports ifDescr.3000000000. Each run prints its cycle and exits 0, and the
-  // broken agent is asked only a few times, never flooded.
-  std::vector<std::string> withHugeIndex = support::TableAgent::SmallDevice();
-  withHugeIndex.push_back("1.3.6.1.2.1.2.2.1.2.3000000000|4|huge");
-  for (const auto& [mode, objects] :
-       {std::pair{support::TableAgentMode::RepeatOid, std::vector<std::string>{}},
-        std::pair{support::TableAgentMode::WellBehaved, withHugeIndex}}) {
-    support::TableAgent broken({mode, objects});
-    ASSERT_TRUE(broken.Start()) << broken.Error();
-    const ProgramResult result =
-        RunLinkwatch({"--port", std::to_string(broken.Port()), "--cycles", "1", "--format", "json", "127.0.0.1"});
-    EXPECT_EQ(result.ExitCode, 0) << Describe(result);
-    std::string error;
-    EXPECT_TRUE(testing_json::IsValidJson(result.Out, error)) << error << "\n" << result.Out;
-    EXPECT_NE(result.Out.find("{\"key\":\"I:1\",\"cells\":[\"eth0\""), std::string::npos) << result.Out;
-    EXPECT_LT(broken.RequestCount(), 200);
-  }
+TEST(LinkwatchProgram, ABrokenAgentEndsTheCycleAndThePrintedGridIsValid) {
+  // The agent answers every walk with the OID it was asked for (the control's
+  // tests hold the other broken answers): the run prints its cycle and exits 0,
+  // and the agent is asked only a few times, never flooded.
+  support::TableAgent broken({support::TableAgentMode::RepeatOid, {}});
+  ASSERT_TRUE(broken.Start()) << broken.Error();
+  const ProgramResult result = RunLinkwatch(
+      {"--port", std::to_string(broken.Port()), "--cycles", "1", "--format", "json", "127.0.0.1"});
+  EXPECT_EQ(result.ExitCode, 0) << Describe(result);
+  std::string error;
+  EXPECT_TRUE(testing_json::IsValidJson(result.Out, error)) << error << "\n" << result.Out;
+  EXPECT_NE(result.Out.find("{\"key\":\"I:1\",\"cells\":[\"eth0\""), std::string::npos) << result.Out;
+  EXPECT_LT(broken.RequestCount(), 200);
 }
 
 }  // namespace

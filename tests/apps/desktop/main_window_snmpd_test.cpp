@@ -7,9 +7,7 @@
 // the agent refuse the write, so this machine's interfaces are never touched.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
 #include <QDir>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QSysInfo>
 #include <algorithm>
@@ -166,7 +164,7 @@ TEST_F(MainWindowSnmpdTest, ChartFollowsTheSelectedChartableCellOverPollCycles) 
   EXPECT_EQ(w.Chart().PointCount(), 0);
 }
 
-TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsCopiesAndAsksBeforeAShutDown) {
+TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsAndAsksBeforeAShutDown) {
   MainWindow& w = StartedWindow("Interface Name,Interface Type,Admin Status");
   const int lo = Loopback();
   ASSERT_GE(lo, 0);
@@ -198,11 +196,6 @@ TEST_F(MainWindowSnmpdTest, ContextMenuHidesShowsSelectsCopiesAndAsksBeforeAShut
   EXPECT_FALSE(w.List().LastError().isEmpty());
   EXPECT_EQ(w.StatusInfo().Error(), w.List().LastError());
   EXPECT_TRUE(w.List().Active());
-
-  w.ContextMenu().SelectAll().trigger();
-  w.ContextMenu().Copy().trigger();
-  const QString copied = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(copied.contains("\tsoftwareLoopback\t")) << copied.toStdString();
 }
 
 }  // namespace
