@@ -34,7 +34,6 @@ class ValueParsersTest : public StatisticsFileFixture {
  protected:
   void SetUp() override {
     StatisticsFileFixture::SetUp();
-    platform->Mib().Register("ifType", "1.3.6.1.2.1.2.2.1.3");
     interfaces.SetBandwidth(7, 10000000.0f);
     row = interfaces.Item("I:7").get();
   }
@@ -150,8 +149,6 @@ TEST_F(ValueParsersTest, DurationsAndMoments) {
 }
 
 TEST_F(ValueParsersTest, LookUps) {
-  platform->Mib().Register("ifAdminStatus", "1.3.6.1.2.1.2.2.1.7", "",
-                           {{1, "up"}, {2, "down"}, {3, "testing"}}, kMibWritable);
   Globals::Catalog();  // created on first use
   fakes::FakeDeviceCatalog& catalog = *platform->LastCatalog();
   catalog.StatusTexts = {{1, "Up"}, {2, "Down"}, {7, "Admin Down"}};
