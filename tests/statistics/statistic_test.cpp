@@ -131,12 +131,5 @@ TEST_F(StatisticTest, OneStatisticPerNameInAnyLetterCase) {
   EXPECT_EQ(statistics.Count(), 1);
 }
 
-TEST_F(StatisticTest, AStatisticKeepsItsTemplateWhenTheCollectionDropsIt) {
-  Set("Speed", "1");
-  Globals::Templates()->Remove("Speed");
-  Set("Speed", "2");
-  EXPECT_EQ(Get("Speed")->ParsedValue(), "2 bps");
-}
-
 }  // namespace
 }  // namespace linkwatch

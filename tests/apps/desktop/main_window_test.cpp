@@ -67,10 +67,8 @@ TEST_F(MainWindowTest, ChooserListsEveryShippedStatisticUnderItsGroupInFileOrder
   }
   ASSERT_GT(listed, 100) << "the shipped statistics file was not read";
   EXPECT_EQ(listed, w.List().StatisticTemplates()->Count());
-  EXPECT_GE(w.Chooser().Groups().size(), 5);
   EXPECT_EQ(w.Chooser().Groups().first(), "General");
   EXPECT_EQ(w.Chooser().StatisticsOf("General").first(), "Interface Name");
-  EXPECT_TRUE(w.Chooser().StatisticsOf("Traffic").contains("In Traffic"));
 }
 
 TEST_F(MainWindowTest, ChooserKeepsTheOrderOfChoosingAndApplyingSetsTheStatisticsList) {
