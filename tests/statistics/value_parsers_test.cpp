@@ -260,7 +260,8 @@ TEST_F(ValueParsersTest, Ds1LineStatus) {
       {"DS1LINESTATUS", "", "0", ""},
       {"DS1LINESTATUS", "", "4096", "Other Failure"},
   });
-  EXPECT_EQ(DescribeDs1LineStatus(1 | 8192), "No Alarm Present");  // bits above the table are ignored
+  // Bits above the table are ignored.
+  EXPECT_EQ(DescribeDs1LineStatus(1 | 8192), "No Alarm Present");
 }
 
 }  // namespace

@@ -261,7 +261,8 @@ TEST(LinkwatchProgram, ABrokenAgentEndsTheCycleAndThePrintedGridIsValid) {
   EXPECT_EQ(result.ExitCode, 0) << Describe(result);
   std::string error;
   EXPECT_TRUE(testing_json::IsValidJson(result.Out, error)) << error << "\n" << result.Out;
-  EXPECT_NE(result.Out.find("{\"key\":\"I:1\",\"cells\":[\"eth0\""), std::string::npos) << result.Out;
+  EXPECT_NE(result.Out.find("{\"key\":\"I:1\",\"cells\":[\"eth0\""), std::string::npos)
+      << result.Out;
   EXPECT_LT(broken.RequestCount(), 200);
 }
 

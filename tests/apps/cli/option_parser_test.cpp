@@ -101,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(o.User, "watcher");
                      EXPECT_EQ(o.Context, "bridge1");
                    }},
-        OptionCase{"PasswordsFromTheEnvironment", V3({"--auth-type", "SHA256", "--priv-type", "aes"}),
+        OptionCase{"PasswordsFromTheEnvironment",
+                   V3({"--auth-type", "SHA256", "--priv-type", "aes"}),
                    [](const auto& o) {
                      EXPECT_EQ(o.AuthType, kAuthSha256);
                      EXPECT_EQ(o.PrivType, kPrivAes128);
