@@ -21,7 +21,6 @@ TEST(ModuleFile, NamesTheConfigurationFileAfterTheModule) {
   } cases[] = {
       {"/usr/lib/x86_64-linux-gnu/libOSTLNK9.so.0.1", "OSTLNK9",
        "/usr/lib/x86_64-linux-gnu/OSTLNK9.cfg"},
-      {"/opt/linkwatch/libOSTLNK9.so", "OSTLNK9", "/opt/linkwatch/OSTLNK9.cfg"},
       {"/opt/linkwatch/bin/monitor", "monitor", "/opt/linkwatch/bin/monitor.cfg"},
   };
   for (const auto& c : cases) {

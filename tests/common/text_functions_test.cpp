@@ -31,15 +31,11 @@ TEST(TextFunctions, NumericValueReadsTheLeadingNumber) {
       {"+7", 7.0},
       {"  42", 42.0},
       {".5", 0.5},
-      {"3.", 3.0},
       {"1.2.3", 1.2},
-      {"12e3", 12.0},
       {"abc", 0.0},
       {"", 0.0},
-      {"-", 0.0},
       {"DNS:router", 0.0},
       {"18446744073709551615", 18446744073709551615.0},
-      {"0.1", 0.1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NumericValue(c.text), c.expected) << c.text;

@@ -41,7 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"QuoteAndBackslash", "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
         QuoteCase{"ShortEscapes", "a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
         QuoteCase{"OtherControls", std::string("x\x01y\x1Fz\0w", 7), "\"x\\u0001y\\u001fz\\u0000w\""},
-        QuoteCase{"DeleteStays", "a\x7F", "\"a\x7F\""},
         QuoteCase{"TwoByteUtf8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},
         QuoteCase{"FourByteUtf8", "\xF0\x9F\x93\xA1", "\"\xF0\x9F\x93\xA1\""},
         QuoteCase{"LoneContinuation", "a\x80z", "\"a" + kReplacement + "z\""},
@@ -63,7 +62,6 @@ TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
     const char* Shown;
   } cases[] = {{-1.0, "\"SysUpTime\":-1.00,"},
                {1e300, "\"SysUpTime\":1.0000000000000001e+300,"},
-               {-8.2e61, "\"SysUpTime\":-8.1999999999999994e+61,"},
                {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"},
                {std::numeric_limits<double>::infinity(), "\"SysUpTime\":null,"}};
   for (const auto& c : cases) {

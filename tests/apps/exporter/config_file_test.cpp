@@ -76,8 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "conf.json:1: devices[0].comunity: unknown field"},
         BadConfig{"port", "{\"devices\": [" + kDevice + "}, " + kDevice + ", \"port\": 70000}]}",
                   "conf.json:1: devices[1].port: must be a whole number from 1 to 65535"},
-        BadConfig{"interval", "{\"devices\": [" + kDevice + ", \"interval\": 2.5}]}",
-                  "conf.json:1: devices[0].interval: must be a whole number from 5 to 300"},
         BadConfig{"version", "{\"devices\": [" + kDevice + ", \"version\": \"4\"}]}",
                   "conf.json:1: devices[0].version: must be \"auto\", \"1\", \"2c\" or \"3\""},
         BadConfig{"v3 without user", "{\"devices\": [" + kDevice + ", \"version\": 3}]}",
@@ -122,10 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadConfig{"statistic on its line",
                   "{\"devices\": [{\"target\": \"a\",\n  \"statistics\": [\n    \"In Traffic\",\n"
                   "    \"In [x] \\\"y\\\"\",\n    7]}]}",
-                  "conf.json:5: devices[0].statistics[2]: must be the name of a statistic"},
-        BadConfig{"unknown field with a quote in its name",
-                  "{\"devices\": [{\"target\": \"a\",\n\n  \"com\\\"unity\": \"s3cret\"}]}",
-                  "conf.json:3: devices[0].com\"unity: unknown field"}),
+                  "conf.json:5: devices[0].statistics[2]: must be the name of a statistic"}),
     [](const ::testing::TestParamInfo<BadConfig>& info) {
       std::string name;
       for (const char c : std::string(info.param.What)) name += std::isalnum(c) ? c : '_';
