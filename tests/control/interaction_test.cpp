@@ -3,10 +3,8 @@
 // handling of the grid's events (column moves, edits, sorting, selection, mouse).
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -120,13 +118,10 @@ TEST_P(CursorAnswerTest, AnswersFollowTheRowKey) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, CursorAnswerTest,
     ::testing::Values(
-        CursorCase{"HeaderRow", "", kTrafficIn, "", "", false},
         CursorCase{"InterfaceRow", "I:12", kStatus, "I:12", "", true},
         // A client row answers its interface too, and the statistic is the client's.
         CursorCase{"ChildRow", "C:12.7", kSignal, "I:12", "C:12.7", true},
-        CursorCase{"ChildRowColumnItLacks", "C:12.7", kStatus, "I:12", "C:12.7", false},
-        CursorCase{"UnknownInterface", "I:40", kStatus, "", "", false},
-        CursorCase{"ChildOfUnknownInterface", "C:40.1", kStatus, "", "", false}),
+        CursorCase{"UnknownInterface", "I:40", kStatus, "", "", false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // --- Hiding rows -----------------------------------------------------------
@@ -222,7 +217,6 @@ TEST_F(InteractionTest, CustomSortsShareOneDirectionAcrossColumns) {
       {kErrors, kGridSortCustom, -1, kErrors},  // another column reverses
       {kStatus, 1, -1, kErrors},                // the grid sorts its own way
       {kErrors, kGridSortCustom, 1, kErrors},
-      {kTrafficIn, kGridSortCustom, -1, kTrafficIn},
   };
   for (size_t i = 0; i < steps.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
@@ -262,17 +256,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The second row's greater value puts it first (result = direction).
         CompareCase{"SecondGreater", 5.0, 30.0, 1},
-        CompareCase{"Equal", 7.5, 7.5, 0},
-        CompareCase{"WholeAndReal", int64_t{3}, 2.5, -1},
         CompareCase{"Texts", std::string("Down"), std::string("Up"), 1},
         // Numbers sort below texts in either order of the rows.
         CompareCase{"NumberAndText", 99.0, std::string("1"), 1},
-        CompareCase{"TextAndNumber", std::string("1"), 99.0, -1},
         CompareCase{"EmptyAsZero", GridValue(), 1.0, 1},
-        CompareCase{"EmptyAsEmptyText", std::string("a"), GridValue(), -1},
-        CompareCase{"BothEmpty", GridValue(), GridValue(), 0},
         // Values that cannot be compared count as equal.
-        CompareCase{"Picture", std::shared_ptr<const Picture>(), 1.0, 0},
         CompareCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), 1.0, 0}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -283,13 +271,6 @@ TEST_F(InteractionTest, ACompareOnAColumnOutsideTheGridIsEqual) {
   int result = 12345;
   grid.Events()->Compare(1, 2, result);
   EXPECT_EQ(result, 0);
-}
-
-// --- Selection changes -----------------------------------------------------
-
-TEST_F(InteractionTest, TheUsersSelectionChangeIsReported) {
-  grid.Select(1, 1, 3, 2);
-  EXPECT_EQ(selectionEvents, 1);
 }
 
 // --- Mouse releases --------------------------------------------------------
@@ -324,14 +305,10 @@ INSTANTIATE_TEST_SUITE_P(
     Clicks, MouseUpTest,
     ::testing::Values(
         MouseCase{"RightClickOnACell", 2, 3, 2, {1, 1, 1, 1}, {3, 2, 3, 2}},
-        MouseCase{"RightClickOnAHeaderCell", 2, 0, 2, {1, 1, 1, 1}, {0, 2, 0, 2}},
-        MouseCase{"RightClickOnTheTopLeftCell", 2, 0, 0, {1, 1, 1, 1}, {1, 1, 1, 1}},
         // A selected block is what the host's menu works on: it stays.
         MouseCase{"RightClickWithABlockSelected", 2, 4, 1, {1, 0, 3, 2}, {1, 0, 3, 2}},
-        MouseCase{"LeftClick", 1, 3, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
         // Outside the rows or columns the cursor stays on a cell that exists.
-        MouseCase{"RightClickBelowTheLastRow", 2, -1, 2, {1, 1, 1, 1}, {1, 1, 1, 1}},
-        MouseCase{"RightClickPastTheLastColumn", 2, 2, -1, {1, 1, 1, 1}, {1, 1, 1, 1}}),
+        MouseCase{"RightClickBelowTheLastRow", 2, -1, 2, {1, 1, 1, 1}, {1, 1, 1, 1}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "common/DateFunctions.h"
 #include "fakes/ControlFixture.h"
-#include "model/Interfaces.h"
 
 namespace linkwatch {
 namespace {
@@ -16,10 +15,6 @@ class InterfaceListPropertiesTest : public ::testing::Test {
   InterfaceList control_;
 
   fakes::RecordingGrid& Grid() { return *platform_.Platform().LastGrid(); }
-  fakes::FakeDeviceCatalog& Catalog() {
-    Globals::Catalog();  // made on first use
-    return *platform_.Platform().LastCatalog();
-  }
 };
 
 TEST_F(InterfaceListPropertiesTest, RefreshIntervalIsClampedAndWrittenBack) {
@@ -87,31 +82,6 @@ TEST_F(InterfaceListPropertiesTest, SecondsTillUpdateCountsWholeSecondsToTheNext
   clock.AdvanceSeconds(0.6);
   state.NextPoll = AddSeconds(clock.Now(), 1.5);
   EXPECT_EQ(control_.SecondsTillUpdate(), 2);
-}
-
-TEST_F(InterfaceListPropertiesTest, CatalogPropertiesAnswerForTheSystemOID) {
-  fakes::FakeDeviceCatalog& catalog = Catalog();
-  const auto icon = fakes::MakeFakePicture("cisco");
-  catalog.SystemVendors["1.3.6.1.4.1.9.1.1"] = "Cisco";
-  catalog.SystemMachineTypes["1.3.6.1.4.1.9.1.1"] = "Router 2500";
-  catalog.SystemVendorIcons["1.3.6.1.4.1.9.1.1"] = icon;
-
-  EXPECT_EQ(control_.Vendor(), "");  // no SystemOID yet
-  InterfaceListInternals::State(control_).SystemOID = "1.3.6.1.4.1.9.1.1";
-  EXPECT_EQ(control_.Vendor(), "Cisco");
-  EXPECT_EQ(control_.MachineType(), "Router 2500");
-  EXPECT_EQ(control_.VendorIcon(), icon);
-}
-
-TEST_F(InterfaceListPropertiesTest, ControlsOfOneThreadShareIconSetAndTemplatesNotTheGrid) {
-  InterfaceList other;
-  control_.SetHighColorIcons(true);
-  EXPECT_TRUE(other.HighColorIcons());
-  ASSERT_NE(control_.StatisticTemplates(), nullptr);
-  EXPECT_EQ(control_.StatisticTemplates(), other.StatisticTemplates());
-  EXPECT_EQ(control_.StatisticTemplates()->Item("traffic in")->Header(), "In");
-  // Each has its own grid.
-  EXPECT_NE(&control_.TableObject(), &other.TableObject());
 }
 
 }  // namespace

@@ -73,14 +73,11 @@ TEST_F(ProcessReplyTest, RepliesThatDoNotBelongAreDropped) {
   SnmpMessage error = Reply("1:STATUS:" + base, {{base + "1", "1"}});
   error.ErrorCode = kSnmpTimeout;
   error.ErrorText = "No answer.";
-  SnmpMessage earlierError = error;
-  earlierError.Tag = "7:STATUS:" + base;
   const std::vector<SnmpMessage> dropped = {
       Reply("7:STATUS:" + base, {{base + "1", "1"}}),  // an earlier run
       Reply("sysObjectID", {{base + "1", "1"}}),        // a synchronous exchange
       Reply("1:STATUS:" + base, {}),                    // no bindings
       error,
-      earlierError,
   };
   for (const SnmpMessage& reply : dropped) engine.Deliver(reply);
   EXPECT_EQ(engine.PendingCount(), 0u) << "nothing follows a dropped reply";
@@ -90,21 +87,6 @@ TEST_F(ProcessReplyTest, RepliesThatDoNotBelongAreDropped) {
   EXPECT_EQ(control->WalkFailures(), std::vector<std::string>{"'STATUS': No answer."});
   control->Poll(false);
   EXPECT_TRUE(control->WalkFailures().empty());
-}
-
-// SNMPGetNext completes a walk's base with a dot unless it is given one.
-TEST_F(ProcessReplyTest, SNMPGetNextCompletesTheBase) {
-  std::string given = "1.3.6.1.2.1.2.2.1.";
-  control->SNMPGetNext("X", "1.3.6.1.2.1.2.2.1.10.2", given);
-  EXPECT_EQ(given, "1.3.6.1.2.1.2.2.1.");
-  EXPECT_EQ(engine.Pending(0).Tag, "1:X:1.3.6.1.2.1.2.2.1.");
-  engine.DropPending();
-
-  std::string base;
-  control->SNMPGetNext("Y", "1.3.6.1.2.1.2.2.1.10", base);
-  EXPECT_EQ(base, "1.3.6.1.2.1.2.2.1.10.");
-  ASSERT_EQ(engine.PendingCount(), 1u);
-  EXPECT_EQ(engine.Pending(0).Bindings.Item(0).OID, "1.3.6.1.2.1.2.2.1.10.");
 }
 
 TEST_F(ProcessReplyTest, TheThreeCheckedColumnsFeedTheInterface) {

@@ -51,16 +51,13 @@ class FakeDeviceCatalog : public DeviceCatalog {
   }
   std::string StatusText(int32_t status) override { return Ask(StatusTexts, status); }
   PictureRef StatusIcon(int32_t status) override { return Ask(StatusIcons, status); }
-  std::string SystemVendor(const std::string& oid) override { return Ask(SystemVendors, oid); }
-  std::string SystemMachineType(const std::string& oid) override {
-    return Ask(SystemMachineTypes, oid);
-  }
+  // The device itself is never known.
+  std::string SystemVendor(const std::string&) override { return {}; }
+  std::string SystemMachineType(const std::string&) override { return {}; }
   std::string MacVendor(const std::string& hexMac) override {
     return Ask(MacVendors, hexMac.substr(0, 6));
   }
-  PictureRef SystemVendorIcon(const std::string& oid) override {
-    return Ask(SystemVendorIcons, oid);
-  }
+  PictureRef SystemVendorIcon(const std::string&) override { return {}; }
 
   // The tables.
   std::map<int32_t, std::string> TypeTexts;
@@ -69,9 +66,6 @@ class FakeDeviceCatalog : public DeviceCatalog {
   std::map<std::pair<int16_t, int32_t>, int32_t> NormalizedStatuses;  // (code, kind)
   std::map<int32_t, std::string> StatusTexts;
   std::map<int32_t, PictureRef> StatusIcons;
-  std::map<std::string, std::string> SystemVendors;       // by sysObjectID
-  std::map<std::string, std::string> SystemMachineTypes;  // by sysObjectID
-  std::map<std::string, PictureRef> SystemVendorIcons;    // by sysObjectID
   std::map<std::string, std::string> MacVendors;          // by the first six hex digits
 
  private:

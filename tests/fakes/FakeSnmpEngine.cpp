@@ -61,11 +61,6 @@ void FakeSnmpEngine::SetReplyHandler(ReplyHandler handler) {
   replyHandler_ = std::move(handler);
 }
 
-std::string FakeSnmpEngine::ResolveHost(const std::string& name) {
-  auto found = hosts_.find(name);
-  return found == hosts_.end() ? std::string() : found->second;
-}
-
 void FakeSnmpEngine::SetObject(const std::string& oid, const std::string& value, int16_t type,
                                bool writable) {
   objects_[WithoutTrailingDot(oid)] = {value, type, writable};

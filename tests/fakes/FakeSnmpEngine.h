@@ -44,7 +44,8 @@ class FakeSnmpEngine : public SnmpEngine {
   SnmpMessage& LastResponse() override;
   SnmpMessage& LastRequest() override;
   void SetReplyHandler(ReplyHandler handler) override;
-  std::string ResolveHost(const std::string& name) override;
+  // No host name resolves: tests give addresses or want the failure.
+  std::string ResolveHost(const std::string&) override { return {}; }
   void SetTransport(const SnmpTransport& transport) override { transport_ = transport; }
   SnmpTransport Transport() const override { return transport_; }
 
@@ -57,8 +58,6 @@ class FakeSnmpEngine : public SnmpEngine {
   void RefuseVersion(int16_t version) { refusedVersions_.insert(version); }
   // Replaces the agent table for every answer; the response keeps the request's Tag.
   void SetResponder(Responder responder) { responder_ = std::move(responder); }
-  // Host names ResolveHost knows; any other name gives an empty text.
-  void SetHost(const std::string& name, const std::string& address) { hosts_[name] = address; }
 
   // What the control did.
   const std::vector<SentRecord>& Sent() const { return sent_; }
@@ -83,7 +82,6 @@ class FakeSnmpEngine : public SnmpEngine {
 
   std::map<std::string, AgentObject, OidLess> objects_;
   std::set<int16_t> refusedVersions_;
-  std::map<std::string, std::string> hosts_;
   Responder responder_;
   ReplyHandler replyHandler_;
   SnmpTransport transport_;

@@ -51,14 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NameCase{"12", "Port Speed", "Port 12"},
         NameCase{"1.2.3.4.5.6", "", "1.2.3.4.5.6"},
-        // A first statistic without a template has an empty label.
-        NameCase{"12", "NO SUCH STATISTIC", " 12"},
         // Seven parts: no station text; the label comes from the MAC statistics.
         NameCase{"0.0.17.34.51.68.85", "", "Client  0011.2233.4455", "0011.2233.4455"},
         NameCase{"4.84.101.115.116.0.17.34.51.68.85", "", "Client Test 0011.2233.4455",
-                 "0011.2233.4455"},
-        // The label is that of the first statistic, here the port's.
-        NameCase{"4.84.101.115.116.0.17.34.51.68.85", "Port Speed", "Port Test 0011.2233.4455",
                  "0011.2233.4455"},
         // Codes 0 and 126 are left out; 10, 13, 32 and 125 are kept.
         NameCase{"6.0.65.126.10.13.125.170.187.204.221.238.255", "",

@@ -67,7 +67,6 @@ TEST_P(ChildStateTest, FollowsTheAgeOfTheLastUpdate) {
 INSTANTIATE_TEST_SUITE_P(RefreshInterval10, ChildStateTest,
                          ::testing::Values(AgeCase{10, "Active", "status-1", false},
                                            AgeCase{11, "Missing", "status-3", true},
-                                           AgeCase{20, "Missing", "status-3", true},
                                            AgeCase{21, "Disappeared", "status-7", true}),
                          [](const auto& info) { return "Age" + std::to_string(info.param.age); });
 
