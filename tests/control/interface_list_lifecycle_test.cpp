@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "common/ControlForm.h"
 #include "fakes/ControlFixture.h"

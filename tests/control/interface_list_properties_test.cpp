@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "common/DateFunctions.h"
@@ -32,16 +31,6 @@ TEST_F(InterfaceListPropertiesTest, RefreshIntervalIsClampedAndWrittenBack) {
   }
 }
 
-TEST_F(InterfaceListPropertiesTest, TransportSettingsReachTheEngine) {
-  control_.SetSNMPPort(16161);
-  control_.SetSNMPTimeoutMs(250);
-  control_.SetSNMPRetries(3);
-  const SnmpTransport transport = platform_.Platform().LastEngine()->Transport();
-  EXPECT_EQ(transport.Port, 16161);
-  EXPECT_EQ(transport.TimeoutMs, 250);
-  EXPECT_EQ(transport.Retries, 3);
-}
-
 TEST_F(InterfaceListPropertiesTest, StatisticsListInOtherLetterCaseIsNoChange) {
   control_.SetStatisticsList("TRAFFIC IN,STATUS");
   ASSERT_EQ(Grid().Cols(), 2);
@@ -70,7 +59,6 @@ TEST_F(InterfaceListPropertiesTest, SecondsTillUpdateCountsWholeSecondsToTheNext
   };
   const std::vector<Case> cases = {
       {"zero", 0.0, -1},
-      {"before 2003", 37621.999, -1},
       {"passed 10 seconds ago", AddSeconds(now, -10), -10},
   };
   for (const Case& c : cases) {
