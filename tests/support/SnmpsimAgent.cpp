@@ -45,9 +45,7 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
 
 std::string SnmpsimAgent::RecordingsDirectory() const {
   // From the build, not __FILE__: compiler caches may make __FILE__ relative.
-  return options_.RecordingsDirectory.empty()
-             ? (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string()
-             : options_.RecordingsDirectory;
+  return (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string();
 }
 
 bool SnmpsimAgent::Prepare(Launch& launch) {

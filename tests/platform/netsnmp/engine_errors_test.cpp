@@ -109,7 +109,7 @@ TEST_F(EngineTest, SetValueThatIsNotItsTypeFailsBeforeSending) {
 
 // --- time-outs --------------------------------------------------------------
 
-TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOutWaitingOrByEvent) {
+TEST_F(EngineTest, SilentAgentTimesOutWithATextThatSaysWhatToCheck) {
   SilentPort silent;
   // SNMPv3 waits in the engine discovery, the others in the get itself. The text
   // names what to check: the community and version, or the user.
@@ -121,23 +121,17 @@ TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOutWaitingOrByEvent) {
                                      V3Request(FindUser("shauser"), kSnmpGet, {kSysObjectId})}) {
     NetSnmpEngine engine;
     engine.SetTransport({silent.Port(), 300, 0});
-
-    const auto started = std::chrono::steady_clock::now();
     const SnmpMessage response = SendAndWait(engine, request);
-    const auto waited = std::chrono::steady_clock::now() - started;
 
     EXPECT_EQ(response.ErrorCode, kSnmpTimeout) << "v" << request.Version << ": " << response.ErrorText;
     EXPECT_THAT(response.ErrorText, HasSubstr("No answer from the SNMP agent at 127.0.0.1 port " +
                                               std::to_string(silent.Port()) + " within 300 ms"));
     EXPECT_THAT(response.ErrorText, HasSubstr(checks.at(request.Version)));
-    // It did wait for the answer, and gave up instead of hanging.
-    EXPECT_GE(waited, std::chrono::milliseconds(250)) << "v" << request.Version;
-    EXPECT_LT(waited, std::chrono::seconds(5)) << "v" << request.Version;
   }
 
-  // Waiting and by event, where each request's time-out reaches the reply handler
-  // in order. Replies that all match no request (their request ids rewritten on
-  // the way) make a time-out that says answers came.
+  // With a retry. Replies that all match no request (their request ids rewritten on
+  // the way) make a time-out that says answers came. (Time-outs by event: the
+  // control's network fault tests.)
   support::FaultLink rewriting(SharedAgent().Port());
   ASSERT_TRUE(rewriting.Start()) << rewriting.Error();
   rewriting.SetFaults(support::LinkDirection::ToClient,
@@ -152,24 +146,6 @@ TEST_F(EngineTest, SilentAgentTimesOutWithinItsTimeOutWaitingOrByEvent) {
     const SnmpMessage waited = SendAndWait(engine, Request(2, kSnmpGet, {kSysName}));
     EXPECT_EQ(waited.ErrorCode, kSnmpTimeout);
     EXPECT_THAT(waited.ErrorText, HasSubstr(text));
-
-    std::vector<SnmpMessage> replies;
-    engine.SetReplyHandler([&](SnmpMessage& response) { replies.push_back(response); });
-    for (const char* tag : {"1:A:1.3.6.1.2.1.2.2.1.10.", "1:B:1.3.6.1.2.1.2.2.1.16."}) {
-      SnmpMessage request = Request(2, kSnmpGetBulk, {"1.3.6.1.2.1.2.2.1.10."});
-      request.Tag = tag;
-      bool byEvent = true;
-      engine.Send(request, byEvent);
-    }
-    EXPECT_TRUE(replies.empty());
-    ASSERT_TRUE(support::RunEventLoopUntil([&] { return replies.size() == 2; }));
-    for (const SnmpMessage& reply : replies) {
-      EXPECT_EQ(reply.ErrorCode, kSnmpTimeout);
-      EXPECT_THAT(reply.ErrorText, HasSubstr(text));
-    }
-    EXPECT_EQ(replies[0].Tag, "1:A:1.3.6.1.2.1.2.2.1.10.");
-    EXPECT_EQ(replies[1].Tag, "1:B:1.3.6.1.2.1.2.2.1.16.");
-    EXPECT_EQ(engine.PendingReplies(), 0u);
   }
 }
 

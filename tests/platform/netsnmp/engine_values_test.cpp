@@ -1,8 +1,6 @@
 // Value texts of every SNMP type read from the real agent (an IpAddress also from
-// an agent of the test's own), host resolution, and how synchronous and
-// asynchronous exchanges keep apart.
-#include <arpa/inet.h>
-
+// an agent of the test's own), and how synchronous and asynchronous exchanges keep
+// apart.
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
@@ -36,9 +34,7 @@ TEST_F(EngineTest, OctetStringKeepsEveryByteAndGivesUpperCaseHex) {
 
   const SnmpBinding read = GetOne(*engine, kSysContact);
   EXPECT_EQ(read.ValueType, kSnmpOctetString);
-  ASSERT_EQ(read.Value.size(), bytes.size());
   EXPECT_EQ(read.Value, bytes);
-  EXPECT_EQ(static_cast<unsigned char>(read.Value[3]), 0xFF);
   EXPECT_EQ(read.HexValue, "C3A980FF7F01207A");
 }
 
@@ -86,22 +82,6 @@ TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
   EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpIpAddress);
   EXPECT_EQ(response.Bindings.Item(0).Value, "192.0.2.10");
   EXPECT_EQ(response.Bindings.Item(0).HexValue, "C000020A");
-}
-
-// --- host names ---------------------------------------------------------------
-
-bool IsDottedIpv4(const std::string& text) {
-  in_addr address{};
-  return inet_pton(AF_INET, text.c_str(), &address) == 1;
-}
-
-TEST_F(EngineTest, ResolveHostGivesDottedIpv4OrATextThatIsNotOne) {
-  NetSnmpEngine engine;
-  EXPECT_EQ(engine.ResolveHost("localhost"), "127.0.0.1");
-  EXPECT_EQ(engine.ResolveHost("192.0.2.7"), "192.0.2.7");
-  for (const char* name : {"no-such-host.invalid", "", "bad name with spaces"}) {
-    EXPECT_FALSE(IsDottedIpv4(engine.ResolveHost(name))) << "'" << name << "'";
-  }
 }
 
 // --- exchanges ---------------------------------------------------------------------

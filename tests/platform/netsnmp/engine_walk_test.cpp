@@ -102,19 +102,5 @@ INSTANTIATE_TEST_SUITE_P(Walks, EndOfView,
                                            EndCase{"v2c_get_bulk", 2, kSnmpGetBulk}),
                          [](const auto& info) { return info.param.Name; });
 
-TEST_F(EngineTest, ANewMessageSpeaksTheVersionTheAgentLastAnswered) {
-  auto engine = EngineForAgent();
-  EXPECT_EQ(engine->NewMessage()->Version, 2) << "before any exchange";
-  ASSERT_EQ(SendAndWait(*engine, Request(1, kSnmpGet, {kSysName})).ErrorCode, kSnmpSuccess);
-  EXPECT_EQ(engine->NewMessage()->Version, 1);
-  // An exchange that fails (a community the agent ignores) changes nothing.
-  EXPECT_NE(SendAndWait(*engine, Request(2, kSnmpGet, {kSysName}, "nobody")).ErrorCode,
-            kSnmpSuccess);
-  EXPECT_EQ(engine->NewMessage()->Version, 1);
-  ASSERT_EQ(SendAndWait(*engine, V3Request(FindUser("shauser"), kSnmpGet, {kSysName})).ErrorCode,
-            kSnmpSuccess);
-  EXPECT_EQ(engine->NewMessage()->Version, 3);
-}
-
 }  // namespace
 }  // namespace linkwatch::enginetest
