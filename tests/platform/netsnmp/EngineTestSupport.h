@@ -47,6 +47,8 @@ inline const std::vector<V3User>& V3Users() {
       {"md5user", "MD5", kAuthMd5, "md5-auth-pass", "", kPrivNone, "", false},
       {"noauthuser", "", kAuthNone, "", "", kPrivNone, "", false},
       {"desuser", "MD5", kAuthMd5, "des-auth-pass", "DES", kPrivDes, "des-priv-pass", false},
+      {"sha224user", "SHA-224", kAuthSha224, "sha224-auth", "AES-192", kPrivAes192, "aes192-priv",
+       false},
       {"sha256user", "SHA-256", kAuthSha256, "sha256-auth", "AES-256", kPrivAes256, "aes256-priv",
        false},
   };
