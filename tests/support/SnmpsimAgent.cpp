@@ -45,7 +45,9 @@ SnmpsimAgent::SnmpsimAgent(SnmpsimOptions options)
 
 std::string SnmpsimAgent::RecordingsDirectory() const {
   // From the build, not __FILE__: compiler caches may make __FILE__ relative.
-  return (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string();
+  return options_.RecordingsDirectory.empty()
+             ? (fs::path(LINKWATCH_TESTS_DATA_DIR) / "snmpsim").string()
+             : options_.RecordingsDirectory;
 }
 
 bool SnmpsimAgent::Prepare(Launch& launch) {

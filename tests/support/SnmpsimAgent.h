@@ -16,6 +16,8 @@ struct SnmpsimUser {
 };
 
 struct SnmpsimOptions {
+  // Where the NAME.snmprec recordings are; empty: the project's tests/data/snmpsim.
+  std::string RecordingsDirectory{};
   // Recordings to serve, by name without ".snmprec"; empty: every recording there.
   std::vector<std::string> Recordings{};
   // SNMPv3 users; none: the simulator's own default user only.
@@ -30,8 +32,8 @@ struct SimulatedInterfaceRate {
 };
 
 // snmpsim's agent (snmpsimd), started for a test on 127.0.0.1 and a free UDP port,
-// serving the simulated devices recorded in tests/data/snmpsim/NAME.snmprec
-// (tools/make-recordings.py writes them; docs/simulated-devices.md describes them). The SNMPv1/v2c
+// serving simulated devices recorded in NAME.snmprec files (tools/make-recordings.py
+// writes the project's; docs/simulated-devices.md describes them). The SNMPv1/v2c
 // community, or the SNMPv3 context, of a recording is its name: "switch48" serves
 // switch48.snmprec. Writes through the writecache variation last as long as the agent.
 //
