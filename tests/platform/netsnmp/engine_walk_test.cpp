@@ -1,5 +1,5 @@
 // Walks through the real agent: asynchronous get-bulk walks of several interface
-// table columns in flight at once, get-next walks, and the end of the agent's view.
+// table columns in flight at once, and the end of the agent's view over each version.
 #include <chrono>
 #include <map>
 #include <utility>
@@ -64,8 +64,7 @@ TEST_P(ColumnWalks, SeveralColumnsInFlightAtOnceEachReachTheirEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Walks, ColumnWalks,
-                         ::testing::Values(BulkCase{"v2c_bulk_of_2", 2, 2},
-                                           BulkCase{"v1_get_next", 1, 1}),
+                         ::testing::Values(BulkCase{"v2c_bulk_of_2", 2, 2}),
                          [](const auto& info) { return info.param.Name; });
 
 // End of the agent's view: a community that sees only the system group.
