@@ -44,11 +44,8 @@ TEST_P(MonitoringOverEachVersion, ShowsTheInterfacesOfTheMachine) {
   GetParam().Configure(list);
   ASSERT_TRUE(list.StartMonitoring()) << list.LastError();
   ASSERT_TRUE(WaitForCycles(2, kCycleDeadline)) << "the first cycle's two chains did not end";
-  EXPECT_FALSE(list.SysName().empty());
-  EXPECT_FALSE(list.SysDescr().empty());
-  EXPECT_EQ(list.SystemOID().rfind("1.3.6.1.4.1.8072.3.2.", 0), 0u) << list.SystemOID();
+  // The system group learnt from the agent (its routing: the control's unit tests).
   EXPECT_EQ(list.MachineType(), "Linux");
-  EXPECT_GT(list.SysUpTime(), 0.0f);
 
   list.Poll(false);
   ASSERT_TRUE(WaitForCycles(1, kCycleDeadline)) << "the second poll did not end";

@@ -1,27 +1,15 @@
 // Value texts of every SNMP type read from the real agent (an IpAddress also from
-// an agent of the test's own), symbolic names through a MIB tree, host resolution,
-// and how synchronous and asynchronous exchanges keep apart.
-#include <arpa/inet.h>
-
+// an agent of the test's own), and how synchronous and asynchronous exchanges keep
+// apart.
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
 
 #include "EngineTestSupport.h"
-#include "fakes/FakeMibTree.h"
 #include "support/TableAgent.h"
 
 namespace linkwatch::enginetest {
 namespace {
-
-// A MIB tree that knows a few names, enough to check what the engine does with it.
-std::shared_ptr<fakes::FakeMibTree> TinyMibTree() {
-  auto tree = std::make_shared<fakes::FakeMibTree>();
-  tree->Register("ifInOctets", "1.3.6.1.2.1.2.2.1.10");
-  tree->Register("sysDescr", "1.3.6.1.2.1.1.1");
-  tree->Register("sysName", "1.3.6.1.2.1.1.5");
-  return tree;
-}
 
 // The number a HexValue of an unsigned type spells.
 uint64_t HexNumber(const std::string& hex) { return std::strtoull(hex.c_str(), nullptr, 16); }
@@ -46,9 +34,7 @@ TEST_F(EngineTest, OctetStringKeepsEveryByteAndGivesUpperCaseHex) {
 
   const SnmpBinding read = GetOne(*engine, kSysContact);
   EXPECT_EQ(read.ValueType, kSnmpOctetString);
-  ASSERT_EQ(read.Value.size(), bytes.size());
   EXPECT_EQ(read.Value, bytes);
-  EXPECT_EQ(static_cast<unsigned char>(read.Value[3]), 0xFF);
   EXPECT_EQ(read.HexValue, "C3A980FF7F01207A");
 }
 
@@ -82,8 +68,6 @@ TEST_F(EngineTest, NumbersGiveTheirDecimalTextAndTheirOctetsInHex) {
   EXPECT_EQ(octets64 & 0xFFFFFFFFu, octets32) << octets64;
 }
 
-// --- names ---------------------------------------------------------------------
-
 // An IpAddress is dotted. The local agent's own addresses repeat octets (127.0.0.1,
 // 255.0.0.0); an agent of the test's own serves one whose four octets all differ.
 TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
@@ -98,38 +82,6 @@ TEST_F(EngineTest, AnIpAddressKeepsItsOctetsInOrder) {
   EXPECT_EQ(response.Bindings.Item(0).ValueType, kSnmpIpAddress);
   EXPECT_EQ(response.Bindings.Item(0).Value, "192.0.2.10");
   EXPECT_EQ(response.Bindings.Item(0).HexValue, "C000020A");
-}
-
-TEST_F(EngineTest, BindingsAreNamedThroughTheMibTree) {
-  NetSnmpEngine engine(TinyMibTree());
-  SnmpBinding binding = engine.NewBinding();
-  binding.OID = "1.3.6.1.2.1.2.2.1.10.3";
-  EXPECT_EQ(binding.Name(), "ifInOctets.3");
-  binding.OID = "1.3.6.1.4.1.9.9";
-  EXPECT_EQ(binding.Name(), "1.3.6.1.4.1.9.9");
-
-  // Response bindings too.
-  auto named = EngineForAgent(TinyMibTree());
-  const SnmpMessage response = SendAndWait(*named, Request(2, kSnmpGet, {kSysDescr, kSysName}));
-  ASSERT_EQ(response.Bindings.Count(), 2);
-  EXPECT_EQ(response.Bindings.Item(0).Name(), "sysDescr.0");
-  EXPECT_EQ(response.Bindings.Item(1).Name(), "sysName.0");
-}
-
-// --- host names ---------------------------------------------------------------
-
-bool IsDottedIpv4(const std::string& text) {
-  in_addr address{};
-  return inet_pton(AF_INET, text.c_str(), &address) == 1;
-}
-
-TEST_F(EngineTest, ResolveHostGivesDottedIpv4OrATextThatIsNotOne) {
-  NetSnmpEngine engine;
-  EXPECT_EQ(engine.ResolveHost("localhost"), "127.0.0.1");
-  EXPECT_EQ(engine.ResolveHost("192.0.2.7"), "192.0.2.7");
-  for (const char* name : {"no-such-host.invalid", "", "bad name with spaces"}) {
-    EXPECT_FALSE(IsDottedIpv4(engine.ResolveHost(name))) << "'" << name << "'";
-  }
 }
 
 // --- exchanges ---------------------------------------------------------------------
