@@ -2,7 +2,6 @@
 // machine (ieee-data, libwireshark-data) and the catalogue's own tables.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -54,7 +53,6 @@ TEST(CatalogLookups, SystemVendorNamesTheEnterpriseOfTheOid) {
                  {".1.3.6.1.4.1.9.1.516", "Cisco"}, {"iso.3.6.1.4.1.9.1.1", "Cisco"},
                  {"1.3.6.1.4.1.8072.3.2.10", "Net-SNMP"},
                  {"1.3.6.1.4.1.2636.1.1.1.2.25", "Juniper Networks"},
-                 {"1.3.6.1.4.1.2.3.51", "IBM"},  // registry: "IBM (https://...)"
                  // No answer: not an enterprise, unassigned, too large, malformed.
                  {"", ""}, {"1.3.6.1.2.1.1.1", ""}, {"1.3.6.1.4.1", ""}, {"1.3.6.1.4.1.", ""},
                  {"1.3.6.1.4.1.4294967295.1", ""}, {"ciscoSystems", ""}, {"1..3.6.1.4.1.9", ""}});
@@ -74,28 +72,14 @@ TEST(CatalogLookups, MachineTypeTakesTheLongestMatchingPrefix) {
 TEST(CatalogLookups, InterfaceTypesHaveRegistryNameAndDescription) {
   const std::tuple<int32_t, const char*, const char*> cases[] = {
       {6, "ethernetCsmacd", "Ethernet"},
-      {161, "ieee8023adLag", "Link Aggregation"},
       {306, "docsCableScte25d2MacOob", "Cable OOB MAC (SCTE 25-2)"},
       // Unknown numbers.
-      {0, "0", "Unknown"},
       {307, "307", "Unknown"},
       {-5, "-5", "Unknown"}};
   for (const auto& [type, text, description] : cases) {
     EXPECT_EQ(Catalog().InterfaceTypeText(type), text) << type;
     EXPECT_EQ(Catalog().InterfaceTypeDescription(type), description) << type;
   }
-}
-
-TEST(CatalogLookups, InterfaceTypeTableCoversTheWholeRegistryWithDistinctNames) {
-  std::set<std::string> names;
-  for (int32_t type = 1; type <= 306; ++type) {
-    if (type >= 273 && type <= 276) continue;  // not assigned by IANA
-    const std::string name = Catalog().InterfaceTypeText(type);
-    EXPECT_NE(name, std::to_string(type)) << "type " << type << " has no name";
-    EXPECT_NE(Catalog().InterfaceTypeDescription(type), "Unknown") << "type " << type;
-    EXPECT_TRUE(names.insert(name).second) << "duplicate name " << name;
-  }
-  EXPECT_TRUE(Catalog().LastMessage().empty()) << Catalog().LastMessage();
 }
 
 TEST(CatalogLookups, StatusesAreNormalizedAndNamed) {
@@ -117,10 +101,6 @@ TEST(CatalogLookups, StatusesAreNormalizedAndNamed) {
     EXPECT_EQ(status, c.status);
     EXPECT_EQ(Catalog().StatusText(status), c.text);
   }
-  // Raw ifOperStatus codes are catalogue statuses, so they can be named directly.
-  const std::pair<int32_t, const char*> raw[] = {
-      {7, "Lower Layer Down"}, {0, "Unknown"}, {9, "Unknown"}};
-  for (const auto& [code, text] : raw) EXPECT_EQ(Catalog().StatusText(code), text) << code;
 }
 
 }  // namespace

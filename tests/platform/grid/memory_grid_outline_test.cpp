@@ -62,10 +62,6 @@ TEST_F(GridOutline, CursorAndSelectionStayOnTheirRowsWhenChildrenAreInserted) {
   AddUnder("I:1", "C:1.1");
   EXPECT_EQ(grid.RowData(grid.Row()), "I:1");
   EXPECT_EQ(grid.RowData(grid.RowSel()), "I:3");
-
-  grid.Select(3, 1, 3, 1);  // I:2
-  AddUnder("I:1", "C:1.2");
-  EXPECT_EQ(grid.RowData(grid.Row()), "I:2");
 }
 
 TEST_F(GridOutline, OtherRelationsAreRefused) {

@@ -121,15 +121,11 @@ TEST(GridHeaderClicks, FollowTheOrderTheHandlerAnswers) {
   MemoryGrid grid;
   RecordingEvents events{grid};
   FillTable(grid, {"I:1", "I:2", "I:3"}, 1);
-  events.OnBeforeSort = [](int, int& order) { order = MemoryGrid::kSortDescending; };
-  grid.ClickHeader(0);
-  EXPECT_EQ(BodyKeys(grid), (Keys{"I:3", "I:2", "I:1"}));
-  gridtest::ExpectEveryKeyFindsItsRow(grid);
-
   events.OnBeforeSort = [](int, int& order) { order = MemoryGrid::kSortNone; };
-  grid.SetCell(kCellText, 1, 0, "0");
+  // Any sort, ascending or descending, would move a row.
+  grid.SetCell(kCellText, 1, 0, "z");
   EXPECT_EQ(grid.ClickHeader(0), MemoryGrid::kSortNone);
-  EXPECT_EQ(BodyKeys(grid), (Keys{"I:3", "I:2", "I:1"})) << "no sort";
+  EXPECT_EQ(BodyKeys(grid), (Keys{"I:1", "I:2", "I:3"})) << "no sort";
 }
 
 // The grid's own order by what the cells mean: one column per case, given in a

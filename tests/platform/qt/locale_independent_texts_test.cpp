@@ -128,7 +128,6 @@ TEST_P(LocaleIndependentTexts, PatternsUseTheRegionalSeparatorAndPlainTextsUseAP
       {FormatScaled(9601, "bps", false, regional), "9#6 Kbps"},
       {FormatNumber(2.675, "0.00", regional), "2#68"},
       {Parse("TRAFFIC", "bps", "0", regional, 1250), "10#0 Kbps"},
-      {Parse("/10", "C", "235", regional), "23#5 C"},
       {Parse("WIRELESSCLIENTDATARATES", "Mbps", "\x02\x04\x0b\x16", regional), "1, 2, 5.5, 11 Mbps"},
       {Parse("MILLISECONDS", "", "0", regional, 0.5), "0.5 milliseconds "},
       {UpperCase("indoor"), "INDOOR"},

@@ -43,11 +43,10 @@ TEST(QtRegionalSettingsTest, FormatsLikeTheLocale) {
   }
 }
 
-TEST(QtRegionalSettingsTest, KeepsTheLocalesSeparatorsDefaultsToTheSystemsAndSkipsUnusableDates) {
+TEST(QtRegionalSettingsTest, KeepsTheLocalesSeparatorsAndSkipsUnusableDates) {
   const QtRegionalSettings finnish{QLocale(QLocale::Finnish, QLocale::Finland)};
   EXPECT_EQ(finnish.ShortTime(Serial(2024, 3, 7, 15, 7)), "15.07");
   EXPECT_EQ(finnish.DecimalSeparator(), ",");
-  EXPECT_EQ(QtRegionalSettings().Locale(), QLocale::system());
   for (const double when : {std::numeric_limits<double>::quiet_NaN(),
                             std::numeric_limits<double>::infinity(), 1e300, -1e300}) {
     EXPECT_EQ(finnish.ShortDate(when) + finnish.MediumTime(when) + finnish.ShortTime(when), "")

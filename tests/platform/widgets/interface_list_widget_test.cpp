@@ -1,15 +1,12 @@
 // The control widget without an agent: its own keys (Ctrl+A selects the whole
 // table and Ctrl+C copies what the user sees, hidden rows and collapsed child rows
 // left out), and the control as scripts see it through Qt's meta-object system:
-// properties, methods and signals in the control's interface order, and by name.
+// a few properties and methods called by name.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMetaMethod>
 #include <QMetaObject>
-#include <QMetaProperty>
-#include <QStringList>
 #include <QTest>
 #include <string>
 
@@ -22,20 +19,6 @@ namespace {
 using testing_widgets::WidgetFixture;
 
 using InterfaceListWidgetTest = WidgetFixture;
-
-// The control's own methods or signals, in the order it declares them.
-QStringList Names(QMetaMethod::MethodType type) {
-  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
-  QStringList names;
-  for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
-    const QMetaMethod method = meta.method(i);
-    if (method.methodType() != type) continue;
-    const QString name = QString::fromLatin1(method.name());
-    // A member with optional arguments is listed once per form, together.
-    if (names.isEmpty() || names.back() != name) names << name;
-  }
-  return names;
-}
 
 TEST_F(InterfaceListWidgetTest, CtrlASelectsTheWholeTableAndCtrlCCopiesWhatTheUserSees) {
   widget->resize(600, 300);
@@ -62,45 +45,6 @@ TEST_F(InterfaceListWidgetTest, CtrlASelectsTheWholeTableAndCtrlCCopiesWhatTheUs
   EXPECT_TRUE(messageBoxes.isEmpty()) << messageBoxes.join("; ").toStdString();
 }
 
-TEST_F(InterfaceListWidgetTest, ListsThePropertiesInInterfaceOrder) {
-  // "=" marks the members a host may set; the others are read-only.
-  const QStringList expected = {
-      "Active", "Target=", "IP", "Community=", "SNMPVersion=", "SysName", "SysDescr",
-      "SystemOID", "SysUpTime", "MachineType", "Vendor", "VendorIcon", "LastBoot", "SysLocation",
-      "SysContact", "Synchronous=", "PollID", "InterfaceCount", "Interfaces", "NextPoll",
-      "RefreshInterval=", "AutoUpdate=", "SecondsTillUpdate", "StatisticsList=",
-      "HighColorIcons=", "Background=", "LastError", "TableObject", "ColumnList",
-      "StatisticTemplates", "SNMPContext=", "SNMPUsername=", "SNMPAuthType=", "SNMPAuthPass=",
-      "SNMPEncryptType=", "SNMPEncryptPass=", "SNMPPort=", "SNMPTimeoutMs=", "SNMPRetries="};
-  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
-  QStringList names;
-  for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
-    const QMetaProperty property = meta.property(i);
-    names << QString::fromLatin1(property.name()) + (property.isWritable() ? "=" : "");
-  }
-  EXPECT_EQ(names, expected);
-  // Properties that change with an event announce it.
-  EXPECT_EQ(meta.property(meta.indexOfProperty("SysName")).notifySignal().name(),
-            "SystemMIBComplete");
-}
-
-TEST_F(InterfaceListWidgetTest, ListsTheMethodsAndEventsInInterfaceOrder) {
-  const QStringList methods = {
-      "SelectedStatisticName", "SelectedStatistic", "SelectedInterface",
-      "SelectedInterfaceChild", "StartMonitoring", "StopMonitoring", "Restart", "SNMPGetNext",
-      "Poll", "PollStatistic", "AdminEnableInterface", "AdminShutdownInterface", "GetSystemMIB",
-      "CopyToClipboard", "ClearTable", "RefreshTable", "RefreshChildren",
-      "HideSelectedInterfaces", "UnHideAllInterfaces", "RowsHidden", "SelectAll",
-      "ClipSelection"};
-  EXPECT_EQ(Names(QMetaMethod::Method), methods);
-  const QStringList events = {"PollTimer", "Status", "SystemMIBComplete", "RearrangedColumns",
-                              "SelectionChanged", "MouseUp"};
-  EXPECT_EQ(Names(QMetaMethod::Signal), events);
-  const QMetaObject& meta = InterfaceListWidget::staticMetaObject;
-  EXPECT_GE(meta.indexOfSignal("MouseUp(int,int,float,float)"), 0);
-  EXPECT_GE(meta.indexOfMethod("Poll(bool)"), 0);
-}
-
 TEST_F(InterfaceListWidgetTest, PropertiesWorkByName) {
   InterfaceListWidget& list = *widget;
   ASSERT_TRUE(list.setProperty("Target", "192.0.2.1"));
@@ -116,16 +60,6 @@ TEST_F(InterfaceListWidgetTest, PropertiesWorkByName) {
   ASSERT_EQ(model.columnCount(), 3);
   EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "In");
   EXPECT_EQ(model.rowCount(), 0);
-
-  // The background is the control's: stored now, shown from the next layout.
-  QImage tile(4, 4, QImage::Format_ARGB32);
-  tile.fill(Qt::yellow);
-  ASSERT_TRUE(list.setProperty("Background", tile));
-  EXPECT_EQ(list.property("Background").value<QImage>().pixelColor(1, 1), QColor(Qt::yellow));
-  list.resize(400, 200);
-  list.SetStatisticsList("Interface Name");
-  const QImage shot = list.View().viewport()->grab().toImage();
-  EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(Qt::yellow));
 }
 
 TEST_F(InterfaceListWidgetTest, MethodsWorkByName) {
@@ -141,21 +75,6 @@ TEST_F(InterfaceListWidgetTest, MethodsWorkByName) {
   EXPECT_EQ(list.property("ColumnList").toString(), "");
   EXPECT_EQ(list.View().Model().columnCount(), 0);
   EXPECT_EQ(list.Grid().Rows(), 0);
-}
-
-TEST_F(InterfaceListWidgetTest, FillsTheWidgetAndInstallsAPlatformWhenNoneIs) {
-  widget->show();
-  widget->resize(500, 300);
-  EXPECT_EQ(widget->View().geometry(), QRect(0, 0, 500, 300));
-  const MemoryGrid::Bounds& place = widget->Grid().Placement();
-  EXPECT_EQ(place.Width, 500);
-  EXPECT_EQ(place.Height, 300);
-
-  widget.reset();
-  Globals::Reset();
-  ASSERT_FALSE(Globals::Installed());
-  InterfaceListWidget standalone;
-  EXPECT_TRUE(Globals::Installed());
 }
 
 }  // namespace
