@@ -75,27 +75,5 @@ TEST_F(KeyedCollectionTest, RemovingAndClearingKeepOrderAndLookupsOfTheRest) {
   EXPECT_EQ(collection.Item("a"), nullptr);
 }
 
-TEST_F(KeyedCollectionTest, ManyKeysAreAllFoundAfterGrowthAndRemovals) {
-  KeyedCollection<int> numbers;
-  for (int i = 0; i < 2000; ++i) {
-    ASSERT_TRUE(numbers.Add("C:7." + std::to_string(i), std::make_shared<int>(i)));
-  }
-  for (int i = 0; i < 2000; i += 2) {
-    ASSERT_TRUE(numbers.Remove("c:7." + std::to_string(i)));
-  }
-  ASSERT_EQ(numbers.Count(), 1000);
-  for (int i = 0; i < 2000; ++i) {
-    const auto item = numbers.Item("C:7." + std::to_string(i));
-    if (i % 2 == 0) {
-      EXPECT_EQ(item, nullptr) << i;
-    } else {
-      ASSERT_NE(item, nullptr) << i;
-      EXPECT_EQ(*item, i);
-    }
-  }
-  EXPECT_EQ(*numbers.Item(1), 1);
-  EXPECT_EQ(*numbers.Item(1000), 1999);
-}
-
 }  // namespace
 }  // namespace linkwatch

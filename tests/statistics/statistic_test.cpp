@@ -87,7 +87,6 @@ TEST_F(StatisticTest, DefaultTextRuleShowsTheRawTextWithUnits) {
     double number;
   } cases[] = {
       {"Descr", "eth0", "eth0", 0},
-      {"Descr", "-3.5", "-3.5", -3.5},
       {"Speed", "100000000", "100000000 bps", 1e8},
   };
   for (const auto& c : cases) {
@@ -114,21 +113,6 @@ TEST_F(StatisticTest, AStatisticWithoutTemplateStoresButNeverParses) {
   EXPECT_EQ(statistic->ParsedValue(), "");
   EXPECT_THROW(statistic->StatName(), std::logic_error);
   EXPECT_THROW(statistic->IsCheckBox(), std::logic_error);
-}
-
-TEST_F(StatisticTest, OneStatisticPerNameInAnyLetterCase) {
-  Set("Descr", "first");
-  Set("DESCR", "second");
-  Set("descr", "third");
-  Set("Speed", "10");
-  ASSERT_EQ(statistics.Count(), 2);
-  EXPECT_EQ(statistics.Item(1)->ParsedValue(), "third");
-  EXPECT_EQ(statistics.Item(2), Get("SPEED"));
-  // Removing what is not there is no error (the templates' Remove throws).
-  statistics.Remove("Missing");
-  statistics.Remove(7);
-  statistics.Remove("speed");
-  EXPECT_EQ(statistics.Count(), 1);
 }
 
 }  // namespace

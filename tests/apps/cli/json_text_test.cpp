@@ -37,12 +37,10 @@ const std::string kReplacement = "\xEF\xBF\xBD";
 INSTANTIATE_TEST_SUITE_P(
     Texts, JsonQuote,
     ::testing::Values(
-        QuoteCase{"Plain", "eth0", "\"eth0\""},
         QuoteCase{"QuoteAndBackslash", "say \"hi\" \\o/", "\"say \\\"hi\\\" \\\\o/\""},
         QuoteCase{"ShortEscapes", "a\tb\nc\rd\be\ff", "\"a\\tb\\nc\\rd\\be\\ff\""},
         QuoteCase{"OtherControls", std::string("x\x01y\x1Fz\0w", 7), "\"x\\u0001y\\u001fz\\u0000w\""},
         QuoteCase{"TwoByteUtf8", "caf\xC3\xA9", "\"caf\xC3\xA9\""},
-        QuoteCase{"FourByteUtf8", "\xF0\x9F\x93\xA1", "\"\xF0\x9F\x93\xA1\""},
         QuoteCase{"LoneContinuation", "a\x80z", "\"a" + kReplacement + "z\""},
         QuoteCase{"Latin1Byte", "caf\xE9!", "\"caf" + kReplacement + "!\""},
         QuoteCase{"TruncatedAtEnd", "ab\xE2\x82", "\"ab" + kReplacement + kReplacement + "\""},
@@ -62,8 +60,7 @@ TEST(JsonNumbers, AnyUpTimeGivesValidJson) {
     const char* Shown;
   } cases[] = {{-1.0, "\"SysUpTime\":-1.00,"},
                {1e300, "\"SysUpTime\":1.0000000000000001e+300,"},
-               {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"},
-               {std::numeric_limits<double>::infinity(), "\"SysUpTime\":null,"}};
+               {std::numeric_limits<double>::quiet_NaN(), "\"SysUpTime\":null,"}};
   for (const auto& c : cases) {
     SystemSummary system;
     system.SysUpTime = c.UpTime;

@@ -7,14 +7,12 @@
 
 #include <QUdpSocket>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "JsonCheck.h"
 #include "ProgramRun.h"
-#include "support/Files.h"
 #include "support/SnmpdAgent.h"
 #include "support/TableAgent.h"
 
@@ -73,17 +71,6 @@ std::vector<std::string> LinesOf(const std::string& text, const std::string& pre
 std::string Describe(const ProgramResult& result) {
   return "exit " + std::to_string(result.ExitCode) + (result.TimedOut ? " (timed out)" : "") +
          "\n--- stdout\n" + result.Out + "\n--- stderr\n" + result.Err;
-}
-
-// A statistics file of its own, for --statistics-file.
-std::string MyStatisticsFile() {
-  static support::TemporaryDirectory folder("linkwatch-cli");
-  const std::string file = folder.Path() + "/mine.cfg";
-  std::ofstream(file) << "<Portsight><Statistics>"
-                         "<Statistic GROUP=\"Mine\" NAME=\"Octets In\" HEADER=\"Bytes\" "
-                         "MIB=\"ifInOctets\" PARSER=\"NUMBER\" UNITS=\"B\"/>"
-                         "</Statistics></Portsight>";
-  return file;
 }
 
 struct RunCase {
@@ -163,21 +150,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"IP\":\"127.0.0.1\"", "\"columns\":[\"Interface Name\",\"In Traffic\"]",
                  "{\"key\":\"I:1\",\"cells\":[\"lo\","},
                 {}, {}, {"\"InterfaceCount\":0", "\"InterfaceCount\":-"}},
-        RunCase{"Version", {"--version"}, 0, {"linkwatch 0.1.0\n"}, {}, {}, {}, true},
         RunCase{"DescribesTheTypeLibrary", {"--describe"}, 0, {"library OSTLNK9 (9 classes)\n"}},
-        RunCase{"AnotherStatisticsFileReplacesTheShippedOne",
-                {"--list-statistics", "--format", "json", "--statistics-file", MyStatisticsFile()}, 0,
-                {"[\n{\"name\":\"Octets In\",\"header\":\"Bytes\",\"parser\":\"NUMBER\",\"units\":"
-                 "\"B\",\"group\":\"Mine\"}\n]\n"},
-                {}, {}, {}, true},
         // Usage errors exit 2 (the parser's own messages are checked in option_parser_test).
         RunCase{"MissingStatisticsFile",
                 {"--statistics-file", "/nonexistent/linkwatch-statistics.cfg", "127.0.0.1"}, 2, {},
                 {"--statistics-file"}},
         RunCase{"UnknownStatistic", {"--stats", "In Traffic,No Such Thing", "--cycles", "1", "127.0.0.1"},
                 2, {}, {"--stats"}},
-        RunCase{"SelectedIsNoStatistic", {"--stats", "Selected", "--cycles", "1", "127.0.0.1"}, 2, {},
-                {"check box"}},
         RunCase{"Version3PrivacyPasswordFromTheEnvironment",
                 With(kV3, {"--format", "json", "--auth-pass", kAuthPass, "127.0.0.1"}), 0,
                 {"{", "\"SNMPVersion\":3"}, {}, {{"LINKWATCH_PRIV_PASS", kPrivPass}}},

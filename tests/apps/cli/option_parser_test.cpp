@@ -56,17 +56,6 @@ Args V3(const Args& more) {
 INSTANTIATE_TEST_SUITE_P(
     Options, EveryOption,
     ::testing::Values(
-        // The defaults; the automatic version and the table may be named too.
-        OptionCase{"Defaults", {"router", "--snmp-version", "AUTO", "--format", "Table"},
-                   [](const auto& o) {
-                     EXPECT_EQ(o.Target, "router");
-                     EXPECT_EQ(o.Port, 161);
-                     EXPECT_EQ(o.Community, "public");
-                     EXPECT_EQ(o.SNMPVersion, 0);
-                     EXPECT_EQ(o.Format, OutputFormat::Table);
-                     EXPECT_EQ(o.Statistics, kEverydayStatistics);
-                     EXPECT_FALSE(o.IntervalSeconds || o.Cycles || o.TimeoutMs || o.Retries);
-                   }},
         OptionCase{"EveryValueOptionAndActionsInOrder",
                    {"--port=65535", "--community=s3cret-ro", "--stats", "In Traffic,Speed",
                     "--interval", "10", "--cycles=3", "--statistics-file", "/tmp/my.cfg",
@@ -130,12 +119,6 @@ TEST(OptionParserKinds, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(ParseArgs({"--port", "1", "--version"}).What, ParseOutcome::Kind::Version);
 }
 
-TEST(OptionParserKinds, UsageSaysThatVersionsOneAndTwoAreDetectedAgain) {
-  const std::string usage = OptionParser::Usage();
-  EXPECT_NE(usage.find("1 and 2c are detected again"), std::string::npos) << usage;
-  EXPECT_NE(usage.find(OptionParser::kPrivPassVariable), std::string::npos) << usage;
-}
-
 struct ErrorCase {
   const char* Name;
   Args Arguments;
@@ -178,7 +161,6 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"PortNotANumber", {"--port", "hunter22", "h"}, "--port: the value is not a whole number"},
         ErrorCase{"PortHuge", {"--port", "99999999999999999999", "h"},
                   "--port: the value is outside 1..65535"},
-        ErrorCase{"PortZero", {"--port", "0", "h"}, "--port"},
         ErrorCase{"BadVersion", {"--snmp-version", "hunter22", "h"}, "--snmp-version"},
         ErrorCase{"BadAuthType", {"--user", "u", "--auth-type", "hunter22", "h"}, "--auth-type"},
         ErrorCase{"IntervalTooShort", {"--interval", "1", "h"}, "--interval"},

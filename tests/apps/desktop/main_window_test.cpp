@@ -1,18 +1,14 @@
-// The window without a device: its parts, the statistics chooser over the
-// shipped statistics file, the connection bar, and profiles through the window.
+// The window without a device: the chart's axis, the statistics chooser over the
+// shipped statistics file, and profiles through the window.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include "ConnectionBar.h"
 #include "DesktopFixture.h"
-#include "GridContextMenu.h"
 #include "ProfileFile.h"
 #include "StatisticsChooser.h"
-#include "StatusPanel.h"
 #include "TrafficChart.h"
 #include "support/Files.h"
 
@@ -45,32 +41,6 @@ TEST_F(MainWindowTest, ChartAxisSwitchesToTheNextPrefixAtExactlyAThousand) {
   }
 }
 
-TEST_F(MainWindowTest, BuildsWithItsPartsAndStartsFromTheDefaults) {
-  MainWindow& w = MakeWindow();
-  EXPECT_EQ(w.centralWidget(), &w.List());
-
-  // Nothing remembered: the defaults of a profile, applied to the control too.
-  EXPECT_EQ(w.CurrentProfile(), Profile{});
-  EXPECT_EQ(w.List().StatisticsList(), Profile::kDefaultStatistics);
-  EXPECT_EQ(w.Chooser().ChosenList(), Profile::kDefaultStatistics);
-  EXPECT_EQ(Model().columnCount(), QString(Profile::kDefaultStatistics).count(',') + 1);
-  EXPECT_TRUE(w.Bar().StartButton().isEnabled());
-  EXPECT_FALSE(w.Bar().StopButton().isEnabled());
-}
-
-// Groups and statistics come in the file's order: General, Interface Name first.
-TEST_F(MainWindowTest, ChooserListsEveryShippedStatisticUnderItsGroupInFileOrder) {
-  MainWindow& w = MakeWindow();
-  qsizetype listed = 0;
-  for (const QString& group : w.Chooser().Groups()) {
-    listed += w.Chooser().StatisticsOf(group).size();
-  }
-  ASSERT_GT(listed, 100) << "the shipped statistics file was not read";
-  EXPECT_EQ(listed, w.List().StatisticTemplates()->Count());
-  EXPECT_EQ(w.Chooser().Groups().first(), "General");
-  EXPECT_EQ(w.Chooser().StatisticsOf("General").first(), "Interface Name");
-}
-
 TEST_F(MainWindowTest, ChooserKeepsTheOrderOfChoosingAndApplyingSetsTheStatisticsList) {
   MainWindow& w = MakeWindow();
   StatisticsChooser& chooser = w.Chooser();
@@ -98,43 +68,6 @@ TEST_F(MainWindowTest, ChooserKeepsTheOrderOfChoosingAndApplyingSetsTheStatistic
   ASSERT_TRUE(Click(chooser, "Apply"));
   EXPECT_EQ(w.List().StatisticsList(), "Interface Name,In Traffic,Out Traffic");
   EXPECT_EQ(Model().headerData(1, Qt::Horizontal).toString(), "In");
-}
-
-TEST_F(MainWindowTest, ChooserFilterShowsOnlyMatchingStatistics) {
-  MainWindow& w = MakeWindow();
-  QTreeWidget& tree = w.Chooser().Tree();
-  w.Chooser().findChild<QLineEdit*>()->setText("octets");
-  QStringList shown;
-  for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-    QTreeWidgetItem* group = tree.topLevelItem(i);
-    for (int j = 0; j < group->childCount(); ++j) {
-      if (!group->isHidden() && !group->child(j)->isHidden()) shown << group->child(j)->text(0);
-    }
-  }
-  EXPECT_TRUE(shown.contains("In Octets"));
-  EXPECT_FALSE(shown.contains("Interface Name"));
-  for (const QString& name : shown) EXPECT_TRUE(name.contains("Octets", Qt::CaseInsensitive));
-}
-
-TEST_F(MainWindowTest, ConnectionBarShowsTheFieldsOfTheChosenVersionAndRoundTripsSettings) {
-  MainWindow& w = MakeWindow();
-  ConnectionBar& bar = w.Bar();
-  EXPECT_FALSE(bar.ShowsV3Settings());
-
-  // Target, port, version, community, user, context, auth type and pass, priv type and pass.
-  const ConnectionSettings v3 = {"192.0.2.9", 10161, 3, "", "monitor", "ctx", 6, "a-pass", 4, "p-pass"};
-  bar.SetSettings(v3);
-  EXPECT_TRUE(bar.ShowsV3Settings());
-  EXPECT_EQ(bar.Settings(), v3);
-
-  bar.SetSettings({"router", 161, 2, "public", "", "", 0, "", 0, ""});
-  EXPECT_FALSE(bar.ShowsV3Settings());
-
-  // The polling settings reach the control as they change.
-  bar.SetRefreshInterval(90);
-  bar.SetAutoUpdate(false);
-  EXPECT_EQ(w.List().RefreshInterval(), 90);
-  EXPECT_FALSE(w.List().AutoUpdate());
 }
 
 TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThem) {
@@ -167,18 +100,9 @@ TEST_F(MainWindowTest, ProfileSavedWithoutPasswordsOpensInAFreshWindowWithoutThe
   EXPECT_EQ(fresh.List().RefreshInterval(), 120);
 }
 
-TEST_F(MainWindowTest, ContextMenuOffersDeviceActionsOnlyWhileRunning) {
-  MainWindow& w = MakeWindow();
-  w.ContextMenu().UpdateFor(true, false, false);
-  EXPECT_FALSE(w.ContextMenu().Enable().isEnabled());
-  EXPECT_FALSE(w.ContextMenu().ShutDown().isEnabled());
-  EXPECT_FALSE(w.ContextMenu().ShowAll().isEnabled());
-  w.ContextMenu().UpdateFor(true, true, true);
-  EXPECT_TRUE(w.ContextMenu().Enable().isEnabled());
-  EXPECT_TRUE(w.ContextMenu().ShutDown().isEnabled());
-  EXPECT_TRUE(w.ContextMenu().ShowAll().isEnabled());
-
+TEST_F(MainWindowTest, AShutDownWithoutMonitoringAsksNothing) {
   // Without monitoring nothing is asked and nothing is written.
+  MainWindow& w = MakeWindow();
   int asked = 0;
   w.SetShutdownConfirmation([&](const QString&, const QString&) { return ++asked, true; });
   w.ShutDownSelectedInterface();

@@ -103,12 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
     Files, ProfileFileRejects,
     ::testing::Values(
         BadProfile{"NotJson", "target = 10.0.0.1", "not a JSON file"},
-        BadProfile{"ListAtTop", "[1, 2]", "not a Linkwatch Desktop profile"},
         BadProfile{"OtherFormat", R"({"format": "something-else", "target": "x"})",
                    "not a Linkwatch Desktop profile"},
         BadProfile{"NewerFormat", Fields(R"("formatVersion": 2)"), "newer Linkwatch Desktop"},
         BadProfile{"PortHuge", Fields(R"("port": 1e300)"), "\"port\" must be a whole number from 1 to 65535"},
-        BadProfile{"VersionFour", Fields(R"("snmpVersion": 4)"), "\"snmpVersion\""},
         BadProfile{"StatisticWithComma", Fields(R"("statistics": ["In,Out"])"), "without commas"},
         BadProfile{"RefreshTooShort", Fields(R"("refreshInterval": 4)"),
                    "\"refreshInterval\" must be a whole number from 5 to 300"},

@@ -74,8 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                   "conf.json:1: devices: must be a list of at least one device"},
         BadConfig{"unknown field", "{\"devices\": [" + kDevice + ", \"comunity\": \"s3cret\"}]}",
                   "conf.json:1: devices[0].comunity: unknown field"},
-        BadConfig{"port", "{\"devices\": [" + kDevice + "}, " + kDevice + ", \"port\": 70000}]}",
-                  "conf.json:1: devices[1].port: must be a whole number from 1 to 65535"},
         BadConfig{"version", "{\"devices\": [" + kDevice + ", \"version\": \"4\"}]}",
                   "conf.json:1: devices[0].version: must be \"auto\", \"1\", \"2c\" or \"3\""},
         BadConfig{"v3 without user", "{\"devices\": [" + kDevice + ", \"version\": 3}]}",

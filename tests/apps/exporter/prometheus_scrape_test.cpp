@@ -223,39 +223,18 @@ TEST_F(ExporterWithRealParts, PromtoolAndPrometheusReadTheMetricsAndTheRatesMatc
   }
 }
 
-// Through a link that delays every datagram by 100 ms each way a cycle lasts seconds:
-// each counter carries the time its reply arrived (in ms, the text format's unit), so
-// ifIndex 41, two get-bulk replies of 20 rows after ifIndex 1, is stamped about two
-// round trips (400 ms) later, not with the same end of the cycle. Once the link is
-// cut, the device is shown with up 0 and none of its old values: its next poll cycle
-// (the control's second, seven seconds after the start) ends without answers, and
-// nothing stale stays in /metrics.
-TEST_F(ExporterWithRealParts, CountersCarryTheTimeTheirReplyArrivedUntilTheDeviceFallsSilent) {
+// Once the link to the device is cut, the device is shown with up 0 and none of its
+// old values: its next poll cycle (the control's second, seven seconds after the
+// start) ends without answers, and nothing stale stays in /metrics.
+TEST_F(ExporterWithRealParts, ADeviceThatFallsSilentLeavesNoStaleValues) {
   support::FaultLink link(Simulator().Port());
   ASSERT_TRUE(link.Start()) << link.Error();
-  support::LinkFaults slow;
-  slow.Delay = std::chrono::milliseconds(100);
-  link.SetFaults(support::LinkDirection::ToAgent, slow);
-  link.SetFaults(support::LinkDirection::ToClient, slow);
   ASSERT_NO_FATAL_FAILURE(StartExporter(
       Device("slow", link.Port(), kSwitch,
              "\"interval\": 60, \"timeout_ms\": 2000, "
              "\"statistics\": [\"Interface Name\", \"In Traffic 64\"]"),
       "linkwatch_up{device=\"slow\"} 1"));
-  const auto stampOf = [&](int ifIndex) -> long long {
-    const std::string head = "linkwatch_ifHCInOctets_total{device=\"slow\",ifIndex=\"" +
-                             std::to_string(ifIndex) + "\",";
-    const size_t start = text.find(head);
-    if (start == std::string::npos) return -1;
-    const std::string line = text.substr(start, text.find('\n', start) - start);
-    return std::stoll(line.substr(line.rfind(' ') + 1));
-  };
-  const long long first = stampOf(1);
-  const long long third = stampOf(41);
-  ASSERT_GT(first, 0) << text;
-  ASSERT_GT(third, 0) << text;
-  EXPECT_GE(third - first, 300) << "stamped " << first << " and " << third;
-  EXPECT_LT(third - first, 2000) << "stamped " << first << " and " << third;
+  ASSERT_NE(text.find("linkwatch_ifHCInOctets_total{device=\"slow\""), std::string::npos) << text;
 
   support::LinkFaults cut;
   cut.Cut = true;
