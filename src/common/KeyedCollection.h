@@ -92,6 +92,13 @@ class KeyedCollection {
     const int64_t index = FindIndex(key, HashKey(key));
     return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item;
   }
+  // The item under key without sharing its ownership (no reference count touched),
+  // for lookups made per value received; null for a miss. Valid until the entry is
+  // removed.
+  T* Find(std::string_view key) const {
+    const int64_t index = FindIndex(key, HashKey(key));
+    return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
+  }
   Pointer Item(int32_t position) const {
     if (position < 1 || position > Count()) {
       return nullptr;

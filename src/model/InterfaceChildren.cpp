@@ -30,7 +30,7 @@ std::shared_ptr<InterfaceChild> InterfaceChildren::Handle(
 InterfaceChild& InterfaceChildren::FindOrAdd(Interface& owner, const std::string& childIndex) {
   const std::string index = std::to_string(owner.Index()) + "." + childIndex;
   const std::string key = "C:" + index;
-  if (InterfaceChild* found = children_.Item(key).get()) return *found;
+  if (InterfaceChild* found = children_.Find(key)) return *found;
   auto created = std::make_shared<InterfaceChild>();
   created->SetIndex(index);
   created->SetInterface(owner.shared_from_this());

@@ -4,7 +4,7 @@ namespace linkwatch {
 
 Interface& Interfaces::FindOrAdd(int32_t ifIndex) {
   const std::string key = Interface::KeyFor(ifIndex);
-  if (Interface* found = interfaces_.Item(key).get()) return *found;
+  if (Interface* found = interfaces_.Find(key)) return *found;
   auto created = std::make_shared<Interface>();
   created->SetIndex(ifIndex);
   interfaces_.Add(key, created);

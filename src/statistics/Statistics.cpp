@@ -22,7 +22,9 @@ void Statistics::Remove(int32_t position) { statistics_.Remove(position); }
 void Statistics::SetStatistic(const Interface* row, const std::string& childIndex,
                               const std::string& statName, const std::string& value,
                               const std::string& hexVal) {
-  FindOrAdd(statName)->SetValue(row, childIndex, value, hexVal);
+  Statistic* statistic = statistics_.Find(statName);
+  if (!statistic) statistic = FindOrAdd(statName).get();
+  statistic->SetValue(row, childIndex, value, hexVal);
 }
 
 std::shared_ptr<Statistic> Statistics::FindOrAdd(const std::string& statName) {
