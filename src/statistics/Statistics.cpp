@@ -22,18 +22,14 @@ void Statistics::Remove(int32_t position) { statistics_.Remove(position); }
 void Statistics::SetStatistic(const Interface* row, const std::string& childIndex,
                               const std::string& statName, const std::string& value,
                               const std::string& hexVal) {
-  Statistic* statistic = statistics_.Find(statName);
-  if (!statistic) statistic = FindOrAdd(statName).get();
-  statistic->SetValue(row, childIndex, value, hexVal);
+  FindOrAdd(statName).SetValue(row, childIndex, value, hexVal);
 }
 
-std::shared_ptr<Statistic> Statistics::FindOrAdd(const std::string& statName) {
-  if (std::shared_ptr<Statistic> found = statistics_.Item(statName)) {
-    return found;
-  }
+Statistic& Statistics::FindOrAdd(const std::string& statName) {
+  if (Statistic* found = statistics_.Find(statName)) return *found;
   auto statistic = std::make_shared<Statistic>(Globals::Templates()->Item(statName));
   statistics_.Add(statName, statistic);
-  return statistic;
+  return *statistic;
 }
 
 }  // namespace linkwatch

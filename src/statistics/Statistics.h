@@ -34,10 +34,11 @@ class Statistics {
                     const std::string& statName, const std::string& value,
                     const std::string& hexVal);
 
-  // The statistic of that name; a new one gets the thread's template of the name
-  // (none when the statistics file has no such statistic). Needs the thread's
+  // The statistic of that name, found without touching its reference count (it is
+  // looked up for every value received); a new one gets the thread's template of the
+  // name (none when the statistics file has no such statistic). Needs the thread's
   // platform (Globals).
-  std::shared_ptr<Statistic> FindOrAdd(const std::string& statName);
+  Statistic& FindOrAdd(const std::string& statName);
 
  private:
   KeyedCollection<Statistic> statistics_;
