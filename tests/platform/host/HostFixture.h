@@ -71,14 +71,20 @@ class HostFixture : public ::testing::Test {
     StatisticTemplates::SetFileOverride("");
   }
 
-  // A control aimed at an agent on loopback, counting its Status events.
+  // A control aimed at an agent on loopback, not yet started.
+  static std::unique_ptr<InterfaceList> ControlFor(int port, const std::string& statistics) {
+    auto list = std::make_unique<InterfaceList>();
+    list->SetTarget("127.0.0.1");
+    list->SetSNMPPort(port);
+    list->SetSNMPTimeoutMs(1000);
+    list->SetSNMPRetries(1);
+    list->SetStatisticsList(statistics);
+    return list;
+  }
+
+  // The fixture's control (ControlFor), counting its Status events.
   InterfaceList& MakeControl(int port, const std::string& statistics) {
-    control = std::make_unique<InterfaceList>();
-    control->SetTarget("127.0.0.1");
-    control->SetSNMPPort(port);
-    control->SetSNMPTimeoutMs(1000);
-    control->SetSNMPRetries(1);
-    control->SetStatisticsList(statistics);
+    control = ControlFor(port, statistics);
     control->Status.Subscribe([this](bool&) { ++statusEvents; });
     return *control;
   }

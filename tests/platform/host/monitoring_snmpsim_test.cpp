@@ -118,12 +118,9 @@ TEST_F(MonitoringSnmpsimTest, EveryShippedStatisticShowsATextOnSomeDevice) {
   std::vector<std::unique_ptr<InterfaceList>> controls;
   std::vector<int> cycles;
   for (const char* device : {"switch48", "accesspoint", "edgerouter"}) {
-    InterfaceList& list = *controls.emplace_back(std::make_unique<InterfaceList>());
-    list.SetTarget("127.0.0.1");
-    list.SetSNMPPort(agent->Port());
-    list.SetSNMPTimeoutMs(2000);
+    InterfaceList& list = *controls.emplace_back(ControlFor(agent->Port(), statistics));
+    list.SetSNMPTimeoutMs(2000);  // three controls at once keep the simulator busy
     list.SetCommunity(device);
-    list.SetStatisticsList(statistics);
     list.Status.Subscribe([&cycles, i = cycles.size()](bool&) { ++cycles[i]; });
     cycles.push_back(0);
     ASSERT_TRUE(list.StartMonitoring()) << device << ": " << list.LastError();
