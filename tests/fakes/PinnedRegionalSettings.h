@@ -15,7 +15,6 @@ class PinnedRegionalSettings : public RegionalSettings {
   enum class Locale { UnitedStates, Germany };
 
   explicit PinnedRegionalSettings(Locale locale = Locale::UnitedStates) : locale_(locale) {}
-  void SetLocale(Locale locale) { locale_ = locale; }
 
   std::string ShortDate(SerialDate when) const override;
   std::string MediumTime(SerialDate when) const override;
@@ -23,7 +22,7 @@ class PinnedRegionalSettings : public RegionalSettings {
   std::string DecimalSeparator() const override;
 
  private:
-  Locale locale_;
+  const Locale locale_;
 };
 
 }  // namespace linkwatch::fakes
