@@ -1,8 +1,8 @@
 #include "common/TextFunctions.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 namespace linkwatch {
