@@ -114,9 +114,10 @@ void NetSnmpEngine::SendAndWait(const SnmpMessage& original) {
   SnmpMessage request = original;
   SnmpMessage response = ResponseReader::EmptyResponse(request);
   const SessionSettings settings = SessionSettings::From(request, transport_);
-  NetSnmpSession* session = SyncSessionFor(settings, response);
+  SnmpFailure failure;
+  NetSnmpSession* session = SyncSessionFor(settings, failure);
+  if (!session) Fail(response, failure);
   while (session) {
-    SnmpFailure failure;
     PduHandle pdu = RequestBuilder::Build(request, failure);
     if (!pdu) {
       Fail(response, failure);
@@ -145,62 +146,55 @@ void NetSnmpEngine::NoteAnswered(const SnmpMessage& response) {
 }
 
 void NetSnmpEngine::SendAndReturn(const SnmpMessage& request) {
-  SnmpMessage response = ResponseReader::EmptyResponse(request);
   const SessionSettings settings = SessionSettings::From(request, transport_);
-  AsyncChannel* channel = ChannelFor(settings, response);
-  if (!channel) {
-    QueueReply(std::move(response));
-    return;
-  }
-  SnmpFailure failure;
-  PduHandle pdu = RequestBuilder::Build(request, failure);
-  if (!pdu) {
+  // A request that cannot go out is answered at once, through the same event.
+  auto failNow = [&](const SnmpFailure& failure) {
+    SnmpMessage response = ResponseReader::EmptyResponse(request);
     Fail(response, failure);
     QueueReply(std::move(response));
-    return;
-  }
+  };
+  SnmpFailure failure;
+  AsyncChannel* channel = ChannelFor(settings, failure);
+  if (!channel) return failNow(failure);
+  PduHandle pdu = RequestBuilder::Build(request, failure);
+  if (!pdu) return failNow(failure);
   const uint64_t exchangeId = nextExchangeId_++;
   exchanges_[exchangeId] = std::make_unique<Exchange>(Exchange{request, settings});
   if (!channel->Send(std::move(pdu), exchangeId)) {
     exchanges_.erase(exchangeId);
     int error = channel->LastLibraryError();
     if (error == SNMPERR_SUCCESS) error = SNMPERR_BAD_SENDTO;
-    Fail(response, FailureTexts::FromLibraryError(error, settings));
     MarkStaleAfterFailure(settings, error);
-    QueueReply(std::move(response));
+    failNow(FailureTexts::FromLibraryError(error, settings));
   }
 }
 
 std::unique_ptr<NetSnmpSession> NetSnmpEngine::OpenSession(const SessionSettings& settings,
-                                                           SnmpMessage& response) {
+                                                           SnmpFailure& failure) {
   // Sessions of other credentials that nothing waits on are closed first, and the
   // cache is kept small, so a host that tries many settings does not pile up sockets.
   CloseIdleSessionsOfOtherKeys(settings);
-  SnmpFailure failure;
   std::unique_ptr<NetSnmpSession> session = NetSnmpSession::Open(settings, failure);
-  if (!session) {
-    Fail(response, failure);
-    return nullptr;
-  }
+  if (!session) return nullptr;
   LimitCachedSessions();
   return session;
 }
 
 NetSnmpSession* NetSnmpEngine::SyncSessionFor(const SessionSettings& settings,
-                                              SnmpMessage& response) {
+                                              SnmpFailure& failure) {
   const std::string key = settings.Key();
   if (auto found = syncSessions_.find(key); found != syncSessions_.end()) {
     return found->second.get();
   }
-  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, response);
+  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, failure);
   if (!session) return nullptr;
   return syncSessions_.emplace(key, std::move(session)).first->second.get();
 }
 
-AsyncChannel* NetSnmpEngine::ChannelFor(const SessionSettings& settings, SnmpMessage& response) {
+AsyncChannel* NetSnmpEngine::ChannelFor(const SessionSettings& settings, SnmpFailure& failure) {
   const std::string key = settings.Key();
   if (auto found = channels_.find(key); found != channels_.end()) return found->second.get();
-  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, response);
+  std::unique_ptr<NetSnmpSession> session = OpenSession(settings, failure);
   if (!session) return nullptr;
   auto channel = std::make_unique<AsyncChannel>(
       std::move(session), [this](uint64_t exchangeId, netsnmp_pdu* answer, int libraryError) {

@@ -19,6 +19,7 @@ namespace netsnmp {
 class AsyncChannel;
 class NetSnmpSession;
 struct SessionSettings;
+struct SnmpFailure;
 }  // namespace netsnmp
 
 // The SNMP engine over net-snmp: SNMPv1, SNMPv2c and SNMPv3 (user-based security
@@ -65,14 +66,14 @@ class NetSnmpEngine final : public SnmpEngine {
 
   void SendAndWait(const SnmpMessage& request);
   void SendAndReturn(const SnmpMessage& request);
-  // A new session for the settings; none (and the failure in response) when it
-  // cannot be opened.
+  // A new session for the settings; none (and why in failure) when it cannot be
+  // opened.
   std::unique_ptr<netsnmp::NetSnmpSession> OpenSession(const netsnmp::SessionSettings& settings,
-                                                       SnmpMessage& response);
+                                                       netsnmp::SnmpFailure& failure);
   netsnmp::NetSnmpSession* SyncSessionFor(const netsnmp::SessionSettings& settings,
-                                          SnmpMessage& response);
+                                          netsnmp::SnmpFailure& failure);
   netsnmp::AsyncChannel* ChannelFor(const netsnmp::SessionSettings& settings,
-                                    SnmpMessage& response);
+                                    netsnmp::SnmpFailure& failure);
   void CloseIdleSessionsOfOtherKeys(const netsnmp::SessionSettings& settings);
   void MarkStaleAfterFailure(const netsnmp::SessionSettings& settings, int libraryError);
   void CloseStaleSessions();

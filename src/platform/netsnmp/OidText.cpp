@@ -6,7 +6,15 @@
 namespace linkwatch::netsnmp {
 
 bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
-  subIds.clear();
+  subIds.resize(MAX_OID_LEN);
+  size_t count = 0;
+  const bool parsed = Parse(text, subIds.data(), count);
+  subIds.resize(parsed ? count : 0);
+  return parsed;
+}
+
+bool OidText::Parse(std::string_view text, oid* subIds, size_t& count) {
+  count = 0;
   size_t begin = 0;
   size_t end = text.size();
   if (begin < end && text[begin] == '.') ++begin;
@@ -17,8 +25,8 @@ bool OidText::Parse(const std::string& text, std::vector<oid>& subIds) {
   bool haveDigit = false;
   for (size_t i = begin; i <= end; ++i) {
     if (i == end || text[i] == '.') {
-      if (!haveDigit || subIds.size() >= MAX_OID_LEN) return false;
-      subIds.push_back(static_cast<oid>(value));
+      if (!haveDigit || count >= MAX_OID_LEN) return false;
+      subIds[count++] = static_cast<oid>(value);
       value = 0;
       haveDigit = false;
       continue;
@@ -47,7 +55,12 @@ std::string OidText::Format(const oid* subIds, size_t count) {
   char* out = buffer;
   for (size_t i = 0; i < count; ++i) {
     if (i) *out++ = '.';
-    out = std::to_chars(out, out + kMostDigits, static_cast<uint64_t>(subIds[i])).ptr;
+    const auto value = static_cast<uint64_t>(subIds[i]);
+    if (value < 10) {  // most sub-identifiers of the standard tree
+      *out++ = static_cast<char>('0' + value);
+    } else {
+      out = std::to_chars(out, out + kMostDigits, value).ptr;
+    }
   }
   return std::string(buffer, static_cast<size_t>(out - buffer));
 }

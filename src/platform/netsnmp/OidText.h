@@ -3,6 +3,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace linkwatch::netsnmp {
@@ -14,6 +15,8 @@ class OidText {
   // into sub-identifiers. False when the text is not a dotted number of 1 to 128
   // sub-identifiers, each at most 4294967295.
   static bool Parse(const std::string& text, std::vector<oid>& subIds);
+  // The same into subIds, room for MAX_OID_LEN sub-identifiers; count is how many.
+  static bool Parse(std::string_view text, oid* subIds, size_t& count);
 
   static std::string Format(const oid* subIds, size_t count);
 };

@@ -55,8 +55,8 @@ SnmpFailure BadValue(const SnmpBinding& binding, const std::string& expected) {
 }
 
 // Adds one set variable in the binding's own type.
-bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBinding& binding,
-                    SnmpFailure& failure) {
+bool AddSetVariable(netsnmp_pdu* pdu, const oid* name, size_t nameLength,
+                    const SnmpBinding& binding, SnmpFailure& failure) {
   const std::string& text = binding.Value;
   netsnmp_variable_list* added = nullptr;
   switch (binding.ValueType) {
@@ -67,7 +67,7 @@ bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBi
         return false;
       }
       const long value = static_cast<long>(number);
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_INTEGER, &value,
+      added = snmp_pdu_add_variable(pdu, name, nameLength, ASN_INTEGER, &value,
                                     sizeof(value));
       break;
     }
@@ -80,7 +80,7 @@ bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBi
         return false;
       }
       const u_long value = static_cast<u_long>(number);
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(),
+      added = snmp_pdu_add_variable(pdu, name, nameLength,
                                     static_cast<u_char>(binding.ValueType), &value, sizeof(value));
       break;
     }
@@ -93,13 +93,13 @@ bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBi
       counter64 value{};
       value.high = static_cast<u_long>(number >> 32);
       value.low = static_cast<u_long>(number & 0xFFFFFFFFu);
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_COUNTER64, &value,
+      added = snmp_pdu_add_variable(pdu, name, nameLength, ASN_COUNTER64, &value,
                                     sizeof(value));
       break;
     }
     case kSnmpOctetString:
     case kSnmpOpaque:
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(),
+      added = snmp_pdu_add_variable(pdu, name, nameLength,
                                     static_cast<u_char>(binding.ValueType), text.data(),
                                     text.size());
       break;
@@ -109,7 +109,7 @@ bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBi
         failure = BadValue(binding, "a dotted number such as 1.3.6.1.4.1");
         return false;
       }
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_OBJECT_ID, value.data(),
+      added = snmp_pdu_add_variable(pdu, name, nameLength, ASN_OBJECT_ID, value.data(),
                                     value.size() * sizeof(oid));
       break;
     }
@@ -119,12 +119,12 @@ bool AddSetVariable(netsnmp_pdu* pdu, const std::vector<oid>& name, const SnmpBi
         failure = BadValue(binding, "a dotted IPv4 address such as 192.0.2.1");
         return false;
       }
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_IPADDRESS,
+      added = snmp_pdu_add_variable(pdu, name, nameLength, ASN_IPADDRESS,
                                     &address.s_addr, sizeof(address.s_addr));
       break;
     }
     case kSnmpNull:
-      added = snmp_pdu_add_variable(pdu, name.data(), name.size(), ASN_NULL, nullptr, 0);
+      added = snmp_pdu_add_variable(pdu, name, nameLength, ASN_NULL, nullptr, 0);
       break;
     default:
       failure = {kSnmpBadSettings, "Value type " + std::to_string(binding.ValueType) + " of " +
@@ -161,17 +161,18 @@ PduHandle RequestBuilder::Build(const SnmpMessage& message, SnmpFailure& failure
     pdu->max_repetitions = std::max<long>(1, message.MaxRepetitions);
   }
 
-  std::vector<oid> name;
+  oid name[MAX_OID_LEN];
+  size_t nameLength = 0;
   for (const SnmpBinding& binding : message.Bindings) {
-    if (!OidText::Parse(binding.OID, name)) {
+    if (!OidText::Parse(binding.OID, name, nameLength)) {
       failure = {kSnmpBadSettings, "The object identifier '" + binding.OID +
                                        "' is not a dotted number such as 1.3.6.1.2.1.1.1.0. "
                                        "Correct the object's OID."};
       return nullptr;
     }
     if (command == SNMP_MSG_SET) {
-      if (!AddSetVariable(pdu.get(), name, binding, failure)) return nullptr;
-    } else if (!snmp_add_null_var(pdu.get(), name.data(), name.size())) {
+      if (!AddSetVariable(pdu.get(), name, nameLength, binding, failure)) return nullptr;
+    } else if (!snmp_add_null_var(pdu.get(), name, nameLength)) {
       failure = {kSnmpSendFailed, "Out of memory while building an SNMP request."};
       return nullptr;
     }

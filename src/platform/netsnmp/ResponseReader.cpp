@@ -1,5 +1,6 @@
 #include "platform/netsnmp/ResponseReader.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -16,46 +17,43 @@ namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 std::string Hex(const uint8_t* bytes, size_t count) {
-  std::string text;
-  text.reserve(count * 2);
+  std::string text(count * 2, '\0');
+  char* out = text.data();
   for (size_t i = 0; i < count; ++i) {
-    text += kHexDigits[bytes[i] >> 4];
-    text += kHexDigits[bytes[i] & 0x0F];
+    *out++ = kHexDigits[bytes[i] >> 4];
+    *out++ = kHexDigits[bytes[i] & 0x0F];
   }
   return text;
 }
 
-// The BER content octets of an integer: big-endian two's complement, as short as
-// it can be without changing the sign. `bigEndian` holds `count` octets (at most
-// nine); built on the stack, as every numeric binding of a walk comes here.
-std::string IntegerHex(const uint8_t* bigEndian, size_t count) {
-  size_t first = 0;
-  while (first + 1 < count) {
-    const uint8_t lead = bigEndian[first];
-    const bool nextHigh = (bigEndian[first + 1] & 0x80) != 0;
-    if ((lead == 0x00 && !nextHigh) || (lead == 0xFF && nextHigh)) {
-      ++first;
-    } else {
-      break;
-    }
+// The lowest `octets` octets of value, big-endian, in hex; octets beyond the
+// eighth are 0x00 (the sign octet of an unsigned number with its top bit set).
+// Every numeric binding of a walk comes here, so the text is made on the stack.
+std::string OctetsHex(uint64_t value, int octets) {
+  char text[18];
+  char* out = text;
+  for (int i = octets - 1; i >= 0; --i) {
+    const auto octet = static_cast<uint8_t>(i >= 8 ? 0 : value >> (8 * i));
+    *out++ = kHexDigits[octet >> 4];
+    *out++ = kHexDigits[octet & 0x0F];
   }
-  return Hex(bigEndian + first, count - first);
+  return std::string(text, out);
 }
 
-// The value's eight octets, big-endian, after a zero sign octet when asked for.
-std::string NumberHex(uint64_t value, bool withSignOctet) {
-  uint8_t bytes[9];
-  size_t count = 0;
-  if (withSignOctet) bytes[count++] = 0x00;
-  for (int shift = 56; shift >= 0; shift -= 8) {
-    bytes[count++] = static_cast<uint8_t>(value >> shift);
-  }
-  return IntegerHex(bytes, count);
+// The BER content octets of an INTEGER: two's complement, without the leading
+// octets that only repeat the sign.
+std::string SignedHex(int64_t value) {
+  const auto magnitude = static_cast<uint64_t>(value < 0 ? ~value : value);
+  const int bits = 65 - std::countl_zero(magnitude);  // with the sign bit
+  return OctetsHex(static_cast<uint64_t>(value), (bits + 7) / 8);
 }
 
-std::string SignedHex(int64_t value) { return NumberHex(static_cast<uint64_t>(value), false); }
-
-std::string UnsignedHex(uint64_t value) { return NumberHex(value, true); }
+// The same for an unsigned number (Counter32, Gauge32, TimeTicks, Counter64): a
+// zero sign octet goes ahead when the top bit of the first octet is set.
+std::string UnsignedHex(uint64_t value) {
+  const int bits = 65 - std::countl_zero(value);
+  return OctetsHex(value, (bits + 7) / 8);
+}
 
 // The BER content octets of an OBJECT IDENTIFIER value.
 std::string ObjectIdHex(const oid* subIds, size_t count) {
@@ -94,12 +92,13 @@ std::string FixedDecimal(double value) {
 }
 #endif
 
-SnmpBinding EndOfView() { return SnmpBinding(std::string(), std::string(), kSnmpEndOfMibView); }
+void AddEndOfView(SnmpBindingList& bindings) {
+  bindings.Add(std::string(), std::string(), kSnmpEndOfMibView);
+}
 
 }  // namespace
 
-SnmpBinding ResponseReader::ReadVariable(const netsnmp_variable_list& variable) {
-  SnmpBinding binding;
+void ResponseReader::ReadVariable(const netsnmp_variable_list& variable, SnmpBinding& binding) {
   binding.OID = OidText::Format(variable.name, variable.name_length);
   binding.ValueType = static_cast<int16_t>(variable.type);
   switch (variable.type) {
@@ -182,7 +181,6 @@ SnmpBinding ResponseReader::ReadVariable(const netsnmp_variable_list& variable) 
       }
       break;
   }
-  return binding;
 }
 
 SnmpMessage ResponseReader::EmptyResponse(const SnmpMessage& request) {
@@ -209,7 +207,7 @@ void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
   if (pdu.errstat != SNMP_ERR_NOERROR) {
     // SNMPv1 reports the end of the view as noSuchName to a get-next.
     if (pdu.errstat == SNMP_ERR_NOSUCHNAME && walking && request.Version == 1) {
-      response.Bindings.Add(EndOfView());
+      AddEndOfView(response.Bindings);
       return;
     }
     std::string oid;
@@ -243,16 +241,17 @@ void ResponseReader::Read(const netsnmp_pdu& pdu, const SnmpMessage& request,
   for (const netsnmp_variable_list* variable = pdu.variables; variable;
        variable = variable->next_variable, ++index) {
     if (index == ordered) {
-      response.Bindings.Add(EndOfView());
+      AddEndOfView(response.Bindings);
       return;
     }
     if (variable->type == SNMP_ENDOFMIBVIEW && response.ErrorCode == kSnmpSuccess) {
-      response.Bindings.Add(EndOfView());
+      AddEndOfView(response.Bindings);
       return;
     }
-    SnmpBinding binding = ReadVariable(*variable);
+    // Made in place: a walk's answers bring twenty bindings each.
+    SnmpBinding& binding = response.Bindings.Add(std::string(), std::string(), kSnmpNull);
+    ReadVariable(*variable, binding);
     if (namer) binding.SetNamer(namer);
-    response.Bindings.Add(std::move(binding));
   }
 }
 

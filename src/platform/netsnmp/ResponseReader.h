@@ -29,8 +29,8 @@ class ResponseReader {
                    const SessionSettings& settings,
                    const std::shared_ptr<const SnmpBinding::Namer>& namer, SnmpMessage& response);
 
-  // One variable as a binding (value text, HexValue and ValueType).
-  static SnmpBinding ReadVariable(const netsnmp_variable_list& variable);
+  // One variable into a binding: OID, value text, HexValue and ValueType.
+  static void ReadVariable(const netsnmp_variable_list& variable, SnmpBinding& binding);
 };
 
 }  // namespace linkwatch::netsnmp

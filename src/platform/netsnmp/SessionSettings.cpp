@@ -102,6 +102,7 @@ std::string SessionSettings::Key() const {
   // Fields are separated by a character no setting contains in practice; the
   // lengths keep two different settings from ever joining into one key.
   std::string key;
+  key.reserve(64 + Agent.size() + Community.size());
   auto add = [&key](const std::string& part) {
     key += std::to_string(part.size());
     key += ':';
