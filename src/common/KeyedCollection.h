@@ -10,6 +10,13 @@
 
 namespace linkwatch {
 
+// A key with its hash worked out once, for a key looked up in many collections
+// (a table column's statistic in every row).
+struct HashedKey {
+  std::string_view Text;
+  uint32_t Hash = 0;
+};
+
 // The ordered, keyed store behind every collection the host sees (interfaces,
 // children, statistics, statistic templates).
 //
@@ -99,6 +106,11 @@ class KeyedCollection {
     const int64_t index = FindIndex(key, HashKey(key));
     return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
   }
+  T* Find(const HashedKey& key) const {
+    const int64_t index = FindIndex(key.Text, key.Hash);
+    return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
+  }
+  static HashedKey Hashed(std::string_view key) { return {key, HashKey(key)}; }
   Pointer Item(int32_t position) const {
     if (position < 1 || position > Count()) {
       return nullptr;
@@ -166,6 +178,9 @@ class KeyedCollection {
   static bool SameKey(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
       return false;
+    }
+    if (a == b) {
+      return true;  // the usual case: the key in the letter case it was given
     }
     for (size_t i = 0; i < a.size(); ++i) {
       if (Upper(a[i]) != Upper(b[i])) {

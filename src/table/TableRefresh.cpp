@@ -21,9 +21,12 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
   PassOver([&] { outline = AnyChildren(interfaces); });
   PassOver([&] { grid_.SetRedraw(kGridRedrawSuspend); });
 
-  // Read once: nothing in the refresh moves or renames columns.
+  // Read and hashed once: nothing in the refresh moves or renames columns.
   std::vector<std::string> columnKeys;
   PassOver([&] { columnKeys = ColumnKeys(); });
+  std::vector<HashedKey> columns;
+  columns.reserve(columnKeys.size());
+  for (const std::string& key : columnKeys) columns.push_back(Statistics::Hashed(key));
   // Each interface's row as found or appended, for the outline below (nothing
   // moves rows in between); 0 where the look-up failed.
   std::vector<int> rows;
@@ -31,7 +34,7 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
   // A failed look-up leaves the row where the previous one was.
   int row = 0;
   for (const std::shared_ptr<Interface>& interface : interfaces) {
-    rows.push_back(RefreshInterfaceRow(*interface, columnKeys, outline, row));
+    rows.push_back(RefreshInterfaceRow(*interface, columns, outline, row));
   }
 
   if (outline) {
@@ -49,7 +52,7 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
 }
 
 int TableRefresh::RefreshInterfaceRow(Interface& interface,
-                                      const std::vector<std::string>& columnKeys, bool outline,
+                                      const std::vector<HashedKey>& columns, bool outline,
                                       int& row) const {
   const std::string key = interface.Key();
   int foundAgain = 0;
@@ -57,10 +60,10 @@ int TableRefresh::RefreshInterfaceRow(Interface& interface,
   if (row < 1) foundAgain = AppendRow(key, outline, row);
 
   const Statistics& statistics = interface.OwnStatistics();
-  const int cols = static_cast<int>(columnKeys.size());
+  const int cols = static_cast<int>(columns.size());
   for (int col = 0; col < cols; ++col) {
     // Columns naming a statistic the interface lacks keep what they show.
-    const std::shared_ptr<Statistic> stat = statistics.Item(columnKeys[static_cast<size_t>(col)]);
+    const Statistic* stat = statistics.Find(columns[static_cast<size_t>(col)]);
     if (stat) PassOver([&] { cells_.Fill(*stat, row, col); });
   }
   return foundAgain;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/KeyedCollection.h"
 #include "components/GridSurface.h"
 
 namespace linkwatch {
@@ -38,7 +39,7 @@ class TableRefresh {
 
  private:
   // Both return the interface's row when it was found or appended (0 otherwise).
-  int RefreshInterfaceRow(Interface& interface, const std::vector<std::string>& columnKeys,
+  int RefreshInterfaceRow(Interface& interface, const std::vector<HashedKey>& columns,
                           bool outline, int& row) const;
   int AppendRow(const std::string& key, bool outline, int& row) const;
   void MarkGroupHeads(const std::vector<int>& rows) const;
