@@ -39,6 +39,32 @@ TEST(GridCells, AttributesReadBackAsSetAndNeverSetIsNoValue) {
   }
 }
 
+// Without a text measure a column fits its widest cell in characters: the widest
+// line, code points rather than UTF-8 bytes, and 2 more for a check box or picture.
+TEST(GridCells, AutoSizeFitsEachColumnToItsWidestCell) {
+  struct Column {
+    const char* top;
+    const char* bottom;
+    int extra;  // 1: check box in the top cell, 2: picture
+    int width;
+  };
+  const Column columns[] = {{"abc", "abcdefgh", 0, 8},     {"ab\r\nabcdef\nx", "", 0, 6},
+                            {"gr\xC3\xB6\xC3\x9F" "e", "", 0, 5}, {"ok", "", 1, 4},
+                            {"pic", "", 2, 5},               {"", "", 0, 0}};
+  MemoryGrid grid;
+  grid.SetRows(2);
+  grid.SetCols(static_cast<int>(std::size(columns)));
+  for (int col = 0; col < grid.Cols(); ++col) {
+    const Column& column = columns[col];
+    grid.SetCell(kCellText, 0, col, std::string(column.top));
+    grid.SetCell(kCellText, 1, col, std::string(column.bottom));
+    if (column.extra == 1) grid.SetCell(kCellChecked, 0, col, int64_t{kGridChecked});
+    if (column.extra == 2) grid.SetCell(kCellPicture, 0, col, fakes::MakeFakePicture("icon"));
+  }
+  grid.AutoSize(0, grid.Cols() - 1);
+  for (int col = 0; col < grid.Cols(); ++col) EXPECT_EQ(grid.ColWidth(col), columns[col].width) << col;
+}
+
 TEST(GridSettings, RepaintSuspensionsNest) {
   MemoryGrid grid;
   EXPECT_FALSE(grid.RedrawSuspended());
