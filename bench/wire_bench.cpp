@@ -11,6 +11,9 @@
 //   - the same with Synchronous (every column's walk at once);
 //   - the same ten walks with net-snmp's snmpbulkwalk run one after another
 //     (same OIDs, same repetitions);
+//   - the same ten walks through net-snmp alone in this process (its synchronous
+//     call on one session, no event loop, no control): the least any client built
+//     on net-snmp spends on this machine;
 //   - Prometheus' snmp_exporter scraping a module of the same numeric OIDs, when
 //     Debian's prometheus-snmp-exporter is installed (it is not a dependency).
 // and prints the ratios of the spans. The parties take turns within each run, so a
@@ -65,6 +68,12 @@
 #include "support/Files.h"
 #include "support/SnmpdAgent.h"
 #include "support/SnmpsimAgent.h"
+// Last: net-snmp's headers define macros (MIB among them) that the product's
+// headers use as names.
+#include "platform/netsnmp/NetSnmpSession.h"
+#include "platform/netsnmp/OidText.h"
+#include "platform/netsnmp/PduHandle.h"
+#include "platform/netsnmp/SessionSettings.h"
 
 extern char** environ;
 
@@ -286,6 +295,50 @@ bool BulkWalks(const std::string& program, int port, const std::string& communit
   return true;
 }
 
+// The ten walks through net-snmp alone, one after another: a get-bulk at a time,
+// each sent from the last OID of the previous answer until an answer leaves the
+// column (the control's requests exactly).
+bool LibraryWalks(int port, const std::string& community, int bulk) {
+  netsnmp::SessionSettings settings;
+  settings.Agent = "127.0.0.1";
+  settings.Port = port;
+  settings.TimeoutMs = 2000;
+  settings.Community = community;
+  netsnmp::SnmpFailure failure;
+  const std::unique_ptr<netsnmp::NetSnmpSession> session =
+      netsnmp::NetSnmpSession::Open(settings, failure);
+  if (!session) {
+    std::printf("    net-snmp could not open a session: %s\n", failure.Text.c_str());
+    return false;
+  }
+  for (const std::string& column : kColumnOids) {
+    std::vector<oid> base;
+    netsnmp::OidText::Parse(column, base);
+    std::vector<oid> last = base;
+    for (bool inside = true; inside;) {
+      netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETBULK);
+      request->non_repeaters = 0;
+      request->max_repetitions = bulk;
+      snmp_add_null_var(request, last.data(), last.size());
+      netsnmp_pdu* answer = nullptr;
+      // The call takes the request, whatever comes of it.
+      const int status = snmp_sess_synch_response(session->Handle(), request, &answer);
+      const netsnmp::PduHandle response(answer);
+      if (status != STAT_SUCCESS || !response || response->errstat != SNMP_ERR_NOERROR) {
+        std::printf("    net-snmp's walk of %s failed\n", column.c_str());
+        return false;
+      }
+      inside = response->variables != nullptr;
+      for (const netsnmp_variable_list* v = response->variables; v && inside; v = v->next_variable) {
+        inside = v->type != SNMP_ENDOFMIBVIEW && v->name_length > base.size() &&
+                 snmp_oid_compare(v->name, base.size(), base.data(), base.size()) == 0;
+        if (inside) last.assign(v->name, v->name + v->name_length);
+      }
+    }
+  }
+  return true;
+}
+
 // Prometheus' snmp_exporter on a TCP port of its own, with one module per device.
 class Exporter {
  public:
@@ -460,13 +513,15 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     }
     std::printf("  %d ms added each way (median of %d, the parties taking turns)\n", delayMs,
                 runs);
-    std::vector<Party> parties(4);
+    std::vector<Party> parties(5);
     parties[0] = Party([&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
     parties[1] = Party([&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
     if (!bulkwalk.empty()) {
       parties[2] = Party([&] { return BulkWalks(bulkwalk, through.Port, through.Community, bulk); },
                          ChildrenCpuMs);
     }
+    parties[4] = Party([&] { return LibraryWalks(through.Port, through.Community, bulk); },
+                       ThisThreadCpuMs);
     if (exporter) {
       parties[3] = Party([&] { return exporter->Scrape(through); }, [&] { return exporter->CpuMs(); });
     }
@@ -475,11 +530,13 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     const Figure& sync = figures[1];
     const Figure& walks = figures[2];
     const Figure& scrape = figures[3];
+    const Figure& library = figures[4];
 
     PrintFigure("control, sequential", seq);
     PrintFigure("control, Synchronous", sync, false);
     PrintFigure("snmpbulkwalk, one after another", walks);
     PrintFigure("snmp_exporter", scrape);
+    PrintFigure("net-snmp alone, one process", library);
     std::printf("    ratios: sequential/snmpbulkwalk %s  Synchronous/snmpbulkwalk %s\n",
                 Ratio(seq, walks).c_str(), Ratio(sync, walks).c_str());
     std::printf("            sequential/snmp_exporter %s (goal <= 0.75x)  "
@@ -487,6 +544,8 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
                 Ratio(seq, scrape).c_str(), Ratio(sync, scrape).c_str());
     std::printf("            Synchronous/sequential %s%s\n", Ratio(sync, seq).c_str(),
                 delayMs == 20 ? " (goal <= 0.20x)" : "");
+    std::printf("            sequential/net-snmp alone %s  net-snmp alone/snmp_exporter %s\n",
+                Ratio(seq, library).c_str(), Ratio(library, scrape).c_str());
   }
 }
 
