@@ -106,6 +106,8 @@ class KeyedCollection {
     const int64_t index = FindIndex(key, HashKey(key));
     return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
   }
+  // The same for a key hashed beforehand (Hashed), as one key looked up in many
+  // collections is.
   T* Find(const HashedKey& key) const {
     const int64_t index = FindIndex(key.Text, key.Hash);
     return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
