@@ -67,6 +67,26 @@ TEST_P(SystemGet, ReadsTheSystemGroupInRequestOrder) {
   EXPECT_EQ(objectId.HexValue, "2B06010401BF0803020A");
 }
 
+// A host may give an SNMPv3 passphrase as the password, as the key source or as
+// both; the password is used when it is set.
+TEST_F(EngineTest, PassphrasesAreTakenFromThePasswordOrElseTheKeySource) {
+  auto engine = EngineForAgent();
+  for (const bool onlyKeySources : {true, false}) {
+    SCOPED_TRACE(onlyKeySources ? "key sources only" : "passwords beside wrong key sources");
+    SnmpMessage request = V3Request(FindUser("shauser"), kSnmpGet, {kSysName});
+    SnmpSecurity& security = request.Security;
+    if (onlyKeySources) {
+      security.AuthPassword.clear();
+      security.PrivPassword.clear();
+    } else {
+      security.AuthKeySource = security.PrivKeySource = "not-the-passphrase";
+    }
+    const SnmpMessage response = SendAndWait(*engine, request);
+    EXPECT_EQ(response.ErrorCode, kSnmpSuccess) << response.ErrorText;
+    EXPECT_EQ(response.Bindings.Count(), 1);
+  }
+}
+
 std::vector<VersionCase> AllVersions() {
   std::vector<VersionCase> cases = {{"v1", 1, ""}, {"v2c", 2, ""}};
   for (const V3User& user : V3Users()) cases.push_back({std::string("v3_") + user.Name, 3, user.Name});
