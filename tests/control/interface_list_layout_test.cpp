@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "control/GridLayoutSettings.h"
 #include "fakes/ControlFixture.h"
+#include "fakes/FakeDeviceCatalog.h"
 #include "model/Interfaces.h"
 
 namespace linkwatch {
@@ -31,6 +33,22 @@ TEST_F(InterfaceListLayoutTest, OneColumnPerListedNameUnderOneHeaderRow) {
   // headed by itself; letter case does not matter for the template.
   EXPECT_EQ(control_.ColumnList(), "TRAFFIC IN, STATUS,NOPE,enable");
   EXPECT_EQ(HeaderTexts(), (std::vector<std::string>{"In", " STATUS", "NOPE", "On"}));
+}
+
+// The control's background picture reaches the grid, stretched (mode 10), when the
+// columns are laid out and when the table is cleared.
+TEST_F(InterfaceListLayoutTest, TheBackgroundPictureGoesToTheGrid) {
+  for (const bool clearing : {false, true}) {
+    const PictureRef picture = fakes::MakeFakePicture(clearing ? "cleared" : "laid out");
+    control_.SetBackground(picture);
+    if (clearing) {
+      control_.ClearTable();
+    } else {
+      control_.SetStatisticsList("STATUS");
+    }
+    EXPECT_EQ(grid_.Setting(grid_setting::kBackgroundPicture), GridValue{picture}) << clearing;
+    EXPECT_EQ(grid_.Setting(grid_setting::kBackgroundPictureMode), GridValue{int64_t{10}}) << clearing;
+  }
 }
 
 // The statistics' names, "(untemplated)" for those without a template.
