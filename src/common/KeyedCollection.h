@@ -102,10 +102,7 @@ class KeyedCollection {
   // The item under key without sharing its ownership (no reference count touched),
   // for lookups made per value received; null for a miss. Valid until the entry is
   // removed.
-  T* Find(std::string_view key) const {
-    const int64_t index = FindIndex(key, HashKey(key));
-    return index < 0 ? nullptr : entries_[static_cast<size_t>(index)].item.get();
-  }
+  T* Find(std::string_view key) const { return Find(Hashed(key)); }
   // The same for a key hashed beforehand (Hashed), as one key looked up in many
   // collections is.
   T* Find(const HashedKey& key) const {

@@ -20,8 +20,8 @@ class Statistics {
   // By name in any letter case, or by position counted from 1; none for a miss.
   std::shared_ptr<Statistic> Item(const std::string& statName) const;
   std::shared_ptr<Statistic> Item(int32_t position) const;
-  // By a name hashed once (KeyedCollection<Statistic>::Hashed), without sharing
-  // ownership: a table refresh looks each column's name up in every row.
+  // By a name hashed once (Hashed, below), without sharing ownership: a table
+  // refresh looks each column's name up in every row.
   Statistic* Find(const HashedKey& statName) const { return statistics_.Find(statName); }
   static HashedKey Hashed(std::string_view statName) {
     return KeyedCollection<Statistic>::Hashed(statName);
