@@ -14,6 +14,9 @@
 //   - the same ten walks through net-snmp alone in this process (its synchronous
 //     call on one session, no event loop, no control): the least any client built
 //     on net-snmp spends on this machine;
+//   - the wire alone: the requests of that walk, encoded beforehand, sent on a plain
+//     socket one at a time with each answer only waited for: the least any client
+//     at all spends, the agent's and the link's time;
 //   - Prometheus' snmp_exporter scraping a module of the same numeric OIDs, when
 //     Debian's prometheus-snmp-exporter is installed (it is not a dependency).
 // and prints the ratios of the spans. The parties take turns within each run, so a
@@ -297,8 +300,10 @@ bool BulkWalks(const std::string& program, int port, const std::string& communit
 
 // The ten walks through net-snmp alone, one after another: a get-bulk at a time,
 // each sent from the last OID of the previous answer until an answer leaves the
-// column (the control's requests exactly).
-bool LibraryWalks(int port, const std::string& community, int bulk) {
+// column (the control's requests exactly). With sent, the OID each request
+// started from is kept there.
+bool LibraryWalks(int port, const std::string& community, int bulk,
+                  std::vector<std::vector<oid>>* sent = nullptr) {
   netsnmp::SessionSettings settings;
   settings.Agent = "127.0.0.1";
   settings.Port = port;
@@ -320,6 +325,7 @@ bool LibraryWalks(int port, const std::string& community, int bulk) {
       request->non_repeaters = 0;
       request->max_repetitions = bulk;
       snmp_add_null_var(request, last.data(), last.size());
+      if (sent) sent->push_back(last);
       netsnmp_pdu* answer = nullptr;
       // The call takes the request, whatever comes of it.
       const int status = snmp_sess_synch_response(session->Handle(), request, &answer);
@@ -337,6 +343,74 @@ bool LibraryWalks(int port, const std::string& community, int bulk) {
     }
   }
   return true;
+}
+
+// BER's type-length-value: a tag, its length (short or long form), the contents.
+std::string Tlv(unsigned char tag, const std::string& contents) {
+  std::string out(1, static_cast<char>(tag));
+  if (contents.size() < 0x80) {
+    out += static_cast<char>(contents.size());
+  } else {
+    std::string length;
+    for (size_t n = contents.size(); n > 0; n >>= 8) length.insert(0, 1, static_cast<char>(n & 0xFF));
+    out += static_cast<char>(0x80 | length.size());
+    out += length;
+  }
+  return out + contents;
+}
+
+std::string BerInteger(int64_t value) {
+  std::string octets;
+  do {
+    octets.insert(0, 1, static_cast<char>(value & 0xFF));
+    value >>= 8;  // arithmetic: a negative value keeps its sign octets
+  } while (!((value == 0 && !(octets[0] & 0x80)) || (value == -1 && (octets[0] & 0x80))));
+  return Tlv(0x02, octets);
+}
+
+std::string BerOid(const std::vector<oid>& subIds) {
+  std::string octets(1, static_cast<char>(subIds[0] * 40 + subIds[1]));
+  for (size_t i = 2; i < subIds.size(); ++i) {
+    std::string base128(1, static_cast<char>(subIds[i] & 0x7F));
+    for (oid rest = subIds[i] >> 7; rest > 0; rest >>= 7) {
+      base128.insert(0, 1, static_cast<char>(0x80 | (rest & 0x7F)));
+    }
+    octets += base128;
+  }
+  return Tlv(0x06, octets);
+}
+
+// An SNMPv2c get-bulk of one binding, as it goes on the wire.
+std::string GetBulkDatagram(const std::string& community, int bulk, const std::vector<oid>& start,
+                            int32_t requestId) {
+  const std::string binding = Tlv(0x30, BerOid(start) + Tlv(0x05, ""));
+  const std::string pdu = BerInteger(requestId) + BerInteger(0) + BerInteger(bulk) +
+                          Tlv(0x30, binding);
+  return Tlv(0x30, BerInteger(1) + Tlv(0x04, community) + Tlv(0xA5, pdu));
+}
+
+// The wire alone: the requests net-snmp sent in a walk, made beforehand, sent on a
+// plain socket one at a time, each answer only waited for (not read). No client
+// can spend less, so it is the floor under every party on this machine.
+bool WireAlone(int port, const std::vector<std::string>& datagrams) {
+  const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_in agent{};
+  agent.sin_family = AF_INET;
+  agent.sin_port = htons(static_cast<uint16_t>(port));
+  agent.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const timeval timeout{2, 0};
+  bool answered = setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout) == 0 &&
+                  connect(fd, reinterpret_cast<const sockaddr*>(&agent), sizeof agent) == 0;
+  std::vector<char> answer(65536);
+  for (size_t i = 0; answered && i < datagrams.size(); ++i) {
+    answered = send(fd, datagrams[i].data(), datagrams[i].size(), 0) ==
+                   static_cast<ssize_t>(datagrams[i].size()) &&
+               recv(fd, answer.data(), answer.size(), 0) > 0;
+  }
+  close(fd);
+  if (!answered) std::printf("    the wire alone: a request went unanswered\n");
+  return answered;
 }
 
 // Prometheus' snmp_exporter on a TCP port of its own, with one module per device.
@@ -513,7 +587,16 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     }
     std::printf("  %d ms added each way (median of %d, the parties taking turns)\n", delayMs,
                 runs);
-    std::vector<Party> parties(5);
+    // The requests of one walk through net-snmp, for the wire alone.
+    std::vector<std::vector<oid>> starts;
+    std::vector<std::string> datagrams;
+    if (LibraryWalks(through.Port, through.Community, bulk, &starts)) {
+      for (const std::vector<oid>& start : starts) {
+        datagrams.push_back(GetBulkDatagram(through.Community, bulk, start,
+                                            static_cast<int32_t>(datagrams.size() + 1)));
+      }
+    }
+    std::vector<Party> parties(6);
     parties[0] = Party([&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
     parties[1] = Party([&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
     if (!bulkwalk.empty()) {
@@ -522,6 +605,9 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     }
     parties[4] = Party([&] { return LibraryWalks(through.Port, through.Community, bulk); },
                        ThisThreadCpuMs);
+    if (!datagrams.empty()) {
+      parties[5] = Party([&] { return WireAlone(through.Port, datagrams); }, ThisThreadCpuMs);
+    }
     if (exporter) {
       parties[3] = Party([&] { return exporter->Scrape(through); }, [&] { return exporter->CpuMs(); });
     }
@@ -531,12 +617,14 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     const Figure& walks = figures[2];
     const Figure& scrape = figures[3];
     const Figure& library = figures[4];
+    const Figure& wire = figures[5];
 
     PrintFigure("control, sequential", seq);
     PrintFigure("control, Synchronous", sync, false);
     PrintFigure("snmpbulkwalk, one after another", walks);
     PrintFigure("snmp_exporter", scrape);
     PrintFigure("net-snmp alone, one process", library);
+    PrintFigure("wire alone, requests made before", wire);
     std::printf("    ratios: sequential/snmpbulkwalk %s  Synchronous/snmpbulkwalk %s\n",
                 Ratio(seq, walks).c_str(), Ratio(sync, walks).c_str());
     std::printf("            sequential/snmp_exporter %s (goal <= 0.75x)  "
@@ -546,6 +634,8 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
                 delayMs == 20 ? " (goal <= 0.20x)" : "");
     std::printf("            sequential/net-snmp alone %s  net-snmp alone/snmp_exporter %s\n",
                 Ratio(seq, library).c_str(), Ratio(library, scrape).c_str());
+    std::printf("            net-snmp alone/wire alone %s  wire alone/snmp_exporter %s\n",
+                Ratio(library, wire).c_str(), Ratio(wire, scrape).c_str());
   }
 }
 
