@@ -66,6 +66,7 @@
 #include "platform/qt/QtEventLoop.h"
 #include "statistics/StatisticTemplates.h"
 #include "support/AgentProcess.h"
+#include "support/BerMessage.h"
 #include "support/EventLoop.h"
 #include "support/FaultLink.h"
 #include "support/Files.h"
@@ -345,50 +346,6 @@ bool LibraryWalks(int port, const std::string& community, int bulk,
   return true;
 }
 
-// BER's type-length-value: a tag, its length (short or long form), the contents.
-std::string Tlv(unsigned char tag, const std::string& contents) {
-  std::string out(1, static_cast<char>(tag));
-  if (contents.size() < 0x80) {
-    out += static_cast<char>(contents.size());
-  } else {
-    std::string length;
-    for (size_t n = contents.size(); n > 0; n >>= 8) length.insert(0, 1, static_cast<char>(n & 0xFF));
-    out += static_cast<char>(0x80 | length.size());
-    out += length;
-  }
-  return out + contents;
-}
-
-std::string BerInteger(int64_t value) {
-  std::string octets;
-  do {
-    octets.insert(0, 1, static_cast<char>(value & 0xFF));
-    value >>= 8;  // arithmetic: a negative value keeps its sign octets
-  } while (!((value == 0 && !(octets[0] & 0x80)) || (value == -1 && (octets[0] & 0x80))));
-  return Tlv(0x02, octets);
-}
-
-std::string BerOid(const std::vector<oid>& subIds) {
-  std::string octets(1, static_cast<char>(subIds[0] * 40 + subIds[1]));
-  for (size_t i = 2; i < subIds.size(); ++i) {
-    std::string base128(1, static_cast<char>(subIds[i] & 0x7F));
-    for (oid rest = subIds[i] >> 7; rest > 0; rest >>= 7) {
-      base128.insert(0, 1, static_cast<char>(0x80 | (rest & 0x7F)));
-    }
-    octets += base128;
-  }
-  return Tlv(0x06, octets);
-}
-
-// An SNMPv2c get-bulk of one binding, as it goes on the wire.
-std::string GetBulkDatagram(const std::string& community, int bulk, const std::vector<oid>& start,
-                            int32_t requestId) {
-  const std::string binding = Tlv(0x30, BerOid(start) + Tlv(0x05, ""));
-  const std::string pdu = BerInteger(requestId) + BerInteger(0) + BerInteger(bulk) +
-                          Tlv(0x30, binding);
-  return Tlv(0x30, BerInteger(1) + Tlv(0x04, community) + Tlv(0xA5, pdu));
-}
-
 // The wire alone: the requests net-snmp sent in a walk, made beforehand, sent on a
 // plain socket one at a time, each answer only waited for (not read). No client
 // can spend less, so it is the floor under every party on this machine.
@@ -592,8 +549,9 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     std::vector<std::string> datagrams;
     if (LibraryWalks(through.Port, through.Community, bulk, &starts)) {
       for (const std::vector<oid>& start : starts) {
-        datagrams.push_back(GetBulkDatagram(through.Community, bulk, start,
-                                            static_cast<int32_t>(datagrams.size() + 1)));
+        datagrams.push_back(support::BerMessage::Request(
+            1, through.Community, support::BerMessage::kGetBulk,
+            static_cast<int32_t>(datagrams.size() + 1), 0, bulk, start));
       }
     }
     std::vector<Party> parties(6);

@@ -5,6 +5,8 @@
 #include <QUdpSocket>
 #include <filesystem>
 
+#include "support/BerMessage.h"
+
 namespace linkwatch::support {
 
 namespace {
@@ -13,15 +15,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPortAttempts = 5;
-
-// BER type, length and contents, for contents shorter than 128 octets (a probe
-// with a community of the test's own).
-std::string Tlv(unsigned char type, const std::string& content) {
-  return std::string{static_cast<char>(type), static_cast<char>(content.size())} + content;
-}
-
-// The INTEGER 0 (error status, error index, boots, time).
-const std::string kIntegerZero("\x02\x01\x00", 3);
 
 }  // namespace
 
@@ -99,11 +92,8 @@ bool AgentProcess::WaitUntilAnswering(const std::string& probe,
 }
 
 std::string AgentProcess::SysDescrProbe(const std::string& community) {
-  static const std::string kSysDescr("\x2B\x06\x01\x02\x01\x01\x01\x00", 8);
-  const std::string binding = Tlv(0x30, Tlv(0x06, kSysDescr) + std::string("\x05\x00", 2));
-  const std::string pdu = Tlv(0xA0, std::string("\x02\x02\x4C\x57", 4) + kIntegerZero +
-                                        kIntegerZero + Tlv(0x30, binding));
-  return Tlv(0x30, std::string("\x02\x01\x01", 3) + Tlv(0x04, community) + pdu);
+  static constexpr uint64_t kSysDescr[] = {1, 3, 6, 1, 2, 1, 1, 1, 0};
+  return BerMessage::Request(1, community, BerMessage::kGet, 0x4C57, 0, 0, kSysDescr);
 }
 
 std::string AgentProcess::DiscoveryProbe() {
