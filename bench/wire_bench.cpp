@@ -12,8 +12,8 @@
 //   - the same ten walks with net-snmp's snmpbulkwalk run one after another
 //     (same OIDs, same repetitions);
 //   - the same ten walks through net-snmp alone in this process (its synchronous
-//     call on one session, no event loop, no control): the least any client built
-//     on net-snmp spends on this machine;
+//     call on one session, no event loop, no control): what net-snmp's own work
+//     costs with nothing else in the way;
 //   - the wire alone: the requests of that walk, encoded beforehand, sent on a plain
 //     socket one at a time with each answer only waited for: the least any client
 //     at all spends, the agent's and the link's time;
@@ -370,6 +370,20 @@ bool WireAlone(int port, const std::vector<std::string>& datagrams) {
   return answered;
 }
 
+// The requests of one walk through net-snmp, as datagrams for the wire alone;
+// none when the walk failed.
+std::vector<std::string> WalkRequests(int port, const std::string& community, int bulk) {
+  std::vector<std::vector<oid>> starts;
+  std::vector<std::string> datagrams;
+  if (!LibraryWalks(port, community, bulk, &starts)) return datagrams;
+  for (const std::vector<oid>& start : starts) {
+    const auto requestId = static_cast<int32_t>(datagrams.size() + 1);
+    datagrams.push_back(support::BerMessage::Request(1, community, support::BerMessage::kGetBulk,
+                                                     requestId, 0, bulk, start));
+  }
+  return datagrams;
+}
+
 // Prometheus' snmp_exporter on a TCP port of its own, with one module per device.
 class Exporter {
  public:
@@ -520,6 +534,7 @@ void PrintFigure(const char* what, const Figure& figure, bool oneAtATime = true)
 
 void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
                    const std::string& bulkwalk, Exporter* exporter) {
+  std::vector<std::string> datagrams;  // for the wire alone
   for (const int delayMs : {0, 5, 20}) {
     support::FaultLink link(device.Port);
     if (!link.Start()) {
@@ -544,16 +559,8 @@ void MeasureDevice(const Device& device, int runsAtZero, int runsDelayed,
     }
     std::printf("  %d ms added each way (median of %d, the parties taking turns)\n", delayMs,
                 runs);
-    // The requests of one walk through net-snmp, for the wire alone.
-    std::vector<std::vector<oid>> starts;
-    std::vector<std::string> datagrams;
-    if (LibraryWalks(through.Port, through.Community, bulk, &starts)) {
-      for (const std::vector<oid>& start : starts) {
-        datagrams.push_back(support::BerMessage::Request(
-            1, through.Community, support::BerMessage::kGetBulk,
-            static_cast<int32_t>(datagrams.size() + 1), 0, bulk, start));
-      }
-    }
+    // The same requests serve every delay: recorded once, at the first.
+    if (datagrams.empty()) datagrams = WalkRequests(through.Port, through.Community, bulk);
     std::vector<Party> parties(6);
     parties[0] = Party([&] { return sequential.OneCycle(); }, ThisThreadCpuMs);
     parties[1] = Party([&] { return synchronous.OneCycle(); }, ThisThreadCpuMs);
