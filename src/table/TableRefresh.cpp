@@ -24,7 +24,7 @@ void TableRefresh::Refresh(const Interfaces& interfaces) const {
   // Read and hashed once: nothing in the refresh moves or renames columns.
   std::vector<std::string> columnKeys;
   PassOver([&] { columnKeys = ColumnKeys(); });
-  std::vector<HashedKey> columns;
+  std::vector<HashedKey> columns;  // views of columnKeys, which outlives them
   columns.reserve(columnKeys.size());
   for (const std::string& key : columnKeys) columns.push_back(Statistics::Hashed(key));
   // Each interface's row as found or appended, for the outline below (nothing
